@@ -1,0 +1,33 @@
+#pragma once
+// The command line of tessaly-extract, parsed into what the extraction needs. Parsing reads no
+// file, so bad usage is refused before any work is done.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "extraction_options.h"
+
+namespace tessaly::cli {
+
+struct ExtractArguments {
+    ExtractionOptions options;  // lengths and required text, as the window would hold them
+    bool unique = false;
+    unsigned jobs = 0;  // 0: one per core
+    std::optional<std::string> output;
+    std::vector<std::string> files;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParseOutcome {
+    std::optional<ExtractArguments> arguments;
+    std::string error;  // set when arguments is empty
+};
+
+ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args);
+
+std::string UsageText();
+
+}  // namespace tessaly::cli

@@ -1,0 +1,42 @@
+#pragma once
+// The extraction options as a plain record: the 16 length boxes (box i accepts numbers of
+// i + 5 digits) and the required-text option. The window's controls are its on-screen form;
+// the run reads a fresh copy whenever it may have changed.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "phone_scanner.h"
+
+namespace tessaly {
+
+inline constexpr int kLengthBoxCount = 16;
+
+// Check-box values: 0 unticked, 1 ticked, 2 the greyed third state.
+enum BoxValue : int { kUnticked = 0, kTicked = 1, kGreyed = 2 };
+
+struct ExtractionOptions {
+    std::array<int, kLengthBoxCount> lengthBoxes{};  // Check1(0..15)
+    int requireBox = kUnticked;                      // Check2
+    std::u16string requiredText;                     // Text1
+
+    // The digit count box `index` stands for: the numeric value of its caption.
+    static constexpr std::size_t DigitsOfBox(int index) { return static_cast<std::size_t>(index) + 5; }
+
+    // A number is kept when a box whose caption equals its digit count is ticked (value 1 only).
+    bool acceptsDigitCount(std::size_t digits) const {
+        for (int i = 0; i < kLengthBoxCount; ++i) {
+            if (lengthBoxes[i] == kTicked && DigitsOfBox(i) == digits) return true;
+        }
+        return false;
+    }
+
+    // The scanner counts the option as off only at value 0.
+    RequiredText requiredTextOption() const { return {requireBox != kUnticked, requiredText}; }
+
+    friend bool operator==(const ExtractionOptions&, const ExtractionOptions&) = default;
+};
+
+}  // namespace tessaly

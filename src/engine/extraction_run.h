@@ -1,0 +1,57 @@
+#pragma once
+// The extraction run ("Start Extracting Phone Numbers"): every input row in order, every file
+// streamed through the scanner, every number whose digit count is a ticked length appended to
+// the result list. It talks to the window only through RunHost, so it runs and is tested
+// without one.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "extraction_options.h"
+#include "phone_number.h"
+#include "platform/error_box.h"
+#include "yield_pacer.h"
+
+namespace tessaly {
+
+inline constexpr std::string_view kNoFilesNotice = "No files added.";
+inline constexpr std::string_view kDoneNotice = "Done.";
+
+// What the run needs from the window. Rows are numbered from 1.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+    virtual std::size_t inputRowCount() = 0;
+    // The path in input row `row`, or nothing when that row no longer exists.
+    virtual std::optional<std::string> inputRowPath(std::size_t row) = 0;
+    virtual ExtractionOptions options() = 0;
+    virtual void appendResults(const std::vector<PhoneNumber>& numbers) = 0;
+    virtual void setBusyPointer() = 0;
+    virtual void setDefaultPointer() = 0;
+    // A notice box: the text, only an OK button, no icon, the application title.
+    virtual void showNotice(const std::string& text) = 0;
+    // One pass of the event loop. False when the window is closing: the run stops where it
+    // stands, without a further message.
+    virtual bool yieldToEventLoop() = 0;
+};
+
+class ExtractionRun {
+public:
+    ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing = {});
+
+    // The button's handler. A click while a run is yielding is ignored.
+    void PushButton7_Click();
+    bool IsExtracting() const { return isExtracting_; }
+
+private:
+    class Pass;
+
+    RunHost& host_;
+    ErrorBox& errors_;
+    Pacing pacing_;
+    bool isExtracting_ = false;
+};
+
+}  // namespace tessaly

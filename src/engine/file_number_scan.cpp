@@ -1,0 +1,51 @@
+#include "file_number_scan.h"
+
+namespace tessaly {
+
+FileNumberScan::FileNumberScan(const std::string& path, const RequiredText& required,
+                               std::size_t chunkSize)
+    : file_(path), buffer_(chunkSize < 4 ? 4 : chunkSize), stream_(required) {
+    char head[4];
+    const std::size_t n = file_.readFully(head, sizeof head);
+    const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
+    projector_ = AsciiProjector(choice.encoding);
+    head_.assign(head + choice.markLength, n - choice.markLength);
+}
+
+void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out) {
+    if (projector_.isIdentity()) {
+        stream_.feed(data, size, out);
+        return;
+    }
+    projected_.clear();
+    projector_.project(data, size, projected_);
+    stream_.feed(projected_.data(), projected_.size(), out);
+}
+
+bool FileNumberScan::next(std::vector<PhoneNumber>& out) {
+    if (done_) return false;
+    if (!head_.empty()) {
+        scan(head_.data(), head_.size(), out);
+        head_.clear();
+    }
+    const std::size_t n = file_.read(buffer_.data(), buffer_.size());
+    if (n > 0) {
+        scan(buffer_.data(), n, out);
+        return true;
+    }
+    projected_.clear();
+    projector_.finish(projected_);
+    stream_.feed(projected_.data(), projected_.size(), out);
+    stream_.finish(out);
+    done_ = true;
+    return false;
+}
+
+void ScanFileNumbers(const std::string& path, const RequiredText& required,
+                     std::vector<PhoneNumber>& out) {
+    FileNumberScan scan(path, required);
+    while (scan.next(out)) {
+    }
+}
+
+}  // namespace tessaly

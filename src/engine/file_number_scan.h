@@ -1,0 +1,47 @@
+#pragma once
+// FileNumberScan: one input file streamed through the scanner a piece at a time, so that a
+// file of any size, even one gigantic line, is scanned in bounded memory. The numbers come out
+// in the order ReadFileLines + ExtractPhone would give them (limited to 5 to 20 digits).
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "file_source.h"
+#include "number_stream.h"
+#include "text_encoding.h"
+
+namespace tessaly {
+
+class FileNumberScan {
+public:
+    static constexpr std::size_t kDefaultChunkSize = 256 * 1024;
+
+    // Opens the file and reads its mark; throws FileReadError.
+    FileNumberScan(const std::string& path, const RequiredText& required,
+                   std::size_t chunkSize = kDefaultChunkSize);
+
+    // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
+    // was scanned (the last numbers are appended by that call). Throws FileReadError.
+    bool next(std::vector<PhoneNumber>& out);
+
+    void setRequiredText(const RequiredText& required) { stream_.setRequiredText(required); }
+    TextEncoding encoding() const { return projector_.encoding(); }
+
+private:
+    void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
+
+    FileSource file_;
+    std::vector<char> buffer_;
+    std::string projected_;
+    std::string head_;  // bytes read to find the mark, not yet scanned
+    AsciiProjector projector_{TextEncoding::EightBit};
+    NumberStream stream_;
+    bool done_ = false;
+};
+
+// Scans a whole file; throws FileReadError (numbers found before a failure stay in `out`).
+void ScanFileNumbers(const std::string& path, const RequiredText& required,
+                     std::vector<PhoneNumber>& out);
+
+}  // namespace tessaly

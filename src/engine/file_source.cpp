@@ -1,0 +1,73 @@
+#include "file_source.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tessaly {
+
+namespace {
+
+std::string Describe(const std::string& path, const std::string& reason) {
+    return "Cannot read \"" + path + "\": " + reason;
+}
+
+std::string NotAFile(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return "it is a folder, not a file";
+    if (S_ISFIFO(st.st_mode)) return "it is a named pipe (FIFO), not a file";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "it is a device, not a file";
+    if (S_ISSOCK(st.st_mode)) return "it is a socket, not a file";
+    return "it is not a regular file";
+}
+
+}  // namespace
+
+FileSource::FileSource(const std::string& path) : path_(path) {
+    if (path.empty()) throw FileReadError("Cannot read a file with an empty name");
+    if (path.find('\0') != std::string::npos) throw FileReadError(Describe(path, "invalid name"));
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd_ < 0) throw FileReadError(Describe(path, std::strerror(errno)));
+    struct stat st{};
+    if (::fstat(fd_, &st) != 0) {
+        const int err = errno;
+        ::close(fd_);
+        throw FileReadError(Describe(path, std::strerror(err)));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        throw FileReadError(Describe(path, NotAFile(st)));
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+}
+
+FileSource::~FileSource() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::size_t FileSource::read(char* buffer, std::size_t capacity) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, capacity);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno == EINTR) continue;
+        throw FileReadError(Describe(path_, std::strerror(errno)));
+    }
+}
+
+std::size_t FileSource::readFully(char* buffer, std::size_t capacity) {
+    std::size_t total = 0;
+    while (total < capacity) {
+        const std::size_t n = read(buffer + total, capacity - total);
+        if (n == 0) break;
+        total += n;
+    }
+    return total;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,39 @@
+#pragma once
+// FileSource: an input file opened for reading bytes. Only a regular file can be read: a path
+// naming a folder, a FIFO, a device or a socket fails at once with a clear description, like a
+// missing or unreadable file, so a read can neither hang nor run on for ever.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace tessaly {
+
+// A file that could not be opened or read. what() is the failure description the user sees.
+class FileReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class FileSource {
+public:
+    explicit FileSource(const std::string& path);  // throws FileReadError
+    ~FileSource();
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    // Length in bytes when the file was opened.
+    std::uint64_t size() const { return size_; }
+    // Reads up to `capacity` bytes; 0 at the end of the file. Throws FileReadError.
+    std::size_t read(char* buffer, std::size_t capacity);
+    // Reads until `capacity` bytes or the end of the file.
+    std::size_t readFully(char* buffer, std::size_t capacity);
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace tessaly

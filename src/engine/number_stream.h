@@ -1,0 +1,58 @@
+#pragma once
+// NumberStream: the scanner's rule applied to a text that arrives in pieces of any size, with
+// memory bounded whatever the input. It is fed ASCII-projected bytes: every byte below 0x80 is
+// that ASCII character, every byte from 0x80 up stands for some character that is not a number
+// character. 8-bit and UTF-8 files are fed as they are; wider encodings are projected first
+// (text_decoding.h). Line breaks are ordinary non-number characters, so a file can be streamed
+// without splitting it into lines and gives exactly the numbers its lines give.
+//
+// Only numbers with kMinDigits to kMaxDigits digits are emitted: no length box accepts others.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "phone_number.h"
+#include "phone_scanner.h"
+
+namespace tessaly {
+
+class NumberStream {
+public:
+    explicit NumberStream(const RequiredText& required = {});
+
+    // Takes effect with the next number that starts; a number already begun is judged by the
+    // option it started under, so no number is ever judged half by one value and half by another.
+    void setRequiredText(const RequiredText& required);
+
+    void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
+    // End of the text: a number that ends it is closed like any other.
+    void finish(std::vector<PhoneNumber>& out);
+
+private:
+    struct Needle {
+        bool active = false;
+        bool impossible = false;  // holds a character that no number can contain
+        std::string text;         // ASCII number characters only
+        std::vector<std::size_t> fallback;  // Knuth-Morris-Pratt failure function
+    };
+    static Needle MakeNeedle(const RequiredText& required);
+
+    void startToken();
+    void closeToken(std::vector<PhoneNumber>& out);
+    void matchStep(char c);
+    const char* scanToken(const char* p, const char* end, std::vector<PhoneNumber>& out);
+
+    Needle needle_;
+    Needle pending_;
+    bool hasPending_ = false;
+
+    bool inToken_ = false;
+    std::size_t digitCount_ = 0;  // saturates at kMaxDigits + 1
+    char digits_[kMaxDigits] = {};
+    std::size_t matchState_ = 0;
+    bool matched_ = false;
+};
+
+}  // namespace tessaly

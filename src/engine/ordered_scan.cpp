@@ -1,0 +1,119 @@
+#include "ordered_scan.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "error_report.h"
+#include "file_number_scan.h"
+
+namespace tessaly {
+
+namespace {
+
+void KeepAccepted(const ExtractionOptions& options, std::vector<PhoneNumber>& numbers) {
+    std::erase_if(numbers, [&](const PhoneNumber& n) { return !options.acceptsDigitCount(n.size()); });
+}
+
+// Scans one file, handing each piece's numbers to `deliver`; returns the failure, if any.
+template <class Deliver>
+std::optional<std::string> ScanOne(const std::string& path, const ExtractionOptions& options,
+                                   Deliver&& deliver) {
+    try {
+        FileNumberScan scan(path, options.requiredTextOption());
+        std::vector<PhoneNumber> batch;
+        for (bool more = true; more;) {
+            batch.clear();
+            more = scan.next(batch);
+            KeepAccepted(options, batch);
+            if (!batch.empty()) deliver(std::move(batch));
+        }
+        return std::nullopt;
+    } catch (...) {
+        return DescribeFailure(std::current_exception());
+    }
+}
+
+struct Slot {
+    std::deque<std::vector<PhoneNumber>> batches;
+    std::optional<std::string> failure;
+    bool done = false;
+};
+
+}  // namespace
+
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
+                      unsigned jobs, const OrderedScanEvents& events) {
+    const std::size_t count = paths.size();
+    jobs = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
+    if (jobs == 1) {
+        for (std::size_t i = 0; i < count; ++i) {
+            auto failure = ScanOne(paths[i], options, [&](std::vector<PhoneNumber>&& batch) {
+                events.numbers(i, batch);
+            });
+            if (failure) events.failure(i, *failure);
+        }
+        return;
+    }
+
+    // Files a worker may run ahead of the one being delivered.
+    const std::size_t lookahead = 2 * jobs;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Slot> slots(count);
+    std::size_t nextFile = 0;
+    std::size_t head = 0;
+
+    auto worker = [&] {
+        for (;;) {
+            std::size_t index;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return nextFile >= count || nextFile < head + lookahead; });
+                if (nextFile >= count) return;
+                index = nextFile++;
+            }
+            auto failure = ScanOne(paths[index], options, [&](std::vector<PhoneNumber>&& batch) {
+                std::lock_guard lock(mutex);
+                slots[index].batches.push_back(std::move(batch));
+                changed.notify_all();
+            });
+            std::lock_guard lock(mutex);
+            slots[index].failure = std::move(failure);
+            slots[index].done = true;
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (unsigned j = 0; j < jobs; ++j) threads.emplace_back(worker);
+
+    for (std::unique_lock lock(mutex); head < count;) {
+        Slot& slot = slots[head];
+        changed.wait(lock, [&] { return !slot.batches.empty() || slot.done; });
+        while (!slot.batches.empty()) {
+            std::vector<PhoneNumber> batch = std::move(slot.batches.front());
+            slot.batches.pop_front();
+            lock.unlock();
+            events.numbers(head, batch);
+            lock.lock();
+        }
+        if (slot.done) {
+            if (slot.failure) {
+                const std::string failure = *slot.failure;
+                lock.unlock();
+                events.failure(head, failure);
+                lock.lock();
+            }
+            slot = Slot{};
+            ++head;
+            changed.notify_all();
+        }
+    }
+    for (std::thread& t : threads) t.join();
+}
+
+}  // namespace tessaly

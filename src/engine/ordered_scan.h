@@ -1,0 +1,27 @@
+#pragma once
+// ScanFilesInOrder: many files scanned on several threads, their numbers delivered on the
+// calling thread in file order, so the result never depends on the number of threads. The
+// file at the head of the order is delivered while it is being scanned; files ahead of it are
+// held back, at most a few at a time.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "extraction_options.h"
+#include "phone_number.h"
+
+namespace tessaly {
+
+struct OrderedScanEvents {
+    // Numbers of file `index` (accepted lengths only), in the order they stand in the file.
+    std::function<void(std::size_t index, const std::vector<PhoneNumber>& numbers)> numbers;
+    // File `index` could not be read (numbers found before a failure were delivered).
+    std::function<void(std::size_t index, const std::string& description)> failure;
+};
+
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
+                      unsigned jobs, const OrderedScanEvents& events);
+
+}  // namespace tessaly

@@ -1,0 +1,37 @@
+#pragma once
+// A found telephone number: its bare digits, 5 to 20 of them, kept in place without a heap
+// allocation so that millions of results stay compact.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+constexpr std::size_t kMinDigits = 5;
+constexpr std::size_t kMaxDigits = 20;
+
+class PhoneNumber {
+public:
+    PhoneNumber() = default;
+    // Takes at most kMaxDigits characters of `digits`.
+    explicit PhoneNumber(std::string_view digits) {
+        size_ = static_cast<std::uint8_t>(digits.size() < kMaxDigits ? digits.size() : kMaxDigits);
+        for (std::size_t i = 0; i < size_; ++i) digits_[i] = digits[i];
+    }
+
+    std::size_t size() const { return size_; }
+    std::string_view view() const { return {digits_.data(), size_}; }
+    std::string str() const { return std::string(view()); }
+
+    friend bool operator==(const PhoneNumber& a, const PhoneNumber& b) {
+        return a.view() == b.view();
+    }
+
+private:
+    std::array<char, kMaxDigits> digits_{};
+    std::uint8_t size_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,26 @@
+#pragma once
+// SettingsStore: the per-user store of named text values. All of the program's values live
+// under one application name and one section, so only the key is named here. Values are text
+// (UTF-8); nothing is ever deleted.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The stored text when the key exists (also when it is empty), otherwise nothing.
+    virtual std::optional<std::string> read(std::string_view key) = 0;
+    virtual void write(std::string_view key, std::string_view value) = 0;
+
+    // The stored text, or `fallback` when the key is missing.
+    std::string readOr(std::string_view key, std::string_view fallback) {
+        std::optional<std::string> v = read(key);
+        return v ? *v : std::string(fallback);
+    }
+};
+
+}  // namespace tessaly

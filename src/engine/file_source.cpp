@@ -30,7 +30,15 @@ FileSource::FileSource(const std::string& path) : path_(path) {
     if (path.find('\0') != std::string::npos) throw FileReadError(Describe(path, "invalid name"));
     // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd_ < 0) throw FileReadError(Describe(path, std::strerror(errno)));
+    if (fd_ < 0) {
+        const int err = errno;
+        // A socket cannot even be opened; say what it is rather than the bare system error.
+        struct stat st{};
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            throw FileReadError(Describe(path, NotAFile(st)));
+        }
+        throw FileReadError(Describe(path, std::strerror(err)));
+    }
     struct stat st{};
     if (::fstat(fd_, &st) != 0) {
         const int err = errno;

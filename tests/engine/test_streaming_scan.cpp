@@ -1,0 +1,183 @@
+// Streaming a file through the scanner in pieces gives exactly the numbers of reading it into
+// lines and scanning each line, in every encoding, wherever the pieces are cut: through CR LF
+// pairs, UTF-8 sequences, UTF-16 surrogate pairs and numbers.
+
+#include <QtTest>
+
+#include <random>
+
+#include "file_number_scan.h"
+#include "file_text_reader.h"
+#include "support/temp_files.h"
+
+using namespace tessaly;
+using tessaly::testing::TempFiles;
+
+Q_DECLARE_METATYPE(tessaly::TextEncoding)
+
+namespace {
+
+std::vector<std::string> ByLines(const std::string& path, const RequiredText& required) {
+    std::vector<std::string> out;
+    for (const std::u16string& line : ReadFileLines(path)) {
+        for (std::string& n : ExtractPhone(line, required)) {
+            if (n.size() >= kMinDigits && n.size() <= kMaxDigits) out.push_back(std::move(n));
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Streamed(const std::string& path, const RequiredText& required,
+                                  std::size_t chunk) {
+    FileNumberScan scan(path, required, chunk);
+    std::vector<PhoneNumber> found;
+    while (scan.next(found)) {
+    }
+    std::vector<std::string> out;
+    for (const PhoneNumber& n : found) out.push_back(n.str());
+    return out;
+}
+
+void PutUnit(std::string& out, char32_t v, int width, bool big) {
+    for (int i = 0; i < width; ++i) {
+        const int shift = 8 * (big ? width - 1 - i : i);
+        out.push_back(char((v >> shift) & 0xFF));
+    }
+}
+
+// Code points that matter to the scanner, and some that only have to be passed over safely.
+char32_t RandomCodePoint(std::mt19937& rng) {
+    static const char32_t common[] = {U'0', U'1', U'5', U'9', U'.', U'-', U'(', U')', U'{',
+                                      U'}', U' ', U' ', U'\r', U'\n', U'x', U'\t', 0xA0,
+                                      0xE9, 0x20AC, 0xFF18, 0x1F4DE, 0x10FFFF, 0};
+    return common[rng() % std::size(common)];
+}
+
+// A file body in `encoding`, with some deliberately broken units mixed in.
+std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
+    static const std::u32string phones[] = {U"877-798-4141", U"(555) 123 4567", U"12.345.67",
+                                             U"{1}(2)3-4.5 6", U"555-1234"};
+    std::u32string text = U"x";  // a first NUL would read as another mark
+    while (int(text.size()) < length) {
+        if (rng() % 6 == 0) {
+            text += phones[rng() % std::size(phones)];
+        } else {
+            text.push_back(rng() % 23 == 0 ? U'\r' : RandomCodePoint(rng));
+        }
+    }
+    std::string out;
+    for (char32_t cp : text) {
+        const bool broken = rng() % 41 == 0;
+        switch (encoding) {
+            case TextEncoding::EightBit:
+                out.push_back(cp < 0x100 ? char(cp) : char(0x80 + rng() % 128));
+                break;
+            case TextEncoding::Utf8:
+                if (broken) {
+                    static const char* bad[] = {"\xE2\x82", "\xC0\xAE", "\xFF", "\xED\xA0\x80", "\x80"};
+                    out += bad[rng() % std::size(bad)];
+                } else if (cp < 0x80) {
+                    out.push_back(char(cp));
+                } else if (cp < 0x800) {
+                    out.push_back(char(0xC0 | (cp >> 6)));
+                    out.push_back(char(0x80 | (cp & 0x3F)));
+                } else if (cp < 0x10000) {
+                    out.push_back(char(0xE0 | (cp >> 12)));
+                    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+                    out.push_back(char(0x80 | (cp & 0x3F)));
+                } else {
+                    out.push_back(char(0xF0 | (cp >> 18)));
+                    out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+                    out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+                    out.push_back(char(0x80 | (cp & 0x3F)));
+                }
+                break;
+            case TextEncoding::Utf16LE:
+            case TextEncoding::Utf16BE: {
+                const bool big = encoding == TextEncoding::Utf16BE;
+                if (broken) {
+                    PutUnit(out, 0xD800 + rng() % 0x800, 2, big);  // a lone surrogate
+                } else if (cp >= 0x10000) {
+                    PutUnit(out, 0xD800 + ((cp - 0x10000) >> 10), 2, big);
+                    PutUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), 2, big);
+                } else {
+                    PutUnit(out, cp, 2, big);
+                }
+                break;
+            }
+            case TextEncoding::Utf32LE:
+            case TextEncoding::Utf32BE:
+                PutUnit(out, broken ? char32_t(0x110000 + rng() % 5) : cp, 4,
+                        encoding == TextEncoding::Utf32BE);
+                break;
+        }
+    }
+    return out;
+}
+
+std::string Mark(TextEncoding e) {
+    switch (e) {
+        case TextEncoding::Utf8: return "\xEF\xBB\xBF";
+        case TextEncoding::Utf16LE: return "\xFF\xFE";
+        case TextEncoding::Utf16BE: return "\xFE\xFF";
+        case TextEncoding::Utf32LE: return std::string("\xFF\xFE\0\0", 4);
+        case TextEncoding::Utf32BE: return std::string("\0\0\xFE\xFF", 4);
+        default: return "";
+    }
+}
+
+}  // namespace
+
+class StreamingScanTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameNumbersAsLines_data() {
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::newRow("8-bit") << TextEncoding::EightBit;
+        QTest::newRow("utf-8") << TextEncoding::Utf8;
+        QTest::newRow("utf-16 le") << TextEncoding::Utf16LE;
+        QTest::newRow("utf-16 be") << TextEncoding::Utf16BE;
+        QTest::newRow("utf-32 le") << TextEncoding::Utf32LE;
+        QTest::newRow("utf-32 be") << TextEncoding::Utf32BE;
+    }
+
+    void sameNumbersAsLines() {
+        QFETCH(TextEncoding, encoding);
+        std::mt19937 rng(7 + int(encoding));
+        TempFiles files;
+        const RequiredText options[] = {{}, {true, u"-"}, {true, u"5-"}, {true, u""}};
+        int nonEmpty = 0;
+        for (int round = 0; round < 60; ++round) {
+            std::string bytes = Mark(encoding);
+            bytes += MakeBody(encoding, rng, 1 + int(rng() % 400));
+            if (round % 3 == 0) bytes.append(std::size_t(rng() % 4), '7');  // a broken last unit
+            const std::string path = files.write(std::to_string(round) + ".txt", bytes);
+            // The mark table must see the same file both ways.
+            QCOMPARE(DetectEncoding(bytes).encoding, encoding);
+            for (const RequiredText& required : options) {
+                const auto expected = ByLines(path, required);
+                nonEmpty += !expected.empty();
+                for (std::size_t chunk : {1u, 2u, 3u, 4u, 5u, 7u, 13u, 64u, 4096u}) {
+                    QCOMPARE(Streamed(path, required, chunk), expected);
+                }
+            }
+        }
+        QVERIFY(nonEmpty > 40);  // the generator does produce numbers
+    }
+
+    // One gigantic line holding a gigantic run of number characters is streamed piece by piece;
+    // the numbers around it still come out.
+    void gigantic_line() {
+        TempFiles files;
+        std::string bytes = "877-798-4141 ";
+        bytes += std::string(3 << 20, '9');
+        bytes += "x(555)123-4567";
+        const std::string path = files.write("big", bytes);
+        QCOMPARE(Streamed(path, {}, 65536), (std::vector<std::string>{"5551234567"}));
+        QCOMPARE(Streamed(path, {}, 65536), ByLines(path, {}));
+    }
+};
+
+QTEST_APPLESS_MAIN(StreamingScanTest)
+#include "test_streaming_scan.moc"

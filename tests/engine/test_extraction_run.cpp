@@ -1,0 +1,268 @@
+// The extraction run against a scripted window: order of results, notices, the guard against a
+// second start, live options, failures reported with their labels, and the run always ending.
+
+#include <QtTest>
+
+#include <functional>
+
+#include "error_report.h"
+#include "extraction_run.h"
+#include "support/fake_error_box.h"
+#include "support/temp_files.h"
+
+using namespace tessaly;
+using tessaly::testing::FakeErrorBox;
+using tessaly::testing::TempFiles;
+
+using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
+
+namespace {
+
+class ScriptedHost : public RunHost {
+public:
+    std::size_t inputRowCount() override { return rows.size(); }
+    std::optional<std::string> inputRowPath(std::size_t row) override {
+        if (row < 1 || row > rows.size()) return std::nullopt;
+        return rows[row - 1];
+    }
+    ExtractionOptions options() override { return opts; }
+    void appendResults(const std::vector<PhoneNumber>& numbers) override {
+        for (const PhoneNumber& n : numbers) results.push_back(n.str());
+    }
+    void setBusyPointer() override { pointer = 11; }
+    void setDefaultPointer() override { pointer = 0; }
+    void showNotice(const std::string& text) override { notices.push_back(text); }
+    bool yieldToEventLoop() override {
+        ++yields;
+        if (onYield) onYield(yields);
+        return !closing;
+    }
+
+    Strings rows;
+    ExtractionOptions opts;
+    Strings results;
+    Strings notices;
+    int pointer = 0;
+    int yields = 0;
+    bool closing = false;
+    std::function<void(int)> onYield;
+};
+
+ExtractionOptions Lengths(std::initializer_list<int> digits) {
+    ExtractionOptions o;
+    for (int d : digits) o.lengthBoxes[d - 5] = kTicked;
+    return o;
+}
+
+// Yields at every opportunity, as the run would if each pass took no time at all.
+Pacing EveryStep() { return Pacing{std::chrono::microseconds(0), {}}; }
+
+}  // namespace
+
+class ExtractionRunTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void results_data() {
+        QTest::addColumn<Strings>("texts");
+        QTest::addColumn<Strings>("lengths");
+        QTest::addColumn<Strings>("expected");
+        auto row = [](const char* name, Strings texts, Strings lengths, Strings expected) {
+            QTest::newRow(name) << texts << lengths << expected;
+        };
+        row("one number, length 10", {"877-798-4141"}, {"10"}, {"8777984141"});
+        row("lengths 7 and 11 find nothing", {"877-798-4141"}, {"7", "11"}, {});
+        row("twice in one file", {"877-798-4141 x 877-798-4141"}, {"10"},
+            {"8777984141", "8777984141"});
+        row("file order then line order", {"a 555-1234\r\nb 877-798-4141", "c 555-9876"},
+            {"7", "10"}, {"5551234", "8777984141", "5559876"});
+        row("no length ticked", {"877-798-4141"}, {}, {});
+        row("under five and over twenty", {"1234;123456789012345678901;12345"}, {"5", "20"},
+            {"12345"});
+    }
+
+    void results() {
+        QFETCH(Strings, texts);
+        QFETCH(Strings, lengths);
+        QFETCH(Strings, expected);
+        TempFiles files;
+        ScriptedHost host;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            host.rows.push_back(files.write(std::to_string(i) + ".txt", texts[i]));
+        }
+        for (const std::string& l : lengths) host.opts.lengthBoxes[std::stoi(l) - 5] = kTicked;
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QCOMPARE(host.results, expected);
+        QCOMPARE(host.notices, Strings{"Done."});
+        QCOMPARE(host.pointer, 0);
+        QVERIFY(errors.reports.empty());
+        QVERIFY(!run.IsExtracting());
+        // A second run appends the same numbers again.
+        run.PushButton7_Click();
+        Strings twice = expected;
+        twice.insert(twice.end(), expected.begin(), expected.end());
+        QCOMPARE(host.results, twice);
+    }
+
+    void emptyList() {
+        ScriptedHost host;
+        host.pointer = 99;
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QCOMPARE(host.notices, Strings{"No files added."});
+        QCOMPARE(host.pointer, 99);  // the pointer is not touched on this path
+        QCOMPARE(host.yields, 0);
+        QVERIFY(!run.IsExtracting());
+    }
+
+    // Only value 1 counts as ticked for lengths; any non-zero value switches the required text on.
+    void greyedBoxes() {
+        TempFiles files;
+        ScriptedHost host;
+        host.rows = {files.write("a", "877-798-4141;877.798.4142")};
+        host.opts.lengthBoxes[5] = kGreyed;
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QCOMPARE(host.results, Strings{});
+        host.opts.lengthBoxes[5] = kTicked;
+        host.opts.requireBox = kGreyed;
+        host.opts.requiredText = u"-";
+        run.PushButton7_Click();
+        QCOMPARE(host.results, Strings{"8777984141"});
+    }
+
+    // A file that cannot be read is reported at 116; the others are still scanned.
+    void unreadableFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("folder") << "folder";
+    }
+
+    void unreadableFile() {
+        QFETCH(QString, kind);
+        TempFiles files;
+        ScriptedHost host;
+        const std::string bad = kind == "folder" ? files.folder() : files.path("gone.txt");
+        host.rows = {files.write("a", "555-1234"), bad, files.write("b", "555-9876")};
+        host.opts = Lengths({7});
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QCOMPARE(host.results, (Strings{"5551234", "5559876"}));
+        QCOMPARE(host.notices, Strings{"Done."});
+        QCOMPARE(errors.reports.size(), std::size_t(1));
+        const std::string reason = kind == "folder" ? "it is a folder, not a file"
+                                                    : "No such file or directory";
+        QCOMPARE(errors.reports[0],
+                 ErrorReportText("Cannot read \"" + bad + "\": " + reason,
+                                 procedure::kExtract, 116));
+    }
+
+    // Rows removed while the run yields: one report at 112, then the run ends normally.
+    void rowsVanish() {
+        TempFiles files;
+        ScriptedHost host;
+        const std::string a = files.write("a", "555-1234");
+        host.rows = {a, a, a, a};
+        host.opts = Lengths({7});
+        host.onYield = [&](int) {
+            if (host.results.size() == 1) host.rows.resize(1);
+        };
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QCOMPARE(host.results, Strings{"5551234"});
+        QCOMPARE(errors.reports.size(), std::size_t(1));
+        QCOMPARE(errors.reports[0], ErrorReportText("Row 2 of the input list no longer exists",
+                                                    procedure::kExtract, 112));
+        QCOMPARE(host.notices, Strings{"Done."});
+    }
+
+    // During a run: a second click is ignored, rows added are not scanned, option changes
+    // apply to the numbers examined afterwards, and the pointer is busy again after each pass.
+    void windowUsableDuringRun() {
+        TempFiles files;
+        ScriptedHost host;
+        const std::string a = files.write("a", "555-1234 x 555-2345 x 877-798-4141");
+        host.rows = {a, a};
+        host.opts = Lengths({7});
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        int clicks = 0;
+        host.onYield = [&](int) {
+            host.pointer = 0;  // another handler set the default pointer
+            if (host.results.size() == 1 && clicks++ == 0) {
+                QVERIFY(run.IsExtracting());
+                run.PushButton7_Click();  // ignored
+                host.rows.push_back(a);   // not scanned by this run
+                host.opts = Lengths({10});
+            }
+            if (host.yields > 1) QVERIFY(run.IsExtracting());
+        };
+        run.PushButton7_Click();
+        QCOMPARE(host.results, (Strings{"5551234", "8777984141", "8777984141"}));
+        QCOMPARE(host.notices, Strings{"Done."});
+        QCOMPARE(host.pointer, 0);
+        QVERIFY(!run.IsExtracting());
+    }
+
+    // The required text changed during a run applies from the next number on.
+    void requiredTextChangesDuringRun() {
+        TempFiles files;
+        ScriptedHost host;
+        host.rows = {files.write("a", "555-1234,555.2345,555-3456,555.4567")};
+        host.opts = Lengths({7});
+        host.opts.requireBox = kTicked;
+        host.opts.requiredText = u"-";
+        host.onYield = [&](int) {
+            if (host.results.size() == 1) host.opts.requiredText = u".";
+        };
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        // The file was scanned in one piece under "-"; its later numbers were examined after
+        // the change only for their length, so the dotted ones never were candidates.
+        QCOMPARE(host.results, (Strings{"5551234", "5553456"}));
+    }
+
+    // Closing the window while the run yields stops it where it stands: no further notice.
+    void closingStopsTheRun() {
+        TempFiles files;
+        ScriptedHost host;
+        const std::string a = files.write("a", "555-1234 x 555-2345");
+        host.rows = {a, a, a};
+        host.opts = Lengths({7});
+        host.onYield = [&](int n) { host.closing = n == 3; };
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        QVERIFY(host.notices.empty());
+        QVERIFY(host.results.size() < 6);
+        QCOMPARE(host.yields, 3);
+    }
+
+    // Results found before a pass of the event loop are in the list when it runs, so the list
+    // visibly grows during a run.
+    void resultsAppearBeforeEachPass() {
+        TempFiles files;
+        ScriptedHost host;
+        host.rows = {files.write("a", "555-1234 x 555-2345"), files.write("b", "555-3456")};
+        host.opts = Lengths({7});
+        Strings seenAtPass;
+        host.onYield = [&](int) { seenAtPass.push_back(std::to_string(host.results.size())); };
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.PushButton7_Click();
+        // Passes: before file a; before 555-1234; after a's only piece; before 555-2345 (closed
+        // by the end of the file); before file b; after b's piece; before 555-3456.
+        QCOMPARE(seenAtPass, (Strings{"0", "0", "1", "1", "2", "2", "2"}));
+    }
+};
+
+QTEST_APPLESS_MAIN(ExtractionRunTest)
+#include "test_extraction_run.moc"

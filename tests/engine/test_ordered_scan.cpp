@@ -1,0 +1,60 @@
+// Many files on several threads: numbers and failures arrive in file order, whatever the
+// number of threads.
+
+#include <QtTest>
+
+#include "ordered_scan.h"
+#include "support/temp_files.h"
+
+using namespace tessaly;
+using tessaly::testing::TempFiles;
+
+class OrderedScanTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameOrderForAnyJobs_data() {
+        QTest::addColumn<unsigned>("jobs");
+        for (unsigned j : {1u, 2u, 3u, 8u}) QTest::newRow(qPrintable(QString("jobs %1").arg(j))) << j;
+    }
+
+    void sameOrderForAnyJobs() {
+        QFETCH(unsigned, jobs);
+        TempFiles files;
+        std::vector<std::string> paths;
+        std::vector<std::string> expected;
+        for (int f = 0; f < 40; ++f) {
+            if (f % 7 == 3) {
+                paths.push_back(files.path("missing" + std::to_string(f)));
+                expected.push_back("failure " + std::to_string(f));
+                continue;
+            }
+            std::string text;
+            // File sizes vary a lot, so threads finish out of order.
+            const int count = (f % 5 == 0) ? 30000 : f % 4;
+            for (int n = 0; n < count; ++n) {
+                const std::string number = std::to_string(1000000 + f * 100000 + n);
+                text += "tel " + number + "\n";
+                expected.push_back(number);
+            }
+            paths.push_back(files.write(std::to_string(f), text));
+        }
+        ExtractionOptions options;
+        options.lengthBoxes[7 - 5] = kTicked;
+        std::vector<std::string> got;
+        OrderedScanEvents events;
+        events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
+            for (const PhoneNumber& n : numbers) got.push_back(n.str());
+        };
+        events.failure = [&](std::size_t index, const std::string& description) {
+            QVERIFY(description.find("No such file") != std::string::npos);
+            got.push_back("failure " + std::to_string(index));
+        };
+        ScanFilesInOrder(paths, options, jobs, events);
+        QCOMPARE(got.size(), expected.size());
+        QVERIFY(got == expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(OrderedScanTest)
+#include "test_ordered_scan.moc"

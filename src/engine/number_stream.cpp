@@ -69,31 +69,39 @@ void NumberStream::closeToken(std::vector<PhoneNumber>& out) {
 const char* NumberStream::scanToken(const char* p, const char* end,
                                     std::vector<PhoneNumber>& out) {
     const bool needMatch = needle_.active && !needle_.impossible;
-    while (p < end) {
-        // Too many digits and nothing left to learn from the required text: only the end of
-        // the token matters, so pass over it quickly.
-        if (digitCount_ > kMaxDigits && (matched_ || !needMatch)) {
-            p = FindTokenEnd(p, end);
-            if (p == end) return end;
+    // Too many digits and nothing left to learn from the required text: only the end of the
+    // token matters.
+    const char* stop = (digitCount_ > kMaxDigits && (matched_ || !needMatch))
+                           ? FindTokenEnd(p, end)
+                           : takeTokenSpan(p, end, needMatch);
+    if (stop == end) return end;
+    closeToken(out);
+    return stop + 1;
+}
+
+// Takes in the number characters of [p, first byte that ends the token); returns that byte,
+// or `end`.
+const char* NumberStream::takeTokenSpan(const char* p, const char* end, bool needMatch) {
+    const char* const stop = FindTokenEnd(p, end);
+    std::size_t count = digitCount_;
+    if (needMatch && !matched_) {
+        for (; p < stop; ++p) {
+            const char c = *p;
+            if (c == ' ') continue;
+            matchStep(c);
+            digits_[count < sizeof digits_ ? count : sizeof digits_ - 1] = c;
+            count += static_cast<unsigned char>(c - '0') < 10;
         }
-        const char c = *p;
-        switch (kByteClass[static_cast<unsigned char>(c)]) {
-            case CharClass::Digit:
-                if (digitCount_ < kMaxDigits) digits_[digitCount_] = c;
-                if (digitCount_ <= kMaxDigits) ++digitCount_;
-                [[fallthrough]];
-            case CharClass::Punctuation:
-                if (needMatch && !matched_) matchStep(c);
-                break;
-            case CharClass::Space:
-                break;
-            case CharClass::Other:
-                closeToken(out);
-                return p + 1;
+    } else {
+        // Branch-free: every byte is stored, only a digit advances the count.
+        for (; p < stop; ++p) {
+            const char c = *p;
+            digits_[count < sizeof digits_ ? count : sizeof digits_ - 1] = c;
+            count += static_cast<unsigned char>(c - '0') < 10;
         }
-        ++p;
     }
-    return end;
+    digitCount_ = count;
+    return stop;
 }
 
 void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out) {

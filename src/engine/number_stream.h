@@ -43,14 +43,17 @@ private:
     void closeToken(std::vector<PhoneNumber>& out);
     void matchStep(char c);
     const char* scanToken(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
 
     Needle needle_;
     Needle pending_;
     bool hasPending_ = false;
 
     bool inToken_ = false;
-    std::size_t digitCount_ = 0;  // saturates at kMaxDigits + 1
-    char digits_[kMaxDigits] = {};
+    std::size_t digitCount_ = 0;
+    // Digits kept; a number with more than kMaxDigits is never emitted, so later ones land in
+    // the spare slots and are overwritten.
+    char digits_[32] = {};
     std::size_t matchState_ = 0;
     bool matched_ = false;
 };

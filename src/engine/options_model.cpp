@@ -1,0 +1,146 @@
+#include "options_model.h"
+
+#include <stdexcept>
+#include <string_view>
+
+#include "setting_number.h"
+#include "text_encoding.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kCheck2Key = "Check2";
+constexpr std::string_view kText1Key = "Text1";
+
+// A box takes only its three states, as the check box control itself would insist.
+void RequireBoxValue(int value) {
+    if (value < kUnticked || value > kGreyed) throw std::invalid_argument("Invalid property value");
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The field's text as the store keeps it. A lone surrogate has no UTF-8 form and is stored as
+// U+FFFD.
+std::string ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            AppendUtf8(out, 0xFFFD);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+OptionsModel::OptionsModel(SettingsStore& store) : store_(store) {}
+
+std::string OptionsModel::LengthKey(int index) {
+    return "Phone Length" + std::to_string(index);
+}
+
+// Each setter changes the value first, then stores it and tells the listener. When the store
+// fails, the listener is still told, so the controls keep showing what the model holds; the
+// failure goes on to the caller.
+void OptionsModel::setLengthBox(int index, int value) {
+    if (index < 0 || index >= kLengthBoxCount) {
+        throw std::out_of_range("Length box " + std::to_string(index) + " does not exist");
+    }
+    RequireBoxValue(value);
+    if (options_.lengthBoxes[index] == value) return;
+    options_.lengthBoxes[index] = value;
+    try {
+        store_.write(LengthKey(index), std::to_string(value));
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void OptionsModel::setRequireBox(int value) {
+    RequireBoxValue(value);
+    if (options_.requireBox == value) return;
+    options_.requireBox = value;
+    try {
+        store_.write(kCheck2Key, std::to_string(value));
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void OptionsModel::setRequiredText(const std::u16string& text) {
+    if (options_.requiredText == text) return;
+    options_.requiredText = text;
+    try {
+        store_.write(kText1Key, ToUtf8(text));
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void OptionsModel::restore(Trap& trap) {
+    // The first start is the one that finds none of the length keys: every later start has at
+    // least the two default boxes stored. When the store cannot even be asked, the boxes are
+    // left alone rather than overwriting whatever it may hold with the defaults.
+    bool firstStart = false;
+    const bool asked = trap.step(136, [&] {
+        firstStart = true;
+        for (int i = 0; i < kLengthBoxCount; ++i) {
+            if (store_.read(LengthKey(i))) {
+                firstStart = false;
+                break;
+            }
+        }
+    });
+    if (asked) {
+        if (firstStart) {
+            trap.step(138, [&] { setLengthBox(5, kTicked); });
+            trap.step(140, [&] { setLengthBox(6, kTicked); });
+        } else {
+            for (int i = 0; i < kLengthBoxCount; ++i) {
+                trap.step(144, [&] {
+                    setLengthBox(i, CheckBoxValueFromSetting(store_.readOr(LengthKey(i), "")));
+                });
+            }
+        }
+    }
+    trap.step(148, [&] { setRequiredText(DecodeUtf8(store_.readOr(kText1Key, "-"))); });
+    trap.step(150,
+              [&] { setRequireBox(CheckBoxValueFromSetting(store_.readOr(kCheck2Key, "0"))); });
+}
+
+void OptionsModel::changed() {
+    if (listener_) listener_();
+}
+
+}  // namespace tessaly

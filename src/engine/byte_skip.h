@@ -1,12 +1,41 @@
 #pragma once
-// Word-at-a-time helpers of the scanner: they pass over runs of bytes that cannot change its
-// state many bytes at a time. Both return `end` when no such byte is found.
+// Block-at-a-time helpers of the scanner: they classify 16 bytes at once, so runs of bytes that
+// cannot change the scanner's state are passed over quickly. The fastest code the processor
+// supports is chosen once, at run time; every variant gives the same answers.
+
+#include <cstddef>
+#include <cstdint>
 
 namespace tessaly {
 
-// First byte that is a number character.
+// First byte in [p, end) that is a number character, or `end`.
 const char* FindNumberChar(const char* p, const char* end);
-// First byte that is neither a number character nor a space.
+// First byte in [p, end) that is neither a number character nor a space, or `end`.
 const char* FindTokenEnd(const char* p, const char* end);
+
+// The part of a number that starts at p: where it stops (as FindTokenEnd) and how many digits
+// it holds up to there.
+struct TokenSpan {
+    const char* stop;
+    std::size_t digits;
+};
+TokenSpan MeasureTokenSpan(const char* p, const char* end);
+
+// One bit per byte of a 64-byte block: number characters, spaces, digits. Bits of bytes past
+// the block's valid length are clear.
+struct BlockMasks {
+    std::uint64_t number;
+    std::uint64_t space;
+    std::uint64_t digit;
+};
+// Classifies min(64, end - p) bytes from p (at least one).
+BlockMasks ClassifyBlock(const char* p, const char* end);
+
+// Bytes CopyDigits may write past the last digit it copies.
+inline constexpr std::size_t kCopyDigitsSlack = 16;
+// Copies the digits of [p, stop) to `out`, in order; `out` must have room for their count plus
+// kCopyDigitsSlack. Bytes up to `end` (at or after stop) may be read, never written. Returns the
+// count.
+std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out);
 
 }  // namespace tessaly

@@ -23,14 +23,15 @@ struct ExtractionOptions {
     std::u16string requiredText;                     // Text1
 
     // The digit count box `index` stands for: the numeric value of its caption.
-    static constexpr std::size_t DigitsOfBox(int index) { return static_cast<std::size_t>(index) + 5; }
+    static constexpr std::size_t DigitsOfBox(int index) {
+        return static_cast<std::size_t>(index) + 5;
+    }
 
     // A number is kept when a box whose caption equals its digit count is ticked (value 1 only).
+    // The captions are the distinct counts 5 to 20, so at most one box can match.
     bool acceptsDigitCount(std::size_t digits) const {
-        for (int i = 0; i < kLengthBoxCount; ++i) {
-            if (lengthBoxes[i] == kTicked && DigitsOfBox(i) == digits) return true;
-        }
-        return false;
+        const std::size_t index = digits - DigitsOfBox(0);
+        return index < lengthBoxes.size() && lengthBoxes[index] == kTicked;
     }
 
     // The scanner counts the option as off only at value 0.

@@ -1,5 +1,7 @@
 #include "number_stream.h"
 
+#include <bit>
+
 #include "byte_skip.h"
 #include "number_chars.h"
 
@@ -22,7 +24,8 @@ NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
     }
     n.fallback.assign(n.text.size(), 0);
     for (std::size_t i = 1, k = 0; i < n.text.size(); ++i) {
-        while (k > 0 && n.text[i] != n.text[k]) k = n.fallback[k - 1];
+        while (k > 0 && n.text[i] != n.text[k])
+            k = n.fallback[k - 1];
         if (n.text[i] == n.text[k]) ++k;
         n.fallback[i] = k;
     }
@@ -52,22 +55,26 @@ void NumberStream::startToken() {
 
 void NumberStream::matchStep(char c) {
     const std::string& t = needle_.text;
-    while (matchState_ > 0 && c != t[matchState_]) matchState_ = needle_.fallback[matchState_ - 1];
+    while (matchState_ > 0 && c != t[matchState_])
+        matchState_ = needle_.fallback[matchState_ - 1];
     if (c == t[matchState_]) ++matchState_;
     if (matchState_ == t.size()) matched_ = true;
 }
 
-void NumberStream::closeToken(std::vector<PhoneNumber>& out) {
+void NumberStream::closeToken() {
     inToken_ = false;
-    if (matched_ && digitCount_ >= kMinDigits && digitCount_ <= kMaxDigits) {
-        out.emplace_back(std::string_view(digits_, digitCount_));
-    }
+    found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
+    foundCount_ += matched_ & (digitCount_ - kMinDigits <= kMaxDigits - kMinDigits);
+}
+
+void NumberStream::flushFound(std::vector<PhoneNumber>& out) {
+    out.insert(out.end(), found_, found_ + foundCount_);
+    foundCount_ = 0;
 }
 
 // Walks one token from p; returns where scanning goes on (past the byte that ended the token,
 // or `end` when the token is still open).
-const char* NumberStream::scanToken(const char* p, const char* end,
-                                    std::vector<PhoneNumber>& out) {
+const char* NumberStream::scanToken(const char* p, const char* end) {
     const bool needMatch = needle_.active && !needle_.impossible;
     // Too many digits and nothing left to learn from the required text: only the end of the
     // token matters.
@@ -75,50 +82,172 @@ const char* NumberStream::scanToken(const char* p, const char* end,
                            ? FindTokenEnd(p, end)
                            : takeTokenSpan(p, end, needMatch);
     if (stop == end) return end;
-    closeToken(out);
+    closeToken();
     return stop + 1;
 }
 
 // Takes in the number characters of [p, first byte that ends the token); returns that byte,
 // or `end`.
 const char* NumberStream::takeTokenSpan(const char* p, const char* end, bool needMatch) {
-    const char* const stop = FindTokenEnd(p, end);
-    std::size_t count = digitCount_;
     if (needMatch && !matched_) {
+        const char* const stop = FindTokenEnd(p, end);
         for (; p < stop; ++p) {
             const char c = *p;
             if (c == ' ') continue;
             matchStep(c);
-            digits_[count < sizeof digits_ ? count : sizeof digits_ - 1] = c;
-            count += static_cast<unsigned char>(c - '0') < 10;
+            if (static_cast<unsigned char>(c - '0') < 10) {
+                if (digitCount_ < kMaxDigits) digits_[digitCount_] = c;
+                ++digitCount_;
+            }
         }
-    } else {
-        // Branch-free: every byte is stored, only a digit advances the count.
-        for (; p < stop; ++p) {
-            const char c = *p;
-            digits_[count < sizeof digits_ ? count : sizeof digits_ - 1] = c;
-            count += static_cast<unsigned char>(c - '0') < 10;
-        }
+        return stop;
     }
-    digitCount_ = count;
-    return stop;
+    // Count first; the digits themselves are needed only when the number can still be kept.
+    const TokenSpan span = MeasureTokenSpan(p, end);
+    const std::size_t total = digitCount_ + span.digits;
+    const bool closes = span.stop != end;
+    if (total <= kMaxDigits && (!closes || total >= kMinDigits)) {
+        CopyDigits(p, span.stop, end, digits_ + digitCount_);
+    }
+    digitCount_ = total;
+    return span.stop;
 }
 
 void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out) {
     const char* p = data;
     const char* const end = data + size;
+    if (hasPending_ && !inToken_) {
+        needle_ = std::move(pending_);
+        hasPending_ = false;
+    }
+    // Without a required text to look for, whole blocks are read at once.
+    if (!hasPending_ && (!needle_.active || needle_.impossible)) {
+        feedBlocks(p, end, out);
+        return;
+    }
     while (p < end) {
         if (!inToken_) {
             p = FindNumberChar(p, end);
             if (p == end) break;
             startToken();
         }
-        p = scanToken(p, end, out);
+        if (foundCount_ == kFoundCapacity) flushFound(out);
+        p = scanToken(p, end);
     }
+    flushFound(out);
 }
 
+// The scanner's rule on 64 bytes at a time, with one bit per byte. "Inside" bits (number
+// characters and spaces) form runs; a number is the part of a run from its first number
+// character on, and it ends where the run ends. The parts are found for the whole block at
+// once by spreading each number character's bit forward to the end of its run.
+[[gnu::always_inline]] inline void NumberStream::feedBlocksBody(const char* p, const char* end,
+                                                                std::vector<PhoneNumber>& out) {
+    const char* const callStart = p;
+    // Digits of a number begun in an earlier piece are already in digits_; its bytes in this
+    // piece start at callStart.
+    const std::size_t storedDigits = inToken_ ? digitCount_ : 0;
+    const char* tokenStart = nullptr;  // where the open number starts, when it starts here
+
+    auto open = [&](const char* at) {
+        startToken();
+        tokenStart = at;
+    };
+    auto close = [&](const char* stop) {
+        if (digitCount_ - kMinDigits <= kMaxDigits - kMinDigits) {
+            if (tokenStart) {
+                CopyDigits(tokenStart, stop, end, digits_);
+            } else {
+                CopyDigits(callStart, stop, end, digits_ + storedDigits);
+            }
+        }
+        if (foundCount_ == kFoundCapacity) flushFound(out);
+        closeToken();
+        tokenStart = nullptr;
+    };
+
+    for (const char* block = p; block < end; block += 64) {
+        const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
+        const std::uint64_t validBits =
+            valid == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
+        const BlockMasks m = ClassifyBlock(block, end);
+        // Bytes past the piece count as inside: a number reaching the end of the piece goes on.
+        const std::uint64_t inside = m.number | m.space | ~validBits;
+        std::uint64_t fill = m.number;
+        if (inToken_) fill |= inside & ~(inside + 1);  // the run at bit 0 continues the open number
+        std::uint64_t reach = inside;
+        fill |= (fill << 1) & reach, reach &= reach << 1;
+        fill |= (fill << 2) & reach, reach &= reach << 2;
+        fill |= (fill << 4) & reach, reach &= reach << 4;
+        fill |= (fill << 8) & reach, reach &= reach << 8;
+        fill |= (fill << 16) & reach, reach &= reach << 16;
+        fill |= (fill << 32) & reach;
+        // Last byte of each number that ends inside the block (one ending at bit 63 goes on).
+        const std::uint64_t ends = fill & ~(fill >> 1) & ~(std::uint64_t{1} << 63);
+        const std::uint64_t starts = fill & ~(fill << 1);
+
+        if (inToken_ && !(fill & 1)) close(block);  // the open number ended with the last block
+        unsigned pos = 0;
+        for (;;) {
+            const std::uint64_t from = ~std::uint64_t{0} << pos;
+            if (!inToken_) {
+                const std::uint64_t next = starts & from;
+                if (!next) break;
+                pos = unsigned(std::countr_zero(next));
+                open(block + pos);
+            }
+            const std::uint64_t here = ends & (~std::uint64_t{0} << pos);
+            if (!here) {  // the number goes on past this block
+                digitCount_ += unsigned(std::popcount(m.digit & (~std::uint64_t{0} << pos)));
+                break;
+            }
+            const unsigned last = unsigned(std::countr_zero(here));
+            const std::uint64_t span =
+                (~std::uint64_t{0} << pos) & ((std::uint64_t{2} << last) - 1);
+            digitCount_ += unsigned(std::popcount(m.digit & span));
+            close(block + last + 1);
+            pos = last + 1;
+        }
+    }
+    // A number still open keeps its digits for the next piece (only while it can be kept).
+    if (inToken_ && digitCount_ <= kMaxDigits) {
+        if (tokenStart) {
+            CopyDigits(tokenStart, end, end, digits_);
+        } else {
+            CopyDigits(callStart, end, end, digits_ + storedDigits);
+        }
+    }
+    flushFound(out);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same, where counting a block's bits is one instruction.
+__attribute__((target("popcnt"))) void NumberStream::feedBlocksPopcnt(
+    const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    feedBlocksBody(p, end, out);
+}
+
+void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
+    if (hasPopcnt) {
+        feedBlocksPopcnt(p, end, out);
+    } else {
+        feedBlocksBody(p, end, out);
+    }
+}
+#else
+void NumberStream::feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    feedBlocksBody(p, end, out);
+}
+
+void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    feedBlocksBody(p, end, out);
+}
+#endif
+
 void NumberStream::finish(std::vector<PhoneNumber>& out) {
-    if (inToken_) closeToken(out);
+    if (inToken_) closeToken();
+    flushFound(out);
     if (hasPending_) {
         needle_ = std::move(pending_);
         hasPending_ = false;

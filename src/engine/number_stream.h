@@ -13,13 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "byte_skip.h"
 #include "phone_number.h"
 #include "phone_scanner.h"
 
 namespace tessaly {
 
 class NumberStream {
-public:
+  public:
     explicit NumberStream(const RequiredText& required = {});
 
     // Takes effect with the next number that starts; a number already begun is judged by the
@@ -30,20 +31,24 @@ public:
     // End of the text: a number that ends it is closed like any other.
     void finish(std::vector<PhoneNumber>& out);
 
-private:
+  private:
     struct Needle {
         bool active = false;
-        bool impossible = false;  // holds a character that no number can contain
-        std::string text;         // ASCII number characters only
+        bool impossible = false;            // holds a character that no number can contain
+        std::string text;                   // ASCII number characters only
         std::vector<std::size_t> fallback;  // Knuth-Morris-Pratt failure function
     };
     static Needle MakeNeedle(const RequiredText& required);
 
     void startToken();
-    void closeToken(std::vector<PhoneNumber>& out);
+    void closeToken();
+    void flushFound(std::vector<PhoneNumber>& out);
     void matchStep(char c);
-    const char* scanToken(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    const char* scanToken(const char* p, const char* end);
     const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
+    void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    void feedBlocksBody(const char* p, const char* end, std::vector<PhoneNumber>& out);
 
     Needle needle_;
     Needle pending_;
@@ -53,9 +58,15 @@ private:
     std::size_t digitCount_ = 0;
     // Digits kept; a number with more than kMaxDigits is never emitted, so later ones land in
     // the spare slots and are overwritten.
-    char digits_[32] = {};
+    char digits_[32 + kCopyDigitsSlack] = {};
     std::size_t matchState_ = 0;
     bool matched_ = false;
+
+    // Numbers found and not yet handed out: every closed token is written here and only a kept
+    // one advances the count, which spares the scanner a hard-to-predict branch per token.
+    static constexpr std::size_t kFoundCapacity = 256;
+    PhoneNumber found_[kFoundCapacity];
+    std::size_t foundCount_ = 0;
 };
 
 }  // namespace tessaly

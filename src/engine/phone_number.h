@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -13,12 +14,22 @@ constexpr std::size_t kMinDigits = 5;
 constexpr std::size_t kMaxDigits = 20;
 
 class PhoneNumber {
-public:
+  public:
     PhoneNumber() = default;
     // Takes at most kMaxDigits characters of `digits`.
     explicit PhoneNumber(std::string_view digits) {
         size_ = static_cast<std::uint8_t>(digits.size() < kMaxDigits ? digits.size() : kMaxDigits);
-        for (std::size_t i = 0; i < size_; ++i) digits_[i] = digits[i];
+        for (std::size_t i = 0; i < size_; ++i)
+            digits_[i] = digits[i];
+    }
+
+    // From a buffer that holds at least kMaxDigits bytes, of which the first `size` are the
+    // digits: a fixed-size copy, for the scanner's hot path.
+    static PhoneNumber FromBuffer(const char* buffer, std::size_t size) {
+        PhoneNumber n;
+        std::memcpy(n.digits_.data(), buffer, kMaxDigits);
+        n.size_ = static_cast<std::uint8_t>(size < kMaxDigits ? size : kMaxDigits);
+        return n;
     }
 
     std::size_t size() const { return size_; }
@@ -29,7 +40,7 @@ public:
         return a.view() == b.view();
     }
 
-private:
+  private:
     std::array<char, kMaxDigits> digits_{};
     std::uint8_t size_ = 0;
 };

@@ -1,0 +1,172 @@
+#pragma once
+// The block code shared by the scanner's byte helpers. It is compiled twice, into two files:
+// once for every x86-64 processor and once with SSSE3 enabled, and everything here has internal
+// linkage so that the two compilations never mix.
+
+#include <cstring>
+
+#include "byte_skip.h"
+#include "number_chars.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define TESSALY_X86 1
+#endif
+
+namespace tessaly {
+namespace {
+
+[[maybe_unused]] bool IsNumberByte(char c) {
+    const CharClass k = kByteClass[static_cast<unsigned char>(c)];
+    return k == CharClass::Digit || k == CharClass::Punctuation;
+}
+
+// Portable versions; also the tails of the block versions.
+[[maybe_unused]] const char* FindNumberScalar(const char* p, const char* end) {
+    while (p < end && !IsNumberByte(*p))
+        ++p;
+    return p;
+}
+
+[[maybe_unused]] const char* FindTokenEndScalar(const char* p, const char* end) {
+    while (p < end && kByteClass[static_cast<unsigned char>(*p)] != CharClass::Other)
+        ++p;
+    return p;
+}
+
+[[maybe_unused]] TokenSpan MeasureScalar(const char* p, const char* end, std::size_t digits = 0) {
+    for (; p < end; ++p) {
+        const CharClass c = kByteClass[static_cast<unsigned char>(*p)];
+        if (c == CharClass::Other) break;
+        digits += c == CharClass::Digit;
+    }
+    return {p, digits};
+}
+
+[[maybe_unused]] BlockMasks ClassifyBlockScalar(const char* p, const char* end) {
+    BlockMasks m{0, 0, 0};
+    const std::ptrdiff_t n = end - p < 64 ? end - p : 64;
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        const CharClass c = kByteClass[static_cast<unsigned char>(p[i])];
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        if (c == CharClass::Digit || c == CharClass::Punctuation) m.number |= bit;
+        if (c == CharClass::Digit) m.digit |= bit;
+        if (c == CharClass::Space) m.space |= bit;
+    }
+    return m;
+}
+
+[[maybe_unused]] std::size_t CopyDigitsScalar(const char* p, const char* stop, char* out) {
+    std::size_t n = 0;
+    for (; p < stop; ++p) {
+        out[n] = *p;  // every byte is written, only a digit is kept: no branch per byte
+        n += static_cast<unsigned char>(*p - '0') < 10;
+    }
+    return n;
+}
+
+#if TESSALY_X86
+// Masks of 16 bytes, one bit per byte: number characters, spaces, digits.
+struct Masks {
+    unsigned number, space, digit;
+};
+
+// Baseline x86-64: compares only.
+[[maybe_unused]] Masks ClassifySse2(__m128i v) {
+    const __m128i digitOffset = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(digitOffset, _mm_set1_epi8(9)), digitOffset);
+    const __m128i dashDotOffset = _mm_sub_epi8(v, _mm_set1_epi8('-'));  // '-' and '.' adjoin
+    const __m128i dashDot =
+        _mm_cmpeq_epi8(_mm_min_epu8(dashDotOffset, _mm_set1_epi8(1)), dashDotOffset);
+    const __m128i paren = _mm_cmpeq_epi8(_mm_and_si128(v, _mm_set1_epi8(char(0xFE))),
+                                         _mm_set1_epi8('('));  // '(' and ')' differ in bit 0
+    const __m128i braces =
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('{')), _mm_cmpeq_epi8(v, _mm_set1_epi8('}')));
+    const __m128i number = _mm_or_si128(_mm_or_si128(digit, dashDot), _mm_or_si128(paren, braces));
+    return {unsigned(_mm_movemask_epi8(number)),
+            unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))),
+            unsigned(_mm_movemask_epi8(digit))};
+}
+
+// Shuffles that gather the bytes whose bit is set in an 8-bit mask to the front.
+struct CompactTable {
+    alignas(16) unsigned char shuffle[256][8];
+    constexpr CompactTable() : shuffle{} {
+        for (int m = 0; m < 256; ++m) {
+            int k = 0;
+            for (int b = 0; b < 8; ++b) {
+                if (m & (1 << b)) shuffle[m][k++] = static_cast<unsigned char>(b);
+            }
+            for (; k < 8; ++k)
+                shuffle[m][k] = 0x80;
+        }
+    }
+};
+constexpr CompactTable kCompact;
+
+template <Masks (*Classify)(__m128i)>
+struct Blocks {
+    // 16 bytes from p; bytes past `end` read as 0 (never a number character or a space).
+    static __m128i Load(const char* p, const char* end) {
+        if (end - p >= 16) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        alignas(16) char tail[16] = {};
+        std::memcpy(tail, p, static_cast<std::size_t>(end - p));
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
+    }
+
+    static const char* FindNumber(const char* p, const char* end) {
+        for (; end - p >= 16; p += 16) {
+            const unsigned bits = Classify(Load(p, end)).number;
+            if (bits) return p + __builtin_ctz(bits);
+        }
+        return FindNumberScalar(p, end);
+    }
+
+    static const char* FindEnd(const char* p, const char* end) {
+        for (; end - p >= 16; p += 16) {
+            const Masks m = Classify(Load(p, end));
+            const unsigned outside = ~(m.number | m.space) & 0xFFFFu;
+            if (outside) return p + __builtin_ctz(outside);
+        }
+        return FindTokenEndScalar(p, end);
+    }
+
+    static BlockMasks Classify64(const char* p, const char* end) {
+        BlockMasks out{0, 0, 0};
+        alignas(16) char padded[64];
+        if (end - p < 64) {  // bytes past the end read as 0: never a number character or space
+            std::memset(padded, 0, sizeof padded);
+            std::memcpy(padded, p, static_cast<std::size_t>(end - p));
+            p = padded;
+        }
+        for (int i = 0; i < 4; ++i) {
+            const Masks m = Classify(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i)));
+            out.number |= std::uint64_t{m.number} << (16 * i);
+            out.space |= std::uint64_t{m.space} << (16 * i);
+            out.digit |= std::uint64_t{m.digit} << (16 * i);
+        }
+        return out;
+    }
+
+    static TokenSpan Measure(const char* p, const char* end) {
+        std::size_t digits = 0;
+        for (; end - p >= 16; p += 16) {
+            const Masks m = Classify(Load(p, end));
+            const unsigned outside = ~(m.number | m.space) & 0xFFFFu;
+            if (outside) {
+                const unsigned before = (1u << __builtin_ctz(outside)) - 1;
+                return {p + __builtin_ctz(outside),
+                        digits + unsigned(__builtin_popcount(m.digit & before))};
+            }
+            digits += unsigned(__builtin_popcount(m.digit));
+        }
+        return MeasureScalar(p, end, digits);
+    }
+};
+
+using Sse2Blocks = Blocks<ClassifySse2>;
+
+#endif
+
+}  // namespace
+}  // namespace tessaly

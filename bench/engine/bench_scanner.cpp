@@ -13,11 +13,13 @@
 namespace {
 
 std::string Text(std::size_t size) {
-    static const char* pieces[] = {"call ", "the ", "office ", "(877) 798-4141 ", "invoice ",
-                                   "2026-03-14 ", "regards,\n", "555-0199 ", "customer "};
+    static const char* pieces[] = {"call ",           "the ",      "office ",
+                                   "(877) 798-4141 ", "invoice ",  "2026-03-14 ",
+                                   "regards,\n",      "555-0199 ", "customer "};
     std::mt19937 rng(1);
     std::string t;
-    while (t.size() < size) t += pieces[rng() % 9];
+    while (t.size() < size)
+        t += pieces[rng() % 9];
     t.resize(size);
     return t;
 }
@@ -59,7 +61,8 @@ void BM_ExtractPhoneLines(benchmark::State& state) {
         while (start < wide.size()) {
             std::size_t end = wide.find(u'\n', start);
             if (end == std::u16string::npos) end = wide.size();
-            found += tessaly::ExtractPhone(std::u16string_view(wide).substr(start, end - start), {}).size();
+            found += tessaly::ExtractPhone(std::u16string_view(wide).substr(start, end - start), {})
+                         .size();
             start = end + 1;
         }
         benchmark::DoNotOptimize(found);

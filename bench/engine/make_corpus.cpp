@@ -11,10 +11,11 @@
 
 namespace {
 
-const char* const kWords[] = {"the", "order", "call", "office", "invoice", "customer", "please",
-                              "meeting", "account", "shipping", "contact", "number", "phone",
-                              "tomorrow", "regards", "delivery", "payment", "support", "team",
-                              "schedule", "address", "and", "for", "with", "from", "our", "your"};
+const char* const kWords[] = {"the",    "order",    "call",    "office",   "invoice", "customer",
+                              "please", "meeting",  "account", "shipping", "contact", "number",
+                              "phone",  "tomorrow", "regards", "delivery", "payment", "support",
+                              "team",   "schedule", "address", "and",      "for",     "with",
+                              "from",   "our",      "your"};
 
 std::string Piece(std::mt19937& rng, bool singleLine) {
     char buf[64];
@@ -36,7 +37,8 @@ std::string Piece(std::mt19937& rng, bool singleLine) {
                           1 + unsigned(rng() % 28));
             return buf;
         case 4:
-            std::snprintf(buf, sizeof buf, "$%u.%02u", unsigned(rng() % 5000), unsigned(rng() % 100));
+            std::snprintf(buf, sizeof buf, "$%u.%02u", unsigned(rng() % 5000),
+                          unsigned(rng() % 100));
             return buf;
         case 5:
             return singleLine ? "." : ".\n";
@@ -74,7 +76,8 @@ int main(int argc, char** argv) {
                 text += Piece(rng, singleLine);
                 text += ' ';
             }
-            const std::size_t n = std::size_t(std::min<long long>(bytes - written, (long long)text.size()));
+            const std::size_t n =
+                std::size_t(std::min<long long>(bytes - written, (long long)text.size()));
             std::fwrite(text.data(), 1, n, out);
             written += (long long)n;
         }

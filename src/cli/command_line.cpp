@@ -33,19 +33,33 @@ std::string ParseLengths(std::string_view list, ExtractionOptions& options) {
     }
 }
 
+std::optional<OutputFormat> ParseFormat(std::string_view name) {
+    if (name == "lines") return OutputFormat::kLines;
+    if (name == "table") return OutputFormat::kTable;
+    if (name == "csv") return OutputFormat::kCsv;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string UsageText() {
     return "Usage: tessaly-extract [--lengths LIST] [--require TEXT] [--unique] [--jobs N]\n"
-           "                       [--output FILE] FILE...\n"
-           "Pulls telephone numbers out of text files and writes one per line, in file,\n"
-           "line and position order.\n"
+           "                       [--format FORMAT] [--output FILE] FILE...\n"
+           "Pulls telephone numbers out of text files and writes them in file, line and\n"
+           "position order.\n"
            "\n"
            "  --lengths LIST  comma-separated digit counts a number may have, each 5 to 20\n"
            "                  (default 10,11)\n"
            "  --require TEXT  keep only numbers whose written form contains TEXT, e.g. -\n"
            "  --unique        keep only the first of each number\n"
            "  --jobs N        files read at once (default: one per processor core)\n"
+           "  --format FORMAT how the numbers are written:\n"
+           "                  lines  one per line (the default)\n"
+           "                  table  a \"Results\" title line, then one per line, each\n"
+           "                         padded with spaces to the longest and ended by a TAB\n"
+           "                  csv    one per line, a comma after all but the last\n"
+           "                  table and csv end every line with CR LF, like the files\n"
+           "                  the window saves\n"
            "  --output FILE   write to FILE instead of standard output\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
@@ -80,8 +94,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue =
-            name == "--lengths" || name == "--require" || name == "--jobs" || name == "--output";
+        const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
+                                name == "--output" || name == "--format";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
             value = args[++i];
@@ -99,6 +113,13 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             const std::optional<unsigned> n = ParseCount(*value);
             if (!n || *n < 1 || *n > 1024) return fail("--jobs needs a number from 1 to 1024");
             a.jobs = *n;
+        } else if (name == "--format") {
+            const std::optional<OutputFormat> format = ParseFormat(*value);
+            if (!format) {
+                return fail("--format: \"" + std::string(*value) +
+                            "\" is not one of lines, table, csv");
+            }
+            a.format = *format;
         } else if (name == "--output") {
             if (value->empty()) return fail("--output needs a file name");
             a.output = std::string(*value);

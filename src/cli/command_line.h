@@ -11,9 +11,14 @@
 
 namespace tessaly::cli {
 
+// How the numbers are written: one per line (LF), or exactly as the window saves them, the
+// padded "Results" table or the comma-delimited lines (both CR LF).
+enum class OutputFormat { kLines, kTable, kCsv };
+
 struct ExtractArguments {
     ExtractionOptions options;  // lengths and required text, as the window would hold them
     bool unique = false;
+    OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core
     std::optional<std::string> output;
     std::vector<std::string> files;

@@ -9,11 +9,43 @@
 #include <thread>
 #include <unordered_set>
 
+#include "byte_sink.h"
+#include "comma_delimited_format.h"
 #include "ordered_scan.h"
 #include "output_file.h"
 #include "product.h"
+#include "result_list.h"
+#include "result_list_table.h"
+#include "row_walk.h"
+#include "text_table_format.h"
 
 namespace tessaly::cli {
+
+namespace {
+
+// Hands a format's bytes to the output, which keeps a failure for its commit().
+class OutputFileSink : public ByteSink {
+  public:
+    explicit OutputFileSink(OutputFile& out) : out_(out) {}
+    void write(std::string_view bytes) override { out_.write(bytes); }
+
+  private:
+    OutputFile& out_;
+};
+
+// The table and the comma-delimited lines, in the very bytes the window's save commands write.
+void WriteSaved(OutputFormat format, const ResultList& numbers, OutputFile& out) {
+    const ResultListTable table(numbers);
+    RowWalk walk(table, WalkYield{});
+    OutputFileSink sink(out);
+    if (format == OutputFormat::kTable) {
+        FormatListAsText(table, sink, walk);
+    } else {
+        FormatListCommaDelimited(table, sink, walk);
+    }
+}
+
+}  // namespace
 
 int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& errors) {
     std::unique_ptr<OutputFile> out;
@@ -31,8 +63,10 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     // Digit strings already written, for --unique; views into `kept`, which never moves them.
     std::unordered_set<std::string_view> seen;
     std::deque<PhoneNumber> kept;
+    // The table's widths and the comma rule need every number before the first line.
+    ResultList collected;
+    const bool asLines = arguments.format == OutputFormat::kLines;
     bool failed = false;
-    std::string line;
 
     OrderedScanEvents events;
     events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
@@ -41,9 +75,11 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                 if (seen.contains(n.view())) continue;
                 seen.insert(kept.emplace_back(n).view());
             }
-            line.assign(n.view());
-            line.push_back('\n');
-            out->write(line);
+            if (!asLines) {
+                collected.append(n);
+                continue;
+            }
+            out->writeLine(n.view());
         }
     };
     events.failure = [&](std::size_t, const std::string& description) {
@@ -51,6 +87,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         failed = true;
     };
     ScanFilesInOrder(arguments.files, arguments.options, jobs, events);
+    if (!asLines) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {
         errors.push_back(error);
@@ -62,7 +99,8 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
 int ExtractMain(const std::vector<std::string_view>& args) {
     const ParseOutcome parsed = ParseExtractArguments(args);
     if (!parsed.arguments) {
-        std::fprintf(stderr, "tessaly-extract: %s\n\n%s", parsed.error.c_str(), UsageText().c_str());
+        std::fprintf(stderr, "tessaly-extract: %s\n\n%s", parsed.error.c_str(),
+                     UsageText().c_str());
         return 2;
     }
     if (parsed.arguments->help) {
@@ -75,7 +113,8 @@ int ExtractMain(const std::vector<std::string_view>& args) {
     }
     std::vector<std::string> errors;
     const int status = RunExtract(*parsed.arguments, errors);
-    for (const std::string& e : errors) std::fprintf(stderr, "tessaly-extract: %s\n", e.c_str());
+    for (const std::string& e : errors)
+        std::fprintf(stderr, "tessaly-extract: %s\n", e.c_str());
     return status;
 }
 

@@ -11,14 +11,12 @@
 
 namespace tessaly::cli {
 
-namespace {
-constexpr std::size_t kBufferSize = 1 << 20;
+OutputFile::OutputFile() {
+    buffer_.reserve(kBufferSize);
 }
 
-OutputFile::OutputFile() { buffer_.reserve(kBufferSize); }
-
 OutputFile::OutputFile(const std::string& path) : target_(path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         throw std::runtime_error("cannot write \"" + path + "\": it is a folder");
     }
@@ -27,7 +25,12 @@ OutputFile::OutputFile(const std::string& path) : target_(path) {
     if (fd_ < 0) {
         throw std::runtime_error("cannot write \"" + path + "\": " + std::strerror(errno));
     }
-    ::fchmod(fd_, 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
+    ::fchmod(
+        fd_, 0666 & ~[] {
+            mode_t m = ::umask(0);
+            ::umask(m);
+            return m;
+        }());
     buffer_.reserve(kBufferSize);
 }
 
@@ -58,6 +61,11 @@ void OutputFile::write(std::string_view bytes) {
     if (!error_.empty()) return;
     buffer_.append(bytes);
     if (buffer_.size() >= kBufferSize) flushBuffer();
+}
+
+void OutputFile::writeLongLine(std::string_view text) {
+    write(text);
+    write("\n");
 }
 
 std::string OutputFile::commit() {

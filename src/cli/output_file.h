@@ -9,8 +9,8 @@
 namespace tessaly::cli {
 
 class OutputFile {
-public:
-    OutputFile();                                 // standard output
+  public:
+    OutputFile();                                  // standard output
     explicit OutputFile(const std::string& path);  // throws std::runtime_error
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -18,11 +18,19 @@ public:
 
     // Buffered; a failure is remembered and reported by commit().
     void write(std::string_view bytes);
+    // `text` and a line feed.
+    void writeLine(std::string_view text) {
+        if (buffer_.size() + text.size() + 1 > kBufferSize) return writeLongLine(text);
+        buffer_.append(text);
+        buffer_.push_back('\n');
+    }
     // Flushes and, for a named file, replaces the target. Returns an error text, empty on success.
     std::string commit();
 
-private:
+  private:
+    static constexpr std::size_t kBufferSize = 1 << 20;
     void flushBuffer();
+    void writeLongLine(std::string_view text);
 
     int fd_ = 1;
     std::string target_;

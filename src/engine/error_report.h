@@ -30,7 +30,8 @@ inline constexpr std::string_view kFormatPage = "Corvalin2021/08/31.Form1.PushBu
 inline constexpr std::string_view kLoadSamples = "Corvalin2021/08/31.Form1.PushButton11_Click";
 inline constexpr std::string_view kRemoveDuplicates = "Corvalin2021/08/31.Form1.PushButton12_Click";
 inline constexpr std::string_view kAdvancedHelp = "Corvalin2021/08/31.Form1.PushButton13_Click";
-inline constexpr std::string_view kFolderWalk = "Marlowen2021/08/31.AddFolder.GetSubDirectories2016";
+inline constexpr std::string_view kFolderWalk =
+    "Marlowen2021/08/31.AddFolder.GetSubDirectories2016";
 inline constexpr std::string_view kScanner = "Corvalin2021/08/31.Phone.ExtractPhone";
 }  // namespace procedure
 
@@ -41,7 +42,7 @@ std::string ErrorReportText(std::string_view description, std::string_view proce
 std::string DescribeFailure(std::exception_ptr failure);
 
 class Trap {
-public:
+  public:
     Trap(ErrorBox& box, std::string_view procedure) : box_(box), procedure_(procedure) {}
 
     // Runs one labelled step. Returns false when it failed (the failure was reported).
@@ -59,7 +60,7 @@ public:
     void report(std::exception_ptr failure, int label);
     std::string_view procedure() const { return procedure_; }
 
-private:
+  private:
     ErrorBox& box_;
     std::string_view procedure_;
 };

@@ -10,13 +10,13 @@ namespace tessaly {
 // One run of the button: its trap, its pacing, the options last read and the results found
 // since the last pass of the event loop.
 class ExtractionRun::Pass {
-public:
+  public:
     Pass(ExtractionRun& run)
         : host_(run.host_), trap_(run.errors_, procedure::kExtract), pacer_(run.pacing_) {}
 
     void run();
 
-private:
+  private:
     // False when the window is closing.
     bool yieldIfDue(FileNumberScan* scan);
     void flush();

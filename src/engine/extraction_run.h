@@ -21,7 +21,7 @@ inline constexpr std::string_view kDoneNotice = "Done.";
 
 // What the run needs from the window. Rows are numbered from 1.
 class RunHost {
-public:
+  public:
     virtual ~RunHost() = default;
     virtual std::size_t inputRowCount() = 0;
     // The path in input row `row`, or nothing when that row no longer exists.
@@ -38,14 +38,14 @@ public:
 };
 
 class ExtractionRun {
-public:
+  public:
     ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing = {});
 
     // The button's handler. A click while a run is yielding is ignored.
     void PushButton7_Click();
     bool IsExtracting() const { return isExtracting_; }
 
-private:
+  private:
     class Pass;
 
     RunHost& host_;

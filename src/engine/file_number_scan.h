@@ -14,7 +14,7 @@
 namespace tessaly {
 
 class FileNumberScan {
-public:
+  public:
     static constexpr std::size_t kDefaultChunkSize = 256 * 1024;
 
     // Opens the file and reads its mark; throws FileReadError.
@@ -28,7 +28,7 @@ public:
     void setRequiredText(const RequiredText& required) { stream_.setRequiredText(required); }
     TextEncoding encoding() const { return projector_.encoding(); }
 
-private:
+  private:
     void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
 
     FileSource file_;

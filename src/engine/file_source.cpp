@@ -33,13 +33,13 @@ FileSource::FileSource(const std::string& path) : path_(path) {
     if (fd_ < 0) {
         const int err = errno;
         // A socket cannot even be opened; say what it is rather than the bare system error.
-        struct stat st{};
+        struct stat st {};
         if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
             throw FileReadError(Describe(path, NotAFile(st)));
         }
         throw FileReadError(Describe(path, std::strerror(err)));
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd_, &st) != 0) {
         const int err = errno;
         ::close(fd_);

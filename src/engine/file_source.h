@@ -12,12 +12,12 @@ namespace tessaly {
 
 // A file that could not be opened or read. what() is the failure description the user sees.
 class FileReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class FileSource {
-public:
+  public:
     explicit FileSource(const std::string& path);  // throws FileReadError
     ~FileSource();
     FileSource(const FileSource&) = delete;
@@ -30,7 +30,7 @@ public:
     // Reads until `capacity` bytes or the end of the file.
     std::size_t readFully(char* buffer, std::size_t capacity);
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;

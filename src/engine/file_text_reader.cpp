@@ -11,7 +11,8 @@ std::string ReadAllBytes(const std::string& path) {
     FileSource file(path);
     std::string bytes;
     char buffer[1 << 16];
-    for (std::size_t n; (n = file.read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+    for (std::size_t n; (n = file.read(buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, n);
     return bytes;
 }
 
@@ -81,6 +82,8 @@ Lines TextFileReader::ReadFileLines(const std::string& path) {
     return utf8File_ ? ReadUtf8Lines(path) : ReadTextLines(path);
 }
 
-Lines ReadFileLines(const std::string& path) { return TextFileReader().ReadFileLines(path); }
+Lines ReadFileLines(const std::string& path) {
+    return TextFileReader().ReadFileLines(path);
+}
 
 }  // namespace tessaly

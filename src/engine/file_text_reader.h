@@ -20,7 +20,7 @@ Lines SplitLines(std::u16string_view text);
 // One file read with the state its procedures share: whether the last tested file was of the
 // Unicode class, and whether it began with the UTF-8 mark.
 class TextFileReader {
-public:
+  public:
     Lines ReadFileLines(const std::string& path);
     bool IsUnicodeFile(const std::string& path);
     Lines ReadTextLines(const std::string& path);
@@ -29,7 +29,7 @@ public:
     bool unicodeFile() const { return unicodeFile_; }
     bool utf8File() const { return utf8File_; }
 
-private:
+  private:
     bool unicodeFile_ = false;
     bool utf8File_ = false;
 };

@@ -11,9 +11,10 @@ enum class CharClass : std::uint8_t { Other = 0, Digit = 1, Punctuation = 2, Spa
 
 constexpr std::array<CharClass, 256> MakeByteClasses() {
     std::array<CharClass, 256> table{};
-    for (int c = '0'; c <= '9'; ++c) table[c] = CharClass::Digit;
-    for (char c : {'.', '-', '(', ')', '{', '}'}) table[static_cast<unsigned char>(c)] =
-        CharClass::Punctuation;
+    for (int c = '0'; c <= '9'; ++c)
+        table[c] = CharClass::Digit;
+    for (char c : {'.', '-', '(', ')', '{', '}'})
+        table[static_cast<unsigned char>(c)] = CharClass::Punctuation;
     table[' '] = CharClass::Space;
     return table;
 }

@@ -13,7 +13,7 @@
 namespace tessaly {
 
 class OptionsModel {
-public:
+  public:
     explicit OptionsModel(SettingsStore& store);
 
     const ExtractionOptions& options() const { return options_; }
@@ -38,7 +38,7 @@ public:
     // "Phone Length" followed directly by the index.
     static std::string LengthKey(int index);
 
-private:
+  private:
     void changed();
 
     SettingsStore& store_;

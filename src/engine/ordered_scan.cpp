@@ -16,7 +16,8 @@ namespace tessaly {
 namespace {
 
 void KeepAccepted(const ExtractionOptions& options, std::vector<PhoneNumber>& numbers) {
-    std::erase_if(numbers, [&](const PhoneNumber& n) { return !options.acceptsDigitCount(n.size()); });
+    std::erase_if(numbers,
+                  [&](const PhoneNumber& n) { return !options.acceptsDigitCount(n.size()); });
 }
 
 // Scans one file, handing each piece's numbers to `deliver`; returns the failure, if any.
@@ -49,7 +50,8 @@ struct Slot {
 void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
                       unsigned jobs, const OrderedScanEvents& events) {
     const std::size_t count = paths.size();
-    jobs = std::max(1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
+    jobs = std::max(
+        1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
     if (jobs == 1) {
         for (std::size_t i = 0; i < count; ++i) {
             auto failure = ScanOne(paths[i], options, [&](std::vector<PhoneNumber>&& batch) {
@@ -73,7 +75,8 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
             std::size_t index;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return nextFile >= count || nextFile < head + lookahead; });
+                changed.wait(lock,
+                             [&] { return nextFile >= count || nextFile < head + lookahead; });
                 if (nextFile >= count) return;
                 index = nextFile++;
             }
@@ -89,7 +92,8 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
         }
     };
     std::vector<std::thread> threads;
-    for (unsigned j = 0; j < jobs; ++j) threads.emplace_back(worker);
+    for (unsigned j = 0; j < jobs; ++j)
+        threads.emplace_back(worker);
 
     for (std::unique_lock lock(mutex); head < count;) {
         Slot& slot = slots[head];
@@ -113,7 +117,8 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
             changed.notify_all();
         }
     }
-    for (std::thread& t : threads) t.join();
+    for (std::thread& t : threads)
+        t.join();
 }
 
 }  // namespace tessaly

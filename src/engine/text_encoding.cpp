@@ -56,7 +56,9 @@ EncodingChoice DetectEncoding(std::string_view head) {
     return {TextEncoding::EightBit, 0};
 }
 
-bool IsUnicodeClass(TextEncoding e) { return UnitWidth(e) > 1; }
+bool IsUnicodeClass(TextEncoding e) {
+    return UnitWidth(e) > 1;
+}
 
 std::u16string DecodeWindows1252(std::string_view bytes) {
     std::u16string out;
@@ -146,7 +148,9 @@ std::u16string DecodeWide(std::string_view bytes, TextEncoding encoding) {
     return out;
 }
 
-bool AsciiProjector::isIdentity() const { return UnitWidth(encoding_) == 1; }
+bool AsciiProjector::isIdentity() const {
+    return UnitWidth(encoding_) == 1;
+}
 
 void AsciiProjector::project(const char* data, std::size_t size, std::string& out) {
     const std::size_t width = UnitWidth(encoding_);
@@ -166,8 +170,10 @@ void AsciiProjector::project(const char* data, std::size_t size, std::string& ou
         }
     }
     out.reserve(out.size() + static_cast<std::size_t>(end - p) / width);
-    for (; end - p >= static_cast<std::ptrdiff_t>(width); p += width) emit(ReadUnit(p, width, big));
-    while (p < end && carrySize_ < sizeof carry_) carry_[carrySize_++] = *p++;
+    for (; end - p >= static_cast<std::ptrdiff_t>(width); p += width)
+        emit(ReadUnit(p, width, big));
+    while (p < end && carrySize_ < sizeof carry_)
+        carry_[carrySize_++] = *p++;
 }
 
 void AsciiProjector::finish(std::string& out) {

@@ -36,7 +36,7 @@ std::u16string DecodeWide(std::string_view bytes, TextEncoding encoding);
 // Streams the bytes of a file's text (after its mark) as ASCII-projected bytes: characters
 // below 0x80 as themselves, every other character as some byte from 0x80 up.
 class AsciiProjector {
-public:
+  public:
     explicit AsciiProjector(TextEncoding encoding) : encoding_(encoding) {}
     TextEncoding encoding() const { return encoding_; }
     // True when the encoding's bytes already are their own projection (8-bit, UTF-8).
@@ -45,7 +45,7 @@ public:
     // End of the text: an incomplete last unit is one non-number character.
     void finish(std::string& out);
 
-private:
+  private:
     TextEncoding encoding_;
     unsigned char carry_[4] = {};
     std::size_t carrySize_ = 0;

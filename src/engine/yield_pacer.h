@@ -17,7 +17,7 @@ struct Pacing {
 };
 
 class YieldPacer {
-public:
+  public:
     explicit YieldPacer(Pacing pacing);
 
     // True when the interval has passed since the last pass (which this then marks).
@@ -25,7 +25,7 @@ public:
     // Marks a pass made now.
     void restart() { last_ = now(); }
 
-private:
+  private:
     std::chrono::steady_clock::time_point now() const;
 
     Pacing pacing_;

@@ -7,7 +7,7 @@
 namespace tessaly {
 
 class ErrorBox {
-public:
+  public:
     virtual ~ErrorBox() = default;
     virtual void showErrorReport(const std::string& text) = 0;
 };

@@ -10,7 +10,7 @@
 namespace tessaly {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     // The stored text when the key exists (also when it is empty), otherwise nothing.
     virtual std::optional<std::string> read(std::string_view key) = 0;

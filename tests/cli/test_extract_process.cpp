@@ -22,34 +22,40 @@ Outcome Run(const QStringList& args) {
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
 class ExtractProcessTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void extracts_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("defaults 10 and 11") << QStringList{}
-                                            << QByteArray("8777984141\n18005550199\n8777984141\n"
-                                                          "4155550123\n");
+                                            << QByteArray(
+                                                   "8777984141\n18005550199\n8777984141\n"
+                                                   "4155550123\n");
         QTest::newRow("lengths 7") << QStringList{"--lengths", "7"} << QByteArray("5551234\n");
         QTest::newRow("lengths 7,10 with =") << QStringList{"--lengths=7,10"}
-                                             << QByteArray("8777984141\n5551234\n8777984141\n"
-                                                           "4155550123\n");
-        QTest::newRow("require dash") << QStringList{"--require", "-"}
-                                      << QByteArray("8777984141\n18005550199\n8777984141\n");
+                                             << QByteArray(
+                                                    "8777984141\n5551234\n8777984141\n"
+                                                    "4155550123\n");
+        QTest::newRow("require dash")
+            << QStringList{"--require", "-"} << QByteArray("8777984141\n18005550199\n8777984141\n");
         QTest::newRow("require empty text") << QStringList{"--require", ""}
-                                            << QByteArray("8777984141\n18005550199\n"
-                                                          "8777984141\n4155550123\n");
+                                            << QByteArray(
+                                                   "8777984141\n18005550199\n"
+                                                   "8777984141\n4155550123\n");
         QTest::newRow("unique") << QStringList{"--unique"}
                                 << QByteArray("8777984141\n18005550199\n4155550123\n");
         QTest::newRow("one job") << QStringList{"--jobs", "1"}
-                                 << QByteArray("8777984141\n18005550199\n8777984141\n"
-                                               "4155550123\n");
+                                 << QByteArray(
+                                        "8777984141\n18005550199\n8777984141\n"
+                                        "4155550123\n");
     }
 
     void extracts() {
@@ -57,9 +63,13 @@ private slots:
         QFETCH(QByteArray, expected);
         TempFiles files;
         const std::string a = files.write("a.txt", "Call 877-798-4141 or 1-800-555-0199.\r\n");
-        const std::string b = files.write("b.txt", "\xFF\xFE" + std::string("5\0005\0005\0-\0" "1\0"
-                                                   "2\0003\0004\0 \0", 18));
-        const std::string c = files.write("c.txt", "\xEF\xBB\xBF" "(877) 798-4141\n415.555.0123");
+        const std::string b = files.write("b.txt", "\xFF\xFE" + std::string("5\0005\0005\0-\0"
+                                                                            "1\0"
+                                                                            "2\0003\0004\0 \0",
+                                                                            18));
+        const std::string c = files.write("c.txt",
+                                          "\xEF\xBB\xBF"
+                                          "(877) 798-4141\n415.555.0123");
         const Outcome r = Run(options + QStringList{Q(a), Q(b), Q(c)});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, expected);
@@ -82,14 +92,19 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("message");
         QTest::newRow("no file") << QStringList{} << QByteArray("no input file given");
-        QTest::newRow("unknown option") << QStringList{"--fast", "x"} << QByteArray("unknown option --fast");
+        QTest::newRow("unknown option")
+            << QStringList{"--fast", "x"} << QByteArray("unknown option --fast");
         QTest::newRow("short unknown") << QStringList{"-x", "f"} << QByteArray("unknown option -x");
         QTest::newRow("length 4") << QStringList{"--lengths", "4", "f"} << QByteArray("\"4\"");
-        QTest::newRow("length 21") << QStringList{"--lengths", "10,21", "f"} << QByteArray("\"21\"");
-        QTest::newRow("length empty item") << QStringList{"--lengths", "10,", "f"} << QByteArray("\"\"");
+        QTest::newRow("length 21")
+            << QStringList{"--lengths", "10,21", "f"} << QByteArray("\"21\"");
+        QTest::newRow("length empty item")
+            << QStringList{"--lengths", "10,", "f"} << QByteArray("\"\"");
         QTest::newRow("jobs zero") << QStringList{"--jobs", "0", "f"} << QByteArray("--jobs");
-        QTest::newRow("missing value") << QStringList{"f", "--output"} << QByteArray("needs a value");
-        QTest::newRow("value on flag") << QStringList{"--unique=1", "f"} << QByteArray("takes no value");
+        QTest::newRow("missing value")
+            << QStringList{"f", "--output"} << QByteArray("needs a value");
+        QTest::newRow("value on flag")
+            << QStringList{"--unique=1", "f"} << QByteArray("takes no value");
     }
 
     void badUsage() {

@@ -16,20 +16,21 @@ Q_DECLARE_METATYPE(std::string)
 class ErrorReportTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void text_data() {
         QTest::addColumn<std::string>("description");
         QTest::addColumn<std::string>("procedure");
         QTest::addColumn<int>("label");
         QTest::addColumn<std::string>("expected");
-        const std::string tail = "Please email screenshot of this message to " +
-                                 std::string(kSupportAddress);
+        const std::string tail =
+            "Please email screenshot of this message to " + std::string(kSupportAddress);
         QTest::newRow("start-up at 104")
             << std::string("File not found") << std::string(procedure::kFormLoad) << 104
             << "File not found\r\nin Corvalin2021/08/31.Form1.Form_Load at line 104\r\r" + tail;
         QTest::newRow("folder walk word")
             << std::string("Access denied") << std::string(procedure::kFolderWalk) << 160
-            << "Access denied\r\nin Marlowen2021/08/31.AddFolder.GetSubDirectories2016 at line 160\r\r" +
+            << "Access denied\r\nin Marlowen2021/08/31.AddFolder.GetSubDirectories2016 at line "
+               "160\r\r" +
                    tail;
         QTest::newRow("empty description")
             << std::string() << std::string(procedure::kExtract) << 100

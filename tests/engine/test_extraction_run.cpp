@@ -20,7 +20,7 @@ Q_DECLARE_METATYPE(Strings)
 namespace {
 
 class ScriptedHost : public RunHost {
-public:
+  public:
     std::size_t inputRowCount() override { return rows.size(); }
     std::optional<std::string> inputRowPath(std::size_t row) override {
         if (row < 1 || row > rows.size()) return std::nullopt;
@@ -28,7 +28,8 @@ public:
     }
     ExtractionOptions options() override { return opts; }
     void appendResults(const std::vector<PhoneNumber>& numbers) override {
-        for (const PhoneNumber& n : numbers) results.push_back(n.str());
+        for (const PhoneNumber& n : numbers)
+            results.push_back(n.str());
     }
     void setBusyPointer() override { pointer = 11; }
     void setDefaultPointer() override { pointer = 0; }
@@ -51,19 +52,22 @@ public:
 
 ExtractionOptions Lengths(std::initializer_list<int> digits) {
     ExtractionOptions o;
-    for (int d : digits) o.lengthBoxes[d - 5] = kTicked;
+    for (int d : digits)
+        o.lengthBoxes[d - 5] = kTicked;
     return o;
 }
 
 // Yields at every opportunity, as the run would if each pass took no time at all.
-Pacing EveryStep() { return Pacing{std::chrono::microseconds(0), {}}; }
+Pacing EveryStep() {
+    return Pacing{std::chrono::microseconds(0), {}};
+}
 
 }  // namespace
 
 class ExtractionRunTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void results_data() {
         QTest::addColumn<Strings>("texts");
         QTest::addColumn<Strings>("lengths");
@@ -91,7 +95,8 @@ private slots:
         for (std::size_t i = 0; i < texts.size(); ++i) {
             host.rows.push_back(files.write(std::to_string(i) + ".txt", texts[i]));
         }
-        for (const std::string& l : lengths) host.opts.lengthBoxes[std::stoi(l) - 5] = kTicked;
+        for (const std::string& l : lengths)
+            host.opts.lengthBoxes[std::stoi(l) - 5] = kTicked;
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
         run.PushButton7_Click();
@@ -156,11 +161,10 @@ private slots:
         QCOMPARE(host.results, (Strings{"5551234", "5559876"}));
         QCOMPARE(host.notices, Strings{"Done."});
         QCOMPARE(errors.reports.size(), std::size_t(1));
-        const std::string reason = kind == "folder" ? "it is a folder, not a file"
-                                                    : "No such file or directory";
-        QCOMPARE(errors.reports[0],
-                 ErrorReportText("Cannot read \"" + bad + "\": " + reason,
-                                 procedure::kExtract, 116));
+        const std::string reason =
+            kind == "folder" ? "it is a folder, not a file" : "No such file or directory";
+        QCOMPARE(errors.reports[0], ErrorReportText("Cannot read \"" + bad + "\": " + reason,
+                                                    procedure::kExtract, 116));
     }
 
     // Rows removed while the run yields: one report at 112, then the run ends normally.

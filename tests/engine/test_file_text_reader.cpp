@@ -23,7 +23,7 @@ Q_DECLARE_METATYPE(tessaly::TextEncoding)
 class FileTextReaderTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void detectEncoding_data() {
         QTest::addColumn<std::string>("head");
         QTest::addColumn<TextEncoding>("encoding");
@@ -37,10 +37,17 @@ private slots:
         row("utf-32 be", std::string("\0\0\xFE\xFF", 4), TextEncoding::Utf32BE, 4);
         row("utf-8", "\xEF\xBB\xBF", TextEncoding::Utf8, 3);
         row("utf-8 two bytes only", "\xEF\xBB", TextEncoding::EightBit, 0);
-        row("utf-16 le", "\xFF\xFE" "a", TextEncoding::Utf16LE, 2);
+        row("utf-16 le",
+            "\xFF\xFE"
+            "a",
+            TextEncoding::Utf16LE, 2);
         row("three bytes FF FE 00", std::string("\xFF\xFE\0", 3), TextEncoding::Utf16LE, 2);
         row("utf-16 be two bytes", "\xFE\xFF", TextEncoding::Utf16BE, 2);
-        row("utf-16 without mark", std::string("1\0" "2\0", 4), TextEncoding::EightBit, 0);
+        row("utf-16 without mark",
+            std::string("1\0"
+                        "2\0",
+                        4),
+            TextEncoding::EightBit, 0);
     }
 
     void detectEncoding() {
@@ -60,25 +67,62 @@ private slots:
         };
         row("empty file", "", Lines{u""});
         row("utf-8 mark only", "\xEF\xBB\xBF", Lines{u""});
-        row("utf-8 CR LF", "\xEF\xBB\xBF" "a\r\nb\r\n", Lines{u"a", u"b", u""});
-        row("utf-8 LF stays inside", "\xEF\xBB\xBF" "a\nb", Lines{u"a\nb"});
-        row("utf-8 decoded", "\xEF\xBB\xBF" "\xE2\x82\xAC" "1", Lines{u"\u20AC1"});
-        row("utf-8 invalid keeps ascii", "\xEF\xBB\xBF" "\xE2\x82" "5\xFF", Lines{u"\uFFFD5\uFFFD"});
+        row("utf-8 CR LF",
+            "\xEF\xBB\xBF"
+            "a\r\nb\r\n",
+            Lines{u"a", u"b", u""});
+        row("utf-8 LF stays inside",
+            "\xEF\xBB\xBF"
+            "a\nb",
+            Lines{u"a\nb"});
+        row("utf-8 decoded",
+            "\xEF\xBB\xBF"
+            "\xE2\x82\xAC"
+            "1",
+            Lines{u"\u20AC1"});
+        row("utf-8 invalid keeps ascii",
+            "\xEF\xBB\xBF"
+            "\xE2\x82"
+            "5\xFF",
+            Lines{u"\uFFFD5\uFFFD"});
         row("8-bit windows-1252", "\x80\xE9\x81", Lines{u"\u20AC\u00E9\u0081"});
         row("8-bit line breaks", "a\r\nb\nc\rd\r\n", Lines{u"a", u"b", u"c", u"d"});
         row("utf-8 without mark is 8-bit", "\xC3\xA9", Lines{u"\u00C3\u00A9"});
         row("one byte", "7", Lines{u"7"});
-        row("utf-16 le", std::string("\xFF\xFE" "1\0\r\0\n\0" "2\0", 10), Lines{u"1", u"2"});
-        row("utf-16 be", std::string("\xFE\xFF\0" "1\0" "2", 6), Lines{u"12"});
+        row("utf-16 le",
+            std::string("\xFF\xFE"
+                        "1\0\r\0\n\0"
+                        "2\0",
+                        10),
+            Lines{u"1", u"2"});
+        row("utf-16 be",
+            std::string("\xFE\xFF\0"
+                        "1\0"
+                        "2",
+                        6),
+            Lines{u"12"});
         row("utf-16 be mark only", "\xFE\xFF", Lines{u""});
         row("FF FE 00 is utf-16 with odd byte", std::string("\xFF\xFE\0", 3), Lines{u"\uFFFD"});
-        row("utf-16 lone surrogate", std::string("\xFF\xFE\x00\xD8" "5\0", 6),
+        row("utf-16 lone surrogate",
+            std::string("\xFF\xFE\x00\xD8"
+                        "5\0",
+                        6),
             Lines{std::u16string{char16_t(0xD800), u'5'}});
-        row("utf-32 le", std::string("\xFF\xFE\0\0" "9\0\0\0" "\x0E\xF4\x01\0", 12),
+        row("utf-32 le",
+            std::string("\xFF\xFE\0\0"
+                        "9\0\0\0"
+                        "\x0E\xF4\x01\0",
+                        12),
             Lines{u"9\U0001F40E"});
-        row("utf-32 be invalid", std::string("\0\0\xFE\xFF" "\0\x11\0\0" "\0\0\0" "4", 12),
+        row("utf-32 be invalid",
+            std::string("\0\0\xFE\xFF"
+                        "\0\x11\0\0"
+                        "\0\0\0"
+                        "4",
+                        12),
             Lines{u"\uFFFD4"});
-        row("utf-16 without mark is 8-bit", std::string("5\0", 2), Lines{std::u16string(u"5\0", 2)});
+        row("utf-16 without mark is 8-bit", std::string("5\0", 2),
+            Lines{std::u16string(u"5\0", 2)});
     }
 
     void readFileLines() {
@@ -120,12 +164,18 @@ private slots:
     void unreadablePaths_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing" << "No such file or directory";
-        QTest::newRow("folder") << "folder" << "it is a folder, not a file";
-        QTest::newRow("fifo") << "fifo" << "it is a named pipe (FIFO), not a file";
-        QTest::newRow("device") << "device" << "it is a device, not a file";
-        QTest::newRow("socket") << "socket" << "it is a socket, not a file";
-        QTest::newRow("empty name") << "empty" << "empty name";
+        QTest::newRow("missing") << "missing"
+                                 << "No such file or directory";
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder, not a file";
+        QTest::newRow("fifo") << "fifo"
+                              << "it is a named pipe (FIFO), not a file";
+        QTest::newRow("device") << "device"
+                                << "it is a device, not a file";
+        QTest::newRow("socket") << "socket"
+                                << "it is a socket, not a file";
+        QTest::newRow("empty name") << "empty"
+                                    << "empty name";
     }
 
     void unreadablePaths() {
@@ -161,7 +211,8 @@ private slots:
             } catch (const FileReadError& e) {
                 const QString what = QString::fromStdString(e.what());
                 QVERIFY2(what.contains(reason), qPrintable(what));
-                if (kind != "empty") QVERIFY2(what.contains(QString::fromStdString(path)), qPrintable(what));
+                if (kind != "empty")
+                    QVERIFY2(what.contains(QString::fromStdString(path)), qPrintable(what));
             }
         }
         if (socketFd >= 0) ::close(socketFd);

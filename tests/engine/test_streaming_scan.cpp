@@ -34,7 +34,8 @@ std::vector<std::string> Streamed(const std::string& path, const RequiredText& r
     while (scan.next(found)) {
     }
     std::vector<std::string> out;
-    for (const PhoneNumber& n : found) out.push_back(n.str());
+    for (const PhoneNumber& n : found)
+        out.push_back(n.str());
     return out;
 }
 
@@ -47,16 +48,16 @@ void PutUnit(std::string& out, char32_t v, int width, bool big) {
 
 // Code points that matter to the scanner, and some that only have to be passed over safely.
 char32_t RandomCodePoint(std::mt19937& rng) {
-    static const char32_t common[] = {U'0', U'1', U'5', U'9', U'.', U'-', U'(', U')', U'{',
-                                      U'}', U' ', U' ', U'\r', U'\n', U'x', U'\t', 0xA0,
-                                      0xE9, 0x20AC, 0xFF18, 0x1F4DE, 0x10FFFF, 0};
+    static const char32_t common[] = {U'0', U'1', U'5',   U'9',   U'.',    U'-',     U'(', U')',
+                                      U'{', U'}', U' ',   U' ',   U'\r',   U'\n',    U'x', U'\t',
+                                      0xA0, 0xE9, 0x20AC, 0xFF18, 0x1F4DE, 0x10FFFF, 0};
     return common[rng() % std::size(common)];
 }
 
 // A file body in `encoding`, with some deliberately broken units mixed in.
 std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
     static const std::u32string phones[] = {U"877-798-4141", U"(555) 123 4567", U"12.345.67",
-                                             U"{1}(2)3-4.5 6", U"555-1234"};
+                                            U"{1}(2)3-4.5 6", U"555-1234"};
     std::u32string text = U"x";  // a first NUL would read as another mark
     while (int(text.size()) < length) {
         if (rng() % 6 == 0) {
@@ -74,7 +75,8 @@ std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
                 break;
             case TextEncoding::Utf8:
                 if (broken) {
-                    static const char* bad[] = {"\xE2\x82", "\xC0\xAE", "\xFF", "\xED\xA0\x80", "\x80"};
+                    static const char* bad[] = {"\xE2\x82", "\xC0\xAE", "\xFF", "\xED\xA0\x80",
+                                                "\x80"};
                     out += bad[rng() % std::size(bad)];
                 } else if (cp < 0x80) {
                     out.push_back(char(cp));
@@ -117,12 +119,18 @@ std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
 
 std::string Mark(TextEncoding e) {
     switch (e) {
-        case TextEncoding::Utf8: return "\xEF\xBB\xBF";
-        case TextEncoding::Utf16LE: return "\xFF\xFE";
-        case TextEncoding::Utf16BE: return "\xFE\xFF";
-        case TextEncoding::Utf32LE: return std::string("\xFF\xFE\0\0", 4);
-        case TextEncoding::Utf32BE: return std::string("\0\0\xFE\xFF", 4);
-        default: return "";
+        case TextEncoding::Utf8:
+            return "\xEF\xBB\xBF";
+        case TextEncoding::Utf16LE:
+            return "\xFF\xFE";
+        case TextEncoding::Utf16BE:
+            return "\xFE\xFF";
+        case TextEncoding::Utf32LE:
+            return std::string("\xFF\xFE\0\0", 4);
+        case TextEncoding::Utf32BE:
+            return std::string("\0\0\xFE\xFF", 4);
+        default:
+            return "";
     }
 }
 
@@ -131,7 +139,7 @@ std::string Mark(TextEncoding e) {
 class StreamingScanTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void sameNumbersAsLines_data() {
         QTest::addColumn<TextEncoding>("encoding");
         QTest::newRow("8-bit") << TextEncoding::EightBit;

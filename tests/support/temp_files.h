@@ -10,7 +10,7 @@
 namespace tessaly::testing {
 
 class TempFiles {
-public:
+  public:
     std::string path(std::string_view name) const {
         return dir_.path().toStdString() + "/" + std::string(name);
     }
@@ -21,7 +21,7 @@ public:
     }
     std::string folder() const { return dir_.path().toStdString(); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

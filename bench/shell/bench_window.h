@@ -1,0 +1,38 @@
+#pragma once
+// The real window for benchmarks: offscreen, on Qt's own event loop, with the boxes, settings
+// and desktop replaced by recorders so that nothing waits for a user.
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "form1.h"
+#include "qt_event_loop.h"
+#include "qt_program_folder.h"
+#include "support/fake_error_box.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_settings_store.h"
+#include "support/fake_shell_launcher.h"
+
+namespace tessaly::bench {
+
+class BenchWindow {
+public:
+    BenchWindow() {
+        form = std::make_unique<Form1>(
+            WindowServices{boxes, errors, loop, shell, settings, programFolder},
+            WindowConfig{[] { return 1; }, {}});
+        form->Form_Load();
+        form->show();
+    }
+
+    QTemporaryDir programDir;
+    testing::FakeMessageBoxes boxes;
+    testing::FakeErrorBox errors;
+    QtEventLoop loop;
+    testing::FakeShellLauncher shell;
+    testing::FakeSettingsStore settings;
+    QtProgramFolder programFolder{programDir.path().toStdString()};
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace tessaly::bench

@@ -1,0 +1,26 @@
+#pragma once
+// Putting a list on the clipboard. The clipboard may be held open by another program for a
+// moment, so each clipboard operation is tried up to kClipboardAttempts times in a row; a
+// clipboard that stays busy is not reported.
+
+#include <string>
+
+#include "list_table.h"
+#include "platform/clipboard.h"
+#include "row_walk.h"
+
+namespace tessaly {
+
+inline constexpr int kClipboardAttempts = 1000;
+
+// Empties the clipboard. Never fails.
+void ClearClipboard(Clipboard& clipboard);
+// Puts `text` on the clipboard; true when the last attempt succeeded. Never fails.
+bool SetClipboardText(Clipboard& clipboard, const std::string& text);
+
+// Builds the clipboard text of the checked rows and puts it on the clipboard; does nothing for a
+// list without rows. False when the window closed while the text was built (the clipboard is
+// then untouched). Throws when rows went meanwhile, again before the clipboard is touched.
+bool CopyListToClipboard(const ListTable& list, Clipboard& clipboard, const WalkYield& yield);
+
+}  // namespace tessaly

@@ -1,0 +1,39 @@
+#include "clipboard_text.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tessaly {
+
+bool BuildClipboardText(const ListTable& list, std::string& text, RowWalk& walk) {
+    const std::size_t rows = list.rowCount();
+    const std::size_t columns = list.columnCount();
+    std::vector<std::size_t> widths(columns, 0);
+    for (std::size_t c = 1; c <= columns; ++c) {
+        for (std::size_t r = 1; r <= rows; ++r) {
+            if (!walk.pass()) return false;
+            widths[c - 1] = std::max(widths[c - 1], list.cell(r, c).size());
+        }
+    }
+
+    for (std::size_t r = 1; r <= rows; ++r) {
+        if (!walk.pass()) return false;
+        if (!list.checked(r)) continue;
+        const std::size_t lineStart = text.size();
+        for (std::size_t c = 1; c <= columns; ++c) {
+            if (columns > 1 && !walk.pass()) return false;
+            const std::string_view cell = list.cell(r, c);
+            text.append(cell);
+            if (cell.size() < widths[c - 1]) text.append(widths[c - 1] - cell.size(), ' ');
+            text.push_back('\t');
+        }
+        // No TAB after the last cell, and no padding before the line's end.
+        if (text.size() > lineStart) text.pop_back();
+        const std::size_t end = text.find_last_not_of(' ');
+        text.resize(end == std::string::npos || end < lineStart ? lineStart : end + 1);
+        text.append("\r\n");
+    }
+    return true;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,17 @@
+#pragma once
+// The text "Copy Results To Clipboard" puts on the clipboard: one line per checked row, its
+// cells padded to their column's width and separated by TABs, trailing spaces trimmed, CR LF
+// after every line. Widths count the cells of all rows, checked or not, but not the titles.
+// For the result list a line is simply the number and CR LF.
+
+#include <string>
+
+#include "list_table.h"
+#include "row_walk.h"
+
+namespace tessaly {
+
+// Appends the text to `text`. False when the walk stopped.
+bool BuildClipboardText(const ListTable& list, std::string& text, RowWalk& walk);
+
+}  // namespace tessaly

@@ -1,0 +1,35 @@
+#pragma once
+// "Remove Duplicates From Results": keeps the first of every repeated number and removes the
+// rest, under the busy pointer; refuses an empty list with a notice. No message tells how many
+// rows went.
+
+#include <string_view>
+
+#include "platform/error_box.h"
+#include "platform/event_loop.h"
+#include "platform/message_boxes.h"
+#include "platform/window_pointer.h"
+#include "result_list.h"
+#include "yield_pacer.h"
+
+namespace tessaly {
+
+inline constexpr std::string_view kNoResultsNotice = "You must have results first.";
+
+class RemoveDuplicatesCommand {
+  public:
+    RemoveDuplicatesCommand(ResultList& results, MessageBoxes& boxes, WindowPointer& pointer,
+                            EventLoop& loop, ErrorBox& errors, Pacing pacing = {});
+
+    void PushButton12_Click();
+
+  private:
+    ResultList& results_;
+    MessageBoxes& boxes_;
+    WindowPointer& pointer_;
+    EventLoop& loop_;
+    ErrorBox& errors_;
+    Pacing pacing_;
+};
+
+}  // namespace tessaly

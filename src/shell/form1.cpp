@@ -1,0 +1,186 @@
+#include "form1.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "error_report.h"
+#include "help_texts.h"
+#include "option_box.h"
+#include "product.h"
+#include "report_list_view.h"
+
+namespace tessaly {
+
+namespace {
+
+QString FromUtf16(const std::u16string& text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string ToUtf16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
+}
+
+}  // namespace
+
+Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      config_(std::move(config)),
+      options_(services.settings),
+      inputModel_(inputs_),
+      resultModel_(results_),
+      runHost_({inputs_, results_, options_, *this, services.messageBoxes, services.eventLoop,
+                [this] { return closing_; }}),
+      run_(runHost_, services.errorBox, config_.pacing) {
+    createControls();
+    connectHandlers();
+    options_.setChangeListener([this] { showOptions(); });
+    watchPointer();
+}
+
+Form1::~Form1() {
+    options_.setChangeListener({});
+    // The views go with the window's children, after the models they show.
+    listView1_->setModel(nullptr);
+    listView2_->setModel(nullptr);
+}
+
+void Form1::connectHandlers() {
+    const auto on = [this](const char* name, void (Form1::*handler)()) {
+        auto* button = findChild<QPushButton*>(QLatin1String(name));
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (!closing_) (this->*handler)();
+        });
+    };
+    on("PushButton3", &Form1::PushButton3_Click);
+    on("PushButton5", &Form1::PushButton5_Click);
+    on("PushButton7", &Form1::PushButton7_Click);
+    on("PushButton9", &Form1::PushButton9_Click);
+    on("PushButton10", &Form1::PushButton10_Click);
+    on("PushButton13", &Form1::PushButton13_Click);
+
+    connect(listView1_, &ReportListView::deletePressed, this, [this] {
+        if (!closing_) ListView1_KeyDown(Qt::Key_Delete);
+    });
+    connect(listView1_, &ReportListView::doubleClickedList, this, [this] {
+        if (!closing_) ListView1_DblClick();
+    });
+    connect(listView2_, &ReportListView::doubleClickedList, this, [this] {
+        if (!closing_) ListView2_DblClick();
+    });
+
+    for (int i = 0; i < kLengthBoxCount; ++i) {
+        connect(check1_[i], &QCheckBox::stateChanged, this, [this, i] { Check1_Click(i); });
+    }
+    connect(check2_, &QCheckBox::stateChanged, this, [this] { Check2_Click(); });
+    connect(text1_, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    event->accept();
+    emit closing();
+}
+
+// "Clear List" of the input files: nothing while a long command shows the busy pointer.
+void Form1::PushButton3_Click() {
+    Trap trap(services_.errorBox, procedure::kClearInputs);
+    trap.step(100, [&] {
+        if (isBusy()) return;
+        inputs_.clear();
+    });
+}
+
+void Form1::PushButton5_Click() {
+    Trap trap(services_.errorBox, procedure::kHelp);
+    trap.step(100, [&] { services_.messageBoxes.showNotice(HelpText()); });
+}
+
+void Form1::PushButton7_Click() { run_.PushButton7_Click(); }
+
+// "Clear List" of the results works also during a run, which then goes on appending.
+void Form1::PushButton9_Click() {
+    Trap trap(services_.errorBox, procedure::kClearResults);
+    trap.step(100, [&] { results_.clear(); });
+}
+
+void Form1::PushButton10_Click() {
+    Trap trap(services_.errorBox, procedure::kFormatPage);
+    trap.step(100, [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
+}
+
+void Form1::PushButton13_Click() {
+    Trap trap(services_.errorBox, procedure::kAdvancedHelp);
+    trap.step(100, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
+}
+
+void Form1::ListView1_KeyDown(int key) {
+    if (key == Qt::Key_Delete) removeSelectedInput();
+}
+
+void Form1::ListView1_DblClick() { removeSelectedInput(); }
+
+void Form1::removeSelectedInput() {
+    if (isBusy() || inputs_.empty()) return;
+    const int row = listView1_->selectedRow();
+    if (row < 0) return;
+    inputs_.removeAt(static_cast<std::size_t>(row) + 1);
+    // The row that moved into its place is selected, so Delete can go on down the list.
+    listView1_->selectRow(std::min(row, static_cast<int>(inputs_.count()) - 1));
+}
+
+void Form1::ListView2_DblClick() {
+    if (isBusy() || results_.empty()) return;
+    const int row = listView2_->selectedRow();
+    if (row < 0) return;
+    results_.removeAt(static_cast<std::size_t>(row) + 1);
+    listView2_->selectRow(std::min(row, static_cast<int>(results_.count()) - 1));
+}
+
+// The option handlers store each change at once. A value the settings cannot take still holds
+// for this session; the settings keep their last value.
+void Form1::Check1_Click(int index) {
+    try {
+        options_.setLengthBox(index, check1_[index]->value());
+    } catch (...) {
+    }
+}
+
+void Form1::Check2_Click() {
+    try {
+        options_.setRequireBox(check2_->value());
+    } catch (...) {
+    }
+}
+
+void Form1::Text1_Change() {
+    try {
+        options_.setRequiredText(ToUtf16(text1_->text()));
+    } catch (...) {
+    }
+}
+
+// The controls follow the options, whoever changed them; showing a value runs no handler.
+void Form1::showOptions() {
+    const ExtractionOptions& o = options_.options();
+    for (int i = 0; i < kLengthBoxCount; ++i) {
+        const QSignalBlocker quiet(check1_[i]);
+        check1_[i]->setValue(o.lengthBoxes[i]);
+    }
+    {
+        const QSignalBlocker quiet(check2_);
+        check2_->setValue(o.requireBox);
+    }
+    const QString text = FromUtf16(o.requiredText);
+    if (text1_->text() != text) {
+        const QSignalBlocker quiet(text1_);
+        text1_->setText(text);
+    }
+}
+
+}  // namespace tessaly

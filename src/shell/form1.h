@@ -1,0 +1,128 @@
+#pragma once
+// Form1: the main window. It owns the two lists and the options, lays out every control at its
+// fixed place, runs the start-up, and holds the handlers of its controls. The window pointer is
+// its own: one value for the whole window, with the busy pointer shown over all of it.
+
+#include <QCursor>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "extraction_run.h"
+#include "input_list.h"
+#include "input_list_model.h"
+#include "options_model.h"
+#include "platform/window_pointer.h"
+#include "result_list.h"
+#include "result_list_model.h"
+#include "window_run_host.h"
+#include "window_services.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tessaly {
+
+class OptionBox;
+class ReportListView;
+
+class Form1 : public QWidget, public WindowPointer {
+    Q_OBJECT
+
+public:
+    explicit Form1(const WindowServices& services, WindowConfig config = {},
+                   QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up, run once before the window is shown: skin, hand pointer, home page, sample
+    // record, caption and titles, list columns, options. Failures are reported step by step.
+    void Form_Load();
+    // Records the sample files; start-up calls it while no record exists yet.
+    void setRecordSampleFiles(std::function<void()> record) { recordSampleFiles_ = std::move(record); }
+
+    int pointer() const override { return pointer_; }
+    void setPointer(int value) override;
+
+    InputList& inputList() { return inputs_; }
+    ResultList& resultList() { return results_; }
+    OptionsModel& options() { return options_; }
+    const std::string& applicationTitle() const { return applicationTitle_; }
+    bool IsExtracting() const { return run_.IsExtracting(); }
+    bool isClosing() const { return closing_; }
+
+    // The handlers of the controls, as a user action runs them.
+    void PushButton3_Click();
+    void PushButton5_Click();
+    void PushButton7_Click();
+    void PushButton9_Click();
+    void PushButton10_Click();
+    void PushButton13_Click();
+    void ListView1_KeyDown(int key);
+    void ListView1_DblClick();
+    void ListView2_DblClick();
+    void Check1_Click(int index);
+    void Check2_Click();
+    void Text1_Change();
+
+signals:
+    // The window is closing: every command still running stops where it stands.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void watchPointer();
+    void ApplySkin();
+    void loadHandPointer();
+    void maybeOpenHomePage();
+    void SetApplicationTitle();
+    void showOptions();
+    void removeSelectedInput();
+    void applyPointer();
+    QCursor customPointer() const;
+    int drawOneToHundred();
+
+    WindowServices services_;
+    WindowConfig config_;
+    InputList inputs_;
+    ResultList results_;
+    OptionsModel options_;
+    InputListModel inputModel_;
+    ResultListModel resultModel_;
+    WindowRunHost runHost_;
+    ExtractionRun run_;
+
+    std::function<void()> recordSampleFiles_;
+    std::string applicationTitle_;
+    int pointer_ = kDefaultPointer;
+    std::optional<QCursor> handImage_;
+    bool closing_ = false;
+
+    // Every widget of the window with the pointer it shows on its own (a text field's I-beam),
+    // so the default pointer can be given back.
+    struct PointerTarget {
+        QPointer<QWidget> widget;
+        std::optional<QCursor> own;
+    };
+    QList<PointerTarget> pointerTargets_;
+
+    ReportListView* listView1_ = nullptr;
+    ReportListView* listView2_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QGroupBox* frame2_ = nullptr;
+    std::array<OptionBox*, kLengthBoxCount> check1_{};
+    OptionBox* check2_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QList<QPushButton*> buttons_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,104 @@
+// Start-up of the main window: the steps of Form_Load with their labels, in their order.
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPalette>
+#include <chrono>
+#include <random>
+
+#include "application_title.h"
+#include "error_report.h"
+#include "form1.h"
+#include "option_box.h"
+#include "product.h"
+#include "program_icon.h"
+#include "qt_cursor_file.h"
+#include "report_list_view.h"
+#include "window_layout.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kSnapshotKey = "Snapshot";
+constexpr int kHomePageDraw = 7;
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+    Trap trap(services_.errorBox, procedure::kFormLoad);
+    const std::string folder = services_.programFolder.path();
+
+    trap.step(100, [&] { ApplySkin(); });
+
+    const std::string handFile = folder + "/HAND-M.CUR";
+    bool hasHand = false;
+    trap.step(104, [&] { hasHand = services_.programFolder.PathExists(handFile); });
+    if (hasHand) {
+        trap.step(106, [&] {
+            handImage_ = LoadCursorFile(handFile);
+            applyPointer();
+        });
+    }
+
+    trap.step(108, [&] { maybeOpenHomePage(); });
+    const auto recordWhileMissing = [&] {
+        if (!services_.settings.readOr(kSnapshotKey, "").empty()) return;
+        if (recordSampleFiles_) recordSampleFiles_();
+    };
+    trap.step(108, recordWhileMissing);
+    trap.step(124, recordWhileMissing);
+
+    trap.step(126, [&] {
+        setWindowTitle(QString::fromUtf8(kProductTitle.data(), qsizetype(kProductTitle.size())));
+        setWindowIcon(ProgramIcon());
+        SetApplicationTitle();
+    });
+
+    const int columnWidth = layout::ToPixels(layout::kListColumnWidth);
+    trap.step(128, [&] { inputModel_.addColumn(QString::fromLatin1(layout::kInputColumn)); });
+    trap.step(130, [&] { listView1_->setColumnWidth(0, columnWidth); });
+    trap.step(132, [&] { resultModel_.addColumn(QString::fromLatin1(layout::kResultColumn)); });
+    trap.step(134, [&] { listView2_->setColumnWidth(0, columnWidth); });
+
+    options_.restore(trap);
+}
+
+// With a skin file beside the program, the window, its frames and its check boxes take the
+// colour of button faces; without one they stay white.
+void Form1::ApplySkin() {
+    const std::string skin = services_.programFolder.path() + "/x/o.cjs";
+    if (!services_.programFolder.IsNormalFile(skin)) return;
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    SetBackground(this, face);
+    SetBackground(frame1_, face);
+    SetBackground(frame2_, face);
+    for (OptionBox* box : check1_) SetBackground(box, face);
+    SetBackground(check2_, face);
+}
+
+void Form1::maybeOpenHomePage() {
+    if (drawOneToHundred() != kHomePageDraw) return;
+    // The browser opens on its own; start-up does not wait for it or ask how it went.
+    services_.shell.openWebAddress(std::string(kHomePageAddress));
+}
+
+int Form1::drawOneToHundred() {
+    if (config_.drawOneToHundred) return config_.drawOneToHundred();
+    const auto sinceMidnight = std::chrono::system_clock::now().time_since_epoch() %
+                               std::chrono::hours(24);
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(
+        std::chrono::duration_cast<std::chrono::microseconds>(sinceMidnight).count()));
+    return std::uniform_int_distribution<int>(1, 100)(generator);
+}
+
+void Form1::SetApplicationTitle() { applicationTitle_ = ShortenedApplicationTitle(kProductTitle); }
+
+}  // namespace tessaly

@@ -1,0 +1,39 @@
+// tessaly: the window. It takes no command-line arguments; the settings and the optional files
+// beside the program are all there is to configure.
+
+#include <QApplication>
+
+#include "form1.h"
+#include "product.h"
+#include "qt_error_box.h"
+#include "qt_event_loop.h"
+#include "qt_message_boxes.h"
+#include "qt_program_folder.h"
+#include "qt_settings_store.h"
+#include "qt_shell_launcher.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(
+        QString::fromUtf8(tessaly::kProductTitle.data(), qsizetype(tessaly::kProductTitle.size())));
+
+    tessaly::QtMessageBoxes messageBoxes;
+    tessaly::QtErrorBox errorBox;
+    tessaly::QtEventLoop eventLoop;
+    tessaly::QtShellLauncher shell;
+    tessaly::QtSettingsStore settings;
+    tessaly::QtProgramFolder programFolder;
+
+    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, programFolder});
+    messageBoxes.setOwner(&form, [&form] { return QString::fromStdString(form.applicationTitle()); });
+    errorBox.setOwner(&form);
+    // Closing the window ends the program at once, also in the middle of a command.
+    QObject::connect(&form, &tessaly::Form1::closing, &app, [&eventLoop] {
+        eventLoop.setClosing();
+        QCoreApplication::quit();
+    });
+
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

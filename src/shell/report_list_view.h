@@ -1,0 +1,31 @@
+#pragma once
+// ReportListView: a list of rows under one header column, the way both lists of the window
+// look. It tells the window about the Delete key and every double-click; everything else is the
+// list's own navigation.
+
+#include <QTreeView>
+
+namespace tessaly {
+
+class ReportListView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit ReportListView(QWidget* parent = nullptr);
+
+    // The selected row (0-based), or -1 when none is selected.
+    int selectedRow() const;
+    void selectRow(int row);
+
+signals:
+    // The Delete key, with or without Shift, Ctrl or Alt held.
+    void deletePressed();
+    // A double-click anywhere in the list, after its first click has selected the row under it.
+    void doubleClickedList();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+}  // namespace tessaly

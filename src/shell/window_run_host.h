@@ -1,0 +1,45 @@
+#pragma once
+// WindowRunHost: what the extraction run needs from the main window: the input rows, the live
+// options, the result list, the window pointer, the notices and the event loop. Once the window
+// is closing, every pass of the event loop answers false and no notice is shown.
+
+#include <functional>
+
+#include "extraction_run.h"
+#include "input_list.h"
+#include "options_model.h"
+#include "platform/event_loop.h"
+#include "platform/message_boxes.h"
+#include "platform/window_pointer.h"
+#include "result_list.h"
+
+namespace tessaly {
+
+class WindowRunHost : public RunHost {
+public:
+    struct Parts {
+        InputList& inputs;
+        ResultList& results;
+        OptionsModel& options;
+        WindowPointer& pointer;
+        MessageBoxes& messageBoxes;
+        EventLoop& eventLoop;
+        std::function<bool()> closing;
+    };
+
+    explicit WindowRunHost(Parts parts) : p_(std::move(parts)) {}
+
+    std::size_t inputRowCount() override { return p_.inputs.count(); }
+    std::optional<std::string> inputRowPath(std::size_t row) override;
+    ExtractionOptions options() override { return p_.options.options(); }
+    void appendResults(const std::vector<PhoneNumber>& numbers) override;
+    void setBusyPointer() override { p_.pointer.setPointer(kBusyPointer); }
+    void setDefaultPointer() override { p_.pointer.setPointer(kDefaultPointer); }
+    void showNotice(const std::string& text) override;
+    bool yieldToEventLoop() override;
+
+private:
+    Parts p_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,214 @@
+// QtFileWriter: the exact bytes reach the file, an existing file is replaced whole, and every
+// way the write can fail leaves an existing file as it was and no stray file beside it.
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+#include "qt_file_writer.h"
+#include "support/temp_files.h"
+
+using namespace tessaly;
+using namespace tessaly::testing;
+
+namespace {
+
+enum Setup {
+    kMissingFolder,
+    kParentIsFile,
+    kTargetIsFolder,
+    kReadOnlyFolder,
+    kReadOnlyFile,
+    kDiskFull,
+    kDiskFullAtFlush,
+    kDroppedUncommitted
+};
+
+// Runs as the unprivileged user until destroyed: as root every folder is writable. The saved
+// ids stay root's so the test can come back.
+class AsNobody {
+  public:
+    AsNobody() { ok_ = ::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0; }
+    ~AsNobody() {
+        if (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0) qFatal("cannot return to root");
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    bool ok_ = false;
+};
+
+// Files may grow to `bytes` at most until destroyed, as on a nearly full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+  private:
+    rlimit old_{};
+};
+
+QByteArray Read(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList Entries(const std::string& folder) {
+    return QDir(QString::fromStdString(folder))
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+}  // namespace
+
+class TestQtFileWriter : public QObject {
+    Q_OBJECT
+  private slots:
+    void writes_data();
+    void writes();
+    void failures_data();
+    void failures();
+    void pathExists_data();
+    void pathExists();
+};
+
+void TestQtFileWriter::writes_data() {
+    QTest::addColumn<QByteArray>("existing");  // null: no file yet
+    QTest::addColumn<QByteArrayList>("pieces");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("new file, bytes as given")
+        << QByteArray() << QByteArrayList{"Results\t\r\n", QByteArray("\0\xff\r\n", 4)}
+        << QByteArray("Results\t\r\n\0\xff\r\n", 14);
+    QTest::newRow("no bytes gives an empty file")
+        << QByteArray() << QByteArrayList{} << QByteArray("");
+    QTest::newRow("longer existing file replaced whole")
+        << QByteArray(100000, 'x') << QByteArrayList{"12345\r\n"} << QByteArray("12345\r\n");
+    QTest::newRow("many pieces") << QByteArray("old") << QByteArrayList(3000, QByteArray(1000, 'y'))
+                                 << QByteArray(3000000, 'y');
+}
+
+void TestQtFileWriter::writes() {
+    QFETCH(QByteArray, existing);
+    QFETCH(QByteArrayList, pieces);
+    QFETCH(QByteArray, expected);
+    TempFiles temp;
+    const std::string path =
+        existing.isNull() ? temp.path("out") : temp.write("out", existing.toStdString());
+    const mode_t mask = ::umask(022);
+    QtFileWriter writer;
+    {
+        const std::unique_ptr<SafeFile> file = writer.create(path);
+        for (const QByteArray& p : pieces)
+            file->write(p.toStdString());
+        file->commit();
+    }
+    ::umask(mask);
+    QCOMPARE(Read(path), expected);
+    QCOMPARE(Entries(temp.folder()), QStringList{"out"});
+    struct stat st {};
+    QCOMPARE(::stat(path.c_str(), &st), 0);
+    if (existing.isNull())
+        QCOMPARE(st.st_mode & 0777, mode_t(0644));  // readable by others, as any new file
+}
+
+void TestQtFileWriter::failures_data() {
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder missing") << int(kMissingFolder) << "No such file or directory";
+    QTest::newRow("folder is a file") << int(kParentIsFile) << "";
+    QTest::newRow("target is a folder") << int(kTargetIsFolder) << "it is a folder";
+    QTest::newRow("read-only folder") << int(kReadOnlyFolder) << "";
+    QTest::newRow("read-only file") << int(kReadOnlyFile) << "the file is read-only";
+    QTest::newRow("disk full") << int(kDiskFull) << "";
+    QTest::newRow("disk full, noticed when flushing") << int(kDiskFullAtFlush) << "";
+    QTest::newRow("dropped before commit") << int(kDroppedUncommitted) << "";
+}
+
+void TestQtFileWriter::failures() {
+    QFETCH(int, setup);
+    QFETCH(QString, reason);
+    TempFiles temp;
+    QVERIFY(::chmod(temp.folder().c_str(), 0777) == 0);
+    const QByteArray old = "old contents\r\n";
+    std::string target = temp.write("out.txt", old.toStdString());
+    ::chmod(target.c_str(), 0666);
+    if (setup == kMissingFolder) target = temp.path("missing/out.txt");
+    if (setup == kParentIsFile) target = target + "/out.txt";
+    if (setup == kTargetIsFolder) {
+        target = temp.path("folder");
+        QVERIFY(QDir().mkdir(QString::fromStdString(target)));
+    }
+    if (setup == kReadOnlyFolder) QVERIFY(::chmod(temp.folder().c_str(), 0555) == 0);
+    if (setup == kReadOnlyFile) QVERIFY(::chmod(target.c_str(), 0444) == 0);
+    const QStringList before = Entries(temp.folder());
+
+    std::string failure;
+    {
+        std::optional<AsNobody> nobody;
+        if (setup == kReadOnlyFolder || setup == kReadOnlyFile) {
+            nobody.emplace();
+            if (!nobody->ok()) QSKIP("cannot switch to an unprivileged user");
+        }
+        std::optional<FileSizeLimit> limit;
+        if (setup == kDiskFull) limit.emplace(64 * 1024);
+        if (setup == kDiskFullAtFlush) limit.emplace(16);
+        // Small pieces stay in the file's buffer until the commit flushes them.
+        const std::size_t piece = setup == kDiskFullAtFlush ? 100 : 16 * 1024;
+        try {
+            QtFileWriter writer;
+            const std::unique_ptr<SafeFile> file = writer.create(target);
+            for (int i = 0; i < 64; ++i)
+                file->write(std::string(piece, 'n'));
+            if (setup != kDroppedUncommitted) file->commit();
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+    }
+    ::chmod(temp.folder().c_str(), 0777);
+
+    if (setup == kDroppedUncommitted) {
+        QVERIFY(failure.empty());
+    } else {
+        QVERIFY2(failure.starts_with("Cannot write \"" + target + "\": "), failure.c_str());
+        QVERIFY2(failure.find(reason.toStdString()) != std::string::npos, failure.c_str());
+    }
+    QCOMPARE(Read(temp.path("out.txt")), old);
+    QCOMPARE(Entries(temp.folder()), before);
+    if (setup == kTargetIsFolder) QVERIFY(QFileInfo(QString::fromStdString(target)).isDir());
+}
+
+void TestQtFileWriter::pathExists_data() {
+    QTest::addColumn<QString>("name");  // under a folder holding "file", "folder" and "dangling"
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("file") << "file" << true;
+    QTest::newRow("folder") << "folder" << true;
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("dangling link") << "dangling" << false;
+    QTest::newRow("empty name") << "" << false;
+}
+
+void TestQtFileWriter::pathExists() {
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    TempFiles temp;
+    temp.write("file", "x");
+    QVERIFY(QDir().mkdir(QString::fromStdString(temp.path("folder"))));
+    QVERIFY(::symlink(temp.path("nowhere").c_str(), temp.path("dangling").c_str()) == 0);
+    const std::string path = name.isEmpty() ? std::string() : temp.path(name.toStdString());
+    QCOMPARE(QtFileWriter().PathExists(path), exists);
+}
+
+QTEST_GUILESS_MAIN(TestQtFileWriter)
+#include "test_qt_file_writer.moc"

@@ -1,0 +1,83 @@
+#pragma once
+// The main window over fakes of every platform service, with a temporary folder standing in for
+// the program's own. Start-up draws 1 from the home-page lottery, so no browser is asked for,
+// and long commands hand control to the (fake) event loop at every opportunity.
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "form1.h"
+#include "qt_program_folder.h"
+#include "support/fake_error_box.h"
+#include "support/fake_event_loop.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_settings_store.h"
+#include "support/fake_shell_launcher.h"
+
+namespace tessaly::testing {
+
+class WindowFixture {
+public:
+    WindowFixture() { config.pacing = Pacing{std::chrono::microseconds(0), {}}; }
+
+    Form1& create() {
+        form = std::make_unique<Form1>(
+            WindowServices{boxes, errors, *eventLoop, shell, settings, programFolder}, config);
+        return *form;
+    }
+    Form1& start() {
+        create().Form_Load();
+        return *form;
+    }
+    // Started and on screen, for tests that click and type.
+    Form1& show() {
+        start().show();
+        if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+        return *form;
+    }
+
+    template <class T>
+    T* find(const char* name) const {
+        T* widget = form->findChild<T*>(QLatin1String(name));
+        if (!widget) qFatal("no control named %s", name);
+        return widget;
+    }
+
+    std::string programPath(const char* name) const {
+        return programDir.path().toStdString() + "/" + name;
+    }
+
+    QTemporaryDir programDir;
+    FakeMessageBoxes boxes;
+    FakeErrorBox errors;
+    FakeEventLoop loop;
+    EventLoop* eventLoop = &loop;  // a test may put the real one in its place
+    FakeShellLauncher shell;
+    FakeSettingsStore settings;
+    QtProgramFolder programFolder{programDir.path().toStdString()};
+    WindowConfig config{[] { return 1; }, {}};
+    std::unique_ptr<Form1> form;
+};
+
+// A point of `widget` where none of its own controls lies.
+inline QPoint BarePoint(QWidget* widget) {
+    for (int y = widget->height() - 2; y > 0; y -= 3) {
+        for (int x = widget->width() - 2; x > 0; x -= 3) {
+            if (!widget->childAt(x, y)) return QPoint(x, y);
+        }
+    }
+    qFatal("no bare point");
+}
+
+// The pointer moving over `widget`, delivered as the window system would.
+inline void MovePointer(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+inline void MovePointer(QWidget* widget) { MovePointer(widget, widget->rect().center()); }
+
+}  // namespace tessaly::testing

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libbenchmark-dev
     xvfb xauth fonts-liberation
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

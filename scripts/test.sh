@@ -1,9 +1,46 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds Tessaly with its tests and benchmarks, and runs every test.
+# Sets up what is missing, then builds and runs every test three ways:
+#   1. the normal build (RelWithDebInfo): the whole ctest suite;
+#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
+# TESSALY_QUICK=1 runs only the first. TESSALY_FUZZ_SECONDS sets each fuzzer's time (default 20).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-build="$root/build/test"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+jobs=$(nproc)
+
+echo "== Tests"
+cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build/test"
+ctest --test-dir "$root/build/test" --output-on-failure -j "$jobs"
+
+[ "${TESSALY_QUICK:-0}" = 1 ] && exit 0
+
+echo "== Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build/sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTESSALY_SANITIZE=ON -DTESSALY_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build/sanitize"
+# Leak reports are off: Qt and fontconfig keep process-lifetime allocations that are not leaks.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$root/build/sanitize" --output-on-failure -j "$jobs"
+
+echo "== Fuzzers"
+cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_FUZZ=ON -DTESSALY_SANITIZE=ON \
+    -DTESSALY_BUILD_GUI=OFF -DTESSALY_BUILD_TESTS=OFF -DTESSALY_BUILD_BENCH=OFF >/dev/null
+cmake --build "$root/build/fuzz"
+seconds=${TESSALY_FUZZ_SECONDS:-20}
+for fuzzer in "$root"/build/fuzz/fuzz/fuzz_*; do
+    name=$(basename "$fuzzer")
+    work=$(mktemp -d)
+    cp "$root/tests/fuzz/corpus/$name"/* "$work/"
+    echo "-- $name (${seconds}s)"
+    if ! "$fuzzer" -max_total_time="$seconds" "$work" >"$work.log" 2>&1; then
+        tail -n 60 "$work.log"
+        echo "$name found a failure"
+        exit 1
+    fi
+    grep -E '^Done ' "$work.log"
+    rm -rf "$work" "$work.log"
+done
+echo "All fuzzers passed."

@@ -2,10 +2,10 @@
 // the event loop after each (as a run does), scrolled page by page with every page painted, and
 // cleared.
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QScrollBar>
-#include <benchmark/benchmark.h>
 
 #include "bench_window.h"
 #include "report_list_view.h"
@@ -43,8 +43,8 @@ void BM_AppendMillion(benchmark::State& state) {
         window.form.reset();
         state.ResumeTiming();
     }
-    state.counters["rows/s"] = benchmark::Counter(double(kRows) * state.iterations(),
-                                                  benchmark::Counter::kIsRate);
+    state.counters["rows/s"] =
+        benchmark::Counter(double(kRows) * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_AppendMillion)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

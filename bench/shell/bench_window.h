@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "form1.h"
+#include "posix_file_system.h"
 #include "qt_event_loop.h"
-#include "qt_program_folder.h"
 #include "support/fake_error_box.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_settings_store.h"
@@ -16,11 +16,11 @@
 namespace tessaly::bench {
 
 class BenchWindow {
-public:
+  public:
     BenchWindow() {
         form = std::make_unique<Form1>(
-            WindowServices{boxes, errors, loop, shell, settings, programFolder},
-            WindowConfig{[] { return 1; }, {}});
+            WindowServices{boxes, errors, loop, shell, settings, fileSystem},
+            WindowConfig{programDir.path().toStdString(), [] { return 1; }, {}});
         form->Form_Load();
         form->show();
     }
@@ -31,7 +31,7 @@ public:
     QtEventLoop loop;
     testing::FakeShellLauncher shell;
     testing::FakeSettingsStore settings;
-    QtProgramFolder programFolder{programDir.path().toStdString()};
+    PosixFileSystem fileSystem;
     std::unique_ptr<Form1> form;
 };
 

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,14 +19,18 @@ namespace {
 
 double RunWindow(const QStringList& files, std::size_t* results) {
     tessaly::bench::BenchWindow window;
-    for (const QString& f : files) window.form->inputList().append(QFile::encodeName(f).toStdString());
+    for (const QString& f : files)
+        window.form->inputList().append(QFile::encodeName(f).toStdString());
     auto* start = window.form->findChild<QPushButton*>("PushButton7");
     QCoreApplication::processEvents();
     QElapsedTimer timer;
     timer.start();
     start->click();
+    // The list laid out and painted with every result, as the user sees it at "Done.".
+    QCoreApplication::processEvents();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (window.boxes.notices != std::vector<std::string>{"Done."} || !window.errors.reports.empty()) {
+    if (window.boxes.notices != std::vector<std::string>{"Done."} ||
+        !window.errors.reports.empty()) {
         std::fprintf(stderr, "the window's run did not end with \"Done.\" alone\n");
         std::exit(1);
     }
@@ -52,7 +56,8 @@ double RunExtract(const QString& extract, const QStringList& files, std::size_t*
     QFile file(out);
     file.open(QIODevice::ReadOnly);
     *results = 0;
-    while (!file.atEnd()) *results += file.readLine().isEmpty() ? 0 : 1;
+    while (!file.atEnd())
+        *results += file.readLine().isEmpty() ? 0 : 1;
     return seconds;
 }
 
@@ -72,7 +77,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     qint64 bytes = 0;
-    for (const QString& f : args) bytes += QFileInfo(f).size();
+    for (const QString& f : args)
+        bytes += QFileInfo(f).size();
 
     // Best of three each, alternating, with the files already in the page cache.
     double window = 1e100, cli = 1e100;

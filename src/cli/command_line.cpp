@@ -44,9 +44,10 @@ std::optional<OutputFormat> ParseFormat(std::string_view name) {
 
 std::string UsageText() {
     return "Usage: tessaly-extract [--lengths LIST] [--require TEXT] [--unique] [--jobs N]\n"
-           "                       [--format FORMAT] [--output FILE] FILE...\n"
+           "                       [--format FORMAT] [--output FILE] [--ext EXT] PATH...\n"
            "Pulls telephone numbers out of text files and writes them in file, line and\n"
-           "position order.\n"
+           "position order. A PATH that is a folder stands for its files and those of all its\n"
+           "subfolders, level by level.\n"
            "\n"
            "  --lengths LIST  comma-separated digit counts a number may have, each 5 to 20\n"
            "                  (default 10,11)\n"
@@ -61,6 +62,8 @@ std::string UsageText() {
            "                  table and csv end every line with CR LF, like the files\n"
            "                  the window saves\n"
            "  --output FILE   write to FILE instead of standard output\n"
+           "  --ext EXT       take only the files of a folder whose names end in .EXT\n"
+           "                  (* for all; without --ext a folder gives every file)\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
@@ -95,7 +98,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
-                                name == "--output" || name == "--format";
+                                name == "--output" || name == "--format" || name == "--ext";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
             value = args[++i];
@@ -123,6 +126,9 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         } else if (name == "--output") {
             if (value->empty()) return fail("--output needs a file name");
             a.output = std::string(*value);
+        } else if (name == "--ext") {
+            if (value->empty()) return fail("--ext needs an extension, or * for all files");
+            a.extension = std::string(*value);
         } else if (name == "--unique") {
             a.unique = true;
         } else if (name == "--help") {

@@ -21,6 +21,8 @@ struct ExtractArguments {
     OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core
     std::optional<std::string> output;
+    // Files of a folder argument: only this extension ("*" for all); nothing: every file.
+    std::optional<std::string> extension;
     std::vector<std::string> files;
     bool help = false;
     bool version = false;

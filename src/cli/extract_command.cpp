@@ -11,8 +11,10 @@
 
 #include "byte_sink.h"
 #include "comma_delimited_format.h"
+#include "input_paths.h"
 #include "ordered_scan.h"
 #include "output_file.h"
+#include "platform/posix/posix_file_system.h"
 #include "product.h"
 #include "result_list.h"
 #include "result_list_table.h"
@@ -44,6 +46,19 @@ void WriteSaved(OutputFormat format, const ResultList& numbers, OutputFile& out)
         FormatListCommaDelimited(table, sink, walk);
     }
 }
+
+// Failures of a folder walk, reported as one line each: the description without the
+// window's screenshot request.
+class ErrorLines : public ErrorBox {
+  public:
+    explicit ErrorLines(std::vector<std::string>& lines) : lines_(lines) {}
+    void showErrorReport(const std::string& text) override {
+        lines_.push_back(text.substr(0, text.find("\r\n")));
+    }
+
+  private:
+    std::vector<std::string>& lines_;
+};
 
 }  // namespace
 
@@ -86,7 +101,13 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         errors.push_back(description);
         failed = true;
     };
-    ScanFilesInOrder(arguments.files, arguments.options, jobs, events);
+    PosixFileSystem fileSystem;
+    ErrorLines walkErrors(errors);
+    const std::size_t errorsBefore = errors.size();
+    const std::vector<std::string> files =
+        ExpandInputPaths(arguments.files, arguments.extension, fileSystem, walkErrors);
+    failed = errors.size() != errorsBefore;
+    ScanFilesInOrder(files, arguments.options, jobs, events);
     if (!asLines) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {

@@ -13,7 +13,7 @@ namespace tessaly {
 
 // Told before and after every change, so a view over the list stays in step with it.
 class InputListObserver {
-public:
+  public:
     virtual ~InputListObserver() = default;
     virtual void beforeAppend(std::size_t firstRow, std::size_t count) = 0;
     virtual void afterAppend() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class InputList {
-public:
+  public:
     void setObserver(InputListObserver* observer) { observer_ = observer; }
 
     std::size_t count() const { return rows_.size(); }
@@ -44,7 +44,7 @@ public:
 
     std::span<const std::string> rows() const { return rows_; }
 
-private:
+  private:
     std::vector<std::string> rows_;
     InputListObserver* observer_ = nullptr;
 };

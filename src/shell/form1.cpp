@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,8 +18,12 @@ namespace tessaly {
 
 namespace {
 
+// Showing new results takes at most one fiftieth of a run.
+constexpr int kLayoutShare = 50;
+
 QString FromUtf16(const std::u16string& text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 std::u16string ToUtf16(const QString& text) {
@@ -35,12 +41,24 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
       inputModel_(inputs_),
       resultModel_(results_),
       runHost_({inputs_, results_, options_, *this, services.messageBoxes, services.eventLoop,
-                [this] { return closing_; }}),
+                [this] { return closing_; }, [this] { resultModel_.showPendingRows(); }}),
       run_(runHost_, services.errorBox, config_.pacing) {
+    if (config_.programFolder.empty()) {
+        config_.programFolder =
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    }
     createControls();
     connectHandlers();
     options_.setChangeListener([this] { showOptions(); });
     watchPointer();
+    // New results are shown no more often than every kLayoutShare times the list's last lay-out
+    // time, so laying them out costs a run at most that share of its time; and at least every
+    // second, so the list still visibly grows.
+    resultModel_.setAnnounceInterval([this] {
+        using namespace std::chrono;
+        return std::min(milliseconds(1000),
+                        ceil<milliseconds>(listView2_->lastLayoutTime() * kLayoutShare));
+    });
 }
 
 Form1::~Form1() {
@@ -101,7 +119,9 @@ void Form1::PushButton5_Click() {
     trap.step(100, [&] { services_.messageBoxes.showNotice(HelpText()); });
 }
 
-void Form1::PushButton7_Click() { run_.PushButton7_Click(); }
+void Form1::PushButton7_Click() {
+    run_.PushButton7_Click();
+}
 
 // "Clear List" of the results works also during a run, which then goes on appending.
 void Form1::PushButton9_Click() {
@@ -123,7 +143,9 @@ void Form1::ListView1_KeyDown(int key) {
     if (key == Qt::Key_Delete) removeSelectedInput();
 }
 
-void Form1::ListView1_DblClick() { removeSelectedInput(); }
+void Form1::ListView1_DblClick() {
+    removeSelectedInput();
+}
 
 void Form1::removeSelectedInput() {
     if (isBusy() || inputs_.empty()) return;

@@ -34,7 +34,7 @@ class ReportListView;
 class Form1 : public QWidget, public WindowPointer {
     Q_OBJECT
 
-public:
+  public:
     explicit Form1(const WindowServices& services, WindowConfig config = {},
                    QWidget* parent = nullptr);
     ~Form1() override;
@@ -43,7 +43,9 @@ public:
     // record, caption and titles, list columns, options. Failures are reported step by step.
     void Form_Load();
     // Records the sample files; start-up calls it while no record exists yet.
-    void setRecordSampleFiles(std::function<void()> record) { recordSampleFiles_ = std::move(record); }
+    void setRecordSampleFiles(std::function<void()> record) {
+        recordSampleFiles_ = std::move(record);
+    }
 
     int pointer() const override { return pointer_; }
     void setPointer(int value) override;
@@ -69,20 +71,19 @@ public:
     void Check2_Click();
     void Text1_Change();
 
-signals:
+  signals:
     // The window is closing: every command still running stops where it stands.
     void closing();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createControls();
     void connectHandlers();
     void watchPointer();
     void ApplySkin();
-    void loadHandPointer();
     void maybeOpenHomePage();
     void SetApplicationTitle();
     void showOptions();

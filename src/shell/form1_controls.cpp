@@ -46,8 +46,8 @@ void Form1::createControls() {
     setFont(WindowFont(kWindowFontPoints));
     SetWhiteBackground(this);
 
-    for (const ButtonSpec& spec : kWindowButtons) {
-        buttons_ << MakeButton(this, spec.name, spec.place, spec.caption);
+    for (const ButtonLayout& button : kWindowButtons) {
+        buttons_ << MakeButton(this, button.name, button.place, button.caption);
     }
 
     const auto makeList = [this](const char* name, Twips place, ReportListModel& model,

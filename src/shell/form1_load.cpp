@@ -23,6 +23,13 @@ namespace {
 constexpr std::string_view kSnapshotKey = "Snapshot";
 constexpr int kHomePageDraw = 7;
 
+// A file that a plain listing shows: not a folder, not hidden, not a system entry.
+bool IsNormalFile(FileSystem& fileSystem, const std::string& path) {
+    const std::optional<int> attributes = fileSystem.attributes(path);
+    constexpr int kNotNormal = kDirectoryAttribute | kHiddenAttribute | kSystemAttribute;
+    return attributes && (*attributes & kNotNormal) == 0 && fileSystem.isExistingFile(path);
+}
+
 void SetBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
@@ -34,13 +41,13 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 
 void Form1::Form_Load() {
     Trap trap(services_.errorBox, procedure::kFormLoad);
-    const std::string folder = services_.programFolder.path();
+    const std::string& folder = config_.programFolder;
 
     trap.step(100, [&] { ApplySkin(); });
 
     const std::string handFile = folder + "/HAND-M.CUR";
     bool hasHand = false;
-    trap.step(104, [&] { hasHand = services_.programFolder.PathExists(handFile); });
+    trap.step(104, [&] { hasHand = services_.fileSystem.pathExists(handFile); });
     if (hasHand) {
         trap.step(106, [&] {
             handImage_ = LoadCursorFile(handFile);
@@ -74,13 +81,13 @@ void Form1::Form_Load() {
 // With a skin file beside the program, the window, its frames and its check boxes take the
 // colour of button faces; without one they stay white.
 void Form1::ApplySkin() {
-    const std::string skin = services_.programFolder.path() + "/x/o.cjs";
-    if (!services_.programFolder.IsNormalFile(skin)) return;
+    if (!IsNormalFile(services_.fileSystem, config_.programFolder + "/x/o.cjs")) return;
     const QColor face = QApplication::palette().color(QPalette::Button);
     SetBackground(this, face);
     SetBackground(frame1_, face);
     SetBackground(frame2_, face);
-    for (OptionBox* box : check1_) SetBackground(box, face);
+    for (OptionBox* box : check1_)
+        SetBackground(box, face);
     SetBackground(check2_, face);
 }
 
@@ -92,13 +99,15 @@ void Form1::maybeOpenHomePage() {
 
 int Form1::drawOneToHundred() {
     if (config_.drawOneToHundred) return config_.drawOneToHundred();
-    const auto sinceMidnight = std::chrono::system_clock::now().time_since_epoch() %
-                               std::chrono::hours(24);
+    const auto sinceMidnight =
+        std::chrono::system_clock::now().time_since_epoch() % std::chrono::hours(24);
     std::mt19937 generator(static_cast<std::mt19937::result_type>(
         std::chrono::duration_cast<std::chrono::microseconds>(sinceMidnight).count()));
     return std::uniform_int_distribution<int>(1, 100)(generator);
 }
 
-void Form1::SetApplicationTitle() { applicationTitle_ = ShortenedApplicationTitle(kProductTitle); }
+void Form1::SetApplicationTitle() {
+    applicationTitle_ = ShortenedApplicationTitle(kProductTitle);
+}
 
 }  // namespace tessaly

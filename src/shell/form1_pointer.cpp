@@ -44,7 +44,9 @@ void Form1::setPointer(int value) {
 }
 
 // Without a hand image the custom pointer is the platform's default one.
-QCursor Form1::customPointer() const { return handImage_ ? *handImage_ : QCursor(Qt::ArrowCursor); }
+QCursor Form1::customPointer() const {
+    return handImage_ ? *handImage_ : QCursor(Qt::ArrowCursor);
+}
 
 void Form1::applyPointer() {
     for (const PointerTarget& target : pointerTargets_) {

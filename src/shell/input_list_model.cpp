@@ -10,7 +10,9 @@ InputListModel::InputListModel(InputList& list, QObject* parent)
     list_.setObserver(this);
 }
 
-InputListModel::~InputListModel() { list_.setObserver(nullptr); }
+InputListModel::~InputListModel() {
+    list_.setObserver(nullptr);
+}
 
 int InputListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(list_.count());

@@ -8,16 +8,16 @@
 namespace tessaly {
 
 class InputListModel : public ReportListModel, private InputListObserver {
-public:
+  public:
     explicit InputListModel(InputList& list, QObject* parent = nullptr);
     ~InputListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
-protected:
+  protected:
     QString rowText(int row) const override;
 
-private:
+  private:
     void beforeAppend(std::size_t firstRow, std::size_t count) override;
     void afterAppend() override { endInsertRows(); }
     void beforeRemove(std::size_t row) override;

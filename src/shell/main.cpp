@@ -4,11 +4,11 @@
 #include <QApplication>
 
 #include "form1.h"
+#include "posix_file_system.h"
 #include "product.h"
 #include "qt_error_box.h"
 #include "qt_event_loop.h"
 #include "qt_message_boxes.h"
-#include "qt_program_folder.h"
 #include "qt_settings_store.h"
 #include "qt_shell_launcher.h"
 
@@ -22,10 +22,11 @@ int main(int argc, char** argv) {
     tessaly::QtEventLoop eventLoop;
     tessaly::QtShellLauncher shell;
     tessaly::QtSettingsStore settings;
-    tessaly::QtProgramFolder programFolder;
+    tessaly::PosixFileSystem fileSystem;
 
-    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, programFolder});
-    messageBoxes.setOwner(&form, [&form] { return QString::fromStdString(form.applicationTitle()); });
+    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem});
+    messageBoxes.setOwner(&form,
+                          [&form] { return QString::fromStdString(form.applicationTitle()); });
     errorBox.setOwner(&form);
     // Closing the window ends the program at once, also in the middle of a command.
     QObject::connect(&form, &tessaly::Form1::closing, &app, [&eventLoop] {

@@ -8,13 +8,13 @@
 namespace tessaly {
 
 class OptionBox : public QCheckBox {
-public:
+  public:
     using QCheckBox::QCheckBox;
 
     int value() const;
     void setValue(int value);
 
-protected:
+  protected:
     void nextCheckState() override;
 };
 

@@ -33,7 +33,8 @@ QPixmap IconImage(int size) {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(IconImage(size));
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(IconImage(size));
     return icon;
 }
 

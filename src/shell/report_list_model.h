@@ -9,7 +9,7 @@
 namespace tessaly {
 
 class ReportListModel : public QAbstractTableModel {
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Adds the list's one column; a list already holding it keeps its header.
@@ -22,11 +22,11 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-protected:
+  protected:
     // The text of row `row` (0-based, within rowCount()).
     virtual QString rowText(int row) const = 0;
 
-private:
+  private:
     std::optional<QString> header_;
 };
 

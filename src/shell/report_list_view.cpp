@@ -1,5 +1,6 @@
 #include "report_list_view.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -34,8 +35,15 @@ int ReportListView::selectedRow() const {
 void ReportListView::selectRow(int row) {
     if (!model() || row < 0 || row >= model()->rowCount()) return;
     const QModelIndex index = model()->index(row, 0);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                 QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ReportListView::doItemsLayout() {
+    QElapsedTimer timer;
+    timer.start();
+    QTreeView::doItemsLayout();
+    lastLayoutTime_ = std::chrono::nanoseconds(timer.nsecsElapsed());
 }
 
 void ReportListView::keyPressEvent(QKeyEvent* event) {

@@ -4,28 +4,35 @@
 // list's own navigation.
 
 #include <QTreeView>
+#include <chrono>
 
 namespace tessaly {
 
 class ReportListView : public QTreeView {
     Q_OBJECT
 
-public:
+  public:
     explicit ReportListView(QWidget* parent = nullptr);
 
     // The selected row (0-based), or -1 when none is selected.
     int selectedRow() const;
     void selectRow(int row);
+    // How long the view took to lay out all of its rows the last time.
+    std::chrono::nanoseconds lastLayoutTime() const { return lastLayoutTime_; }
+    void doItemsLayout() override;
 
-signals:
+  signals:
     // The Delete key, with or without Shift, Ctrl or Alt held.
     void deletePressed();
     // A double-click anywhere in the list, after its first click has selected the row under it.
     void doubleClickedList();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    std::chrono::nanoseconds lastLayoutTime_{0};
 };
 
 }  // namespace tessaly

@@ -4,13 +4,17 @@ namespace tessaly {
 
 ResultListModel::ResultListModel(ResultList& list, QObject* parent)
     : ReportListModel(parent), list_(list) {
+    pending_.setSingleShot(true);
+    connect(&pending_, &QTimer::timeout, this, &ResultListModel::showPendingRows);
     list_.setObserver(this);
 }
 
-ResultListModel::~ResultListModel() { list_.setObserver(nullptr); }
+ResultListModel::~ResultListModel() {
+    list_.setObserver(nullptr);
+}
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(list_.count());
+    return parent.isValid() ? 0 : static_cast<int>(shown_);
 }
 
 QString ResultListModel::rowText(int row) const {
@@ -18,14 +22,44 @@ QString ResultListModel::rowText(int row) const {
     return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
 }
 
-void ResultListModel::beforeAppend(std::size_t firstRow, std::size_t count) {
-    const int first = static_cast<int>(firstRow) - 1;
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(count) - 1);
+void ResultListModel::showPendingRows() {
+    pending_.stop();
+    sinceShown_.start();
+    if (list_.count() <= shown_) return;
+    beginInsertRows(QModelIndex(), static_cast<int>(shown_), static_cast<int>(list_.count()) - 1);
+    shown_ = list_.count();
+    endInsertRows();
 }
 
+void ResultListModel::afterAppend() {
+    const qint64 wait = interval_ ? interval_().count() : 0;
+    const qint64 waited = sinceShown_.isValid() ? sinceShown_.elapsed() : wait;
+    if (waited >= wait) {
+        showPendingRows();
+    } else if (!pending_.isActive()) {
+        // The last rows of a run show up even when no further rows follow.
+        pending_.start(static_cast<int>(wait - waited));
+    }
+}
+
+// A row the view does not know of yet goes without a word.
 void ResultListModel::beforeRemove(std::size_t row) {
+    removingShown_ = row <= shown_;
+    if (!removingShown_) return;
     const int r = static_cast<int>(row) - 1;
     beginRemoveRows(QModelIndex(), r, r);
+}
+
+void ResultListModel::afterRemove() {
+    if (!removingShown_) return;
+    removingShown_ = false;
+    --shown_;
+    endRemoveRows();
+}
+
+void ResultListModel::afterReset() {
+    shown_ = list_.count();
+    endResetModel();
 }
 
 }  // namespace tessaly

@@ -1,6 +1,14 @@
 #pragma once
-// ResultListModel: the result list as the window shows it. Rows come in batches, one batch per
-// pass of the event loop, so a run that finds millions of numbers keeps the list responsive.
+// ResultListModel: the result list as the window shows it. A run appends rows in batches, one
+// per pass of the event loop; the view is told of new rows no more often than the announce
+// interval allows, because every announcement makes the view lay out all of its rows again. A
+// run that finds millions of numbers thus spends its time scanning, and the list still visibly
+// grows. Removals and resets are told at once.
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <chrono>
+#include <functional>
 
 #include "report_list_model.h"
 #include "result_list.h"
@@ -8,24 +16,36 @@
 namespace tessaly {
 
 class ResultListModel : public ReportListModel, private ResultListObserver {
-public:
+  public:
+    using Interval = std::function<std::chrono::milliseconds()>;
+
     explicit ResultListModel(ResultList& list, QObject* parent = nullptr);
     ~ResultListModel() override;
 
+    // The least time between two announcements of new rows, asked anew each time; empty: none.
+    void setAnnounceInterval(Interval interval) { interval_ = std::move(interval); }
+    // Tells the view of every row appended so far.
+    void showPendingRows();
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
-protected:
+  protected:
     QString rowText(int row) const override;
 
-private:
-    void beforeAppend(std::size_t firstRow, std::size_t count) override;
-    void afterAppend() override { endInsertRows(); }
+  private:
+    void beforeAppend(std::size_t, std::size_t) override {}
+    void afterAppend() override;
     void beforeRemove(std::size_t row) override;
-    void afterRemove() override { endRemoveRows(); }
+    void afterRemove() override;
     void beforeReset() override { beginResetModel(); }
-    void afterReset() override { endResetModel(); }
+    void afterReset() override;
 
     ResultList& list_;
+    Interval interval_;
+    std::size_t shown_ = 0;  // rows the view knows of: the list's first rows
+    bool removingShown_ = false;
+    QElapsedTimer sinceShown_;
+    QTimer pending_;
 };
 
 }  // namespace tessaly

@@ -15,7 +15,9 @@ struct Twips {
 
 // Each edge is rounded to the nearest pixel on its own, so that controls that meet in twips
 // still meet on screen.
-constexpr int ToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int ToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 inline QRect ToPixels(Twips t) {
     const int left = ToPixels(t.left);
     const int top = ToPixels(t.top);
@@ -25,14 +27,14 @@ inline QRect ToPixels(Twips t) {
 inline constexpr int kInsideWidth = 15960;
 inline constexpr int kInsideHeight = 6645;
 
-struct ButtonSpec {
+struct ButtonLayout {
     const char* name;
     Twips place;
     const char* caption;
 };
 
 // The buttons on the window itself; PushButton13 stands inside Frame2.
-inline constexpr std::array<ButtonSpec, 12> kWindowButtons{{
+inline constexpr std::array<ButtonLayout, 12> kWindowButtons{{
     {"PushButton5", {120, 120, 7800, 405}, "Help"},
     {"PushButton1", {120, 3250, 3840, 405}, "Add File(s)"},
     {"PushButton4", {4080, 3250, 3840, 405}, "Add All File(s) In Folder"},

@@ -13,6 +13,7 @@ void WindowRunHost::appendResults(const std::vector<PhoneNumber>& numbers) {
 
 void WindowRunHost::showNotice(const std::string& text) {
     if (p_.closing()) return;
+    if (p_.beforeNotice) p_.beforeNotice();
     p_.messageBoxes.showNotice(text);
 }
 

@@ -16,7 +16,7 @@
 namespace tessaly {
 
 class WindowRunHost : public RunHost {
-public:
+  public:
     struct Parts {
         InputList& inputs;
         ResultList& results;
@@ -25,6 +25,8 @@ public:
         MessageBoxes& messageBoxes;
         EventLoop& eventLoop;
         std::function<bool()> closing;
+        // Runs before a notice, so that the list shows every result when the user reads it.
+        std::function<void()> beforeNotice;
     };
 
     explicit WindowRunHost(Parts parts) : p_(std::move(parts)) {}
@@ -38,7 +40,7 @@ public:
     void showNotice(const std::string& text) override;
     bool yieldToEventLoop() override;
 
-private:
+  private:
     Parts p_;
 };
 

@@ -3,11 +3,12 @@
 // fakes, and what of it may vary between a real start and a test.
 
 #include <functional>
+#include <string>
 
 #include "platform/error_box.h"
 #include "platform/event_loop.h"
+#include "platform/file_system.h"
 #include "platform/message_boxes.h"
-#include "platform/program_folder.h"
 #include "platform/settings_store.h"
 #include "platform/shell_launcher.h"
 #include "yield_pacer.h"
@@ -20,10 +21,13 @@ struct WindowServices {
     EventLoop& eventLoop;
     ShellLauncher& shell;
     SettingsStore& settings;
-    ProgramFolder& programFolder;
+    FileSystem& fileSystem;
 };
 
 struct WindowConfig {
+    // The folder that holds the program (bytes, no trailing separator), where the optional
+    // files are looked for; empty: the running program's own folder.
+    std::string programFolder;
     // A whole number from 1 to 100, uniformly at random; empty: a generator seeded with the
     // time of day at this start.
     std::function<int()> drawOneToHundred;

@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "support/temp_files.h"
 
 using tessaly::testing::TempFiles;
@@ -81,11 +83,45 @@ class ExtractProcessTest : public QObject {
         TempFiles files;
         const std::string a = files.write("a.txt", "877-798-4141");
         const std::string missing = files.path("missing.txt");
-        const Outcome r = Run({Q(missing), Q(files.folder()), Q(a)});
+        const std::string fifo = files.path("pipe");
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        const Outcome r = Run({Q(missing), Q(fifo), Q(a)});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, QByteArray("8777984141\n"));
         QVERIFY(r.err.contains(QByteArray::fromStdString("\"" + missing + "\": No such file")));
-        QVERIFY(r.err.contains("it is a folder, not a file"));
+        QVERIFY(r.err.contains("it is a named pipe (FIFO), not a file"));
+    }
+
+    // A folder stands for its files and those of its subfolders, level by level; --ext keeps
+    // one extension, like the folder import.
+    void folders_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("every file") << QStringList{}
+                                    << QByteArray(
+                                           "2125550101\n2125550102\n2125550103\n"
+                                           "2125550104\n");
+        QTest::newRow("txt only") << QStringList{"--ext", "txt"}
+                                  << QByteArray("2125550101\n2125550103\n");
+        QTest::newRow("star") << QStringList{"--ext=*"}
+                              << QByteArray(
+                                     "2125550101\n2125550102\n2125550103\n"
+                                     "2125550104\n");
+    }
+
+    void folders() {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, expected);
+        TempFiles files;
+        QVERIFY(QDir().mkpath(Q(files.path("tree/sub/deeper"))));
+        files.write("tree/b.txt", "212-555-0101");
+        files.write("tree/c.csv", "212-555-0102");
+        files.write("tree/sub/a.txt", "212-555-0103");
+        files.write("tree/sub/deeper/notes", "212-555-0104");
+        const Outcome r = Run(options + QStringList{Q(files.path("tree"))});
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, expected);
     }
 
     void badUsage_data() {

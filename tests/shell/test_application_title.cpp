@@ -1,5 +1,5 @@
-// The application title: the product title cut at blanks to at most 40 characters, always at
-// least once when there is a blank to cut at.
+// The application title: the product title cut at its last blank at least once, then again
+// while longer than 40 characters.
 
 #include <QtTest>
 
@@ -10,37 +10,35 @@ using namespace tessaly;
 class ApplicationTitleTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void shortened_data() {
         QTest::addColumn<QString>("product");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one word: nothing to cut") << "Tessaly" << "Tessaly";
-        QTest::newRow("two words give one") << "Tessaly Extractor" << "Tessaly";
-        QTest::newRow("30 characters still lose the last word")
-            << "Phone Number Extractor Deluxe!" << "Phone Number Extractor";
+        QTest::newRow("no blank: kept whole") << "Tessaly"
+                                              << "Tessaly";
+        QTest::newRow("two words give one") << "Tessaly Extractor"
+                                            << "Tessaly";
         // 45 characters whose last word has 5 letters: 39 remain.
-        QTest::newRow("45 characters lose one word")
-            << "Aaaaaaaaa Bbbbbbbbb Ccccccccc Ddddddddd Eeeee" << "Aaaaaaaaa Bbbbbbbbb Ccccccccc Ddddddddd";
-        QTest::newRow("62 characters lose words until 40 or fewer")
+        QTest::newRow("45 characters") << "Aaaaaaaaa Bbbbbbbbb Ccccccccc Ddddddddd Eeeee"
+                                       << "Aaaaaaaaa Bbbbbbbbb Ccccccccc Ddddddddd";
+        QTest::newRow("62 characters: cut until 40 or fewer")
             << "Alpha Bravo Charlie Delta Echo Foxtrot Golf Hotel India Juliet"
             << "Alpha Bravo Charlie Delta Echo Foxtrot";
-        QTest::newRow("a long first word keeps what it cannot cut")
+        QTest::newRow("a long word that cannot be cut")
             << "Abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz tail"
             << "Abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz";
-        QTest::newRow("trailing blank goes") << "Tessaly " << "Tessaly";
-        QTest::newRow("characters, not bytes, are counted")
-            << QString::fromUtf8("\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
-                                 "\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
-                                 "\xc3\xa9\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9 end")
-            << QString::fromUtf8("\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
-                                 "\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
-                                 "\xc3\xa9\xc3\xa9\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9");
-        QTest::newRow("empty") << "" << "";
+        // 24 characters but 46 bytes after the first cut.
+        QTest::newRow("characters, not bytes")
+            << QString(10, QChar(0xE9)) + " " + QString(9, QChar(0xE9)) + " " +
+                   QString(3, QChar(0xE9)) + " end"
+            << QString(10, QChar(0xE9)) + " " + QString(9, QChar(0xE9)) + " " +
+                   QString(3, QChar(0xE9));
     }
     void shortened() {
         QFETCH(QString, product);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(ShortenedApplicationTitle(product.toStdString())), expected);
+        QCOMPARE(QString::fromStdString(ShortenedApplicationTitle(product.toStdString())),
+                 expected);
     }
 };
 

@@ -1,14 +1,13 @@
-// The "Help" and "?" texts with their exact line breaks, the formatting page, and how the boxes
-// put those breaks on screen.
+// The "Help" and "?" texts with their exact line breaks, the formatting page, and the real
+// boxes: their titles, icons and buttons, and every CR or CR LF shown as a line break.
 
-#include <QLabel>
+#include <QAbstractButton>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
-#include "product.h"
 #include "qt_error_box.h"
 #include "qt_message_boxes.h"
-#include "qt_message_text.h"
 #include "window_fixture.h"
 
 using namespace tessaly;
@@ -49,14 +48,15 @@ const std::string kAdvanced =
 class HelpTextsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
+    // Each works also while a long command shows the busy pointer.
     void texts_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<Strings>("notices");
         QTest::addColumn<Strings>("addresses");
         QTest::newRow("Help") << "PushButton5" << Strings{kHelp} << Strings{};
         QTest::newRow("?") << "PushButton13" << Strings{kAdvanced} << Strings{};
-        QTest::newRow("Format Phone Number Results")
+        QTest::newRow("formatting page")
             << "PushButton10" << Strings{} << Strings{"https://tessaly.example/format-numbers"};
     }
     void texts() {
@@ -64,91 +64,65 @@ private slots:
         QFETCH(Strings, notices);
         QFETCH(Strings, addresses);
         WindowFixture f;
-        f.start();
+        f.start().setPointer(kBusyPointer);
         f.find<QPushButton>(qPrintable(button))->click();
         QCOMPARE(f.boxes.notices, notices);
         QCOMPARE(f.shell.addresses, addresses);
         QVERIFY(f.errors.reports.empty());
     }
 
-    // Help stays usable while a long command shows the busy pointer.
-    void helpDuringBusyPointer() {
-        WindowFixture f;
-        f.start().setPointer(kBusyPointer);
-        f.find<QPushButton>("PushButton5")->click();
-        QCOMPARE(f.boxes.notices, Strings{kHelp});
-        QCOMPARE(f.form->pointer(), int(kBusyPointer));
-    }
-
-    // A failure while showing a text is reported at label 100 of its handler.
-    void failingBoxIsReported_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("procedure");
-        QTest::newRow("Help") << "PushButton5" << "Corvalin2021/08/31.Form1.PushButton5_Click";
-        QTest::newRow("?") << "PushButton13" << "Corvalin2021/08/31.Form1.PushButton13_Click";
-    }
-    void failingBoxIsReported() {
-        QFETCH(QString, button);
-        QFETCH(QString, procedure);
-        WindowFixture f;
-        f.start();
-        f.boxes.onShow = [] { throw std::runtime_error("Out of memory"); };
-        f.find<QPushButton>(qPrintable(button))->click();
-        QCOMPARE(f.errors.reports,
-                 Strings{"Out of memory\r\nin " + procedure.toStdString() +
-                         " at line 100\r\rPlease email screenshot of this message to " +
-                         std::string(kSupportAddress)});
-    }
-
-    // CR LF and a lone CR each become one line break on screen; nothing else changes.
-    void displayText_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("lone CR") << QByteArray("a\rb") << "a\nb";
-        QTest::newRow("CR LF") << QByteArray("a\r\nb") << "a\nb";
-        QTest::newRow("CR CR is an empty line") << QByteArray("a\r\rb") << "a\n\nb";
-        QTest::newRow("CR LF CR LF") << QByteArray("a\r\n\r\nb") << "a\n\nb";
-        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << "a\n\nb";
-        QTest::newRow("trailing CR") << QByteArray("a\r") << "a\n";
-        QTest::newRow("markup stays text") << QByteArray("<b>x</b>") << "<b>x</b>";
-        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("caf\xc3\xa9");
-    }
-    void displayText() {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, shown);
-        QCOMPARE(MessageDisplayText(text.toStdString()), shown);
-    }
-
-    // The boxes as the program shows them: notices with OK only and no icon, questions with
-    // Yes and No, the error report with its own title and the exclamation icon.
-    void boxes_data() {
+    // The real boxes, answered as a user would.
+    void realBoxes_data() {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("press");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("buttons");
-        QTest::newRow("notice") << "notice" << "Tessaly" << int(QMessageBox::NoIcon)
-                                << int(QMessageBox::Ok);
-        QTest::newRow("question") << "question" << "Tessaly" << int(QMessageBox::NoIcon)
-                                  << int(QMessageBox::Yes | QMessageBox::No);
-        QTest::newRow("error report") << "report" << "Application Error"
-                                      << int(QMessageBox::Warning) << int(QMessageBox::Ok);
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("notice, CR") << "notice" << QByteArray("a\rb") << int(QMessageBox::Ok)
+                                    << "Tessaly" << int(QMessageBox::NoIcon) << "a\nb";
+        QTest::newRow("question Yes, CR LF")
+            << "question" << QByteArray("a\r\n\r\nb") << int(QMessageBox::Yes) << "Tessaly"
+            << int(QMessageBox::NoIcon) << "a\n\nb";
+        QTest::newRow("question No, markup stays text")
+            << "question" << QByteArray("<b>x</b>") << int(QMessageBox::No) << "Tessaly"
+            << int(QMessageBox::NoIcon) << "<b>x</b>";
+        QTest::newRow("error report, CR CR")
+            << "report" << QByteArray("a\r\nin x\r\rb") << int(QMessageBox::Ok)
+            << "Application Error" << int(QMessageBox::Warning) << "a\nin x\n\nb";
     }
-    void boxes() {
+    void realBoxes() {
         QFETCH(QString, kind);
+        QFETCH(QByteArray, text);
+        QFETCH(int, press);
         QFETCH(QString, title);
         QFETCH(int, icon);
-        QFETCH(int, buttons);
-        std::unique_ptr<QMessageBox> box =
-            kind == "notice"     ? QtMessageBoxes::MakeNotice(nullptr, "Tessaly", kHelp)
-            : kind == "question" ? QtMessageBoxes::MakeQuestion(nullptr, "Tessaly", kHelp)
-                                 : QtErrorBox::MakeReport(nullptr, kHelp);
-        QCOMPARE(box->windowTitle(), title);
-        QCOMPARE(int(box->icon()), icon);
-        QCOMPARE(int(box->standardButtons()), buttons);
-        QCOMPARE(box->textFormat(), Qt::PlainText);
-        QCOMPARE(box->text().count('\n'), 16);
-        QVERIFY(!box->text().contains('\r'));
-        QVERIFY(box->text().startsWith("If your text file contains:\n\nsample data 855-2880"));
+        QFETCH(QString, shown);
+        QWidget owner;
+        QtMessageBoxes boxes;
+        boxes.setOwner(&owner, [] { return QString("Tessaly"); });
+        QtErrorBox errors;
+        errors.setOwner(&owner);
+        QMessageBox* seen = nullptr;
+        QList<QAbstractButton*> buttons;
+        QTimer::singleShot(0, [&] {
+            seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!seen) return;
+            QCOMPARE(seen->windowTitle(), title);
+            QCOMPARE(int(seen->icon()), icon);
+            QCOMPARE(seen->textFormat(), Qt::PlainText);
+            QCOMPARE(seen->text(), shown);
+            QCOMPARE(seen->parentWidget(), &owner);
+            buttons = seen->buttons();
+            seen->button(QMessageBox::StandardButton(press))->click();
+        });
+        bool answer = false;
+        if (kind == "notice") boxes.showNotice(text.toStdString());
+        if (kind == "question") answer = boxes.askYesNo(text.toStdString());
+        if (kind == "report") errors.showErrorReport(text.toStdString());
+        QVERIFY(seen);
+        QCOMPARE(buttons.size(), kind == "question" ? 2 : 1);
+        QCOMPARE(answer, press == QMessageBox::Yes);
     }
 };
 

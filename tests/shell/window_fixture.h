@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "form1.h"
-#include "qt_program_folder.h"
+#include "posix_file_system.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
 #include "support/fake_message_boxes.h"
@@ -20,12 +20,15 @@
 namespace tessaly::testing {
 
 class WindowFixture {
-public:
-    WindowFixture() { config.pacing = Pacing{std::chrono::microseconds(0), {}}; }
+  public:
+    WindowFixture() {
+        config.pacing = Pacing{std::chrono::microseconds(0), {}};
+        config.programFolder = programDir.path().toStdString();
+    }
 
     Form1& create() {
         form = std::make_unique<Form1>(
-            WindowServices{boxes, errors, *eventLoop, shell, settings, programFolder}, config);
+            WindowServices{boxes, errors, *eventLoop, shell, settings, fileSystem}, config);
         return *form;
     }
     Form1& start() {
@@ -57,8 +60,8 @@ public:
     EventLoop* eventLoop = &loop;  // a test may put the real one in its place
     FakeShellLauncher shell;
     FakeSettingsStore settings;
-    QtProgramFolder programFolder{programDir.path().toStdString()};
-    WindowConfig config{[] { return 1; }, {}};
+    PosixFileSystem fileSystem;
+    WindowConfig config{{}, [] { return 1; }, {}};
     std::unique_ptr<Form1> form;
 };
 
@@ -74,10 +77,12 @@ inline QPoint BarePoint(QWidget* widget) {
 
 // The pointer moving over `widget`, delivered as the window system would.
 inline void MovePointer(QWidget* widget, QPoint at) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
-inline void MovePointer(QWidget* widget) { MovePointer(widget, widget->rect().center()); }
+inline void MovePointer(QWidget* widget) {
+    MovePointer(widget, widget->rect().center());
+}
 
 }  // namespace tessaly::testing

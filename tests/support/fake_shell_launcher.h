@@ -9,7 +9,7 @@
 namespace tessaly::testing {
 
 class FakeShellLauncher : public ShellLauncher {
-public:
+  public:
     bool openWebAddress(const std::string& address) override {
         addresses.push_back(address);
         return succeed;

@@ -7,7 +7,7 @@
 namespace tessaly {
 
 class QtClipboard : public Clipboard {
-public:
+  public:
     bool clear() override;
     bool setText(const std::string& text) override;
 };

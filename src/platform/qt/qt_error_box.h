@@ -13,14 +13,14 @@
 namespace tessaly {
 
 class QtErrorBox : public ErrorBox {
-public:
+  public:
     void setOwner(QWidget* owner) { owner_ = owner; }
     void showErrorReport(const std::string& text) override;
 
     // The box as it is shown, built but not yet opened.
     static std::unique_ptr<QMessageBox> MakeReport(QWidget* owner, const std::string& text);
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
 

@@ -7,12 +7,12 @@
 namespace tessaly {
 
 class QtEventLoop : public EventLoop {
-public:
+  public:
     bool yield() override;
     void setClosing() { closing_ = true; }
     bool closing() const { return closing_; }
 
-private:
+  private:
     bool closing_ = false;
 };
 

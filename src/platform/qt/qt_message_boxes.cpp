@@ -21,7 +21,9 @@ void QtMessageBoxes::setOwner(QWidget* owner, TitleSource title) {
     title_ = std::move(title);
 }
 
-QString QtMessageBoxes::title() const { return title_ ? title_() : QString(); }
+QString QtMessageBoxes::title() const {
+    return title_ ? title_() : QString();
+}
 
 std::unique_ptr<QMessageBox> QtMessageBoxes::MakeNotice(QWidget* owner, const QString& title,
                                                         const std::string& text) {
@@ -35,7 +37,9 @@ std::unique_ptr<QMessageBox> QtMessageBoxes::MakeQuestion(QWidget* owner, const 
     return box;
 }
 
-void QtMessageBoxes::showNotice(const std::string& text) { MakeNotice(owner_, title(), text)->exec(); }
+void QtMessageBoxes::showNotice(const std::string& text) {
+    MakeNotice(owner_, title(), text)->exec();
+}
 
 bool QtMessageBoxes::askYesNo(const std::string& text) {
     return MakeQuestion(owner_, title(), text)->exec() == QMessageBox::Yes;

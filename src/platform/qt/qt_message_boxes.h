@@ -15,7 +15,7 @@
 namespace tessaly {
 
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     using TitleSource = std::function<QString()>;
 
     // The window the boxes belong to, and where their title comes from (it is fixed only during
@@ -31,7 +31,7 @@ public:
     static std::unique_ptr<QMessageBox> MakeQuestion(QWidget* owner, const QString& title,
                                                      const std::string& text);
 
-private:
+  private:
     QString title() const;
 
     QPointer<QWidget> owner_;

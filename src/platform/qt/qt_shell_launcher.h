@@ -7,7 +7,7 @@
 namespace tessaly {
 
 class QtShellLauncher : public ShellLauncher {
-public:
+  public:
     bool openWebAddress(const std::string& address) override;
     bool openFolder(const std::string& path) override;
 };

@@ -1,0 +1,34 @@
+#pragma once
+// Which files of a walked folder tree the importers take, shared by the folder import, a
+// dropped folder and the command-line extractor.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "folder_walk.h"
+
+namespace tessaly {
+
+// Hidden and archived, nothing else: a hidden regular file. Such a file is never imported.
+inline constexpr int kHiddenArchivedFile = 34;
+
+// The pattern for an extension answer: "*." and the answer, so "*" gives "*.*" (every file).
+std::string ExtensionPattern(std::string_view extension);
+
+// A name beginning with "~" is the temporary copy of an open document: never imported.
+bool IsTemporaryName(std::string_view name);
+
+// True for an existing file whose attribute value is not 34. Throws std::runtime_error when
+// the attributes of an existing file cannot be read.
+bool IsImportableFile(FileSystem& files, const std::string& path);
+
+// Walks `folder` with all its subfolders and hands every importable file matching `pattern`
+// to `append`, as a tidy path: folder by folder in walk order, per folder in listing order.
+// A file that cannot be examined is skipped. False when the window closed meanwhile.
+bool CollectFolderTreeFiles(FolderWalk& walk, FileSystem& files, const std::string& folder,
+                            std::string_view pattern,
+                            const std::function<void(std::string)>& append);
+
+}  // namespace tessaly

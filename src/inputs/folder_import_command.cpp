@@ -1,0 +1,58 @@
+#include "folder_import_command.h"
+
+#include <vector>
+
+#include "error_report.h"
+#include "folder_files.h"
+#include "path_rules.h"
+
+namespace tessaly {
+
+void FolderImportCommand::PushButton4_Click() {
+    Trap trap(services_.errorBox, procedure::kAddFolder);
+
+    std::string answer;
+    trap.step(100, [&] {
+        answer = prompt_.askText(std::string(kExtensionPrompt),
+                                 settings_.readOr(kExtensionKey, kExtensionDefault));
+        if (!answer.empty()) settings_.write(kExtensionKey, answer);
+    });
+    if (answer.empty()) return;
+    trap.step(104, [&] { settings_.write(kExtensionKey, answer); });
+
+    std::string chosen;
+    trap.step(106, [&] {
+        chosen =
+            chooser_.chooseFolder(std::string(kFolderPrompt), settings_.readOr(kLastFolderKey, ""));
+    });
+    if (chosen.empty()) return;
+    trap.step(334, [&] { settings_.write(kLastFolderKey, chosen); });
+
+    trap.step(110, [&] { pointer_.setPointer(kBusyPointer); });
+    // A root folder enters as "//": every path below is tidied before it becomes a row.
+    std::vector<std::string> folders{chosen + kPathSeparator};
+    bool walked = false;
+    FolderWalk walk(services_);
+    trap.step(114, [&] { walked = walk.GetSubDirectories2016(folders, true); });
+
+    if (walked) {
+        const std::string pattern = ExtensionPattern(answer);
+        for (const std::string& entry : folders) {
+            const std::string folder = entry.substr(0, entry.size() - 1);
+            std::vector<std::string> names;
+            trap.step(120, [&] { names = ListFilesInFolder(services_.files, folder, pattern); });
+            for (const std::string& name : names) {
+                if (IsTemporaryName(name)) continue;
+                const std::string path = JoinPath(folder, name);
+                trap.step(128, [&] {
+                    if (IsImportableFile(services_.files, path)) {
+                        list_.append(RemoveDoubleSlashes(path));
+                    }
+                });
+            }
+        }
+    }
+    trap.step(132, [&] { pointer_.setPointer(kDefaultPointer); });
+}
+
+}  // namespace tessaly

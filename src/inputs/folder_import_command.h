@@ -1,0 +1,51 @@
+#pragma once
+// "Add All File(s) In Folder": asks for an extension and a folder, walks the folder with all
+// its subfolders and appends every file of that extension to the input list. The extension and
+// the folder are remembered as the next defaults.
+
+#include <string>
+#include <string_view>
+
+#include "folder_walk.h"
+#include "input_list.h"
+#include "platform/folder_chooser.h"
+#include "platform/settings_store.h"
+#include "platform/text_prompt.h"
+#include "platform/window_pointer.h"
+
+namespace tessaly {
+
+inline constexpr std::string_view kExtensionPrompt =
+    "Enter file extension to load:\r\r"
+    "(* for all files, txt for all txt files, doc for all doc files, etc.)";
+inline constexpr std::string_view kFolderPrompt = "Please select folder:";
+inline constexpr std::string_view kExtensionKey = "Extension";
+inline constexpr std::string_view kExtensionDefault = "txt";
+inline constexpr std::string_view kLastFolderKey = "LastFolder";
+
+class FolderImportCommand {
+  public:
+    FolderImportCommand(InputList& list, TextPrompt& prompt, FolderChooser& chooser,
+                        SettingsStore& settings, WindowPointer& pointer,
+                        const WalkServices& services)
+        : list_(list),
+          prompt_(prompt),
+          chooser_(chooser),
+          settings_(settings),
+          pointer_(pointer),
+          services_(services) {}
+
+    // The button's handler. Failures are reported step by step and the import goes on; the
+    // busy pointer it sets is always taken away again.
+    void PushButton4_Click();
+
+  private:
+    InputList& list_;
+    TextPrompt& prompt_;
+    FolderChooser& chooser_;
+    SettingsStore& settings_;
+    WindowPointer& pointer_;
+    WalkServices services_;
+};
+
+}  // namespace tessaly

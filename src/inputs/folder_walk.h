@@ -1,0 +1,69 @@
+#pragma once
+// The folder walk: a list of folders extended with all their subfolders, level by level, and
+// the files of one folder that match a pattern. The importers decide what to do with the names.
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "paced_yield.h"
+#include "platform/error_box.h"
+#include "platform/event_loop.h"
+#include "platform/file_system.h"
+#include "yield_pacer.h"
+
+namespace tessaly {
+
+// Folder paths longer than this are not descended into; nor are subfolders with longer names.
+inline constexpr std::size_t kFolderPathLimit = 260;
+// Attribute values of a hidden system folder, alone and as a link; such a folder is skipped.
+inline constexpr int kHiddenSystemFolder = 22;
+inline constexpr int kHiddenSystemFolderLink = 1046;
+
+// What a walk needs from the platform.
+struct WalkServices {
+    FileSystem& files;
+    EventLoop& eventLoop;
+    ErrorBox& errorBox;
+    Pacing pacing;
+};
+
+// True when `path` is an existing folder (its attribute value has the directory bit).
+bool FolderExists(FileSystem& files, const std::string& path);
+// True when `path` is an existing file.
+bool IsExistingFile(FileSystem& files, const std::string& path);
+// The names of the existing files of `folder` (a separator is added when missing) that match
+// `pattern`, hidden ones included, folders never, in the listing order (names compared without
+// regard to case). Nothing when the folder cannot be listed.
+std::vector<std::string> ListFilesInFolder(FileSystem& files, std::string folder,
+                                           std::string_view pattern);
+
+class FolderWalk {
+  public:
+    explicit FolderWalk(const WalkServices& services);
+
+    // Extends `folders` (each entry ending with a separator) breadth-first: the given folders,
+    // then all their subfolders, then all of theirs, and so on; within a level by parent and
+    // per parent in the listing order. Skipped with its whole subtree: a hidden system
+    // subfolder (unless it is the root folder), a subfolder with an unsafe name, and one whose
+    // name is 260 characters or more. A folder whose path is 260 characters or more stays but
+    // is not descended into. A folder that cannot be listed (missing, access denied) is dropped
+    // silently, and so is a folder already listed under another path (a link back up the
+    // tree), so every walk ends. Other failures are reported and the walk goes on. Returns
+    // false when the window closed meanwhile: the list is then incomplete and must not be used.
+    bool GetSubDirectories2016(std::vector<std::string>& folders, bool recurse);
+
+    bool stopped() const { return yield_.stopped(); }
+
+  private:
+    void walkLevel(std::vector<std::string>& folders, bool recurse);
+    bool isSkippedFolder(const FolderInfo& info) const;
+
+    FileSystem& files_;
+    ErrorBox& errorBox_;
+    PacedYield yield_;
+    std::set<FileIdentity> listed_;
+};
+
+}  // namespace tessaly

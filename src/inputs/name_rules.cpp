@@ -1,0 +1,137 @@
+#include "name_rules.h"
+
+#include <algorithm>
+
+namespace tessaly {
+
+namespace {
+
+// A byte that starts or continues no valid character is kept apart from every character.
+constexpr char32_t kStrayByteBase = 0x110000;
+
+// The next character of `text` from `i`, which moves past it.
+char32_t NextCharacter(std::string_view text, std::size_t& i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    int length = 0;
+    char32_t c = 0;
+    if (byte < 0x80) {
+        ++i;
+        return byte;
+    } else if (byte >= 0xC2 && byte <= 0xDF) {
+        length = 2;
+        c = byte & 0x1F;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+        length = 3;
+        c = byte & 0x0F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+        length = 4;
+        c = byte & 0x07;
+    }
+    if (length == 0 || i + length > text.size()) {
+        ++i;
+        return kStrayByteBase + byte;
+    }
+    for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return kStrayByteBase + byte;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
+    if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return kStrayByteBase + byte;
+    }
+    i += length;
+    return c;
+}
+
+// Upper-case letters of the Latin, Greek and Cyrillic alphabets to lower case; every other
+// character stays as it is.
+char32_t FoldCase(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c < 0xC0) return c;
+    if (c <= 0xDE) return c == 0xD7 ? c : c + 32;
+    if (c >= 0x100 && c <= 0x137) return c | 1;
+    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
+    if (c >= 0x14A && c <= 0x177) return c | 1;
+    if (c == 0x178) return 0xFF;
+    if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c + 1 : c;
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
+    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    if (c >= 0x410 && c <= 0x42F) return c + 32;
+    return c;
+}
+
+std::vector<char32_t> FoldedCharacters(std::string_view text) {
+    std::vector<char32_t> out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
+        out.push_back(FoldCase(NextCharacter(text, i)));
+    return out;
+}
+
+}  // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++count)
+        NextCharacter(text, i);
+    return count;
+}
+
+bool HasUnsafeNameCharacter(std::string_view name) {
+    for (std::size_t i = 0; i < name.size();) {
+        const char32_t c = NextCharacter(name, i);
+        if (c < 32 || (c >= 127 && c <= 159) || c == '?') return true;
+    }
+    return false;
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    if (pattern == "*.*") return true;
+    const std::vector<char32_t> n = FoldedCharacters(name);
+    const std::vector<char32_t> p = FoldedCharacters(pattern);
+    // Greedy matching that goes back to the last "*" on a mismatch.
+    std::size_t ni = 0, pi = 0;
+    std::size_t starAt = p.size(), resumeAt = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && p[pi] == '*') {
+            starAt = pi++;
+            resumeAt = ni;
+        } else if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+            ++pi;
+            ++ni;
+        } else if (starAt != p.size()) {
+            pi = starAt + 1;
+            ni = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*')
+        ++pi;
+    return pi == p.size();
+}
+
+void SortForListing(std::vector<std::string>& names) {
+    // Each name is folded once, not at every comparison: folders may hold many thousands.
+    struct Entry {
+        std::vector<char32_t> folded;
+        std::string name;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (std::string& name : names)
+        entries.push_back({FoldedCharacters(name), std::move(name)});
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.folded != b.folded) return a.folded < b.folded;
+        return a.name < b.name;
+    });
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = std::move(entries[i].name);
+}
+
+}  // namespace tessaly

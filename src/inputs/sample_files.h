@@ -1,0 +1,70 @@
+#pragma once
+// The sample files shipped in the folder "Samples" beside the program. The first start records
+// which files the folder holds, scrambled, in the setting "Snapshot"; "Load Sample/Example
+// Files" adds the recorded files that still exist and are not listed yet, ticks the 10-digit
+// box and offers to open the folder. Files put into the folder later are never loaded.
+
+#include <string>
+#include <string_view>
+
+#include "input_list.h"
+#include "options_model.h"
+#include "platform/error_box.h"
+#include "platform/event_loop.h"
+#include "platform/file_system.h"
+#include "platform/message_boxes.h"
+#include "platform/settings_store.h"
+#include "platform/shell_launcher.h"
+#include "yield_pacer.h"
+
+namespace tessaly {
+
+inline constexpr std::string_view kSnapshotKey = "Snapshot";
+inline constexpr std::string_view kSampleFolderName = "Samples";
+inline constexpr std::string_view kOpenSampleFolderQuestion =
+    "Would you like this software to open the folder where these sample files are stored (so "
+    "that you can view them before working with them)?";
+// Between two recorded paths.
+inline constexpr char kRecordSeparator = '|';
+// The length box the loaded samples need: 10 digits.
+inline constexpr int kSampleLengthBox = 5;
+
+struct SampleServices {
+    SettingsStore& settings;
+    FileSystem& files;
+    MessageBoxes& messageBoxes;
+    ShellLauncher& shell;
+    EventLoop& eventLoop;
+    ErrorBox& errorBox;
+    Pacing pacing;
+};
+
+// True when at least one row holds exactly `text`.
+bool IsInList(const InputList& list, std::string_view text);
+
+class SampleFiles {
+  public:
+    // `programFolder`: the folder holding the program, without a trailing separator.
+    SampleFiles(std::string programFolder, const SampleServices& services);
+
+    // The sample folder, ending with a separator.
+    std::string sampleFolder() const;
+
+    // Writes the record of the files the sample folder holds now (the empty record when there
+    // are none). Failures are thrown to the caller; nothing is written when the window closes
+    // meanwhile.
+    void RecordSampleFiles();
+    // Adds the recorded files that exist and are not in `list` yet, then asks whether to open
+    // the sample folder. Failures are thrown to the caller.
+    void LoadSampleFiles(InputList& list);
+
+    // The button: loads the samples into `list` and ticks the 10-digit box of `options`, each
+    // step reported on its own when it fails.
+    void PushButton11_Click(InputList& list, OptionsModel& options);
+
+  private:
+    std::string programFolder_;
+    SampleServices services_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,73 @@
+#pragma once
+// FileSystem: the questions the folder walk, the importers and the sample loader ask about
+// files and folders. Paths are bytes, as names are on this platform. Attribute values are sums
+// of the bits below: a folder is 16, a name beginning with "." adds hidden 2, a path the user
+// may not write adds read-only 1, every regular file carries archive 32 and a symbolic link
+// adds 1024. No path is ever a system entry (4).
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+enum FileAttribute : int {
+    kReadOnlyAttribute = 1,
+    kHiddenAttribute = 2,
+    kSystemAttribute = 4,
+    kDirectoryAttribute = 16,
+    kArchiveAttribute = 32,
+    kLinkAttribute = 1024
+};
+
+// What a folder is on its disk: two paths with the same identity are the same folder.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+struct FolderInfo {
+    bool isRoot = false;  // the top of the folder tree
+    int attributes = 0;
+    FileIdentity identity;
+};
+
+// A folder that could not be looked up or listed, and why.
+class FileSystemError : public std::runtime_error {
+  public:
+    enum class Kind { kNotFound, kAccessDenied, kOther };
+    FileSystemError(Kind kind, const std::string& description)
+        : std::runtime_error(description), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+  private:
+    Kind kind_;
+};
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // The attribute value of `path` (following a link for everything but the link bit), or
+    // nothing when it cannot be read. Never throws.
+    virtual std::optional<int> attributes(const std::string& path) = 0;
+    // Looks up an existing folder. Throws FileSystemError when `path` is none.
+    virtual FolderInfo lookUpFolder(const std::string& path) = 0;
+    // The names of the folder's subfolders (links to folders included), without "." and "..",
+    // in the order the folder holds them. Throws FileSystemError when it cannot be listed.
+    virtual std::vector<std::string> subfolderNames(const std::string& folder) = 0;
+    // The names of the folder's entries that are not folders, in the order the folder holds
+    // them; nothing when it cannot be listed. Never throws.
+    virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
+    // True for an existing regular file, also one that cannot be read; false for a folder, a
+    // device, a pipe, a socket or a missing path. Never throws.
+    virtual bool isExistingFile(const std::string& path) = 0;
+    // True when the modification time of `path` can be read (an existing file or folder).
+    // Never throws.
+    virtual bool pathExists(const std::string& path) = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,126 @@
+#include "posix_file_system.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace tessaly {
+
+namespace {
+
+FileIdentity IdentityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// The last name of a path, trailing separators ignored.
+std::string_view LastName(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+FileSystemError FolderError(int error, const std::string& path) {
+    using Kind = FileSystemError::Kind;
+    Kind kind = Kind::kOther;
+    if (error == ENOENT || error == ENOTDIR) kind = Kind::kNotFound;
+    if (error == EACCES || error == EPERM) kind = Kind::kAccessDenied;
+    return FileSystemError(kind,
+                           "Cannot read the folder \"" + path + "\": " + std::strerror(error));
+}
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using Dir = std::unique_ptr<DIR, DirCloser>;
+
+// The entries of a folder except "." and "..", each with whether it is a folder (a link is
+// followed; a link that leads nowhere is no folder). Returns the reason of a failure, 0 when
+// the whole folder was read.
+template <class Visit>
+int ForEachEntry(const std::string& folder, Visit&& visit) {
+    Dir dir(::opendir(folder.c_str()));
+    if (!dir) return errno;
+    std::string base = folder;
+    if (base.empty() || base.back() != '/') base += '/';
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) return errno;
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            isFolder = ::stat((base + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        }
+        visit(name, isFolder);
+    }
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem() {
+    struct stat info {};
+    if (::stat("/", &info) == 0) root_ = IdentityOf(info);
+}
+
+std::optional<int> PosixFileSystem::attributes(const std::string& path) {
+    struct stat link {};
+    struct stat target {};
+    if (path.empty() || ::lstat(path.c_str(), &link) != 0) return std::nullopt;
+    const bool isLink = S_ISLNK(link.st_mode);
+    if (isLink && ::stat(path.c_str(), &target) != 0) return std::nullopt;
+    const struct stat& info = isLink ? target : link;
+    int value = 0;
+    if (S_ISDIR(info.st_mode)) value |= kDirectoryAttribute;
+    if (S_ISREG(info.st_mode)) value |= kArchiveAttribute;
+    if (isLink) value |= kLinkAttribute;
+    const std::string_view name = LastName(path);
+    if (name.size() > 1 && name.front() == '.' && name != "..") value |= kHiddenAttribute;
+    if (::access(path.c_str(), W_OK) != 0) value |= kReadOnlyAttribute;
+    return value;
+}
+
+FolderInfo PosixFileSystem::lookUpFolder(const std::string& path) {
+    struct stat info {};
+    if (path.empty()) throw FolderError(ENOENT, path);
+    if (::stat(path.c_str(), &info) != 0) throw FolderError(errno, path);
+    if (!S_ISDIR(info.st_mode)) throw FolderError(ENOTDIR, path);
+    const std::optional<int> value = attributes(path);
+    if (!value) throw FolderError(ENOENT, path);
+    return {root_ && *root_ == IdentityOf(info), *value, IdentityOf(info)};
+}
+
+std::vector<std::string> PosixFileSystem::subfolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const int error = ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+        if (isFolder) names.push_back(name);
+    });
+    if (error != 0) throw FolderError(error, folder);
+    return names;
+}
+
+std::vector<std::string> PosixFileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+        if (!isFolder) names.push_back(name);
+    });
+    return names;
+}
+
+bool PosixFileSystem::isExistingFile(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PosixFileSystem::pathExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,24 @@
+#pragma once
+// PosixFileSystem: the file-system questions answered with the POSIX calls, without Qt, so the
+// window and the command-line extractor share it.
+
+#include "platform/file_system.h"
+
+namespace tessaly {
+
+class PosixFileSystem : public FileSystem {
+  public:
+    PosixFileSystem();
+
+    std::optional<int> attributes(const std::string& path) override;
+    FolderInfo lookUpFolder(const std::string& path) override;
+    std::vector<std::string> subfolderNames(const std::string& folder) override;
+    std::vector<std::string> fileNames(const std::string& folder) override;
+    bool isExistingFile(const std::string& path) override;
+    bool pathExists(const std::string& path) override;
+
+  private:
+    std::optional<FileIdentity> root_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,63 @@
+// The command line's input paths: files as they stand, folders walked for every file or for
+// the files of one extension.
+
+#include <QtTest>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "input_paths.h"
+#include "posix_file_system.h"
+#include "support/fake_error_box.h"
+#include "support/temp_tree.h"
+
+using namespace tessaly;
+using namespace tessaly::testing;
+
+using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
+
+class InputPathsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void expansion_data() {
+        QTest::addColumn<Strings>("paths");
+        QTest::addColumn<QString>("extension");  // "-": none given
+        QTest::addColumn<Strings>("expected");
+        QTest::newRow("folder: every file, level by level")
+            << Strings{"d"} << "-" << Strings{"d/a.txt", "d/b.csv", "d/noext", "d/s/c.txt"};
+        QTest::newRow("folder with an extension")
+            << Strings{"d"} << "txt" << Strings{"d/a.txt", "d/s/c.txt"};
+        QTest::newRow("folder with * for every file")
+            << Strings{"d/s"} << "*" << Strings{"d/s/c.txt"};
+        QTest::newRow("files as they stand, extension or not")
+            << Strings{"d/b.csv", "missing.txt", "d/~x.txt"} << "txt"
+            << Strings{"d/b.csv", "missing.txt", "d/~x.txt"};
+        QTest::newRow("mixed, in the given order")
+            << Strings{"d/s", "d/b.csv"} << "-" << Strings{"d/s/c.txt", "d/b.csv"};
+    }
+    void expansion() {
+        QFETCH(Strings, paths);
+        QFETCH(QString, extension);
+        QFETCH(Strings, expected);
+        TempTree tree;
+        for (const char* name :
+             {"d/a.txt", "d/b.csv", "d/noext", "d/~x.txt", "d/.h.txt", "d/s/c.txt"}) {
+            tree.file(name);
+        }
+        Strings full;
+        for (const std::string& p : paths)
+            full.push_back(tree.path(p));
+        PosixFileSystem files;
+        FakeErrorBox errors;
+        const std::optional<std::string> ext =
+            extension == "-" ? std::nullopt : std::optional<std::string>(extension.toStdString());
+        QCOMPARE(tree.relative(ExpandInputPaths(full, ext, files, errors)), expected);
+        QVERIFY(errors.reports.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(InputPathsTest)
+#include "test_input_paths.moc"

@@ -1,6 +1,7 @@
 #include "byte_skip.h"
 
 #include "byte_blocks.h"
+#include "byte_skip_variants.h"
 
 namespace tessaly {
 
@@ -13,42 +14,65 @@ BlockMasks ClassifyBlock(const char* p, const char* end);
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out);
 }  // namespace ssse3
 
+namespace avx2 {
+BlockMasks ClassifyBlock(const char* p, const char* end);
+}  // namespace avx2
+#endif
+
 namespace {
-using Sse2Blocks = Blocks<ClassifySse2>;
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
+
+std::size_t CopyDigitsPortable(const char* p, const char* stop, const char*, char* out) {
+    return CopyDigitsScalar(p, stop, out);
+}
+
+}  // namespace
+
+std::vector<ByteHelperSet> AvailableByteHelperSets() {
+    std::vector<ByteHelperSet> sets{
+        {"portable", FindNumberScalar, FindTokenEndScalar,
+         [](const char* p, const char* end) { return MeasureScalar(p, end); }, ClassifyBlockScalar,
+         CopyDigitsPortable}};
+#if TESSALY_X86
+    using Sse2Blocks = Blocks<ClassifySse2>;
+    sets.push_back({"sse2", Sse2Blocks::FindNumber, Sse2Blocks::FindEnd, Sse2Blocks::Measure,
+                    Sse2Blocks::Classify64, CopyDigitsPortable});
+    if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt")) {
+        const ByteHelperSet withSsse3{"ssse3",
+                                      ssse3::FindNumberChar,
+                                      ssse3::FindTokenEnd,
+                                      ssse3::MeasureTokenSpan,
+                                      ssse3::ClassifyBlock,
+                                      ssse3::CopyDigits};
+        sets.push_back(withSsse3);
+        if (__builtin_cpu_supports("avx2")) {
+            ByteHelperSet withAvx2 = withSsse3;
+            withAvx2.name = "avx2";
+            withAvx2.classifyBlock = avx2::ClassifyBlock;
+            sets.push_back(withAvx2);
+        }
+    }
+#endif
+    return sets;
+}
+
+namespace {
+const ByteHelperSet kBest = AvailableByteHelperSets().back();
 }  // namespace
 
 const char* FindNumberChar(const char* p, const char* end) {
-    return kHasSsse3 ? ssse3::FindNumberChar(p, end) : Sse2Blocks::FindNumber(p, end);
+    return kBest.findNumberChar(p, end);
 }
 const char* FindTokenEnd(const char* p, const char* end) {
-    return kHasSsse3 ? ssse3::FindTokenEnd(p, end) : Sse2Blocks::FindEnd(p, end);
+    return kBest.findTokenEnd(p, end);
 }
 TokenSpan MeasureTokenSpan(const char* p, const char* end) {
-    return kHasSsse3 ? ssse3::MeasureTokenSpan(p, end) : Sse2Blocks::Measure(p, end);
+    return kBest.measureTokenSpan(p, end);
 }
 BlockMasks ClassifyBlock(const char* p, const char* end) {
-    return kHasSsse3 ? ssse3::ClassifyBlock(p, end) : Sse2Blocks::Classify64(p, end);
+    return kBest.classifyBlock(p, end);
 }
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out) {
-    return kHasSsse3 ? ssse3::CopyDigits(p, stop, end, out) : CopyDigitsScalar(p, stop, out);
+    return kBest.copyDigits(p, stop, end, out);
 }
-#else
-BlockMasks ClassifyBlock(const char* p, const char* end) {
-    return ClassifyBlockScalar(p, end);
-}
-const char* FindNumberChar(const char* p, const char* end) {
-    return FindNumberScalar(p, end);
-}
-const char* FindTokenEnd(const char* p, const char* end) {
-    return FindTokenEndScalar(p, end);
-}
-TokenSpan MeasureTokenSpan(const char* p, const char* end) {
-    return MeasureScalar(p, end);
-}
-std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out) {
-    return CopyDigitsScalar(p, stop, out);
-}
-#endif
 
 }  // namespace tessaly

@@ -34,6 +34,15 @@ struct ExtractionOptions {
         return index < lengthBoxes.size() && lengthBoxes[index] == kTicked;
     }
 
+    // Bit n set when numbers of n digits are kept.
+    std::uint32_t acceptedLengthMask() const {
+        std::uint32_t mask = 0;
+        for (int i = 0; i < kLengthBoxCount; ++i) {
+            if (lengthBoxes[i] == kTicked) mask |= std::uint32_t{1} << DigitsOfBox(i);
+        }
+        return mask;
+    }
+
     // The scanner counts the option as off only at value 0.
     RequiredText requiredTextOption() const { return {requireBox != kUnticked, requiredText}; }
 

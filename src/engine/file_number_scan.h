@@ -26,6 +26,7 @@ class FileNumberScan {
     bool next(std::vector<PhoneNumber>& out);
 
     void setRequiredText(const RequiredText& required) { stream_.setRequiredText(required); }
+    void setAcceptedLengths(std::uint32_t mask) { stream_.setAcceptedLengths(mask); }
     TextEncoding encoding() const { return projector_.encoding(); }
 
   private:

@@ -7,7 +7,17 @@
 
 namespace tessaly {
 
-NumberStream::NumberStream(const RequiredText& required) : needle_(MakeNeedle(required)) {}
+namespace {
+constexpr std::uint32_t kAllLengths =
+    ((std::uint32_t{1} << (kMaxDigits + 1)) - 1) & ~((std::uint32_t{1} << kMinDigits) - 1);
+}  // namespace
+
+NumberStream::NumberStream(const RequiredText& required)
+    : acceptedLengths_(kAllLengths), needle_(MakeNeedle(required)) {}
+
+void NumberStream::setAcceptedLengths(std::uint32_t mask) {
+    acceptedLengths_ = mask & kAllLengths;
+}
 
 NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
     Needle n;
@@ -64,7 +74,7 @@ void NumberStream::matchStep(char c) {
 void NumberStream::closeToken() {
     inToken_ = false;
     found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
-    foundCount_ += matched_ & (digitCount_ - kMinDigits <= kMaxDigits - kMinDigits);
+    foundCount_ += matched_ & wanted(digitCount_);
 }
 
 void NumberStream::flushFound(std::vector<PhoneNumber>& out) {
@@ -106,7 +116,7 @@ const char* NumberStream::takeTokenSpan(const char* p, const char* end, bool nee
     const TokenSpan span = MeasureTokenSpan(p, end);
     const std::size_t total = digitCount_ + span.digits;
     const bool closes = span.stop != end;
-    if (total <= kMaxDigits && (!closes || total >= kMinDigits)) {
+    if (total <= kMaxDigits && (!closes || wanted(total))) {
         CopyDigits(p, span.stop, end, digits_ + digitCount_);
     }
     digitCount_ = total;
@@ -154,7 +164,7 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
         tokenStart = at;
     };
     auto close = [&](const char* stop) {
-        if (digitCount_ - kMinDigits <= kMaxDigits - kMinDigits) {
+        if (wanted(digitCount_)) {
             if (tokenStart) {
                 CopyDigits(tokenStart, stop, end, digits_);
             } else {

@@ -27,6 +27,11 @@ class NumberStream {
     // option it started under, so no number is ever judged half by one value and half by another.
     void setRequiredText(const RequiredText& required);
 
+    // Digit counts to emit, bit n for n digits (only bits kMinDigits..kMaxDigits count); by
+    // default all of them. A caller whose lengths cannot change meanwhile saves the work of
+    // numbers it would drop.
+    void setAcceptedLengths(std::uint32_t mask);
+
     void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
     // End of the text: a number that ends it is closed like any other.
     void finish(std::vector<PhoneNumber>& out);
@@ -50,6 +55,12 @@ class NumberStream {
     void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out);
     void feedBlocksBody(const char* p, const char* end, std::vector<PhoneNumber>& out);
 
+    // Whether a number of `digits` digits is emitted (matched_ aside).
+    bool wanted(std::size_t digits) const {
+        return digits <= kMaxDigits && ((acceptedLengths_ >> digits) & 1u);
+    }
+
+    std::uint32_t acceptedLengths_;
     Needle needle_;
     Needle pending_;
     bool hasPending_ = false;

@@ -26,6 +26,7 @@ std::optional<std::string> ScanOne(const std::string& path, const ExtractionOpti
                                    Deliver&& deliver) {
     try {
         FileNumberScan scan(path, options.requiredTextOption());
+        scan.setAcceptedLengths(options.acceptedLengthMask());  // fixed for the whole scan
         std::vector<PhoneNumber> batch;
         for (bool more = true; more;) {
             batch.clear();

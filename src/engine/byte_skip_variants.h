@@ -1,0 +1,23 @@
+#pragma once
+// The variants of the scanner's byte helpers, for choosing the fastest at run time and for
+// tests that check every variant the processor can run against the portable one.
+
+#include <vector>
+
+#include "byte_skip.h"
+
+namespace tessaly {
+
+struct ByteHelperSet {
+    const char* name;
+    const char* (*findNumberChar)(const char*, const char*);
+    const char* (*findTokenEnd)(const char*, const char*);
+    TokenSpan (*measureTokenSpan)(const char*, const char*);
+    BlockMasks (*classifyBlock)(const char*, const char*);
+    std::size_t (*copyDigits)(const char*, const char*, const char*, char*);
+};
+
+// Every set this processor can run: the portable one first, the fastest last.
+std::vector<ByteHelperSet> AvailableByteHelperSets();
+
+}  // namespace tessaly

@@ -7,8 +7,10 @@
 #include "extract_command.h"
 
 int main(int argc, char** argv) {
-    // A closed pipe is reported as a failed write, not a silent death.
+    // A closed pipe, or a file grown to the size limit set for this process, is reported as a
+    // failed write, not a silent death that would leave a half-written file behind.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string_view> args(argv + 1, argv + argc);
     return tessaly::cli::ExtractMain(args);
 }

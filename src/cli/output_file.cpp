@@ -16,17 +16,26 @@ OutputFile::OutputFile() {
 }
 
 OutputFile::OutputFile(const std::string& path) : target_(path) {
+    const auto fail = [&](const std::string& reason) {
+        throw std::runtime_error("cannot write \"" + path + "\": " + reason);
+    };
+    if (path.empty()) fail("no file name was given");
+    if (path.find('\0') != std::string::npos) fail("invalid name");
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        throw std::runtime_error("cannot write \"" + path + "\": it is a folder");
-    }
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) fail("it is a folder");
+    // Putting the new file in its place needs only the folder's rights, not the file's: a file
+    // the user may not change must not be replaced behind their back.
+    if (exists && ::access(path.c_str(), W_OK) != 0) fail("the file is read-only");
     temporary_ = path + ".tessaly-XXXXXX";
     fd_ = ::mkstemp(temporary_.data());
     if (fd_ < 0) {
-        throw std::runtime_error("cannot write \"" + path + "\": " + std::strerror(errno));
+        temporary_.clear();
+        fail(std::strerror(errno));
     }
+    // A replaced file keeps its permissions; a new one gets those of any new file.
     ::fchmod(
-        fd_, 0666 & ~[] {
+        fd_, exists ? st.st_mode & 07777 : 0666 & ~[] {
             mode_t m = ::umask(0);
             ::umask(m);
             return m;

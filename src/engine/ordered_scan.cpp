@@ -6,6 +6,7 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "error_report.h"
@@ -53,15 +54,15 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
     const std::size_t count = paths.size();
     jobs = std::max(
         1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
-    if (jobs == 1) {
+    auto scanHere = [&] {
         for (std::size_t i = 0; i < count; ++i) {
             auto failure = ScanOne(paths[i], options, [&](std::vector<PhoneNumber>&& batch) {
                 events.numbers(i, batch);
             });
             if (failure) events.failure(i, *failure);
         }
-        return;
-    }
+    };
+    if (jobs == 1) return scanHere();
 
     // Files a worker may run ahead of the one being delivered.
     const std::size_t lookahead = 2 * jobs;
@@ -92,9 +93,17 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
             changed.notify_all();
         }
     };
+    // The system may refuse further threads (a process limit): the work goes on with those it
+    // gave, and on this thread alone when it gave none.
     std::vector<std::thread> threads;
-    for (unsigned j = 0; j < jobs; ++j)
-        threads.emplace_back(worker);
+    for (unsigned j = 0; j < jobs; ++j) {
+        try {
+            threads.emplace_back(worker);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    if (threads.empty()) return scanHere();
 
     for (std::unique_lock lock(mutex); head < count;) {
         Slot& slot = slots[head];

@@ -12,10 +12,8 @@ void FileDrop::ListView1_OLEDragDrop(const std::vector<std::string>& paths) {
             continue;
         }
         // Each dropped folder is a walk of its own.
-        FolderWalk walk(services_);
-        const bool complete =
-            CollectFolderTreeFiles(walk, services_.files, path, "*.*",
-                                   [&](std::string file) { list_.append(std::move(file)); });
+        const bool complete = CollectFolderTreeFiles(
+            services_, path, "*.*", [&](std::string file) { list_.append(std::move(file)); });
         if (!complete) return;
     }
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "paced_yield.h"
 #include "path_rules.h"
 
 namespace tessaly {
@@ -22,14 +23,18 @@ bool IsImportableFile(FileSystem& files, const std::string& path) {
     return *value != kHiddenArchivedFile;
 }
 
-bool CollectFolderTreeFiles(FolderWalk& walk, FileSystem& files, const std::string& folder,
+bool CollectFolderTreeFiles(const WalkServices& services, const std::string& folder,
                             std::string_view pattern,
                             const std::function<void(std::string)>& append) {
+    FileSystem& files = services.files;
     std::vector<std::string> folders{folder + kPathSeparator};
+    FolderWalk walk(services);
     if (!walk.GetSubDirectories2016(folders, true)) return false;
+    PacedYield yield(services.eventLoop, services.pacing);
     for (const std::string& entry : folders) {
         const std::string current = entry.substr(0, entry.size() - 1);
-        for (const std::string& name : ListFilesInFolder(files, current, pattern)) {
+        for (const std::string& name : ListFilesInFolder(files, current, pattern, &yield)) {
+            if (!yield()) return false;
             if (IsTemporaryName(name)) continue;
             const std::string path = JoinPath(current, name);
             bool take = false;
@@ -40,6 +45,7 @@ bool CollectFolderTreeFiles(FolderWalk& walk, FileSystem& files, const std::stri
             }
             if (take) append(RemoveDoubleSlashes(path));
         }
+        if (yield.stopped()) return false;
     }
     return true;
 }

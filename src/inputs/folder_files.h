@@ -26,8 +26,9 @@ bool IsImportableFile(FileSystem& files, const std::string& path);
 
 // Walks `folder` with all its subfolders and hands every importable file matching `pattern`
 // to `append`, as a tidy path: folder by folder in walk order, per folder in listing order.
-// A file that cannot be examined is skipped. False when the window closed meanwhile.
-bool CollectFolderTreeFiles(FolderWalk& walk, FileSystem& files, const std::string& folder,
+// A file that cannot be examined is skipped. The event loop is served throughout, also while
+// the files are listed. False when the window closed meanwhile.
+bool CollectFolderTreeFiles(const WalkServices& services, const std::string& folder,
                             std::string_view pattern,
                             const std::function<void(std::string)>& append);
 

@@ -4,6 +4,7 @@
 
 #include "error_report.h"
 #include "folder_files.h"
+#include "paced_yield.h"
 #include "path_rules.h"
 
 namespace tessaly {
@@ -37,11 +38,16 @@ void FolderImportCommand::PushButton4_Click() {
 
     if (walked) {
         const std::string pattern = ExtensionPattern(answer);
+        // Folders of many thousands of files take a while to list and examine: the window is
+        // served meanwhile too, and a drop made then lands between this import's rows.
+        PacedYield yield(services_.eventLoop, services_.pacing);
         for (const std::string& entry : folders) {
             const std::string folder = entry.substr(0, entry.size() - 1);
             std::vector<std::string> names;
-            trap.step(120, [&] { names = ListFilesInFolder(services_.files, folder, pattern); });
+            trap.step(120,
+                      [&] { names = ListFilesInFolder(services_.files, folder, pattern, &yield); });
             for (const std::string& name : names) {
+                if (!yield()) break;
                 if (IsTemporaryName(name)) continue;
                 const std::string path = JoinPath(folder, name);
                 trap.step(128, [&] {
@@ -50,6 +56,7 @@ void FolderImportCommand::PushButton4_Click() {
                     }
                 });
             }
+            if (yield.stopped()) break;
         }
     }
     trap.step(132, [&] { pointer_.setPointer(kDefaultPointer); });

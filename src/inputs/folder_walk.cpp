@@ -33,14 +33,18 @@ bool IsExistingFile(FileSystem& files, const std::string& path) {
 }
 
 std::vector<std::string> ListFilesInFolder(FileSystem& files, std::string folder,
-                                           std::string_view pattern) {
+                                           std::string_view pattern, PacedYield* yield) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     std::vector<std::string> names = files.fileNames(folder);
-    std::erase_if(names, [&](const std::string& name) {
-        return !MatchesPattern(name, pattern) || !IsExistingFile(files, folder + name);
-    });
-    SortForListing(names);
-    return names;
+    std::vector<std::string> existing;
+    for (std::string& name : names) {
+        if (yield && !(*yield)()) break;
+        if (MatchesPattern(name, pattern) && IsExistingFile(files, folder + name)) {
+            existing.push_back(std::move(name));
+        }
+    }
+    SortForListing(existing);
+    return existing;
 }
 
 FolderWalk::FolderWalk(const WalkServices& services)

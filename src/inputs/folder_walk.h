@@ -35,9 +35,11 @@ bool FolderExists(FileSystem& files, const std::string& path);
 bool IsExistingFile(FileSystem& files, const std::string& path);
 // The names of the existing files of `folder` (a separator is added when missing) that match
 // `pattern`, hidden ones included, folders never, in the listing order (names compared without
-// regard to case). Nothing when the folder cannot be listed.
+// regard to case). Nothing when the folder cannot be listed. With `yield`, a folder of very many
+// names offers a pass of the event loop before each name it examines; once the window closes the
+// listing stops there (the caller sees it in yield->stopped()).
 std::vector<std::string> ListFilesInFolder(FileSystem& files, std::string folder,
-                                           std::string_view pattern);
+                                           std::string_view pattern, PacedYield* yield = nullptr);
 
 class FolderWalk {
   public:

@@ -26,8 +26,7 @@ std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
             expanded.push_back(path);
             continue;
         }
-        FolderWalk walk(WalkServices{files, loop, errors, Pacing{}});
-        CollectFolderTreeFiles(walk, files, path, pattern,
+        CollectFolderTreeFiles(WalkServices{files, loop, errors, Pacing{}}, path, pattern,
                                [&](std::string file) { expanded.push_back(std::move(file)); });
     }
     return expanded;

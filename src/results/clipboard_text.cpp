@@ -16,6 +16,13 @@ bool BuildClipboardText(const ListTable& list, std::string& text, RowWalk& walk)
         }
     }
 
+    // Room for every line at once: growing a text of millions of lines step by step would copy
+    // it again and again, each copy a pause the window cannot be served in.
+    std::size_t lineLength = 2;
+    for (const std::size_t width : widths)
+        lineLength += width + 1;
+    text.reserve(text.size() + rows * lineLength);
+
     for (std::size_t r = 1; r <= rows; ++r) {
         if (!walk.pass()) return false;
         if (!list.checked(r)) continue;

@@ -10,8 +10,10 @@
 
 #include "error_report.h"
 #include "help_texts.h"
+#include "input_list_events.h"
 #include "option_box.h"
 #include "product.h"
+#include "reorder_list_adapter.h"
 #include "report_list_view.h"
 
 namespace tessaly {
@@ -20,6 +22,9 @@ namespace {
 
 // Showing new results takes at most one fiftieth of a run.
 constexpr int kLayoutShare = 50;
+
+// The list's pointer while a row is carried, beside the program.
+constexpr std::string_view kDragImageName = "drag.ico";
 
 QString FromUtf16(const std::u16string& text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
@@ -36,19 +41,22 @@ std::u16string ToUtf16(const QString& text) {
 Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* parent)
     : QWidget(parent),
       services_(services),
-      config_(std::move(config)),
+      config_(WithProgramFolder(std::move(config))),
       options_(services.settings),
       inputModel_(inputs_),
       resultModel_(results_),
       runHost_({inputs_, results_, options_, *this, services.messageBoxes, services.eventLoop,
                 [this] { return closing_; }, [this] { resultModel_.showPendingRows(); }}),
-      run_(runHost_, services.errorBox, config_.pacing) {
-    if (config_.programFolder.empty()) {
-        config_.programFolder =
-            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    }
+      run_(runHost_, services.errorBox, config_.pacing),
+      walk_{services.fileSystem, services.eventLoop, services.errorBox, config_.pacing},
+      samples_(config_.programFolder,
+               {services.settings, services.fileSystem, services.messageBoxes, services.shell,
+                services.eventLoop, services.errorBox, config_.pacing}),
+      drop_(inputs_, walk_),
+      recordSampleFiles_([this] { samples_.RecordSampleFiles(); }) {
     createControls();
     connectHandlers();
+    connectInputList();
     options_.setChangeListener([this] { showOptions(); });
     watchPointer();
     // New results are shown no more often than every kLayoutShare times the list's last lay-out
@@ -59,6 +67,14 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
         return std::min(milliseconds(1000),
                         ceil<milliseconds>(listView2_->lastLayoutTime() * kLayoutShare));
     });
+}
+
+WindowConfig Form1::WithProgramFolder(WindowConfig config) {
+    if (config.programFolder.empty()) {
+        config.programFolder =
+            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    }
+    return config;
 }
 
 Form1::~Form1() {
@@ -75,11 +91,18 @@ void Form1::connectHandlers() {
             if (!closing_) (this->*handler)();
         });
     };
+    on("PushButton1", &Form1::PushButton1_Click);
+    on("PushButton2", &Form1::PushButton2_Click);
     on("PushButton3", &Form1::PushButton3_Click);
+    on("PushButton4", &Form1::PushButton4_Click);
     on("PushButton5", &Form1::PushButton5_Click);
+    on("PushButton6", &Form1::PushButton6_Click);
     on("PushButton7", &Form1::PushButton7_Click);
+    on("PushButton8", &Form1::PushButton8_Click);
     on("PushButton9", &Form1::PushButton9_Click);
     on("PushButton10", &Form1::PushButton10_Click);
+    on("PushButton11", &Form1::PushButton11_Click);
+    on("PushButton12", &Form1::PushButton12_Click);
     on("PushButton13", &Form1::PushButton13_Click);
 
     connect(listView1_, &ReportListView::deletePressed, this, [this] {
@@ -99,6 +122,17 @@ void Form1::connectHandlers() {
     connect(text1_, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
 }
 
+// Rows of the input list are carried up and down with the mouse, and files and folders are
+// dropped on it.
+void Form1::connectInputList() {
+    reorderView_ = std::make_unique<ReorderListAdapter>(
+        *listView1_, config_.programFolder + "/" + std::string(kDragImageName),
+        [this](const QCursor& cursor) { setOwnPointer(listView1_->viewport(), cursor); });
+    reorder_ = std::make_unique<RowDragReorder>(inputs_, *reorderView_, *this);
+    inputListEvents_ = std::make_unique<InputListEvents>(*listView1_, drop_, *reorder_,
+                                                         [this] { return closing_; });
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
     closing_ = true;
     event->accept();
@@ -111,6 +145,7 @@ void Form1::PushButton3_Click() {
     trap.step(100, [&] {
         if (isBusy()) return;
         inputs_.clear();
+        reorder_->listCleared();
     });
 }
 
@@ -152,6 +187,7 @@ void Form1::removeSelectedInput() {
     const int row = listView1_->selectedRow();
     if (row < 0) return;
     inputs_.removeAt(static_cast<std::size_t>(row) + 1);
+    reorder_->rowRemoved(static_cast<std::size_t>(row) + 1);
     // The row that moved into its place is selected, so Delete can go on down the list.
     listView1_->selectRow(std::min(row, static_cast<int>(inputs_.count()) - 1));
 }

@@ -9,16 +9,21 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "extraction_run.h"
+#include "file_drop.h"
+#include "folder_walk.h"
 #include "input_list.h"
 #include "input_list_model.h"
 #include "options_model.h"
 #include "platform/window_pointer.h"
 #include "result_list.h"
 #include "result_list_model.h"
+#include "row_drag_reorder.h"
+#include "sample_files.h"
 #include "window_run_host.h"
 #include "window_services.h"
 
@@ -28,7 +33,9 @@ class QPushButton;
 
 namespace tessaly {
 
+class InputListEvents;
 class OptionBox;
+class ReorderListAdapter;
 class ReportListView;
 
 class Form1 : public QWidget, public WindowPointer {
@@ -42,7 +49,8 @@ class Form1 : public QWidget, public WindowPointer {
     // Start-up, run once before the window is shown: skin, hand pointer, home page, sample
     // record, caption and titles, list columns, options. Failures are reported step by step.
     void Form_Load();
-    // Records the sample files; start-up calls it while no record exists yet.
+    // Records the sample files; start-up calls it while no record exists yet. The window's own
+    // sample files are recorded unless another recorder is set before start-up.
     void setRecordSampleFiles(std::function<void()> record) {
         recordSampleFiles_ = std::move(record);
     }
@@ -58,11 +66,18 @@ class Form1 : public QWidget, public WindowPointer {
     bool isClosing() const { return closing_; }
 
     // The handlers of the controls, as a user action runs them.
+    void PushButton1_Click();
+    void PushButton2_Click();
     void PushButton3_Click();
+    void PushButton4_Click();
     void PushButton5_Click();
+    void PushButton6_Click();
     void PushButton7_Click();
+    void PushButton8_Click();
     void PushButton9_Click();
     void PushButton10_Click();
+    void PushButton11_Click();
+    void PushButton12_Click();
     void PushButton13_Click();
     void ListView1_KeyDown(int key);
     void ListView1_DblClick();
@@ -80,8 +95,10 @@ class Form1 : public QWidget, public WindowPointer {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    static WindowConfig WithProgramFolder(WindowConfig config);
     void createControls();
     void connectHandlers();
+    void connectInputList();
     void watchPointer();
     void ApplySkin();
     void maybeOpenHomePage();
@@ -89,6 +106,8 @@ class Form1 : public QWidget, public WindowPointer {
     void showOptions();
     void removeSelectedInput();
     void applyPointer();
+    // The pointer `widget` shows of its own while the window pointer is the default.
+    void setOwnPointer(QWidget* widget, const QCursor& cursor);
     QCursor customPointer() const;
     int drawOneToHundred();
 
@@ -101,6 +120,9 @@ class Form1 : public QWidget, public WindowPointer {
     ResultListModel resultModel_;
     WindowRunHost runHost_;
     ExtractionRun run_;
+    WalkServices walk_;
+    SampleFiles samples_;
+    FileDrop drop_;
 
     std::function<void()> recordSampleFiles_;
     std::string applicationTitle_;
@@ -124,6 +146,11 @@ class Form1 : public QWidget, public WindowPointer {
     OptionBox* check2_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QList<QPushButton*> buttons_;
+
+    // Row reordering and drops on the input list; made once the list exists.
+    std::unique_ptr<ReorderListAdapter> reorderView_;
+    std::unique_ptr<RowDragReorder> reorder_;
+    std::unique_ptr<InputListEvents> inputListEvents_;
 };
 
 }  // namespace tessaly

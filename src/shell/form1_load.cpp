@@ -20,7 +20,6 @@ namespace tessaly {
 
 namespace {
 
-constexpr std::string_view kSnapshotKey = "Snapshot";
 constexpr int kHomePageDraw = 7;
 
 // A file that a plain listing shows: not a folder, not hidden, not a system entry.

@@ -43,9 +43,19 @@ void Form1::setPointer(int value) {
     applyPointer();
 }
 
-// Without a hand image the custom pointer is the platform's default one.
+// Without a hand image of its own the custom pointer is the platform's pointing hand, so the
+// buttons still show that they can be pressed.
 QCursor Form1::customPointer() const {
-    return handImage_ ? *handImage_ : QCursor(Qt::ArrowCursor);
+    return handImage_ ? *handImage_ : QCursor(Qt::PointingHandCursor);
+}
+
+void Form1::setOwnPointer(QWidget* widget, const QCursor& cursor) {
+    for (PointerTarget& target : pointerTargets_) {
+        if (target.widget != widget) continue;
+        target.own = cursor;
+        if (pointer_ == kDefaultPointer) widget->setCursor(cursor);
+        return;
+    }
 }
 
 void Form1::applyPointer() {

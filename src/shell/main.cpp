@@ -6,11 +6,17 @@
 #include "form1.h"
 #include "posix_file_system.h"
 #include "product.h"
+#include "qt_clipboard.h"
 #include "qt_error_box.h"
 #include "qt_event_loop.h"
+#include "qt_file_writer.h"
+#include "qt_folder_chooser.h"
 #include "qt_message_boxes.h"
+#include "qt_open_files_dialog.h"
+#include "qt_save_dialog.h"
 #include "qt_settings_store.h"
 #include "qt_shell_launcher.h"
+#include "qt_text_prompt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,11 +29,25 @@ int main(int argc, char** argv) {
     tessaly::QtShellLauncher shell;
     tessaly::QtSettingsStore settings;
     tessaly::PosixFileSystem fileSystem;
+    tessaly::QtOpenFilesDialog openFiles;
+    tessaly::QtTextPrompt textPrompt;
+    tessaly::QtFolderChooser folderChooser;
+    tessaly::QtSaveDialog saveDialog;
+    tessaly::QtFileWriter fileWriter;
+    tessaly::QtClipboard clipboard;
 
-    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem});
-    messageBoxes.setOwner(&form,
-                          [&form] { return QString::fromStdString(form.applicationTitle()); });
+    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem, openFiles,
+                         textPrompt, folderChooser, saveDialog, fileWriter, clipboard});
+    // The application title is fixed only during start-up, after the boxes were made.
+    const auto applicationTitle = [&form] {
+        return QString::fromStdString(form.applicationTitle());
+    };
+    messageBoxes.setOwner(&form, applicationTitle);
+    textPrompt.setOwner(&form, applicationTitle);
     errorBox.setOwner(&form);
+    openFiles.setOwner(&form);
+    folderChooser.setOwner(&form);
+    saveDialog.setOwner(&form);
     // Closing the window ends the program at once, also in the middle of a command.
     QObject::connect(&form, &tessaly::Form1::closing, &app, [&eventLoop] {
         eventLoop.setClosing();

@@ -5,12 +5,18 @@
 #include <functional>
 #include <string>
 
+#include "platform/clipboard.h"
 #include "platform/error_box.h"
 #include "platform/event_loop.h"
 #include "platform/file_system.h"
+#include "platform/file_writer.h"
+#include "platform/folder_chooser.h"
 #include "platform/message_boxes.h"
+#include "platform/open_files_dialog.h"
+#include "platform/save_dialog.h"
 #include "platform/settings_store.h"
 #include "platform/shell_launcher.h"
+#include "platform/text_prompt.h"
 #include "yield_pacer.h"
 
 namespace tessaly {
@@ -22,6 +28,14 @@ struct WindowServices {
     ShellLauncher& shell;
     SettingsStore& settings;
     FileSystem& fileSystem;
+    // The dialogs and the clipboard of the commands that fill the input list and put the
+    // results out.
+    OpenFilesDialog& openFiles;
+    TextPrompt& textPrompt;
+    FolderChooser& folderChooser;
+    SaveDialog& saveDialog;
+    SafeFileWriter& fileWriter;
+    Clipboard& clipboard;
 };
 
 struct WindowConfig {

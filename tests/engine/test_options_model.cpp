@@ -267,6 +267,23 @@ class TestOptionsModel : public QObject {
             << QStringList{"Phone Length0=0", QString::fromUtf8("Text1=–é")} << "0000000000000000"
             << 0 << QString::fromUtf8("–é") << QStringList{QString::fromUtf8("Text1=–é")}
             << QStringList{};
+        QTest::newRow("absurd numbers")
+            << QStringList{"Phone Length0=1e308",
+                           "Phone Length1=NaN",
+                           "Phone Length2=inf",
+                           "Phone Length3=0x1",
+                           "Phone Length4=1" + QString(400, '0'),
+                           "Phone Length5=-0.5",
+                           "Phone Length6=" + QString(100000, '9')}
+            << "1000000000000000" << 0 << "-" << QStringList{"Phone Length0=1", "Text1=-"}
+            << QStringList{"144:Overflow", "144:Overflow"};
+        QTest::newRow("text of format directives, kept as it is")
+            << QStringList{"Phone Length0=0", "Text1=%s%n%x%%{0}$(ls)"} << "0000000000000000" << 0
+            << "%s%n%x%%{0}$(ls)" << QStringList{"Text1=%s%n%x%%{0}$(ls)"} << QStringList{};
+        QTest::newRow("a text of a million characters")
+            << QStringList{"Phone Length0=0", "Text1=" + QString(1 << 20, '-')}
+            << "0000000000000000" << 0 << QString(1 << 20, '-')
+            << QStringList{"Text1=" + QString(1 << 20, '-')} << QStringList{};
         QTest::newRow("unrelated keys do not end the first start")
             << QStringList{"Extension=txt", "LastFolder=/tmp", "Phone Length16=1",
                            "Phone Length05=1"}

@@ -28,7 +28,8 @@ enum Setup {
     kReadOnlyFile,
     kDiskFull,
     kDiskFullAtFlush,
-    kDroppedUncommitted
+    kDroppedUncommitted,
+    kNameIsNoText
 };
 
 // Runs as the unprivileged user until destroyed: as root every folder is writable. The saved
@@ -134,6 +135,7 @@ void TestQtFileWriter::failures_data() {
     QTest::newRow("disk full") << int(kDiskFull) << "";
     QTest::newRow("disk full, noticed when flushing") << int(kDiskFullAtFlush) << "";
     QTest::newRow("dropped before commit") << int(kDroppedUncommitted) << "";
+    QTest::newRow("name that is no text") << int(kNameIsNoText) << "bytes that are not text";
 }
 
 void TestQtFileWriter::failures() {
@@ -152,6 +154,12 @@ void TestQtFileWriter::failures() {
     }
     if (setup == kReadOnlyFolder) QVERIFY(::chmod(temp.folder().c_str(), 0555) == 0);
     if (setup == kReadOnlyFile) QVERIFY(::chmod(target.c_str(), 0444) == 0);
+    // Its look-alike is the file Qt would take it for; it must stay as it is too.
+    const std::string lookalike = temp.path("n\xEF\xBF\xBD.txt");
+    if (setup == kNameIsNoText) {
+        temp.write("n\xEF\xBF\xBD.txt", old.toStdString());
+        target = temp.path("n\xFF.txt");
+    }
     const QStringList before = Entries(temp.folder());
 
     std::string failure;
@@ -187,27 +195,32 @@ void TestQtFileWriter::failures() {
     QCOMPARE(Read(temp.path("out.txt")), old);
     QCOMPARE(Entries(temp.folder()), before);
     if (setup == kTargetIsFolder) QVERIFY(QFileInfo(QString::fromStdString(target)).isDir());
+    if (setup == kNameIsNoText) QCOMPARE(Read(lookalike), old);
 }
 
 void TestQtFileWriter::pathExists_data() {
-    QTest::addColumn<QString>("name");  // under a folder holding "file", "folder" and "dangling"
+    QTest::addColumn<QByteArray>("name");  // under a folder holding "file", "folder", "dangling"
     QTest::addColumn<bool>("exists");
-    QTest::newRow("file") << "file" << true;
-    QTest::newRow("folder") << "folder" << true;
-    QTest::newRow("missing") << "missing" << false;
-    QTest::newRow("dangling link") << "dangling" << false;
-    QTest::newRow("empty name") << "" << false;
+    QTest::newRow("file") << QByteArray("file") << true;
+    QTest::newRow("folder") << QByteArray("folder") << true;
+    QTest::newRow("missing") << QByteArray("missing") << false;
+    QTest::newRow("dangling link") << QByteArray("dangling") << false;
+    QTest::newRow("empty name") << QByteArray() << false;
+    QTest::newRow("name that is no text") << QByteArray("n\xFF") << true;
+    QTest::newRow("its look-alike") << QByteArray("n\xEF\xBF\xBD") << false;
 }
 
 void TestQtFileWriter::pathExists() {
-    QFETCH(QString, name);
+    QFETCH(QByteArray, name);
     QFETCH(bool, exists);
     TempFiles temp;
     temp.write("file", "x");
     QVERIFY(QDir().mkdir(QString::fromStdString(temp.path("folder"))));
     QVERIFY(::symlink(temp.path("nowhere").c_str(), temp.path("dangling").c_str()) == 0);
+    const std::string odd = temp.write("n\xFF", "x");  // a name no text can spell
     const std::string path = name.isEmpty() ? std::string() : temp.path(name.toStdString());
     QCOMPARE(QtFileWriter().PathExists(path), exists);
+    ::unlink(odd.c_str());
 }
 
 QTEST_GUILESS_MAIN(TestQtFileWriter)

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,27 @@ class QtInputPiecesTest : public QObject {
             << Strings{"/tmp/c.txt"};
         QTest::newRow("accented name as UTF-8 bytes")
             << QStringList{"file:///tmp/caf%C3%A9"} << false << Strings{"/tmp/caf\xc3\xa9"};
+        QTest::newRow("bytes that are no UTF-8, as they are")
+            << QStringList{"file:///tmp/n%FF%FE.txt", "file:///tmp/%80"} << false
+            << Strings{"/tmp/n\xff\xfe.txt", "/tmp/\x80"};
+        QTest::newRow("another computer's file is left out")
+            << QStringList{"file://otherhost/etc/passwd", "file:///tmp/c.txt"} << false
+            << Strings{"/tmp/c.txt"};
+        QTest::newRow("this computer by name")
+            << QStringList{"file://localhost/tmp/d.txt"} << false << Strings{"/tmp/d.txt"};
+        QTest::newRow("an escaped NUL names no file")
+            << QStringList{"file:///tmp/a%00b"} << false << Strings{"-"};
+        QTest::newRow("other schemes only")
+            << QStringList{"ftp://example.org/a.txt", "smb://server/share/b.txt",
+                           "mailto:someone@example.org", "data:text/plain,555-0100"}
+            << false << Strings{"-"};
+        QStringList many;
+        Strings manyPaths;
+        for (int i = 0; i < 5000; ++i) {
+            many << QStringLiteral("file:///data/file%1.txt").arg(i);
+            manyPaths.push_back("/data/file" + std::to_string(i) + ".txt");
+        }
+        QTest::newRow("five thousand files in order") << many << false << manyPaths;
     }
     void droppedPaths() {
         QFETCH(QStringList, urls);
@@ -112,6 +135,53 @@ class QtInputPiecesTest : public QObject {
         const OpenFilesChoice choice = QtOpenFilesDialog::ChoiceFor(picked, 30000);
         QVERIFY(choice.bufferTooSmall);
         QVERIFY(choice.resultText.empty());
+    }
+
+    // Names that are no text come to the dialogs with U+FFFD in them. The bytes on the disk are
+    // found when only one entry looks like that; otherwise nothing is taken, never another file.
+    void namesThatAreNoText_data() {
+        QTest::addColumn<Strings>("entries");         // on the disk, below a temporary folder
+        QTest::addColumn<QString>("picked");          // as the dialog shows it
+        QTest::addColumn<QByteArray>("expected");     // the file taken; empty: none
+        QTest::addColumn<QByteArray>("folderTaken");  // the picked file's folder, as chosen
+        const QString shown = QStringLiteral("n\uFFFD.txt");
+        QTest::newRow("the one file of that look")
+            << Strings{"n\xFF.txt"} << shown << QByteArray("n\xFF.txt") << QByteArray("");
+        QTest::newRow("two look-alikes")
+            << Strings{"n\xFF.txt", "n\xFE.txt"} << shown << QByteArray() << QByteArray("");
+        QTest::newRow("a look-alike that is text")
+            << Strings{"n\xFF.txt", "n\xEF\xBF\xBD.txt"} << shown << QByteArray() << QByteArray("");
+        QTest::newRow("nothing of that look")
+            << Strings{"other"} << shown << QByteArray() << QByteArray("");
+        QTest::newRow("in a folder whose name is no text")
+            << Strings{"d\xFF/a.txt"} << QStringLiteral("d\uFFFD/a.txt")
+            << QByteArray("d\xFF/a.txt") << QByteArray("d\xFF");
+        QTest::newRow("in one of two look-alike folders")
+            << Strings{"d\xFF/a.txt", "d\xFE/a.txt"} << QStringLiteral("d\uFFFD/a.txt")
+            << QByteArray() << QByteArray();
+    }
+    void namesThatAreNoText() {
+        QFETCH(Strings, entries);
+        QFETCH(QString, picked);
+        QFETCH(QByteArray, expected);
+        QFETCH(QByteArray, folderTaken);
+        QTemporaryDir dir;
+        const std::string root = QFile::encodeName(dir.path()).toStdString();
+        auto under = [&](const QByteArray& relative) {
+            return relative.isEmpty() ? root : root + "/" + relative.toStdString();
+        };
+        for (const std::string& entry : entries) {
+            const std::filesystem::path p = root + "/" + entry;
+            std::filesystem::create_directories(p.parent_path());
+            std::ofstream(p) << "555-1234";
+        }
+        const QString full = dir.path() + QLatin1Char('/') + picked;
+        QCOMPARE(QtOpenFilesDialog::ChoiceFor({full}, 30000).resultText,
+                 expected.isEmpty() ? std::string() : under(expected));
+        QCOMPARE(QtFolderChooser::ChosenPath(QFileInfo(full).absolutePath()),
+                 folderTaken.isNull() ? std::string() : under(folderTaken));
+        for (const std::string& entry : entries)  // the temporary folder cannot remove them
+            std::filesystem::remove_all(root + "/" + entry.substr(0, entry.find('/')));
     }
 
     // The chooser opens on the parent with the last folder selected; the root opens on itself.

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "qt_settings_store.h"
+#include "support/run_unprivileged.h"
 
 using namespace tessaly;
 
@@ -243,6 +244,37 @@ class TestQtSettingsStore : public QObject {
         QVERIFY(!later.read("Text1").has_value());
         QVERIFY(!later.read("Phone Length5").has_value());
         QCOMPARE(FileBytes(path(QStringLiteral("plain"))), QByteArray("not a folder"));
+    }
+
+    // A settings file the user may read but not change, in a folder the user may not write:
+    // the stored values still come back, every change holds for the rest of the session, and
+    // the file stays as it was.
+    void readOnlyForThisUser() {
+        QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                        QFile::ExeOwner | QFile::ReadOther |
+                                                        QFile::ExeOther));
+        const QString file = path(QStringLiteral("settings.ini"));
+        const QByteArray stored = "[Tessaly]\nText1=-\nPhone%20Length5=1\n";
+        WriteFile(file, stored);
+        QVERIFY(
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        const std::optional<std::string> seen =
+            tessaly::testing::RunUnprivileged([&]() -> std::string {
+                QtSettingsStore store(file);
+                std::string out = Bytes(store.read("Text1")).toStdString() + "|";
+                store.write("Text1", "(");
+                store.write("Check2", "1");
+                out += Bytes(store.read("Text1")).toStdString() + "|";
+                out += Bytes(store.read("Check2")).toStdString() + "|";
+                out += Bytes(store.read("Phone Length5")).toStdString();
+                return out;
+            });
+        QVERIFY(seen);
+        QCOMPARE(QByteArray::fromStdString(*seen), QByteArray("-|(|1|1"));
+        QCOMPARE(FileBytes(file), stored);
+        QCOMPARE(
+            QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("settings.ini")});
     }
 };
 

@@ -11,11 +11,17 @@
 
 #include "form1.h"
 #include "posix_file_system.h"
+#include "support/fake_clipboard.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
+#include "support/fake_file_writer.h"
+#include "support/fake_folder_chooser.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_open_files_dialog.h"
+#include "support/fake_save_dialog.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_shell_launcher.h"
+#include "support/fake_text_prompt.h"
 
 namespace tessaly::testing {
 
@@ -28,7 +34,9 @@ class WindowFixture {
 
     Form1& create() {
         form = std::make_unique<Form1>(
-            WindowServices{boxes, errors, *eventLoop, shell, settings, fileSystem}, config);
+            WindowServices{boxes, errors, *eventLoop, shell, settings, fileSystem, openFiles,
+                           textPrompt, folderChooser, saveDialog, fileWriter, clipboard},
+            config);
         return *form;
     }
     Form1& start() {
@@ -61,6 +69,12 @@ class WindowFixture {
     FakeShellLauncher shell;
     FakeSettingsStore settings;
     PosixFileSystem fileSystem;
+    FakeOpenFilesDialog openFiles;
+    FakeTextPrompt textPrompt;
+    FakeFolderChooser folderChooser;
+    FakeSaveDialog saveDialog;
+    FakeFileWriter fileWriter;
+    FakeClipboard clipboard;
     WindowConfig config{{}, [] { return 1; }, {}};
     std::unique_ptr<Form1> form;
 };

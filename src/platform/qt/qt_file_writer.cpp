@@ -1,5 +1,8 @@
 #include "qt_file_writer.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <stdexcept>
@@ -12,10 +15,21 @@ namespace {
     throw std::runtime_error("Cannot write \"" + path + "\": " + reason.toStdString());
 }
 
+// The name as Qt holds it. Bytes that are no valid UTF-8 do not survive the trip and would name
+// another file, so such a name is refused.
+QString FileName(const std::string& path) {
+    if (path.find('\0') != std::string::npos) Fail(path, QStringLiteral("invalid name"));
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+    const QString name = QFile::decodeName(bytes);
+    if (QFile::encodeName(name) != bytes) {
+        Fail(path, QStringLiteral("the name holds bytes that are not text"));
+    }
+    return name;
+}
+
 class QtSafeFile : public SafeFile {
   public:
-    explicit QtSafeFile(const std::string& path)
-        : path_(path), file_(QString::fromStdString(path)) {
+    explicit QtSafeFile(const std::string& path) : path_(path), file_(FileName(path)) {
         // Writing straight into the target when no temporary file can be made beside it would
         // expose the old file to a half-finished write.
         file_.setDirectWriteFallback(false);
@@ -55,13 +69,15 @@ class QtSafeFile : public SafeFile {
 }  // namespace
 
 bool QtFileWriter::PathExists(const std::string& path) {
-    if (path.empty()) return false;
-    return QFileInfo(QString::fromStdString(path)).lastModified().isValid();
+    // Asked of the bytes themselves: a name that is no text still names the one file it names.
+    struct stat info {};
+    return !path.empty() && path.find('\0') == std::string::npos &&
+           ::stat(path.c_str(), &info) == 0;
 }
 
 std::unique_ptr<SafeFile> QtFileWriter::create(const std::string& path) {
     if (path.empty()) Fail(path, QStringLiteral("no file name was given"));
-    const QFileInfo target(QString::fromStdString(path));
+    const QFileInfo target(FileName(path));
     if (target.isDir()) Fail(path, QStringLiteral("it is a folder"));
     // Swapping in the new file needs only the folder's rights, not the file's: a file the user
     // may not change must not be replaced behind their back.

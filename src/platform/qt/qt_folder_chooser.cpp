@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "qt_local_names.h"
+
 namespace tessaly {
 
 std::unique_ptr<QFileDialog> QtFolderChooser::MakeChooser(QWidget* owner, const std::string& prompt,
@@ -30,8 +32,8 @@ std::unique_ptr<QFileDialog> QtFolderChooser::MakeChooser(QWidget* owner, const 
 }
 
 std::string QtFolderChooser::ChosenPath(const QString& folder) {
-    QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    return QFile::encodeName(path).toStdString();
+    // A folder whose name cannot be told from another's counts as no choice.
+    return LocalPath(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())).value_or(std::string());
 }
 
 std::string QtFolderChooser::chooseFolder(const std::string& prompt,

@@ -3,15 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 #include <vector>
+
+#include "qt_local_names.h"
 
 namespace tessaly {
 
 namespace {
-
-std::string LocalName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // The nearest folder that holds every picked file: as a rule the one folder the dialog shows,
 // but a name typed with a path of its own may lie elsewhere.
@@ -66,19 +65,32 @@ std::unique_ptr<QFileDialog> QtOpenFilesDialog::MakeDialog(QWidget* owner,
 }
 
 OpenFilesChoice QtOpenFilesDialog::ChoiceFor(const QStringList& picked, std::size_t limit) {
-    if (picked.isEmpty()) return {};
-    if (picked.size() == 1) {
-        const std::string path = LocalName(QFileInfo(picked.front()).absoluteFilePath());
-        if (OpenFilesResultLength(path) > limit) return {std::string(), true};
-        return {path, false};
+    // A pick whose name cannot be told from another's (bytes that are no text) is left out
+    // rather than taken for a file it is not.
+    QStringList kept;
+    std::vector<std::string> paths;
+    for (const QString& file : picked) {
+        const QString absolute = QFileInfo(file).absoluteFilePath();
+        if (std::optional<std::string> path = LocalPath(absolute)) {
+            kept << absolute;
+            paths.push_back(std::move(*path));
+        }
     }
-    const QString folder = CommonFolder(picked);
-    const QDir base(folder);
+    if (paths.empty()) return {};
+    if (paths.size() == 1) {
+        if (OpenFilesResultLength(paths.front()) > limit) return {std::string(), true};
+        return {paths.front(), false};
+    }
+    const std::optional<std::string> folder = LocalPath(CommonFolder(kept));
+    if (!folder) return {};
+    const std::string prefix = folder->ends_with('/') ? *folder : *folder + '/';
     std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(picked.size()));
-    for (const QString& file : picked)
-        names.push_back(LocalName(base.relativeFilePath(file)));
-    return OpenFilesChoiceFor(LocalName(folder), names, limit);
+    names.reserve(paths.size());
+    for (const std::string& path : paths) {
+        if (!path.starts_with(prefix)) return {};
+        names.push_back(path.substr(prefix.size()));
+    }
+    return OpenFilesChoiceFor(*folder, names, limit);
 }
 
 OpenFilesChoice QtOpenFilesDialog::chooseOpenFiles(const OpenFilesRequest& request) {

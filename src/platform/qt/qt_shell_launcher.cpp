@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QDesktopServices>
-#include <QFile>
 #include <QUrl>
 
 namespace tessaly {
@@ -14,8 +13,13 @@ bool QtShellLauncher::openWebAddress(const std::string& address) {
 }
 
 bool QtShellLauncher::openFolder(const std::string& path) {
+    if (path.empty() || path.front() != '/') return false;
+    // The address carries the path's bytes %-escaped, so a folder whose name is no valid UTF-8
+    // is the folder opened, not one whose name merely looks alike.
     const QByteArray name(path.data(), static_cast<qsizetype>(path.size()));
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(name)));
+    const QUrl url = QUrl::fromEncoded("file://" + name.toPercentEncoding("/"), QUrl::StrictMode);
+    if (!url.isValid()) return false;
+    return QDesktopServices::openUrl(url);
 }
 
 }  // namespace tessaly

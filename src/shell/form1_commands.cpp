@@ -1,0 +1,56 @@
+// The buttons that fill the input list and put the results out, each handed to its command
+// with the window's services. Every command reports its own failures.
+
+#include "add_files_command.h"
+#include "copy_results_command.h"
+#include "folder_import_command.h"
+#include "form1.h"
+#include "remove_duplicates_command.h"
+#include "save_comma_command.h"
+#include "save_text_command.h"
+
+namespace tessaly {
+
+void Form1::PushButton1_Click() {
+    AddFilesCommand command(inputs_, services_.openFiles, services_.messageBoxes,
+                            services_.errorBox);
+    command.PushButton1_Click();
+}
+
+void Form1::PushButton4_Click() {
+    FolderImportCommand command(inputs_, services_.textPrompt, services_.folderChooser,
+                                services_.settings, *this, walk_);
+    command.PushButton4_Click();
+}
+
+void Form1::PushButton11_Click() {
+    samples_.PushButton11_Click(inputs_, options_);
+}
+
+void Form1::PushButton6_Click() {
+    SaveTextCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
+                            services_.eventLoop, services_.errorBox, services_.fileWriter,
+                            config_.pacing);
+    command.PushButton6_Click();
+}
+
+void Form1::PushButton2_Click() {
+    SaveCommaCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
+                             services_.eventLoop, services_.errorBox, services_.fileWriter,
+                             config_.pacing);
+    command.PushButton2_Click();
+}
+
+void Form1::PushButton8_Click() {
+    CopyResultsCommand command(results_, services_.clipboard, services_.messageBoxes,
+                               services_.eventLoop, services_.errorBox, config_.pacing);
+    command.PushButton8_Click();
+}
+
+void Form1::PushButton12_Click() {
+    RemoveDuplicatesCommand command(results_, services_.messageBoxes, *this, services_.eventLoop,
+                                    services_.errorBox, config_.pacing);
+    command.PushButton12_Click();
+}
+
+}  // namespace tessaly

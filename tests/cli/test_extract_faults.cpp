@@ -1,0 +1,262 @@
+// tessaly-extract under faults: every output that cannot be written is reported with its path
+// and reason and exit status 1, an existing file stays as it was and no partial file is left;
+// a process that may make no threads still does its work; names and texts holding shell and
+// format syntax are taken literally.
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/run_unprivileged.h"
+#include "support/temp_tree.h"
+
+using namespace tessaly::testing;
+
+using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
+
+namespace {
+
+struct Limits {
+    std::optional<rlim_t> fileSize;   // bytes a file may grow to
+    std::optional<rlim_t> processes;  // processes and threads the user may have
+    bool asNobody = false;
+    std::string standardOutput;  // a file for standard output; empty: captured
+    std::string workingFolder;
+};
+
+struct Outcome {
+    int status = -1;  // the exit status; -1 when ended by a signal
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, std::size_t(n));
+    ::close(fd);
+    return text;
+}
+
+// Runs tessaly-extract with `args` (bytes, as a shell would pass them: no shell is involved)
+// under the given limits.
+Outcome Run(const Strings& args, const Limits& limits = {}) {
+    const std::string program =
+        qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/tessaly-extract";
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(err[1], 2);
+        if (limits.standardOutput.empty()) {
+            ::dup2(out[1], 1);
+        } else {
+            const int fd = ::open(limits.standardOutput.c_str(), O_WRONLY);
+            if (fd < 0) ::_exit(120);
+            ::dup2(fd, 1);
+        }
+        ::close(out[0]), ::close(err[0]);
+        if (!limits.workingFolder.empty() && ::chdir(limits.workingFolder.c_str()) != 0) {
+            ::_exit(121);
+        }
+        // The program must look after these itself: a limit reached kills by default.
+        ::signal(SIGXFSZ, SIG_DFL);
+        ::signal(SIGPIPE, SIG_DFL);
+        if (limits.asNobody &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(122);
+        }
+        if (limits.fileSize) {
+            const rlimit l{*limits.fileSize, *limits.fileSize};
+            if (::setrlimit(RLIMIT_FSIZE, &l) != 0) ::_exit(123);
+        }
+        if (limits.processes) {
+            const rlimit l{*limits.processes, *limits.processes};
+            if (::setrlimit(RLIMIT_NPROC, &l) != 0) ::_exit(124);
+        }
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(125);
+    }
+    ::close(out[1]), ::close(err[1]);
+    Outcome o;
+    o.out = ReadAll(out[0]);
+    o.err = ReadAll(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Strings Entries(const std::string& folder) {
+    Strings names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Numbers enough to pass any small size limit.
+std::string ManyNumbers() {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "877-798-" + std::to_string(1000 + i % 9000) + "\n";
+    return text;
+}
+
+}  // namespace
+
+class ExtractFaultsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // "target": where --output points, below a folder "out" holding "old.txt". Every failure
+    // names the target and its reason; "old.txt" and the folder stay as they were.
+    void outputFaults_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << ""
+                                        << "out/missing/new.txt"
+                                        << "No such file or directory";
+        QTest::newRow("a file where the folder should be") << ""
+                                                           << "out/old.txt/new.txt"
+                                                           << "Not a directory";
+        QTest::newRow("target is a folder") << ""
+                                            << "out"
+                                            << "it is a folder";
+        QTest::newRow("read-only folder") << "read-only folder"
+                                          << "out/old.txt"
+                                          << "Permission denied";
+        QTest::newRow("read-only file") << "read-only file"
+                                        << "out/old.txt"
+                                        << "the file is read-only";
+        QTest::newRow("full disk, replacing a file") << "full disk"
+                                                     << "out/old.txt"
+                                                     << "File too large";
+        QTest::newRow("full disk, a new file") << "full disk"
+                                               << "out/new.txt"
+                                               << "File too large";
+        QTest::newRow("full standard output") << "full stdout"
+                                              << ""
+                                              << "cannot write standard output: No space left";
+    }
+
+    void outputFaults() {
+        QFETCH(QString, setup);
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        TempTree tree;
+        tree.file("in.txt", ManyNumbers());
+        tree.file("out/old.txt", "old contents");
+        tree.mode("out", setup == "read-only folder" ? 0555 : 0777);
+        tree.mode("out/old.txt", setup == "read-only file" ? 0444 : 0666);
+        Limits limits;
+        limits.asNobody = setup.startsWith("read-only");
+        if (setup == "full disk") limits.fileSize = 4096;
+        if (setup == "full stdout") limits.standardOutput = "/dev/full";
+        Strings args;
+        const std::string path = tree.path(target.toStdString());
+        if (!target.isEmpty()) args = {"--output", path};
+        args.push_back(tree.path("in.txt"));
+
+        const Outcome o = Run(args, limits);
+        QCOMPARE(o.status, 1);
+        QCOMPARE(o.out, std::string());
+        const std::string expected = target.isEmpty() ? "" : "cannot write \"" + path + "\": ";
+        QVERIFY2(o.err.starts_with("tessaly-extract: " + expected + reason.toStdString()),
+                 o.err.c_str());
+        QCOMPARE(Contents(tree.path("out/old.txt")), std::string("old contents"));
+        QCOMPARE(Entries(tree.path("out")), Strings{"old.txt"});
+    }
+
+    // Replacing a file keeps its permissions.
+    void replacedFileKeepsItsMode() {
+        TempTree tree;
+        tree.file("in.txt", "877-798-4141");
+        tree.file("out.txt", "old");
+        tree.mode("out.txt", 0600);
+        const Outcome o = Run({"--output", tree.path("out.txt"), tree.path("in.txt")});
+        QCOMPARE(o.status, 0);
+        QCOMPARE(Contents(tree.path("out.txt")), std::string("8777984141\n"));
+        struct stat st {};
+        QCOMPARE(::stat(tree.path("out.txt").c_str(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0600));
+    }
+
+    // A process that may make no further threads still reads every file, in order.
+    void noThreadsToBeHad() {
+        TempTree tree;
+        Strings args{"--jobs", "8", "--lengths", "10"};
+        std::string expected;
+        for (int i = 0; i < 20; ++i) {
+            const std::string number = "877798" + std::to_string(1000 + i);
+            tree.file("f" + std::to_string(10 + i), number);
+            args.push_back(tree.path("f" + std::to_string(10 + i)));
+            expected += number + "\n";
+        }
+        Limits limits;
+        limits.asNobody = true;
+        limits.processes = 0;
+        const Outcome o = Run(args, limits);
+        QCOMPARE(o.status, 0);
+        QCOMPARE(o.out, expected);
+        QCOMPARE(o.err, std::string());
+    }
+
+    // Names and texts with shell and format syntax are only ever names and texts: no command
+    // runs, the messages show them as they are.
+    void shellAndFormatSyntax_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("command substitution") << QByteArray("$(touch pwned).txt");
+        QTest::newRow("back quotes and separators") << QByteArray("`touch pwned`;touch pwned|x");
+        QTest::newRow("format directives") << QByteArray("%s%n%x%p%%.txt");
+        QTest::newRow("redirection and globbing") << QByteArray("> pwned < * ?.txt");
+        QTest::newRow("line break and escape") << QByteArray("a\ntouch pwned\n\x1b[2J.txt");
+    }
+
+    void shellAndFormatSyntax() {
+        QFETCH(QByteArray, name);
+        TempTree tree;
+        tree.file(name.toStdString(), "tel 877-798-4141");
+        Limits limits;
+        limits.workingFolder = tree.root();
+        const std::string missing = tree.path("missing " + name.toStdString());
+        const Outcome o = Run({"--require", "%s%n-", "--lengths", "10",
+                               tree.path(name.toStdString()), missing, "--", name.toStdString()},
+                              limits);
+        QCOMPARE(o.status, 1);
+        QCOMPARE(o.out, std::string());  // "%s%n-" is no part of any number
+        QCOMPARE(o.err,
+                 "tessaly-extract: Cannot read \"" + missing + "\": No such file or directory\n");
+        const Outcome plain = Run({"--lengths", "10", name.toStdString()}, limits);
+        QCOMPARE(plain.out, std::string("8777984141\n"));
+        QVERIFY(!std::filesystem::exists(tree.path("pwned")));
+    }
+};
+
+QTEST_GUILESS_MAIN(ExtractFaultsTest)
+#include "test_extract_faults.moc"

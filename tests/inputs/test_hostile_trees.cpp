@@ -1,0 +1,280 @@
+// Hostile folder trees and drops: link loops, names no text can spell, line breaks and control
+// characters in names, trees of 100,000 files and 500 levels, folders vanishing while they are
+// walked, drops of thousands of paths or of nothing. Every import ends, takes each file once,
+// never takes a file that is not there, and keeps the window responsive.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QtTest>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "error_report.h"
+#include "file_drop.h"
+#include "folder_import_command.h"
+#include "name_rules.h"
+#include "posix_file_system.h"
+#include "support/fake_error_box.h"
+#include "support/fake_folder_chooser.h"
+#include "support/fake_settings_store.h"
+#include "support/fake_text_prompt.h"
+#include "support/fake_window_pointer.h"
+#include "support/freeze_budget.h"
+#include "support/temp_tree.h"
+#include "support/timed_event_loop.h"
+
+using namespace tessaly;
+using namespace tessaly::testing;
+
+using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// One "Add All File(s) In Folder" of every file under the tree's top folder.
+struct Import {
+    explicit Import(const TempTree& tree, Pacing pacing = {})
+        : command(list, prompt, chooser, settings, pointer,
+                  WalkServices{files, loop, errors, std::move(pacing)}) {
+        prompt.answer = [](const std::string&) { return std::string("*"); };
+        chooser.answer = tree.root();
+    }
+
+    Strings run(const TempTree& tree) {
+        loop.start();
+        command.PushButton4_Click();
+        loop.stop();
+        return tree.relative(Strings(list.rows().begin(), list.rows().end()));
+    }
+
+    PosixFileSystem files;
+    InputList list;
+    FakeTextPrompt prompt;
+    FakeFolderChooser chooser;
+    FakeSettingsStore settings;
+    FakeWindowPointer pointer;
+    TimedEventLoop loop;
+    FakeErrorBox errors;
+    FolderImportCommand command;
+};
+
+Pacing EveryChance() {
+    return Pacing{std::chrono::microseconds(0), {}};
+}
+
+// Removes what the temporary folder cannot: names that are no valid UTF-8.
+void RemoveTree(const TempTree& tree) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(tree.root(), ignored))
+        std::filesystem::remove_all(entry.path(), ignored);
+}
+
+}  // namespace
+
+class HostileTreesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // "entries": files, folders ending in "/", links as "name->target". Every import ends and
+    // takes each file once, in walk order.
+    void trees_data() {
+        QTest::addColumn<Strings>("entries");
+        QTest::addColumn<Strings>("expected");
+        QTest::newRow("link to the parent folder")
+            << Strings{"top.txt", "sub/a.txt", "sub/up->.."} << Strings{"top.txt", "sub/a.txt"};
+        QTest::newRow("link to the top folder from deep down")
+            << Strings{"a/b/c/f.txt", "a/b/c/top->../../.."} << Strings{"a/b/c/f.txt"};
+        QTest::newRow("two folders linking into each other")
+            << Strings{"a/x.txt", "c/y.txt", "a/b->../c", "c/d->../a"}
+            << Strings{"a/x.txt", "c/y.txt"};
+        QTest::newRow("link to itself") << Strings{"f.txt", "self->self"} << Strings{"f.txt"};
+        QTest::newRow("links in a ring")
+            << Strings{"f.txt", "r1->r2", "r2->r1"} << Strings{"f.txt"};
+        QTest::newRow("link to nowhere") << Strings{"f.txt", "gone->missing/x"} << Strings{"f.txt"};
+        QTest::newRow("file names with line breaks and control characters")
+            << Strings{"a\nb.txt", "c\rd.txt", "tab\t.txt", "esc\x1b[2J.txt", "del\x7f.txt"}
+            << Strings{"a\nb.txt", "c\rd.txt", "del\x7f.txt", "esc\x1b[2J.txt", "tab\t.txt"};
+        QTest::newRow("folder names with control characters are skipped")
+            << Strings{"ok/f.txt", "new\nline/f.txt", "bell\x07/f.txt", "c1\xC2\x85/f.txt"}
+            << Strings{"ok/f.txt"};
+        QTest::newRow("names that are no UTF-8 are taken byte for byte")
+            << Strings{"x\xFF/f\xFE.txt", "x\xEF\xBF\xBD/g.txt"}
+            << Strings{"x\xEF\xBF\xBD/g.txt", "x\xFF/f\xFE.txt"};
+        QTest::newRow("names that look like patterns")
+            << Strings{"*.txt", "?", "[a].txt"} << Strings{"*.txt", "?", "[a].txt"};
+    }
+
+    void trees() {
+        QFETCH(Strings, entries);
+        QFETCH(Strings, expected);
+        TempTree tree;
+        for (const std::string& entry : entries) {
+            const std::size_t arrow = entry.find("->");
+            if (arrow != std::string::npos) {
+                tree.link(entry.substr(0, arrow), entry.substr(arrow + 2));
+            } else {
+                tree.file(entry, "555-1234");
+            }
+        }
+        Import import(tree, EveryChance());
+        const Strings rows = import.run(tree);
+        QCOMPARE(rows, expected);
+        QCOMPARE(import.errors.reports, Strings{});
+        for (const std::string& row : import.list.rows())
+            QVERIFY2(import.files.isExistingFile(row), row.c_str());
+        QCOMPARE(import.pointer.value, kDefaultPointer);
+        RemoveTree(tree);
+    }
+
+    // 100,000 files: all of them become rows, in walk order, and the window never waits long
+    // for its event loop, even while one folder of 100,000 names is listed.
+    void manyFiles_data() {
+        QTest::addColumn<int>("folders");
+        QTest::newRow("one folder") << 1;
+        QTest::newRow("a hundred folders") << 100;
+    }
+
+    void manyFiles() {
+        QFETCH(int, folders);
+        constexpr int kFiles = 100000;
+        TempTree tree;
+        for (int f = 0; f < folders; ++f) {
+            const std::string folder = folders == 1 ? "" : "d" + std::to_string(1000 + f) + "/";
+            if (!folder.empty()) tree.folder(folder);
+            for (int i = 0; i < kFiles / folders; ++i) {
+                const std::string name = folder + "f" + std::to_string(100000 + i) + ".txt";
+                const std::string path = tree.path(name);
+                ::close(::creat(path.c_str(), 0644));
+            }
+        }
+        Import import(tree);
+        const auto start = std::chrono::steady_clock::now();
+        const Strings rows = import.run(tree);
+        qInfo("%d files in %d folder(s): %lld ms, longest wait for the event loop %lld ms", kFiles,
+              folders,
+              static_cast<long long>(
+                  std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start)
+                      .count()),
+              static_cast<long long>(import.loop.longestGap().count()));
+        QCOMPARE(rows.size(), std::size_t(kFiles));
+        QCOMPARE(rows.front(), folders == 1 ? "f100000.txt" : "d1000/f100000.txt");
+        QCOMPARE(rows.back(), folders == 1 ? "f199999.txt" : "d1099/f100999.txt");
+        QVERIFY(std::is_sorted(rows.begin(), rows.end()));
+        QCOMPARE(import.errors.reports, Strings{});
+        QVERIFY2(import.loop.longestGap() < kLongestFreeze, "the window froze");
+    }
+
+    // 500 levels: the walk ends, takes the files of every level down to where folder paths
+    // reach 260 characters, and none below.
+    void deepTree() {
+        constexpr int kLevels = 500;
+        TempTree tree;
+        std::string relative;
+        Strings levels;
+        for (int level = 0; level < kLevels; ++level) {
+            tree.file(relative + "f.txt");
+            levels.push_back(relative + "f.txt");
+            relative += "d/";
+        }
+        tree.folder(relative);
+        Import import(tree, EveryChance());
+        const Strings rows = import.run(tree);
+        // A folder is descended into while its path, with its separator, is shorter than 260.
+        std::size_t expected = 1;
+        while (CharacterCount(tree.root() + "/" + std::string(2 * (expected - 1), 'd')) < 260)
+            ++expected;
+        QVERIFY(expected > 50 && expected < std::size_t(kLevels));
+        QCOMPARE(rows, Strings(levels.begin(), levels.begin() + std::ptrdiff_t(expected)));
+        QCOMPARE(import.errors.reports, Strings{});
+    }
+
+    // A folder removed at any moment of the import: it still ends, every file outside the
+    // vanished folder is taken once, none inside it is taken after it went, and any failure is
+    // reported by the walk.
+    void vanishingFolder() {
+        const Strings files{"a/1.txt", "a/x/2.txt", "a/x/y/3.txt",
+                            "b/4.txt", "b/z/5.txt", "top.txt"};
+        long passes = 0;
+        for (long vanishAt = 1; vanishAt == 1 || vanishAt <= passes + 1; ++vanishAt) {
+            for (const std::string doomed : {"a/x", "b", "a"}) {
+                TempTree tree;
+                for (const std::string& f : files)
+                    tree.file(f, "555-1234");
+                Import import(tree, EveryChance());
+                std::size_t rowsBefore = std::size_t(-1);
+                import.loop.onYield = [&](long pass) { if (pass != vanishAt) return;
+                std::filesystem::remove_all(tree.path(doomed));
+                rowsBefore = import.list.count();
+            };
+            const Strings rows = import.run(tree);
+            passes = std::max(passes, import.loop.passes);
+            const QByteArray where = QByteArray("pass ") + QByteArray::number(qlonglong(vanishAt)) +
+                                     ", " + doomed.c_str();
+            auto isDoomed = [&](const std::string& f) { return f.starts_with(doomed + "/"); };
+            for (const std::string& f : files) {
+                const auto n = std::count(rows.begin(), rows.end(), f);
+                QVERIFY2(n == 1 || (n == 0 && isDoomed(f)), where);
+            }
+            for (std::size_t i = std::min(rowsBefore, rows.size()); i < rows.size(); ++i)
+                QVERIFY2(!isDoomed(rows[i]), where);
+            QCOMPARE(rows.size(), std::size_t(std::count_if(
+                                      files.begin(), files.end(), [&](const std::string& f) {
+                                          return std::count(rows.begin(), rows.end(), f);
+                                      })));
+            for (const std::string& report : import.errors.reports) {
+                QVERIFY2(report.find(std::string(procedure::kFolderWalk)) != std::string::npos,
+                         report.c_str());
+            }
+            QCOMPARE(import.pointer.value, kDefaultPointer);
+        }
+    }
+    QVERIFY(passes > 10);
+}
+
+    // Drops: thousands of paths land in their order at once; empty payloads add nothing.
+    void drops_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("empty");
+    QTest::newRow("nothing") << 0 << false;
+    QTest::newRow("only empty paths") << 3 << true;
+    QTest::newRow("five thousand paths") << 5000 << false;
+}
+
+void drops() {
+    QFETCH(int, count);
+    QFETCH(bool, empty);
+    TempTree tree;
+    tree.file("folder/inner.txt");
+    Strings dropped;
+    for (int i = 0; i < count; ++i)
+        dropped.push_back(empty ? "" : tree.path("file" + std::to_string(i)));
+    if (count > 1 && !empty) dropped[std::size_t(count) / 2] = tree.path("folder");
+    PosixFileSystem files;
+    TimedEventLoop loop;
+    FakeErrorBox errors;
+    InputList list;
+    FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}});
+    loop.start();
+    drop.ListView1_OLEDragDrop(dropped);
+    loop.stop();
+    Strings expected;
+    for (const std::string& path : dropped) {
+        if (path.empty()) continue;
+        expected.push_back(path == tree.path("folder") ? tree.path("folder/inner.txt") : path);
+    }
+    QCOMPARE(Strings(list.rows().begin(), list.rows().end()), expected);
+    QCOMPARE(errors.reports, Strings{});
+    QVERIFY(loop.longestGap() < kLongestFreeze);
+}
+}
+;
+
+QTEST_APPLESS_MAIN(HostileTreesTest)
+#include "test_hostile_trees.moc"

@@ -1,0 +1,229 @@
+// Rules the whole program keeps, checked on its sources: no command interpreter or other
+// program is ever started; web pages and folders are opened only by the shell launcher, and it
+// is asked only for the product's fixed addresses and the sample folder; every format string
+// handed to a printf-style function is a literal, so no text from a file, the settings or the
+// user is ever read as one.
+
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::filesystem::path SourceFolder() {
+    // The tests' data folder is <root>/tests/data.
+    return std::filesystem::path(qEnvironmentVariable("TESSALY_TEST_DATA").toStdString())
+               .parent_path()
+               .parent_path() /
+           "src";
+}
+
+// The text with comments blanked out, and the insides of string and character literals too
+// when asked; line breaks stay, so every position keeps its line.
+std::string Code(const std::string& text, bool blankLiterals) {
+    std::string out = text;
+    enum { kCode, kLine, kBlock, kString, kChar } state = kCode;
+    const auto blank = [&](std::size_t at) {
+        if (text[at] != '\n') out[at] = ' ';
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        switch (state) {
+            case kCode:
+                if (c == '/' && next == '/') {
+                    state = kLine;
+                    blank(i);
+                } else if (c == '/' && next == '*') {
+                    state = kBlock;
+                    blank(i), blank(++i);
+                } else if (c == '"') {
+                    state = kString;
+                } else if (c == '\'') {
+                    state = kChar;
+                }
+                break;
+            case kLine:
+                if (c == '\n') state = kCode;
+                blank(i);
+                break;
+            case kBlock:
+                blank(i);
+                if (c == '*' && next == '/') blank(++i), state = kCode;
+                break;
+            case kString:
+            case kChar:
+                if (c == (state == kString ? '"' : '\'')) {
+                    state = kCode;
+                    break;
+                }
+                if (blankLiterals) blank(i);
+                if (c == '\\' && i + 1 < text.size() && blankLiterals)
+                    blank(++i);
+                else if (c == '\\')
+                    ++i;
+                break;
+        }
+    }
+    return out;
+}
+
+// The arguments of the call whose "(" stands at `open`, split at the top level.
+Strings Arguments(const std::string& code, std::size_t open) {
+    Strings args(1);
+    int depth = 0;
+    for (std::size_t i = open + 1; i < code.size(); ++i) {
+        const char c = code[i];
+        if (c == '(' || c == '[' || c == '{') ++depth;
+        if (c == ')' || c == ']' || c == '}') {
+            if (depth == 0) break;
+            --depth;
+        }
+        if (c == ',' && depth == 0) {
+            args.emplace_back();
+            continue;
+        }
+        args.back() += c;
+    }
+    for (std::string& a : args) {
+        a.erase(0, a.find_first_not_of(" \t\n"));
+        a.erase(a.find_last_not_of(" \t\n") + 1);
+    }
+    return args;
+}
+
+struct Source {
+    std::string name;  // below src/
+    std::string code;  // comments blanked
+    std::string bare;  // comments and literals blanked
+};
+
+Source FromText(std::string name, const std::string& text) {
+    return {std::move(name), Code(text, false), Code(text, true)};
+}
+
+std::vector<Source> Sources() {
+    std::vector<Source> sources;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SourceFolder())) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".cpp" && ext != ".h") continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        sources.push_back(
+            FromText(std::filesystem::relative(entry.path(), SourceFolder()).string(), text));
+    }
+    return sources;
+}
+
+std::string Where(const Source& s, std::size_t at) {
+    const auto line = std::count(s.code.begin(), s.code.begin() + std::ptrdiff_t(at), '\n') + 1;
+    const std::size_t start = s.code.rfind('\n', at) + 1;
+    return s.name + ":" + std::to_string(line) + ": " +
+           s.code.substr(start, s.code.find('\n', at) - start);
+}
+
+// A rule: the calls looked for (in code without literals); the one file that may hold them, or
+// an argument of each call and what it must be.
+struct Rule {
+    std::regex call;
+    std::string allowedIn;
+    int argument = -1;
+    std::regex wanted;
+};
+
+// Where `sources` break `rule`.
+Strings Broken(const std::vector<Source>& sources, const Rule& rule) {
+    Strings broken;
+    for (const Source& s : sources) {
+        for (auto it = std::sregex_iterator(s.bare.begin(), s.bare.end(), rule.call);
+             it != std::sregex_iterator(); ++it) {
+            const std::size_t at = std::size_t(it->position());
+            if (rule.argument < 0) {
+                if (s.name != rule.allowedIn) broken.push_back(Where(s, at));
+                continue;
+            }
+            const Strings args = Arguments(s.code, at + std::size_t(it->length()) - 1);
+            const std::size_t n = std::size_t(rule.argument);
+            if (!std::regex_search(n < args.size() ? args[n] : "", rule.wanted)) {
+                broken.push_back(Where(s, at));
+            }
+        }
+    }
+    return broken;
+}
+
+}  // namespace
+
+class SourceRulesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QVERIFY(Sources().size() > 50); }
+
+    // "pattern", "allowedIn", "argument", "mustMatch": the rule (see Rule); "breach": code that
+    // breaks it, to show the rule does catch what it is meant to.
+    void rules_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("allowedIn");
+        QTest::addColumn<int>("argument");
+        QTest::addColumn<QString>("mustMatch");
+        QTest::addColumn<QString>("breach");
+        const QString programs =
+            "\\b(system|popen|execl|execle|execlp|execv|execve|execvp|execvpe|posix_spawnp?|"
+            "fork|vfork|wordexp|ShellExecute\\w*|QProcess)\\b";
+        QTest::newRow("no command interpreter, no other program")
+            << programs << "" << -1 << ""
+            << "std::system((\"xdg-open \" + path).c_str());";
+        QTest::newRow("the desktop is asked only by the shell launcher")
+            << "\\bopenUrl\\s*\\("
+            << "platform/qt/qt_shell_launcher.cpp" << -1 << ""
+            << "QDesktopServices::openUrl(QUrl(line));";
+        QTest::newRow("web pages: the product's fixed addresses only")
+            << "\\.openWebAddress\\s*\\("
+            << "" << 0 << "^std::string\\(k(HomePage|FormattingPage)Address\\)$"
+            << "services_.shell.openWebAddress(settings.readOr(\"Page\", \"\"));";
+        QTest::newRow("folders: the sample folder only") << "\\.openFolder\\s*\\("
+                                                         << "" << 0 << "^sampleFolder\\(\\)$"
+                                                         << "services_.shell.openFolder(record);";
+        const auto formats = [](std::initializer_list<const char*> names, int argument,
+                                const QString& before) {
+            for (const char* name : names) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 formats are literals").arg(name)))
+                    << QStringLiteral("\\b%1\\s*\\(").arg(name) << "" << argument
+                    << (argument == 0 ? "^(\"|$)" : "^\"")
+                    << QStringLiteral("std::%1(%2text.c_str());").arg(name, before);
+            }
+        };
+        formats(
+            {"printf", "vprintf", "asprintf", "qDebug", "qInfo", "qWarning", "qCritical", "qFatal"},
+            0, "");
+        formats({"fprintf", "sprintf", "vfprintf", "vsprintf", "dprintf", "syslog"}, 1, "out, ");
+        formats({"snprintf", "vsnprintf"}, 2, "buffer, size, ");
+    }
+
+    void rules() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, allowedIn);
+        QFETCH(int, argument);
+        QFETCH(QString, mustMatch);
+        QFETCH(QString, breach);
+        const Rule rule{std::regex(pattern.toStdString()), allowedIn.toStdString(), argument,
+                        std::regex(mustMatch.toStdString())};
+        QCOMPARE(Broken({FromText("shell/breach.cpp",
+                                  "void F() {\n    " + breach.toStdString() + "\n}\n")},
+                        rule)
+                     .size(),
+                 std::size_t(1));
+        const Strings broken = Broken(Sources(), rule);
+        QVERIFY2(broken.empty(), broken.empty() ? "" : broken.front().c_str());
+    }
+};
+
+QTEST_APPLESS_MAIN(SourceRulesTest)
+#include "test_source_rules.moc"

@@ -4,11 +4,11 @@
 // handed to a printf-style function is a literal, so no text from a file, the settings or the
 // user is ever read as one.
 
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -131,26 +131,28 @@ std::string Where(const Source& s, std::size_t at) {
 // A rule: the calls looked for (in code without literals); the one file that may hold them, or
 // an argument of each call and what it must be.
 struct Rule {
-    std::regex call;
+    QRegularExpression call;
     std::string allowedIn;
     int argument = -1;
-    std::regex wanted;
+    QRegularExpression wanted;
 };
 
 // Where `sources` break `rule`.
 Strings Broken(const std::vector<Source>& sources, const Rule& rule) {
     Strings broken;
     for (const Source& s : sources) {
-        for (auto it = std::sregex_iterator(s.bare.begin(), s.bare.end(), rule.call);
-             it != std::sregex_iterator(); ++it) {
-            const std::size_t at = std::size_t(it->position());
+        // Latin-1 keeps one unit per byte, so positions are the same in both texts.
+        for (auto it = rule.call.globalMatch(QString::fromLatin1(s.bare)); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const std::size_t at = std::size_t(m.capturedStart());
             if (rule.argument < 0) {
                 if (s.name != rule.allowedIn) broken.push_back(Where(s, at));
                 continue;
             }
-            const Strings args = Arguments(s.code, at + std::size_t(it->length()) - 1);
+            const Strings args = Arguments(s.code, std::size_t(m.capturedEnd()) - 1);
             const std::size_t n = std::size_t(rule.argument);
-            if (!std::regex_search(n < args.size() ? args[n] : "", rule.wanted)) {
+            const std::string argument = n < args.size() ? args[n] : "";
+            if (!rule.wanted.match(QString::fromLatin1(argument)).hasMatch()) {
                 broken.push_back(Where(s, at));
             }
         }
@@ -213,8 +215,9 @@ class SourceRulesTest : public QObject {
         QFETCH(int, argument);
         QFETCH(QString, mustMatch);
         QFETCH(QString, breach);
-        const Rule rule{std::regex(pattern.toStdString()), allowedIn.toStdString(), argument,
-                        std::regex(mustMatch.toStdString())};
+        const Rule rule{QRegularExpression(pattern), allowedIn.toStdString(), argument,
+                        QRegularExpression(mustMatch)};
+        QVERIFY(rule.call.isValid() && rule.wanted.isValid());
         QCOMPARE(Broken({FromText("shell/breach.cpp",
                                   "void F() {\n    " + breach.toStdString() + "\n}\n")},
                         rule)

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 #include "form1.h"
 #include "posix_file_system.h"
 #include "product.h"
@@ -19,6 +21,9 @@
 #include "qt_text_prompt.h"
 
 int main(int argc, char** argv) {
+    // A save that reaches a file-size limit is a failed write, reported like any other, not the
+    // end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(
         QString::fromUtf8(tessaly::kProductTitle.data(), qsizetype(tessaly::kProductTitle.size())));

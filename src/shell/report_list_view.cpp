@@ -7,18 +7,21 @@
 
 namespace tessaly {
 
-ReportListView::ReportListView(QWidget* parent) : QTreeView(parent) {
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
-    // Every row is one line of text: the view then lays out a million rows without measuring
-    // each of them.
-    setUniformRowHeights(true);
+ReportListView::ReportListView(QWidget* parent) : QTableView(parent) {
+    // Every row is one line of text at one fixed height, and no row header shows.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setAllColumnsShowFocus(true);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    header()->setHighlightSections(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The column keeps its width; dragging its divider to the right makes the list scroll
     // sideways to show long names.
     header()->setStretchLastSection(false);
@@ -42,7 +45,7 @@ void ReportListView::selectRow(int row) {
 void ReportListView::doItemsLayout() {
     QElapsedTimer timer;
     timer.start();
-    QTreeView::doItemsLayout();
+    QTableView::doItemsLayout();
     lastLayoutTime_ = std::chrono::nanoseconds(timer.nsecsElapsed());
 }
 
@@ -52,11 +55,11 @@ void ReportListView::keyPressEvent(QKeyEvent* event) {
         emit deletePressed();
         return;
     }
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void ReportListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     emit doubleClickedList();
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "support/cat.h"
 #include "support/run_unprivileged.h"
 #include "support/temp_tree.h"
 
@@ -213,9 +214,9 @@ class ExtractFaultsTest : public QObject {
         Strings args{"--jobs", "8", "--lengths", "10"};
         std::string expected;
         for (int i = 0; i < 20; ++i) {
-            const std::string number = "877798" + std::to_string(1000 + i);
-            tree.file("f" + std::to_string(10 + i), number);
-            args.push_back(tree.path("f" + std::to_string(10 + i)));
+            const std::string number = tessaly::testing::Cat("877798", std::to_string(1000 + i));
+            tree.file(tessaly::testing::Cat("f", std::to_string(10 + i)), number);
+            args.push_back(tree.path(tessaly::testing::Cat("f", std::to_string(10 + i))));
             expected += number + "\n";
         }
         Limits limits;

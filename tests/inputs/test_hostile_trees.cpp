@@ -19,6 +19,7 @@
 #include "folder_import_command.h"
 #include "name_rules.h"
 #include "posix_file_system.h"
+#include "support/cat.h"
 #include "support/fake_error_box.h"
 #include "support/fake_folder_chooser.h"
 #include "support/fake_settings_store.h"
@@ -146,7 +147,8 @@ class HostileTreesTest : public QObject {
         constexpr int kFiles = 100000;
         TempTree tree;
         for (int f = 0; f < folders; ++f) {
-            const std::string folder = folders == 1 ? "" : "d" + std::to_string(1000 + f) + "/";
+            const std::string folder =
+                folders == 1 ? "" : tessaly::testing::Cat("d", std::to_string(1000 + f), "/");
             if (!folder.empty()) tree.folder(folder);
             for (int i = 0; i < kFiles / folders; ++i) {
                 const std::string name = folder + "f" + std::to_string(100000 + i) + ".txt";

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "support/cat.h"
+
 #include <string>
 #include <vector>
 
@@ -20,10 +22,12 @@ class Recorder : public InputListObserver {
   public:
     explicit Recorder(const InputList& list) : list_(list) {}
     void beforeAppend(std::size_t first, std::size_t n) override {
-        note("+" + std::to_string(first) + "x" + std::to_string(n));
+        note(tessaly::testing::Cat("+", std::to_string(first), "x", std::to_string(n)));
     }
     void afterAppend() override { note("appended"); }
-    void beforeRemove(std::size_t row) override { note("-" + std::to_string(row)); }
+    void beforeRemove(std::size_t row) override {
+        note(tessaly::testing::Cat("-", std::to_string(row)));
+    }
     void afterRemove() override { note("removed"); }
     void beforeReset() override { note("reset"); }
     void afterReset() override { note("was reset"); }

@@ -1,5 +1,7 @@
 #include "qt_save_dialog.h"
 
+#include "qt_local_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +29,11 @@ std::unique_ptr<QFileDialog> QtSaveDialog::MakeDialog(QWidget* owner, const std:
     return dialog;
 }
 
+// The bytes of the chosen name. A folder whose name is no valid UTF-8 is found by its real
+// bytes, so a save never lands in a look-alike folder; a name that cannot be told apart from
+// another counts as no choice.
 std::string QtSaveDialog::ChosenPath(const QString& file) {
-    return QFile::encodeName(QFileInfo(file).absoluteFilePath()).toStdString();
+    return LocalPath(QFileInfo(file).absoluteFilePath()).value_or(std::string());
 }
 
 std::string QtSaveDialog::chooseSaveFile(const std::string& title, const std::string& filter) {

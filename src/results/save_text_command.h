@@ -3,14 +3,7 @@
 // replace it, then writes the results as the padded text table under the busy pointer. Nothing
 // is shown once the file is written.
 
-#include "platform/error_box.h"
-#include "platform/event_loop.h"
-#include "platform/file_writer.h"
-#include "platform/message_boxes.h"
-#include "platform/save_dialog.h"
-#include "platform/window_pointer.h"
-#include "result_list.h"
-#include "yield_pacer.h"
+#include "save_services.h"
 
 namespace tessaly {
 
@@ -23,14 +16,7 @@ class SaveTextCommand {
     void PushButton6_Click();
 
   private:
-    ResultList& results_;
-    SaveDialog& dialog_;
-    MessageBoxes& boxes_;
-    WindowPointer& pointer_;
-    EventLoop& loop_;
-    ErrorBox& errors_;
-    SafeFileWriter& files_;
-    Pacing pacing_;
+    SaveServices services_;
 };
 
 }  // namespace tessaly

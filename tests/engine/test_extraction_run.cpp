@@ -8,6 +8,8 @@
 #include "error_report.h"
 #include "extraction_run.h"
 #include "support/fake_error_box.h"
+#include "support/fake_event_loop.h"
+#include "support/recording_run_host.h"
 #include "support/temp_files.h"
 
 using namespace tessaly;
@@ -19,35 +21,9 @@ Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
-class ScriptedHost : public RunHost {
-  public:
-    std::size_t inputRowCount() override { return rows.size(); }
-    std::optional<std::string> inputRowPath(std::size_t row) override {
-        if (row < 1 || row > rows.size()) return std::nullopt;
-        return rows[row - 1];
-    }
-    ExtractionOptions options() override { return opts; }
-    void appendResults(const std::vector<PhoneNumber>& numbers) override {
-        for (const PhoneNumber& n : numbers)
-            results.push_back(n.str());
-    }
-    void setBusyPointer() override { pointer = 11; }
-    void setDefaultPointer() override { pointer = 0; }
-    void showNotice(const std::string& text) override { notices.push_back(text); }
-    bool yieldToEventLoop() override {
-        ++yields;
-        if (onYield) onYield(yields);
-        return !closing;
-    }
-
-    Strings rows;
-    ExtractionOptions opts;
-    Strings results;
-    Strings notices;
-    int pointer = 0;
-    int yields = 0;
-    bool closing = false;
-    std::function<void(int)> onYield;
+// The run's window: a recording host whose passes of the event loop run a test's script.
+struct ScriptedHost : tessaly::testing::FakeEventLoop, tessaly::testing::RecordingRunHost {
+    ScriptedHost() : RecordingRunHost(static_cast<FakeEventLoop&>(*this)) {}
 };
 
 ExtractionOptions Lengths(std::initializer_list<int> digits) {
@@ -120,7 +96,7 @@ class ExtractionRunTest : public QObject {
         run.PushButton7_Click();
         QCOMPARE(host.notices, Strings{"No files added."});
         QCOMPARE(host.pointer, 99);  // the pointer is not touched on this path
-        QCOMPARE(host.yields, 0);
+        QCOMPARE(host.passes, 0);
         QVERIFY(!run.IsExtracting());
     }
 
@@ -206,7 +182,7 @@ class ExtractionRunTest : public QObject {
                 host.rows.push_back(a);   // not scanned by this run
                 host.opts = Lengths({10});
             }
-            if (host.yields > 1) QVERIFY(run.IsExtracting());
+            if (host.passes > 1) QVERIFY(run.IsExtracting());
         };
         run.PushButton7_Click();
         QCOMPARE(host.results, (Strings{"5551234", "8777984141", "8777984141"}));
@@ -247,7 +223,7 @@ class ExtractionRunTest : public QObject {
         run.PushButton7_Click();
         QVERIFY(host.notices.empty());
         QVERIFY(host.results.size() < 6);
-        QCOMPARE(host.yields, 3);
+        QCOMPARE(host.passes, 3);
     }
 
     // Results found before a pass of the event loop are in the list when it runs, so the list

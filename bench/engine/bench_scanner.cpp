@@ -24,8 +24,7 @@ std::string Text(std::size_t size) {
     return t;
 }
 
-void BM_NumberStream(benchmark::State& state) {
-    const std::string text = Text(std::size_t(state.range(0)));
+void StreamText(benchmark::State& state, const std::string& text) {
     std::vector<tessaly::PhoneNumber> out;
     for (auto _ : state) {
         out.clear();
@@ -36,19 +35,14 @@ void BM_NumberStream(benchmark::State& state) {
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
+
+void BM_NumberStream(benchmark::State& state) {
+    StreamText(state, Text(std::size_t(state.range(0))));
+}
 BENCHMARK(BM_NumberStream)->Arg(1 << 20)->Arg(16 << 20);
 
 void BM_NumberStreamDigitsOnly(benchmark::State& state) {
-    const std::string text(std::size_t(state.range(0)), '7');
-    std::vector<tessaly::PhoneNumber> out;
-    for (auto _ : state) {
-        out.clear();
-        tessaly::NumberStream stream;
-        stream.feed(text.data(), text.size(), out);
-        stream.finish(out);
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+    StreamText(state, std::string(std::size_t(state.range(0)), '7'));
 }
 BENCHMARK(BM_NumberStreamDigitsOnly)->Arg(16 << 20);
 

@@ -16,23 +16,18 @@ namespace tessaly {
 
 namespace {
 
-void KeepAccepted(const ExtractionOptions& options, std::vector<PhoneNumber>& numbers) {
-    std::erase_if(numbers,
-                  [&](const PhoneNumber& n) { return !options.acceptsDigitCount(n.size()); });
-}
-
 // Scans one file, handing each piece's numbers to `deliver`; returns the failure, if any.
 template <class Deliver>
 std::optional<std::string> ScanOne(const std::string& path, const ExtractionOptions& options,
                                    Deliver&& deliver) {
     try {
         FileNumberScan scan(path, options.requiredTextOption());
-        scan.setAcceptedLengths(options.acceptedLengthMask());  // fixed for the whole scan
+        // The lengths are fixed for the whole scan, so the scanner drops the others itself.
+        scan.setAcceptedLengths(options.acceptedLengthMask());
         std::vector<PhoneNumber> batch;
         for (bool more = true; more;) {
             batch.clear();
             more = scan.next(batch);
-            KeepAccepted(options, batch);
             if (!batch.empty()) deliver(std::move(batch));
         }
         return std::nullopt;

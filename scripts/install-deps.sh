@@ -9,6 +9,7 @@ packages=(
     libbenchmark-dev
     xvfb xauth fonts-liberation
     clang-14 libclang-rt-14-dev
+    parallel
 )
 
 missing=()

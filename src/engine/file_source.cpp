@@ -26,6 +26,13 @@ std::string NotAFile(const struct stat& st) {
 }  // namespace
 
 FileSource::FileSource(const std::string& path) : path_(path) {
+    if (path == "-") {
+        path_ = "(standard input)";
+        fd_ = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+        if (fd_ < 0) throw FileReadError(Describe(path_, std::strerror(errno)));
+        start_ = ::lseek(fd_, 0, SEEK_CUR);  // where the text begins; -1 for a pipe
+        return;
+    }
     if (path.empty()) throw FileReadError("Cannot read a file with an empty name");
     if (path.find('\0') != std::string::npos) throw FileReadError(Describe(path, "invalid name"));
     // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it.
@@ -66,6 +73,10 @@ std::size_t FileSource::read(char* buffer, std::size_t capacity) {
         if (errno == EINTR) continue;
         throw FileReadError(Describe(path_, std::strerror(errno)));
     }
+}
+
+bool FileSource::rewind() {
+    return start_ >= 0 && ::lseek(fd_, start_, SEEK_SET) == start_;
 }
 
 std::size_t FileSource::readFully(char* buffer, std::size_t capacity) {

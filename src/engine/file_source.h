@@ -1,12 +1,15 @@
 #pragma once
 // FileSource: an input file opened for reading bytes. Only a regular file can be read: a path
 // naming a folder, a FIFO, a device or a socket fails at once with a clear description, like a
-// missing or unreadable file, so a read can neither hang nor run on for ever.
+// missing or unreadable file, so a read can neither hang nor run on for ever. The path "-"
+// alone stands for standard input, whatever it is, as in every command-line tool: the user
+// chose to read it, pipe or terminal.
 
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tessaly {
 
@@ -19,6 +22,8 @@ class FileReadError : public std::runtime_error {
 class FileSource {
   public:
     explicit FileSource(const std::string& path);  // throws FileReadError
+    // Takes over an open descriptor; `name` is what failure descriptions call it.
+    FileSource(int fd, std::string name) : path_(std::move(name)), fd_(fd) {}
     ~FileSource();
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -29,11 +34,14 @@ class FileSource {
     std::size_t read(char* buffer, std::size_t capacity);
     // Reads until `capacity` bytes or the end of the file.
     std::size_t readFully(char* buffer, std::size_t capacity);
+    // Back to the first byte read; false when the source cannot go back (a pipe).
+    bool rewind();
 
   private:
     std::string path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
+    long long start_ = 0;
 };
 
 }  // namespace tessaly

@@ -10,6 +10,7 @@
 #include "file_text_reader.h"
 #include "phone_scanner.h"
 #include "support/temp_files.h"
+#include "written_file_scan.h"
 
 using namespace tessaly;
 using tessaly::testing::TempFiles;
@@ -37,6 +38,21 @@ std::vector<std::string> Streamed(const std::string& path, const RequiredText& r
     std::vector<std::string> out;
     for (const PhoneNumber& n : found)
         out.push_back(n.str());
+    return out;
+}
+
+// The same through the decoding reader that keeps the written text.
+std::vector<std::string> ReadAsWritten(const std::string& path, const RequiredText& required,
+                                       std::size_t chunk) {
+    ScanRules rules{required};
+    rules.writtenText = true;
+    WrittenFileScan scan(path, rules, chunk);
+    std::vector<WrittenNumber> found;
+    while (scan.next(found)) {
+    }
+    std::vector<std::string> out;
+    for (const WrittenNumber& n : found)
+        out.push_back(n.value);
     return out;
 }
 
@@ -194,6 +210,7 @@ class StreamingScanTest : public QObject {
                 nonEmpty += !expected.empty();
                 for (std::size_t chunk : {1u, 2u, 3u, 4u, 5u, 7u, 13u, 64u, 4096u}) {
                     QCOMPARE(Streamed(path, required, chunk), expected);
+                    QCOMPARE(ReadAsWritten(path, required, chunk), expected);
                 }
             }
         }

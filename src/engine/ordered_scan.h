@@ -2,7 +2,7 @@
 // ScanFilesInOrder: many files scanned on several threads, their numbers delivered on the
 // calling thread in file order, so the result never depends on the number of threads. The
 // file at the head of the order is delivered while it is being scanned; files ahead of it are
-// held back, at most a few at a time.
+// held back, at most a few at a time (ordered_delivery.h).
 
 #include <cstddef>
 #include <functional>
@@ -11,6 +11,7 @@
 
 #include "phone_number.h"
 #include "scan_rules.h"
+#include "written_number_stream.h"
 
 namespace tessaly {
 
@@ -26,5 +27,14 @@ struct OrderedScanEvents {
 
 void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events);
+
+// The same for the numbers read as written (ScanRules::readsWritten).
+struct WrittenScanEvents {
+    std::function<void(std::size_t index, const std::vector<WrittenNumber>& numbers)> numbers;
+    std::function<void(std::size_t index, const std::string& description)> failure;
+};
+
+void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
+                        unsigned jobs, const WrittenScanEvents& events);
 
 }  // namespace tessaly

@@ -63,6 +63,22 @@ class OrderedScanTest : public QObject {
         QCOMPARE(got.size(), expected.size());
         QVERIFY(got == expected);
         QVERIFY(gotLines == expectedLines);
+
+        // The written-number reader delivers in the same order.
+        got.clear();
+        gotLines.clear();
+        rules.writtenText = true;
+        WrittenScanEvents written;
+        written.numbers = [&](std::size_t, const std::vector<WrittenNumber>& numbers) {
+            for (const WrittenNumber& n : numbers) {
+                got.push_back(n.value);
+                gotLines.push_back(n.line);
+            }
+        };
+        written.failure = events.failure;
+        ScanWrittenInOrder(paths, rules, jobs, written);
+        QVERIFY(got == expected);
+        QVERIFY(gotLines == expectedLines);
     }
 };
 

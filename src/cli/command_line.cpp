@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "text_encoding.h"
@@ -37,53 +38,137 @@ std::optional<OutputFormat> ParseFormat(std::string_view name) {
     if (name == "lines") return OutputFormat::kLines;
     if (name == "table") return OutputFormat::kTable;
     if (name == "csv") return OutputFormat::kCsv;
+    if (name == "jsonl") return OutputFormat::kJsonl;
     return std::nullopt;
 }
 
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: tessaly-extract [--lengths LIST] [--require TEXT] [--unique] [--jobs N]\n"
-           "                       [--format FORMAT] [--output FILE] [--ext EXT] PATH...\n"
+    return "Usage: tessaly-extract [OPTION]... [PATH]...\n"
            "Pulls telephone numbers out of text files and writes them in file, line and\n"
            "position order. A PATH that is a folder stands for its files and those of all its\n"
-           "subfolders, level by level.\n"
+           "subfolders, level by level. PATH - and no PATH at all read standard input.\n"
            "\n"
+           "Which numbers:\n"
            "  --lengths LIST  comma-separated digit counts a number may have, each 5 to 20\n"
-           "                  (default 10,11)\n"
-           "  --require TEXT  keep only numbers whose written form contains TEXT, e.g. -\n"
-           "  --unique        keep only the first of each number\n"
-           "  --jobs N        files read at once (default: one per processor core)\n"
+           "                  (default 10,11)              e.g. --lengths 7,10\n"
+           "  --require TEXT  keep only numbers whose written form contains TEXT\n"
+           "                                               e.g. --require -\n"
+           "  --keep-plus     a \"+\" just before a number (blanks aside) is kept: it counts\n"
+           "                  for --require, not as a digit    +1 555 123 4567 -> +15551234567\n"
+           "  --unicode-separators  read typographic dashes and minus signs as -, full-width\n"
+           "                  . ( ) as themselves, no-break and narrow spaces as blanks, and\n"
+           "                  full-width and Arabic-Indic digits as 0-9; a file without a\n"
+           "                  byte-order mark that is UTF-8 throughout is read as UTF-8\n"
+           "                                               555\u2011123\u20114567 -> 5551234567\n"
+           "\n"
+           "How they are written:\n"
+           "  -H, --with-filename  start each line with the path and \":\" (standard input is\n"
+           "                  \"(standard input)\")           notes/a.txt:5551234567\n"
+           "  -n, --line-number    start each line with the line number and \":\" (after the\n"
+           "                  path); LF, CR LF and a lone CR each end a line   3:5551234567\n"
+           "  --mask MASK     write a number with as many digits as MASK has x into MASK,\n"
+           "                  one digit a x; other numbers stay as they are\n"
+           "                  --mask '(xxx) xxx-xxxx'      5551234567 -> (555) 123-4567\n"
+           "  --unique        keep only the first of each value written\n"
+           "  --count         write each value once, in order of first appearance, with a TAB\n"
+           "                  and how often it was found   5551234567<TAB>3\n"
+           "                  (not with -H, -n, --unique or --format)\n"
            "  --format FORMAT how the numbers are written:\n"
            "                  lines  one per line (the default)\n"
            "                  table  a \"Results\" title line, then one per line, each\n"
            "                         padded with spaces to the longest and ended by a TAB\n"
            "                  csv    one per line, a comma after all but the last\n"
+           "                  jsonl  one JSON object a line: path, line, number and text,\n"
+           "                         the number as written in the file\n"
+           "                  {\"path\":\"a.txt\",\"line\":3,\"number\":\"5551234567\",\n"
+           "                   \"text\":\"(555) 123-4567\"}\n"
            "                  table and csv end every line with CR LF, like the files\n"
-           "                  the window saves\n"
+           "                  the window saves, and hold bare digits (no -H, -n,\n"
+           "                  --keep-plus or --mask)\n"
            "  --output FILE   write to FILE instead of standard output\n"
+           "\n"
+           "Which files:\n"
            "  --ext EXT       take only the files of a folder whose names end in .EXT\n"
            "                  (* for all; without --ext a folder gives every file)\n"
-           "  --help          show this text\n"
-           "  --version       show the version\n"
+           "  --files-from FILE  take the paths from FILE, one a line (- : standard input)\n"
+           "                  find notes -name '*.txt' | tessaly-extract --files-from -\n"
+           "  -0, --null      the paths of --files-from are separated by NUL bytes, as\n"
+           "                  find -print0 writes them\n"
+           "  --jobs N        files read at once (default: one per processor core)\n"
+           "  -h, --help      show this text\n"
+           "  -V, --version   show the version\n"
            "\n"
            "Exit status: 0 done, 1 some file could not be read or the output could not be\n"
            "written, 2 bad usage.\n";
 }
 
+namespace {
+
+// What the options chosen together cannot mean; empty when they fit.
+std::string Conflicts(const ExtractArguments& a) {
+    if (a.count) {
+        if (a.withFilename) return "--count cannot be combined with -H (--with-filename)";
+        if (a.rules.lineNumbers) return "--count cannot be combined with -n (--line-number)";
+        if (a.unique) return "--count cannot be combined with --unique";
+        if (a.format != OutputFormat::kLines) return "--count writes lines: no --format with it";
+    }
+    const bool saved = a.format == OutputFormat::kTable || a.format == OutputFormat::kCsv;
+    if (saved && (a.withFilename || a.rules.lineNumbers || a.rules.keepPlus || a.mask)) {
+        return "--format table and csv hold bare digits: -H, -n, --keep-plus and --mask need "
+               "the lines or jsonl format";
+    }
+    if (a.filesFrom == "-" && std::find(a.files.begin(), a.files.end(), "-") != a.files.end()) {
+        return "standard input cannot give both the paths (--files-from -) and a file (-)";
+    }
+    return {};
+}
+
+}  // namespace
+
 ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     ExtractArguments a;
     a.rules.lengths = std::uint32_t{1} << 10 | std::uint32_t{1} << 11;
     auto fail = [](std::string message) { return ParseOutcome{std::nullopt, std::move(message)}; };
+    // The switches that take no value, by long name; a short one is the letter after "-".
+    auto setFlag = [&](std::string_view name) {
+        if (name == "--unique") {
+            a.unique = true;
+        } else if (name == "--with-filename" || name == "-H") {
+            a.withFilename = true;
+        } else if (name == "--line-number" || name == "-n") {
+            a.rules.lineNumbers = true;
+        } else if (name == "--count") {
+            a.count = true;
+        } else if (name == "--keep-plus") {
+            a.rules.keepPlus = true;
+        } else if (name == "--unicode-separators") {
+            a.rules.unicodeSeparators = true;
+        } else if (name == "--null" || name == "-0") {
+            a.nullSeparated = true;
+        } else if (name == "--help" || name == "-h") {
+            a.help = true;
+        } else if (name == "--version" || name == "-V") {
+            a.version = true;
+        } else {
+            return false;
+        }
+        return true;
+    };
 
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.substr(0, 2) != "--") {
-            if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-                return fail("unknown option " + std::string(arg));
-            }
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {  // "-" alone: standard input
             a.files.emplace_back(arg);
+            continue;
+        }
+        if (arg[1] != '-') {  // short switches, alone or together: -Hn
+            for (char letter : arg.substr(1)) {
+                const char name[] = {'-', letter, '\0'};
+                if (!setFlag(name)) return fail("unknown option " + std::string(name));
+            }
             continue;
         }
         if (arg == "--") {
@@ -97,7 +182,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
-                                name == "--output" || name == "--format" || name == "--ext";
+                                name == "--output" || name == "--format" || name == "--ext" ||
+                                name == "--mask" || name == "--files-from";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
             value = args[++i];
@@ -118,7 +204,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             const std::optional<OutputFormat> format = ParseFormat(*value);
             if (!format) {
                 return fail("--format: \"" + std::string(*value) +
-                            "\" is not one of lines, table, csv");
+                            "\" is not one of lines, table, csv, jsonl");
             }
             a.format = *format;
         } else if (name == "--output") {
@@ -127,17 +213,24 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         } else if (name == "--ext") {
             if (value->empty()) return fail("--ext needs an extension, or * for all files");
             a.extension = std::string(*value);
-        } else if (name == "--unique") {
-            a.unique = true;
-        } else if (name == "--help") {
-            a.help = true;
-        } else if (name == "--version") {
-            a.version = true;
-        } else {
+        } else if (name == "--mask") {
+            if (value->empty()) return fail("--mask: the mask is empty; write one x per digit");
+            if (value->find('x') == std::string_view::npos) {
+                return fail("--mask: \"" + std::string(*value) + "\" has no x to take a digit");
+            }
+            a.mask = std::string(*value);
+        } else if (name == "--files-from") {
+            if (value->empty())
+                return fail("--files-from needs a file name, or - for standard input");
+            a.filesFrom = std::string(*value);
+        } else if (!setFlag(name)) {
             return fail("unknown option " + std::string(name));
         }
     }
-    if (!a.help && !a.version && a.files.empty()) return fail("no input file given");
+    if (a.help || a.version) return ParseOutcome{std::move(a), {}};
+    if (std::string conflict = Conflicts(a); !conflict.empty()) return fail(conflict);
+    if (a.files.empty() && !a.filesFrom) a.files.emplace_back("-");
+    a.rules.writtenText = a.format == OutputFormat::kJsonl;
     return ParseOutcome{std::move(a), {}};
 }
 

@@ -12,18 +12,26 @@
 namespace tessaly::cli {
 
 // How the numbers are written: one per line (LF), or exactly as the window saves them, the
-// padded "Results" table or the comma-delimited lines (both CR LF).
-enum class OutputFormat { kLines, kTable, kCsv };
+// padded "Results" table or the comma-delimited lines (both CR LF), or one JSON object a line
+// with where each number was found and how it was written.
+enum class OutputFormat { kLines, kTable, kCsv, kJsonl };
 
 struct ExtractArguments {
-    ScanRules rules;  // lengths and required text
+    ScanRules rules;  // lengths, required text, lines, plus, separators, written text
     bool unique = false;
+    bool withFilename = false;  // -H: each line starts with the path
+    bool count = false;         // each distinct value once, with how often it was found
+    // Digits written into this mask, one per "x", when their count matches.
+    std::optional<std::string> mask;
+    // Paths read from this file ("-": standard input), one a line or NUL-separated.
+    std::optional<std::string> filesFrom;
+    bool nullSeparated = false;
     OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core
     std::optional<std::string> output;
     // Files of a folder argument: only this extension ("*" for all); nothing: every file.
     std::optional<std::string> extension;
-    std::vector<std::string> files;
+    std::vector<std::string> files;  // "-" is standard input
     bool help = false;
     bool version = false;
 };

@@ -12,8 +12,10 @@
 #include "byte_sink.h"
 #include "comma_delimited_format.h"
 #include "input_paths.h"
+#include "number_writer.h"
 #include "ordered_scan.h"
 #include "output_file.h"
+#include "path_list.h"
 #include "platform/posix/posix_file_system.h"
 #include "product.h"
 #include "result_list.h"
@@ -75,40 +77,90 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     unsigned jobs = arguments.jobs;
     if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
 
+    std::vector<std::string> named = arguments.files;
+    if (arguments.filesFrom) {
+        try {
+            std::vector<std::string> listed =
+                ReadPathList(*arguments.filesFrom, arguments.nullSeparated);
+            named.insert(named.end(), std::make_move_iterator(listed.begin()),
+                         std::make_move_iterator(listed.end()));
+        } catch (const std::exception& e) {
+            errors.emplace_back(e.what());
+            return 1;
+        }
+    }
+    PosixFileSystem fileSystem;
+    ErrorLines walkErrors(errors);
+    const std::size_t errorsBefore = errors.size();
+    const std::vector<std::string> files =
+        ExpandInputPaths(named, arguments.extension, fileSystem, walkErrors);
+    bool failed = errors.size() != errorsBefore;
+    auto failure = [&](std::size_t, const std::string& description) {
+        errors.push_back(description);
+        failed = true;
+    };
+
     // Digit strings already written, for --unique; views into `kept`, which never moves them.
     std::unordered_set<std::string_view> seen;
     std::deque<PhoneNumber> kept;
     // The table's widths and the comma rule need every number before the first line.
     ResultList collected;
-    const bool asLines = arguments.format == OutputFormat::kLines;
-    bool failed = false;
-
-    OrderedScanEvents events;
-    events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
-        for (const PhoneNumber& n : numbers) {
-            if (arguments.unique) {
-                if (seen.contains(n.view())) continue;
-                seen.insert(kept.emplace_back(n).view());
-            }
-            if (!asLines) {
-                collected.append(n);
-                continue;
-            }
+    const bool saved =
+        arguments.format == OutputFormat::kTable || arguments.format == OutputFormat::kCsv;
+    // Bare digits one a line, or the saved formats, as always, unless more is asked for.
+    const bool asBefore = saved || (!arguments.withFilename && !arguments.rules.lineNumbers &&
+                                    !arguments.mask && !arguments.count);
+    auto keepAsBefore = [&](const PhoneNumber& n) {
+        if (arguments.unique) {
+            if (seen.contains(n.view())) return;
+            seen.insert(kept.emplace_back(n).view());
+        }
+        if (saved) {
+            collected.append(n);
+        } else {
             out->writeLine(n.view());
         }
     };
-    events.failure = [&](std::size_t, const std::string& description) {
-        errors.push_back(description);
-        failed = true;
-    };
-    PosixFileSystem fileSystem;
-    ErrorLines walkErrors(errors);
-    const std::size_t errorsBefore = errors.size();
-    const std::vector<std::string> files =
-        ExpandInputPaths(arguments.files, arguments.extension, fileSystem, walkErrors);
-    failed = errors.size() != errorsBefore;
-    ScanFilesInOrder(files, arguments.rules, jobs, events);
-    if (!asLines) WriteSaved(arguments.format, collected, *out);
+    NumberWriter writer(arguments, *out);
+
+    if (arguments.rules.readsWritten()) {
+        WrittenScanEvents events;
+        events.numbers = [&](std::size_t index, const std::vector<WrittenNumber>& numbers) {
+            for (const WrittenNumber& n : numbers) {
+                if (saved) {
+                    keepAsBefore(PhoneNumber(n.value));  // bare digits: no "+" with these formats
+                } else {
+                    writer.write(files[index], n.line, n.value, n.text);
+                }
+            }
+        };
+        events.failure = failure;
+        ScanWrittenInOrder(files, arguments.rules, jobs, events);
+    } else {
+        std::vector<PhoneNumber> waiting;  // numbers whose lines come next
+        OrderedScanEvents events;
+        events.numbers = [&](std::size_t index, const std::vector<PhoneNumber>& numbers) {
+            if (arguments.rules.lineNumbers) {
+                waiting = numbers;
+                return;
+            }
+            for (const PhoneNumber& n : numbers) {
+                if (asBefore) {
+                    keepAsBefore(n);
+                } else {
+                    writer.write(files[index], 0, n.view(), {});
+                }
+            }
+        };
+        events.lines = [&](std::size_t index, const std::vector<std::size_t>& lines) {
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                writer.write(files[index], lines[i], waiting[i].view(), {});
+        };
+        events.failure = failure;
+        ScanFilesInOrder(files, arguments.rules, jobs, events);
+    }
+    if (saved) WriteSaved(arguments.format, collected, *out);
+    writer.finish();
 
     if (std::string error = out->commit(); !error.empty()) {
         errors.push_back(error);

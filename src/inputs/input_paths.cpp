@@ -22,7 +22,7 @@ std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
     NoEventLoop loop;
     std::vector<std::string> expanded;
     for (const std::string& path : paths) {
-        if (!FolderExists(files, path)) {
+        if (path == "-" || !FolderExists(files, path)) {  // "-": standard input, never a folder
             expanded.push_back(path);
             continue;
         }

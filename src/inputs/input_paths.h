@@ -1,7 +1,7 @@
 #pragma once
 // The input files a command line names: a file as it stands, a folder walked with all its
 // subfolders, taking every file like a dropped folder, or only the files of one extension like
-// the folder import.
+// the folder import. The path "-" (standard input) stays as it is.
 
 #include <optional>
 #include <string>

@@ -17,9 +17,17 @@ struct Outcome {
     QByteArray err;
 };
 
-Outcome Run(const QStringList& args) {
+QString Extractor() {
+    return qEnvironmentVariable("TESSALY_BIN_DIR") + "/tessaly-extract";
+}
+
+// Standard input is `input`, closed after it.
+Outcome Run(const QStringList& args, const QByteArray& input = {}, const QString& folder = {}) {
     QProcess p;
-    p.start(qEnvironmentVariable("TESSALY_BIN_DIR") + "/tessaly-extract", args);
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
+    p.start(Extractor(), args);
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(60000)) return {};
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
@@ -127,7 +135,24 @@ class ExtractProcessTest : public QObject {
     void badUsage_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("message");
-        QTest::newRow("no file") << QStringList{} << QByteArray("no input file given");
+        QTest::newRow("empty mask")
+            << QStringList{"--mask", "", "f"} << QByteArray("mask is empty");
+        QTest::newRow("mask without x")
+            << QStringList{"--mask=(XXX)", "f"} << QByteArray("\"(XXX)\" has no x");
+        QTest::newRow("count with -n") << QStringList{"--count", "-n", "f"}
+                                       << QByteArray("--count cannot be combined with -n");
+        QTest::newRow("count with -H") << QStringList{"-H", "--count", "f"}
+                                       << QByteArray("--count cannot be combined with -H");
+        QTest::newRow("count with unique")
+            << QStringList{"--count", "--unique", "f"} << QByteArray("with --unique");
+        QTest::newRow("count with format")
+            << QStringList{"--count", "--format=jsonl", "f"} << QByteArray("no --format");
+        QTest::newRow("table with -n")
+            << QStringList{"-n", "--format=table", "f"} << QByteArray("hold bare digits");
+        QTest::newRow("stdin twice")
+            << QStringList{"--files-from", "-", "-"} << QByteArray("standard input cannot");
+        QTest::newRow("short bundle unknown")
+            << QStringList{"-Hq", "f"} << QByteArray("unknown option -q");
         QTest::newRow("unknown option")
             << QStringList{"--fast", "x"} << QByteArray("unknown option --fast");
         QTest::newRow("short unknown") << QStringList{"-x", "f"} << QByteArray("unknown option -x");
@@ -153,6 +178,148 @@ class ExtractProcessTest : public QObject {
         QCOMPARE(r.out, QByteArray());
     }
 
+    // Where each number came from and how it was written: the options of one run each, on
+    // files named relative to the working folder.
+    void written_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("expected");
+        const QStringList a{"a.txt"};
+        QTest::newRow("path and line") << QStringList{"-Hn", "a.txt", "b.txt"} << QByteArray()
+                                       << QByteArray(
+                                              "a.txt:1:8777984141\na.txt:3:18005550199\n"
+                                              "a.txt:5:8777984141\nb.txt:2:4155550123\n");
+        QTest::newRow("lines, utf-16 mark") << QStringList{"-n", "c.txt"} << QByteArray()
+                                            << QByteArray("1:5551234567\n3:4155550123\n");
+        QTest::newRow("jsonl") << QStringList{"--format", "jsonl", "b.txt"} << QByteArray()
+                               << QByteArray(
+                                      "{\"path\":\"b.txt\",\"line\":2,\"number\":"
+                                      "\"4155550123\",\"text\":\"415 555 0123\"}\n");
+        QTest::newRow("count") << (QStringList{"--count"} + a) << QByteArray()
+                               << QByteArray("8777984141\t2\n18005550199\t1\n");
+        QTest::newRow("plus and mask")
+            << (QStringList{"--keep-plus", "--mask", "x (xxx) xxx-xxxx", "--unique"} + a)
+            << QByteArray() << QByteArray("8777984141\n1 (800) 555-0199\n");  // the mask drops "+"
+        QTest::newRow("mask unique after masking")
+            << (QStringList{"--mask=xxx-xxx-xxxx", "--unique"} + a) << QByteArray()
+            << QByteArray("877-798-4141\n18005550199\n");
+        QTest::newRow("separators ignored")
+            << QStringList{"u.txt", "w.txt"} << QByteArray() << QByteArray();
+        QTest::newRow("separators utf-8 and 8-bit")
+            << QStringList{"--unicode-separators", "--require=-", "u.txt", "w.txt"} << QByteArray()
+            << QByteArray("5551234567\n4155550123\n2125550100\n");
+        QTest::newRow("jsonl separators, bad path")
+            << QStringList{"--format=jsonl", "--unicode-separators", "--files-from=-"}
+            << QByteArray("u\xff.txt")
+            << QByteArray(
+                   "{\"path\":\"u\xef\xbf\xbd.txt\",\"line\":1,\"number\":\"4155550123\","
+                   "\"text\":\"\xef\xbc\x94\xef\xbc\x91\xef\xbc\x95\xe2\x80\x91"
+                   "555\xc2\xa0"
+                   "0123\"}\n");
+        QTest::newRow("no path reads stdin") << QStringList{"-H"} << QByteArray("877-798-4141")
+                                             << QByteArray("(standard input):8777984141\n");
+        QTest::newRow("stdin mark, among files")
+            << QStringList{"-n", "b.txt", "-"} << QByteArray("\xef\xbb\xbf\n555-123-4567")
+            << QByteArray("2:4155550123\n2:5551234567\n");
+        QTest::newRow("separators from a pipe") << QStringList{"--unicode-separators", "-"}
+                                                << QByteArray(
+                                                       "555\xe2\x80\x93"
+                                                       "1234567")
+                                                << QByteArray("5551234567\n");
+        QTest::newRow("files from, NUL")
+            << QStringList{"-0", "--files-from", "-", "-H"} << QByteArray("b.txt\0n\nl.txt\0", 14)
+            << QByteArray("b.txt:4155550123\nn\nl.txt:4155550199\n");
+        QTest::newRow("files from, lines")
+            << QStringList{"--files-from=-", "--count"} << QByteArray("a.txt\nb.txt\n")
+            << QByteArray("8777984141\t2\n18005550199\t1\n4155550123\t1\n");
+    }
+
+    void written() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, expected);
+        TempFiles files;
+        files.write("a.txt", "Call 877-798-4141 or\r\n\r\n+1-800-555-0199.\r\r877.798.4141\n");
+        files.write("b.txt", "\n415 555 0123\r\n");
+        files.write("c.txt", std::string("\xFF\xFE"
+                                         "5\0"
+                                         "5\0"
+                                         "5\0"
+                                         "-\0"
+                                         "1\0"
+                                         "2\0"
+                                         "3\0"
+                                         "4\0"
+                                         "5\0"
+                                         "6\0"
+                                         "7\0"
+                                         "\r\0"
+                                         "\n\0"
+                                         "\r\0"
+                                         "4\0"
+                                         "1\0"
+                                         "5\0"
+                                         "5\0"
+                                         "5\0"
+                                         "5\0"
+                                         "0\0"
+                                         "1\0"
+                                         "2\0"
+                                         "3\0",
+                                         50));
+        // UTF-8 without a mark: a non-breaking hyphen and full-width digits, a no-break space.
+        files.write("u.txt",
+                    "555\xe2\x80\x91"
+                    "123\xe2\x80\x91"
+                    "4567, \xef\xbc\x94\xef\xbc\x91\xef\xbc\x95"
+                    "\xe2\x80\x91"
+                    "555\xc2\xa0"
+                    "0123");
+        files.write("u\xff.txt",
+                    "\xef\xbc\x94\xef\xbc\x91\xef\xbc\x95\xe2\x80\x91"
+                    "555\xc2\xa0"
+                    "0123");
+        files.write("n\nl.txt", "415 555 0199");
+        // Windows-1252: an en dash and a no-break space.
+        files.write("w.txt",
+                    "212\x96"
+                    "555\xa0"
+                    "0100");
+        const Outcome r = Run(args, input, Q(files.folder()));
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, expected);
+    }
+
+    // Spread over several workers with GNU parallel (local ones here), the merged output in
+    // --keep-order is that of one run over the same list.
+    void parallelRecipe() {
+        TempFiles files;
+        QVERIFY(QDir().mkpath(Q(files.path("tree/sub"))));
+        for (int f = 0; f < 60; ++f) {
+            std::string text;
+            for (int n = 0; n <= f % 7; ++n)
+                text += "tel. 212-555-" + std::to_string(1000 + f * 10 + n) + "\n";
+            files.write((f % 2 ? "tree/sub/" : "tree/") + std::to_string(f) + " x.txt", text);
+        }
+        const QString list = "find tree -type f -print0 | sort -z";
+        const QString one = list + " | '" + Extractor() + "' -H -0 --files-from -";
+        const QString spread =
+            list + " | parallel --pipe --recend '\\0' --block 200 --keep-order -S 2/: '" +
+            Extractor() + "' -H -0 --files-from -";
+        QProcess p;
+        p.setWorkingDirectory(Q(files.folder()));
+        p.start("bash", {"-o", "pipefail", "-c", one});
+        QVERIFY(p.waitForFinished(60000));
+        const QByteArray expected = p.readAllStandardOutput();
+        QCOMPARE(expected.count('\n'), 60 / 7 * 28 + 1 + 2 + 3 + 4);
+        p.start("bash", {"-o", "pipefail", "-c", spread});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardOutput(), expected);
+    }
+
     void helpAndVersion() {
         Outcome r = Run({"--help"});
         QCOMPARE(r.status, 0);
@@ -160,6 +327,8 @@ class ExtractProcessTest : public QObject {
         r = Run({"--version"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.startsWith("tessaly-extract "));
+        QCOMPARE(Run({"-h"}).out, Run({"--help"}).out);
+        QCOMPARE(Run({"-V"}).out, r.out);
     }
 
     // A name after "--" is a file even when it looks like an option.

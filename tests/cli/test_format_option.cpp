@@ -35,9 +35,9 @@ void TestFormatOption::parse_data() {
     QTest::newRow("lines named") << QStringList{"--format=lines", "a.txt"}
                                  << int(OutputFormat::kLines) << "";
     QTest::newRow("unknown") << QStringList{"--format", "xml", "a.txt"} << -1
-                             << "--format: \"xml\" is not one of lines, table, csv";
+                             << "--format: \"xml\" is not one of lines, table, csv, jsonl";
     QTest::newRow("case counts") << QStringList{"--format=CSV", "a.txt"} << -1
-                                 << "--format: \"CSV\" is not one of lines, table, csv";
+                                 << "--format: \"CSV\" is not one of lines, table, csv, jsonl";
     QTest::newRow("value missing")
         << QStringList{"a.txt", "--format"} << -1 << "--format needs a value";
 }

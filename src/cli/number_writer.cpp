@@ -32,21 +32,26 @@ std::string_view MaskedValue(std::string_view value, const std::optional<std::st
 NumberWriter::NumberWriter(const ExtractArguments& arguments, OutputFile& out)
     : arguments_(arguments), out_(out) {}
 
-void NumberWriter::write(std::string_view path, std::size_t line, std::string_view value,
+void NumberWriter::write(const std::string& path, std::size_t line, std::string_view value,
                          std::u16string_view text) {
     const std::string_view shown = MaskedValue(value, arguments_.mask, masked_);
     if (arguments_.count) {
-        auto [it, added] = counts_.try_emplace(std::string(shown), 0);
-        if (added) firstSeen_.push_back(&it->first);
+        auto it = counts_.find(shown);
+        if (it == counts_.end()) {
+            it = counts_.emplace(std::string(shown), 0).first;
+            firstSeen_.push_back(&it->first);
+        }
         ++it->second;
         return;
     }
-    if (arguments_.unique && !seen_.emplace(shown).second) return;
+    if (arguments_.unique) {
+        if (seen_.find(shown) != seen_.end()) return;
+        seen_.emplace(shown);
+    }
     const bool json = arguments_.format == OutputFormat::kJsonl;
-    if (!havePath_ || path != shownPath_) {
-        shownPath_ = path;
-        havePath_ = true;
-        const std::string_view name = path == "-" ? "(standard input)" : path;
+    if (&path != shownPath_) {
+        shownPath_ = &path;
+        const std::string_view name = path == "-" ? "(standard input)" : std::string_view(path);
         pathField_.clear();
         if (json) {
             AppendJsonString(pathField_, name);
@@ -81,7 +86,7 @@ void NumberWriter::finish() {
     for (const std::string* value : firstSeen_) {
         line_ = *value;
         line_ += '\t';
-        AppendNumber(line_, counts_[*value]);
+        AppendNumber(line_, counts_.find(*value)->second);
         out_.writeLine(line_);
     }
 }

@@ -27,7 +27,7 @@ class NumberWriter {
 
     // One number found in `path` (as shown: "-" is standard input) on `line`; `text` is its
     // written form (jsonl only).
-    void write(std::string_view path, std::size_t line, std::string_view value,
+    void write(const std::string& path, std::size_t line, std::string_view value,
                std::u16string_view text);
     // Writes what waits for the end (--count's table).
     void finish();
@@ -37,11 +37,16 @@ class NumberWriter {
     OutputFile& out_;
     std::string line_;
     std::string masked_;
-    std::string shownPath_;  // `path` of the last number, and its form in front of a line
+    // The path of the last number (the caller's string, which stays put), and its form in
+    // front of a line.
+    const std::string* shownPath_ = nullptr;
     std::string pathField_;
-    bool havePath_ = false;
-    std::unordered_set<std::string> seen_;
-    std::unordered_map<std::string, std::size_t> counts_;
+    // Looked up by view, so a value already seen costs no copy.
+    struct Hash : std::hash<std::string_view> {
+        using is_transparent = void;
+    };
+    std::unordered_set<std::string, Hash, std::equal_to<>> seen_;
+    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts_;
     std::vector<const std::string*> firstSeen_;  // keys of counts_, which never move
 };
 

@@ -1,9 +1,28 @@
 #include "written_number_stream.h"
 
+#include <array>
+
 #include "number_chars.h"
 #include "separator_map.h"
 
 namespace tessaly {
+
+namespace {
+
+// ASCII characters that never start a number and never end a line.
+constexpr std::array<bool, 128> MakeSkippable() {
+    std::array<bool, 128> table{};
+    for (int c = 0; c < 128; ++c)
+        table[c] = !IsNumberChar(char32_t(c)) && c != '\r' && c != '\n' && c != '+';
+    return table;
+}
+constexpr std::array<bool, 128> kSkippable = MakeSkippable();
+
+}  // namespace
+
+bool WrittenNumberStream::skippable(char16_t unit) const {
+    return unit < 0x80 ? kSkippable[unit] : !rules_.unicodeSeparators || !MapSeparator(unit);
+}
 
 WrittenNumberStream::WrittenNumberStream(const ScanRules& rules) : rules_(rules) {
     // The required text is looked for in the numbers as read, so it is read the same way.
@@ -57,7 +76,18 @@ void WrittenNumberStream::close(std::vector<WrittenNumber>& out) {
 }
 
 void WrittenNumberStream::feed(std::u16string_view text, std::vector<WrittenNumber>& out) {
-    for (const char16_t unit : text) {
+    const char16_t* p = text.data();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        // Between numbers, with no "+" waiting, only line breaks and number characters matter.
+        if (!inNumber_ && !plusBefore_) {
+            const char16_t* const from = p;
+            while (p < end && skippable(*p))
+                ++p;
+            if (p != from) afterCr_ = false;
+            if (p == end) break;
+        }
+        const char16_t unit = *p++;
         char c = unit < 0x80 ? char(unit) : rules_.unicodeSeparators ? MapSeparator(unit) : 0;
         if (unit == u'\n' || unit == u'\r') {
             line_ += unit == u'\r' || !afterCr_;

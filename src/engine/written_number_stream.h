@@ -29,6 +29,7 @@ class WrittenNumberStream {
     void finish(std::vector<WrittenNumber>& out);
 
   private:
+    bool skippable(char16_t unit) const;
     void take(char16_t unit, char c);
     void close(std::vector<WrittenNumber>& out);
 

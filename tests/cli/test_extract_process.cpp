@@ -103,6 +103,8 @@ class ExtractProcessTest : public QObject {
                                            "2125550104\n");
         QTest::newRow("txt only") << QStringList{"--ext", "txt"}
                                   << QByteArray("2125550101\n2125550103\n");
+        QTest::newRow("txt written with its dot")
+            << QStringList{"--ext", ".txt"} << QByteArray("2125550101\n2125550103\n");
         QTest::newRow("star") << QStringList{"--ext=*"}
                               << QByteArray(
                                      "2125550101\n2125550102\n2125550103\n"
@@ -131,6 +133,8 @@ class ExtractProcessTest : public QObject {
         QTest::newRow("unknown option")
             << QStringList{"--fast", "x"} << QByteArray("unknown option --fast");
         QTest::newRow("short unknown") << QStringList{"-x", "f"} << QByteArray("unknown option -x");
+        QTest::newRow("unknown with a value")
+            << QStringList{"--color=never", "f"} << QByteArray("unknown option --color\n");
         QTest::newRow("length 4") << QStringList{"--lengths", "4", "f"} << QByteArray("\"4\"");
         QTest::newRow("length 21")
             << QStringList{"--lengths", "10,21", "f"} << QByteArray("\"21\"");

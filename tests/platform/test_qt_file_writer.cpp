@@ -4,11 +4,13 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -26,6 +28,7 @@ enum Setup {
     kTargetIsFolder,
     kReadOnlyFolder,
     kReadOnlyFile,
+    kReadOnlyFileAsRoot,
     kDiskFull,
     kDiskFullAtFlush,
     kDroppedUncommitted,
@@ -79,6 +82,8 @@ class TestQtFileWriter : public QObject {
   private slots:
     void writes_data();
     void writes();
+    void specialTargets_data();
+    void specialTargets();
     void failures_data();
     void failures();
     void pathExists_data();
@@ -107,6 +112,7 @@ void TestQtFileWriter::writes() {
     TempFiles temp;
     const std::string path =
         existing.isNull() ? temp.path("out") : temp.write("out", existing.toStdString());
+    if (!existing.isNull()) ::chmod(path.c_str(), 0640);
     const mode_t mask = ::umask(022);
     QtFileWriter writer;
     {
@@ -120,8 +126,40 @@ void TestQtFileWriter::writes() {
     QCOMPARE(Entries(temp.folder()), QStringList{"out"});
     struct stat st {};
     QCOMPARE(::stat(path.c_str(), &st), 0);
-    if (existing.isNull())
-        QCOMPARE(st.st_mode & 0777, mode_t(0644));  // readable by others, as any new file
+    // A new file is readable by others, as any new file; a replaced one keeps its mode.
+    QCOMPARE(st.st_mode & 0777, mode_t(existing.isNull() ? 0644 : 0640));
+}
+
+// A link leads to the file replaced and stays; a named pipe or a device is written as it is.
+void TestQtFileWriter::specialTargets_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"link", "named pipe", "device"})
+        QTest::newRow(kind) << kind;
+}
+
+void TestQtFileWriter::specialTargets() {
+    QFETCH(QString, kind);
+    TempFiles temp;
+    const std::string path = temp.path("out"), real = temp.write("real", "old");
+    std::future<QByteArray> piped;
+    if (kind == "link") QCOMPARE(::symlink("real", path.c_str()), 0);
+    if (kind == "named pipe") {
+        QCOMPARE(::mkfifo(path.c_str(), 0666), 0);
+        piped = std::async(std::launch::async, [&] { return Read(path); });
+    }
+    if (kind == "device" && ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+        QSKIP("cannot make a device here");
+    const std::unique_ptr<SafeFile> file = QtFileWriter().create(path);
+    file->write("12345\r\n");
+    file->commit();
+    if (kind == "named pipe") QCOMPARE(piped.get(), QByteArray("12345\r\n"));
+    QCOMPARE(Read(real), QByteArray(kind == "link" ? "12345\r\n" : "old"));
+    struct stat st {};
+    QCOMPARE(::lstat(path.c_str(), &st), 0);
+    QCOMPARE(S_ISLNK(st.st_mode), kind == "link");
+    QCOMPARE(S_ISFIFO(st.st_mode), kind == "named pipe");
+    QCOMPARE(S_ISCHR(st.st_mode), kind == "device");
+    QCOMPARE(Entries(temp.folder()), (QStringList{"out", "real"}));
 }
 
 void TestQtFileWriter::failures_data() {
@@ -132,6 +170,7 @@ void TestQtFileWriter::failures_data() {
     QTest::newRow("target is a folder") << int(kTargetIsFolder) << "it is a folder";
     QTest::newRow("read-only folder") << int(kReadOnlyFolder) << "";
     QTest::newRow("read-only file") << int(kReadOnlyFile) << "the file is read-only";
+    QTest::newRow("read-only file, as root") << int(kReadOnlyFileAsRoot) << "the file is read-only";
     QTest::newRow("disk full") << int(kDiskFull) << "";
     QTest::newRow("disk full, noticed when flushing") << int(kDiskFullAtFlush) << "";
     QTest::newRow("dropped before commit") << int(kDroppedUncommitted) << "";
@@ -153,7 +192,8 @@ void TestQtFileWriter::failures() {
         QVERIFY(QDir().mkdir(QString::fromStdString(target)));
     }
     if (setup == kReadOnlyFolder) QVERIFY(::chmod(temp.folder().c_str(), 0555) == 0);
-    if (setup == kReadOnlyFile) QVERIFY(::chmod(target.c_str(), 0444) == 0);
+    if (setup == kReadOnlyFile || setup == kReadOnlyFileAsRoot)
+        QVERIFY(::chmod(target.c_str(), 0444) == 0);
     // Its look-alike is the file Qt would take it for; it must stay as it is too.
     const std::string lookalike = temp.path("n\xEF\xBF\xBD.txt");
     if (setup == kNameIsNoText) {

@@ -159,7 +159,8 @@ void TestQtFileWriter::specialTargets() {
     QCOMPARE(S_ISLNK(st.st_mode), kind == "link");
     QCOMPARE(S_ISFIFO(st.st_mode), kind == "named pipe");
     QCOMPARE(S_ISCHR(st.st_mode), kind == "device");
-    QCOMPARE(Entries(temp.folder()), (QStringList{"out", "real"}));
+    // Nothing left beside them (a listing shows no pipes or devices).
+    QCOMPARE(Entries(temp.folder()), QStringList({"out", "real"}).mid(kind == "link" ? 0 : 1));
 }
 
 void TestQtFileWriter::failures_data() {

@@ -275,6 +275,7 @@ class TestQtSettingsStore : public QObject {
         if (kind.startsWith("link")) QCOMPARE(::symlink(realName.c_str(), name.c_str()), 0);
         if (kind == "link to a file") WriteFile(real, stored);
         if (kind == "read-only file") WriteFile(file, stored);
+        if (atUsers) ::unlink(name.c_str());
         if (atUsers) QCOMPARE(::mkfifo(name.c_str(), 0600), 0);
         if (kind == "read-only file") ::chmod(name.c_str(), 0444);
         {
@@ -293,7 +294,7 @@ class TestQtSettingsStore : public QObject {
         }
         if (kind == "link to a file") QCOMPARE(Bytes(ReadFromDisk(real, "Check2")), QByteArray("1"));
         if (kind == "read-only file") QCOMPARE(FileBytes(file), stored);
-        if (atUsers) ::unlink(name.c_str());
+        ::unlink(name.c_str());
     }
 
     // A settings file the user may read but not change, in a folder the user may not write:

@@ -40,7 +40,8 @@ std::vector<FileIdentity> OutputFile::identities() const {
     // Standard output sent to a file is that file.
     struct stat st {};
     if (::fstat(1, &st) == 0 && S_ISREG(st.st_mode)) {
-        found.push_back({static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)});
+        found.push_back(
+            {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)});
     }
     return found;
 }

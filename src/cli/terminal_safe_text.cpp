@@ -16,11 +16,11 @@ std::size_t PrintableSequence(std::string_view s) {
     if (length == 0 || s.size() < length) return 0;
     for (std::size_t i = 1; i < length; ++i)
         if ((byte(i) & 0xC0) != 0x80) return 0;
-    if (lead == 0xC2 && byte(1) < 0xA0) return 0;                 // C1 controls
-    if (lead == 0xE0 && byte(1) < 0xA0) return 0;                 // overlong
-    if (lead == 0xED && byte(1) >= 0xA0) return 0;                // surrogates
-    if (lead == 0xF0 && byte(1) < 0x90) return 0;                 // overlong
-    if (lead == 0xF4 && byte(1) >= 0x90) return 0;                // beyond U+10FFFF
+    if (lead == 0xC2 && byte(1) < 0xA0) return 0;   // C1 controls
+    if (lead == 0xE0 && byte(1) < 0xA0) return 0;   // overlong
+    if (lead == 0xED && byte(1) >= 0xA0) return 0;  // surrogates
+    if (lead == 0xF0 && byte(1) < 0x90) return 0;   // overlong
+    if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // beyond U+10FFFF
     return length;
 }
 
@@ -47,8 +47,8 @@ std::string TerminalSafeText(std::string_view text) {
         out.push_back('\\');
         if (c == '\\') {
             out.push_back('\\');
-        } else if (const char* named = c != 0 ? std::char_traits<char>::find(kNamed, 7, char(c))
-                                              : nullptr) {
+        } else if (const char* named =
+                       c != 0 ? std::char_traits<char>::find(kNamed, 7, char(c)) : nullptr) {
             out.push_back(kLetters[named - kNamed]);
         } else {
             out.push_back(static_cast<char>('0' + (c >> 6)));

@@ -7,9 +7,9 @@
 #include <grp.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/sysmacros.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -269,7 +269,8 @@ class ExtractFaultsTest : public QObject {
         QCOMPARE(S_ISFIFO(st.st_mode), kind == "named pipe");
         QCOMPARE(S_ISCHR(st.st_mode), kind == "device");
         Strings after = before;
-        if (kind == "file" || kind == "long name") after = Strings{"a.txt", target.substr(target.rfind('/') + 1)};
+        if (kind == "file" || kind == "long name")
+            after = Strings{"a.txt", target.substr(target.rfind('/') + 1)};
         QCOMPARE(Entries(tree.path("in")), after);
     }
 
@@ -291,8 +292,7 @@ class ExtractFaultsTest : public QObject {
             qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/tessaly-extract";
         const std::string output = tree.path("out/o.txt"), big = tree.path("big");
         char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--output"),
-                        const_cast<char*>(output.c_str()), const_cast<char*>(big.c_str()),
-                        nullptr};
+                        const_cast<char*>(output.c_str()), const_cast<char*>(big.c_str()), nullptr};
         posix_spawnattr_t attributes;
         posix_spawnattr_init(&attributes);
         sigset_t standard;
@@ -389,7 +389,8 @@ class ExtractFaultsTest : public QObject {
         QTest::newRow("back quotes and separators")
             << QByteArray("`touch pwned`;touch pwned|x") << QByteArray();
         QTest::newRow("format directives") << QByteArray("%s%n%x%p%%.txt") << QByteArray();
-        QTest::newRow("redirection and globbing") << QByteArray("> pwned < * ?.txt") << QByteArray();
+        QTest::newRow("redirection and globbing")
+            << QByteArray("> pwned < * ?.txt") << QByteArray();
         QTest::newRow("line break and escape") << QByteArray("a\ntouch pwned\n\x1b[2J.txt")
                                                << QByteArray("a\\ntouch pwned\\n\\033[2J.txt");
         QTest::newRow("C1 control, bad UTF-8, backslash")

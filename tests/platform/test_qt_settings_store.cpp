@@ -255,9 +255,8 @@ class TestQtSettingsStore : public QObject {
     // is, also by root. Every change holds for the session.
     void specialLocations_data() {
         QTest::addColumn<QString>("kind");
-        for (const char* kind :
-             {"named pipe at the user's location", "link to a device", "link to a file",
-              "read-only file"})
+        for (const char* kind : {"named pipe at the user's location", "link to a device",
+                                 "link to a file", "read-only file"})
             QTest::newRow(kind) << kind;
     }
     void specialLocations() {
@@ -279,8 +278,9 @@ class TestQtSettingsStore : public QObject {
         if (atUsers) QCOMPARE(::mkfifo(name.c_str(), 0600), 0);
         if (kind == "read-only file") ::chmod(name.c_str(), 0444);
         {
-            std::unique_ptr<QtSettingsStore> store = atUsers ? std::make_unique<QtSettingsStore>()
-                                                             : std::make_unique<QtSettingsStore>(file);
+            std::unique_ptr<QtSettingsStore> store = atUsers
+                                                         ? std::make_unique<QtSettingsStore>()
+                                                         : std::make_unique<QtSettingsStore>(file);
             store->write("Check2", "1");
             QCOMPARE(Bytes(store->read("Check2")), QByteArray("1"));
         }
@@ -292,7 +292,8 @@ class TestQtSettingsStore : public QObject {
             QCOMPARE(::stat(realName.c_str(), &st), 0);
             QVERIFY(S_ISCHR(st.st_mode));
         }
-        if (kind == "link to a file") QCOMPARE(Bytes(ReadFromDisk(real, "Check2")), QByteArray("1"));
+        if (kind == "link to a file")
+            QCOMPARE(Bytes(ReadFromDisk(real, "Check2")), QByteArray("1"));
         if (kind == "read-only file") QCOMPARE(FileBytes(file), stored);
         ::unlink(name.c_str());
     }

@@ -86,7 +86,8 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
         if ((st.st_mode & 0222) == 0 || ::access(target.path.c_str(), W_OK) != 0) {
             Refuse("the file is read-only");
         }
-        target.kind = S_ISREG(st.st_mode) ? WriteTarget::Kind::kRegular : WriteTarget::Kind::kStream;
+        target.kind =
+            S_ISREG(st.st_mode) ? WriteTarget::Kind::kRegular : WriteTarget::Kind::kStream;
         target.identity = IdentityOf(st);
         return target;
     }

@@ -25,7 +25,7 @@ class WriteRefused : public std::runtime_error {
 struct WriteTarget {
     enum class Kind { kMissing, kRegular, kStream };
     Kind kind = Kind::kMissing;
-    std::string path;  // the final target, links followed
+    std::string path;                      // the final target, links followed
     std::optional<FileIdentity> identity;  // of an existing target
 };
 

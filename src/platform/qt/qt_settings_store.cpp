@@ -23,8 +23,8 @@ QString ToQString(std::string_view text) {
 QString UserSettingsPath() {
     const QSettings probe(QSettings::IniFormat, QSettings::UserScope,
                           QStringLiteral(".tessaly-location-probe"));
-    return QFileInfo(probe.fileName()).path() + QLatin1Char('/') +
-           ToQString(kSettingsApplication) + QStringLiteral(".ini");
+    return QFileInfo(probe.fileName()).path() + QLatin1Char('/') + ToQString(kSettingsApplication) +
+           QStringLiteral(".ini");
 }
 
 }  // namespace

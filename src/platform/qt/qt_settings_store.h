@@ -35,7 +35,7 @@ class QtSettingsStore : public SettingsStore {
     void open(std::unique_ptr<QSettings> settings);
 
     Access access_;
-    std::unique_ptr<QSettings> settings_;  // none: kNone
+    std::unique_ptr<QSettings> settings_;                      // none: kNone
     std::map<std::string, std::string, std::less<>> session_;  // values kept only in memory
 };
 

@@ -126,7 +126,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     // written, without end.
     LeaveOut(files, out->identities());
     events.stop = [&] { return out->readerGone(); };
-    ScanFilesInOrder(files, arguments.options, jobs, events);
+    ScanFilesInOrder(files, arguments.rules, jobs, events);
     if (!asLines && !out->readerGone()) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {

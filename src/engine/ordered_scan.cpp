@@ -19,12 +19,10 @@ namespace {
 // Scans one file, handing each piece's numbers to `deliver`, which returns false to end the
 // scan early; returns the failure, if any.
 template <class Deliver>
-std::optional<std::string> ScanOne(const std::string& path, const ExtractionOptions& options,
+std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rules,
                                    Deliver&& deliver) {
     try {
-        FileNumberScan scan(path, options.requiredTextOption());
-        // The lengths are fixed for the whole scan, so the scanner drops the others itself.
-        scan.setAcceptedLengths(options.acceptedLengthMask());
+        FileNumberScan scan(path, rules);
         std::vector<PhoneNumber> batch;
         for (bool more = true; more;) {
             batch.clear();
@@ -45,7 +43,7 @@ struct Slot {
 
 }  // namespace
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
                       unsigned jobs, const OrderedScanEvents& events) {
     const std::size_t count = paths.size();
     const auto stopRequested = [&] { return events.stop && events.stop(); };
@@ -55,7 +53,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
     auto scanHere = [&] {
         bool stopped = false;
         for (std::size_t i = 0; i < count && !stopped; ++i) {
-            auto failure = ScanOne(paths[i], options, [&](std::vector<PhoneNumber>&& batch) {
+            auto failure = ScanOne(paths[i], rules, [&](std::vector<PhoneNumber>&& batch) {
                 events.numbers(i, batch);
                 return !(stopped = stopRequested());
             });
@@ -87,7 +85,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
                 index = nextFile++;
             }
             Slot& slot = slots[index % lookahead];
-            auto failure = ScanOne(paths[index], options, [&](std::vector<PhoneNumber>&& batch) {
+            auto failure = ScanOne(paths[index], rules, [&](std::vector<PhoneNumber>&& batch) {
                 std::unique_lock lock(mutex);
                 // The file being delivered may always hand over a piece once its last one was
                 // taken, so the work goes on however full the queue is with later files.

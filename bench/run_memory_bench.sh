@@ -24,7 +24,7 @@ if [ -z "$extract" ]; then
 fi
 
 big="$work/big.txt"
-[ -s "$big" ] || yes 'Call 877-798-4141 or (212) 555-0101.' | head -c 600M >"$big"
+[ -s "$big" ] || (yes 'Call 877-798-4141 or (212) 555-0101.' || true) | head -c 600M >"$big"
 many="$work/many"
 if [ "$(find "$many" -maxdepth 1 -type f 2>/dev/null | wc -l)" != "$files" ]; then
     rm -rf "$many" && mkdir -p "$many"

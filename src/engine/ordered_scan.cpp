@@ -48,8 +48,8 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
     const std::size_t count = paths.size();
     const auto stopRequested = [&] { return events.stop && events.stop(); };
     // More threads than pieces that may wait would only wait, each holding its read buffers.
-    jobs = static_cast<unsigned>(std::clamp<std::size_t>(
-        std::min<std::size_t>({jobs, count, kPiecesInFlight}), 1, kPiecesInFlight));
+    jobs = static_cast<unsigned>(
+        std::max<std::size_t>(1, std::min<std::size_t>({jobs, count, kPiecesInFlight})));
     auto scanHere = [&] {
         bool stopped = false;
         for (std::size_t i = 0; i < count && !stopped; ++i) {

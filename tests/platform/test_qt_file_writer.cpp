@@ -4,13 +4,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
-#include <future>
 #include <memory>
 #include <string>
 
@@ -82,8 +80,6 @@ class TestQtFileWriter : public QObject {
   private slots:
     void writes_data();
     void writes();
-    void specialTargets_data();
-    void specialTargets();
     void failures_data();
     void failures();
     void pathExists_data();
@@ -128,39 +124,6 @@ void TestQtFileWriter::writes() {
     QCOMPARE(::stat(path.c_str(), &st), 0);
     // A new file is readable by others, as any new file; a replaced one keeps its mode.
     QCOMPARE(st.st_mode & 0777, mode_t(existing.isNull() ? 0644 : 0640));
-}
-
-// A link leads to the file replaced and stays; a named pipe or a device is written as it is.
-void TestQtFileWriter::specialTargets_data() {
-    QTest::addColumn<QString>("kind");
-    for (const char* kind : {"link", "named pipe", "device"})
-        QTest::newRow(kind) << kind;
-}
-
-void TestQtFileWriter::specialTargets() {
-    QFETCH(QString, kind);
-    TempFiles temp;
-    const std::string path = temp.path("out"), real = temp.write("real", "old");
-    std::future<QByteArray> piped;
-    if (kind == "link") QCOMPARE(::symlink("real", path.c_str()), 0);
-    if (kind == "named pipe") {
-        QCOMPARE(::mkfifo(path.c_str(), 0666), 0);
-        piped = std::async(std::launch::async, [&] { return Read(path); });
-    }
-    if (kind == "device" && ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
-        QSKIP("cannot make a device here");
-    const std::unique_ptr<SafeFile> file = QtFileWriter().create(path);
-    file->write("12345\r\n");
-    file->commit();
-    if (kind == "named pipe") QCOMPARE(piped.get(), QByteArray("12345\r\n"));
-    QCOMPARE(Read(real), QByteArray(kind == "link" ? "12345\r\n" : "old"));
-    struct stat st {};
-    QCOMPARE(::lstat(path.c_str(), &st), 0);
-    QCOMPARE(S_ISLNK(st.st_mode), kind == "link");
-    QCOMPARE(S_ISFIFO(st.st_mode), kind == "named pipe");
-    QCOMPARE(S_ISCHR(st.st_mode), kind == "device");
-    // Nothing left beside them (a listing shows no pipes or devices).
-    QCOMPARE(Entries(temp.folder()), QStringList({"out", "real"}).mid(kind == "link" ? 0 : 1));
 }
 
 void TestQtFileWriter::failures_data() {

@@ -16,6 +16,14 @@ std::atomic<const char*> pendingFile{nullptr};
 
 constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 
+sigset_t Interrupts() {
+    sigset_t set;
+    ::sigemptyset(&set);
+    for (const int signal : kInterrupts)
+        ::sigaddset(&set, signal);
+    return set;
+}
+
 void OnInterrupt(int signal) {
     if (const char* path = pendingFile.load()) ::unlink(path);
     struct sigaction standard {};
@@ -29,9 +37,7 @@ void OnInterrupt(int signal) {
 void InstallInterruptCleanup() {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
-    ::sigemptyset(&action.sa_mask);
-    for (const int signal : kInterrupts)
-        ::sigaddset(&action.sa_mask, signal);
+    action.sa_mask = Interrupts();
     for (const int signal : kInterrupts) {
         struct sigaction old {};
         // A signal the caller chose to ignore (nohup, a background job) stays ignored.
@@ -42,6 +48,15 @@ void InstallInterruptCleanup() {
 
 void RemoveOnInterrupt(const std::string& path) {
     pendingFile.store(path.empty() ? nullptr : ::strdup(path.c_str()));
+}
+
+InterruptsHeld::InterruptsHeld() {
+    const sigset_t held = Interrupts();
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+InterruptsHeld::~InterruptsHeld() {
+    ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 }  // namespace tessaly::cli

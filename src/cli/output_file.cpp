@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "file_replacement.h"
@@ -17,12 +18,17 @@ OutputFile::OutputFile() {
 }
 
 OutputFile::OutputFile(const std::string& path) : target_(path) {
+    // An interruption waits while the temporary file is made and registered for removal. A
+    // stream stays interruptible: opening a pipe waits for its reader.
+    std::optional<InterruptsHeld> held;
     try {
+        if (ResolveWriteTarget(path).kind != WriteTarget::Kind::kStream) held.emplace();
         file_ = std::make_unique<FileReplacement>(path);
     } catch (const WriteRefused& e) {
         throw std::runtime_error("cannot write \"" + path + "\": " + e.what());
     }
     RemoveOnInterrupt(file_->temporaryPath());
+    held.reset();
     buffer_.reserve(kBufferSize);
 }
 

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "engine/product.h"
 #include "file_replacement.h"
 
 namespace tessaly {

@@ -180,9 +180,9 @@ void Form1::PushButton9_Click() {
 void Form1::PushButton10_Click() {
     Trap trap(services_.errorBox, procedure::kFormatPage);
     trap.step(100, [&] {
-        const std::string address = pageAddress(kFormattingPageFile);
-        if (!services_.shell.openWebAddress(address)) {
-            services_.messageBoxes.showNotice(std::string(kNoBrowserNotice) + address);
+        if (!services_.shell.openWebAddress(pageAddress(kFormattingPageFile))) {
+            services_.messageBoxes.showNotice(std::string(kNoBrowserNotice) +
+                                              pageAddress(kFormattingPageFile));
         }
     });
 }

@@ -107,7 +107,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const std::vector<std::string> files =
         ExpandInputPaths(arguments.files, arguments.extension, fileSystem, walkErrors);
     failed = errors.size() != errorsBefore;
-    ScanFilesInOrder(files, arguments.options, jobs, events);
+    ScanFilesInOrder(files, arguments.rules, jobs, events);
     if (!asLines) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {

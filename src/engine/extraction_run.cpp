@@ -22,10 +22,19 @@ class ExtractionRun::Pass {
     void flush();
     bool scanFile(const std::string& path);
 
+    // The rules the scanner is given: the run judges each number's length itself as it takes
+    // it, because a box ticked meanwhile applies from that number on, so the scanner hands over
+    // every length.
+    ScanRules ScannerRules() const {
+        ScanRules rules = rules_;
+        rules.lengths = kEveryLength;
+        return rules;
+    }
+
     RunHost& host_;
     Trap trap_;
     YieldPacer pacer_;
-    ExtractionOptions options_;
+    ScanRules rules_;  // from the options last read
     std::vector<PhoneNumber> pending_;
     std::vector<PhoneNumber> batch_;
 };
@@ -42,8 +51,8 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (!host_.yieldToEventLoop()) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
-    trap_.step(130, [&] { options_ = host_.options(); });
-    if (scan) scan->setRequiredText(options_.requiredTextOption());
+    trap_.step(130, [&] { rules_ = host_.options().scanRules(); });
+    if (scan) scan->setRules(ScannerRules());
     trap_.step(130, [&] { host_.setBusyPointer(); });
     return true;
 }
@@ -51,7 +60,7 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
 // Returns false when the window is closing.
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
-    if (!trap_.step(116, [&] { scan.emplace(path, options_.requiredTextOption()); })) return true;
+    if (!trap_.step(116, [&] { scan.emplace(path, ScannerRules()); })) return true;
     trap_.step(118, [&] { host_.setBusyPointer(); });
     for (bool more = true; more;) {
         batch_.clear();
@@ -60,7 +69,7 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
         if (!trap_.step(116, [&] { more = scan->next(batch_); })) more = false;
         for (const PhoneNumber& number : batch_) {
             if (!yieldIfDue(&*scan)) return false;
-            if (options_.acceptsDigitCount(number.size())) pending_.push_back(number);
+            if (rules_.acceptsDigitCount(number.size())) pending_.push_back(number);
         }
         if (more && !yieldIfDue(&*scan)) return false;
     }
@@ -74,7 +83,7 @@ void ExtractionRun::Pass::run() {
         trap_.step(154, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
         return;
     }
-    trap_.step(106, [&] { options_ = host_.options(); });
+    trap_.step(106, [&] { rules_ = host_.options().scanRules(); });
     for (std::size_t row = 1; row <= rows; ++row) {
         if (!yieldIfDue(nullptr)) return;
         trap_.step(110, [&] { host_.setBusyPointer(); });

@@ -20,6 +20,7 @@
 #include "error_report.h"
 #include "extraction_run.h"
 #include "file_text_reader.h"
+#include "phone_scanner.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
 #include "support/recording_run_host.h"
@@ -60,8 +61,8 @@ std::string Wide(std::string_view ascii, int width, bool big) {
 Strings ByLines(const std::string& path, const ExtractionOptions& options) {
     Strings out;
     for (const std::u16string& line : ReadFileLines(path)) {
-        for (std::string& n : ExtractPhone(line, options.requiredTextOption())) {
-            if (options.acceptsDigitCount(n.size())) out.push_back(std::move(n));
+        for (std::string& n : ExtractPhone(line, options.scanRules())) {
+            if (options.scanRules().acceptsDigitCount(n.size())) out.push_back(std::move(n));
         }
     }
     return out;

@@ -12,7 +12,7 @@ namespace tessaly {
 class ExtractionRun::Pass {
   public:
     Pass(ExtractionRun& run)
-        : host_(run.host_), trap_(run.errors_, procedure::kExtract), pacer_(run.pacing_) {}
+        : host_(run.host_), trap_(run.errors_, kProcedure), pacer_(run.pacing_) {}
 
     void run();
 
@@ -41,7 +41,7 @@ class ExtractionRun::Pass {
 
 void ExtractionRun::Pass::flush() {
     if (pending_.empty()) return;
-    trap_.step(140, [&] { host_.appendResults(pending_); });
+    trap_.step(kAppendResults, [&] { host_.appendResults(pending_); });
     pending_.clear();
 }
 
@@ -51,22 +51,22 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (!host_.yieldToEventLoop()) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
-    trap_.step(130, [&] { rules_ = host_.options().scanRules(); });
+    trap_.step(kAfterYield, [&] { rules_ = host_.options().scanRules(); });
     if (scan) scan->setRules(ScannerRules());
-    trap_.step(130, [&] { host_.setBusyPointer(); });
+    trap_.step(kAfterYield, [&] { host_.setBusyPointer(); });
     return true;
 }
 
 // Returns false when the window is closing.
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
-    if (!trap_.step(116, [&] { scan.emplace(path, ScannerRules()); })) return true;
-    trap_.step(118, [&] { host_.setBusyPointer(); });
+    if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     for (bool more = true; more;) {
         batch_.clear();
         // A read that fails part-way is reported like one that fails at once; the numbers
         // found before the failure stay.
-        if (!trap_.step(116, [&] { more = scan->next(batch_); })) more = false;
+        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_); })) more = false;
         for (const PhoneNumber& number : batch_) {
             if (!yieldIfDue(&*scan)) return false;
             if (rules_.acceptsDigitCount(number.size())) pending_.push_back(number);
@@ -78,17 +78,17 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
 
 void ExtractionRun::Pass::run() {
     std::size_t rows = 0;
-    trap_.step(104, [&] { rows = host_.inputRowCount(); });
+    trap_.step(kCountRows, [&] { rows = host_.inputRowCount(); });
     if (rows == 0) {
-        trap_.step(154, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
+        trap_.step(kTellNoFiles, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
         return;
     }
-    trap_.step(106, [&] { rules_ = host_.options().scanRules(); });
+    trap_.step(kReadOptions, [&] { rules_ = host_.options().scanRules(); });
     for (std::size_t row = 1; row <= rows; ++row) {
         if (!yieldIfDue(nullptr)) return;
-        trap_.step(110, [&] { host_.setBusyPointer(); });
+        trap_.step(kBusyBeforeRow, [&] { host_.setBusyPointer(); });
         std::optional<std::string> path;
-        const bool present = trap_.step(112, [&] {
+        const bool present = trap_.step(kRowPath, [&] {
             path = host_.inputRowPath(row);
             if (!path) {
                 throw std::runtime_error("Row " + std::to_string(row) +
@@ -97,18 +97,18 @@ void ExtractionRun::Pass::run() {
         });
         // Rows vanish only from the end of a shrinking list: the rest are gone too.
         if (!present) break;
-        trap_.step(114, [&] { host_.setBusyPointer(); });
+        trap_.step(kBusyBeforeFile, [&] { host_.setBusyPointer(); });
         if (!scanFile(*path)) return;
     }
     flush();
-    trap_.step(150, [&] { host_.setDefaultPointer(); });
-    trap_.step(152, [&] { host_.showNotice(std::string(kDoneNotice)); });
+    trap_.step(kDefaultPointer, [&] { host_.setDefaultPointer(); });
+    trap_.step(kTellDone, [&] { host_.showNotice(std::string(kDoneNotice)); });
 }
 
 ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
     : host_(host), errors_(errors), pacing_(std::move(pacing)) {}
 
-void ExtractionRun::PushButton7_Click() {
+void ExtractionRun::start() {
     if (isExtracting_) return;
     isExtracting_ = true;
     Pass(*this).run();

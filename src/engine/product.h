@@ -9,9 +9,6 @@ inline constexpr std::string_view kProductTitle = "Tessaly";
 // The version and the support address come from the build (TESSALY_SUPPORT_ADDRESS is a CMake
 // cache variable), so whoever builds the package names the real address.
 inline constexpr std::string_view kProductVersion = TESSALY_VERSION;
-// Settings are kept under this application name, in the section named after the product.
-inline constexpr std::string_view kSettingsApplication = "Varnholt";
-inline constexpr std::string_view kSettingsSection = "Tessaly";
 
 inline constexpr std::string_view kSupportAddress = TESSALY_SUPPORT_ADDRESS;
 // The product's pages ship with the program, among its other data files, and open from there.

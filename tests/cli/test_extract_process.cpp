@@ -198,6 +198,27 @@ class ExtractProcessTest : public QObject {
         QVERIFY(r.err.contains("No such file or directory"));
         QCOMPARE(QDir(Q(files.folder())).entryList(QDir::Files).size(), 2);  // a.txt, out.txt
     }
+
+    // Every option the usage names has an entry of its own in the manual page.
+    void manualListsEveryOption() {
+        const Outcome help = Run({"--help"});
+        QCOMPARE(help.status, 0);
+        QFile page(qEnvironmentVariable("TESSALY_MAN_DIR") + "/tessaly-extract.1");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString manual = QString::fromUtf8(page.readAll());
+        QStringList options;
+        for (const QRegularExpressionMatch& m :
+             QRegularExpression("--([a-z]+)").globalMatch(QString::fromUtf8(help.out))) {
+            options << m.captured(1);
+        }
+        options.removeDuplicates();
+        QCOMPARE(options.size(), 9);
+        for (const QString& option : options) {
+            const QRegularExpression entry("^\\.TP\n\\.BI? \\\\-\\\\-" + option + "\\b",
+                                           QRegularExpression::MultilineOption);
+            QVERIFY2(manual.contains(entry), qPrintable("--" + option + " is missing"));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(ExtractProcessTest)

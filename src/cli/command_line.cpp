@@ -91,7 +91,8 @@ std::string UsageText() {
            "\n"
            "Which files:\n"
            "  --ext EXT       take only the files of a folder whose names end in .EXT\n"
-           "                  (* for all; without --ext a folder gives every file)\n"
+           "                  (EXT or .EXT; * for all; without --ext a folder gives every\n"
+           "                  file)\n"
            "  --files-from FILE  take the paths from FILE, one a line (- : standard input)\n"
            "                  find notes -name '*.txt' | tessaly-extract --files-from -\n"
            "  -0, --null      the paths of --files-from are separated by NUL bytes, as\n"
@@ -184,6 +185,11 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
                                 name == "--output" || name == "--format" || name == "--ext" ||
                                 name == "--mask" || name == "--files-from";
+        const bool isFlag = name == "--unique" || name == "--with-filename" ||
+                            name == "--line-number" || name == "--count" || name == "--keep-plus" ||
+                            name == "--unicode-separators" || name == "--null" ||
+                            name == "--help" || name == "--version";
+        if (!takesValue && !isFlag) return fail("unknown option " + std::string(name));
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
             value = args[++i];
@@ -211,6 +217,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             if (value->empty()) return fail("--output needs a file name");
             a.output = std::string(*value);
         } else if (name == "--ext") {
+            // ".txt" is how many write an extension; the dot is the separator, not part of it.
+            if (value->starts_with('.')) value->remove_prefix(1);
             if (value->empty()) return fail("--ext needs an extension, or * for all files");
             a.extension = std::string(*value);
         } else if (name == "--mask") {
@@ -223,8 +231,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             if (value->empty())
                 return fail("--files-from needs a file name, or - for standard input");
             a.filesFrom = std::string(*value);
-        } else if (!setFlag(name)) {
-            return fail("unknown option " + std::string(name));
+        } else {
+            setFlag(name);
         }
     }
     if (a.help || a.version) return ParseOutcome{std::move(a), {}};

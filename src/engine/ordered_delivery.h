@@ -1,9 +1,10 @@
 #pragma once
 // DeliverInOrder: the work of many files done on several threads, its results handed out on the
 // calling thread in file order, so the result never depends on the number of threads. The
-// file at the head of the order is delivered while it is being worked on; files ahead of it
-// are held back, at most a few at a time. The ordered scans of the byte scanner and of the
-// written-number reader both run on it.
+// file at the head of the order is delivered while it is being worked on; pieces of files ahead
+// of it are held back, at most kPiecesInFlight of them in all, so memory stays bounded whatever
+// the number of files, their sizes or the pace at which the results are taken. The ordered
+// scans of the byte scanner and of the written-number reader both run on it.
 
 #include <algorithm>
 #include <condition_variable>
@@ -18,17 +19,28 @@
 
 namespace tessaly {
 
-// work(index, deliver): does file `index`, calling deliver(Batch&&) for each piece of result,
-// and returns its failure description, if any. hand(index, const Batch&) and
-// fail(index, description) are called on the calling thread, in file order.
-template <class Batch, class Work, class Hand, class Fail>
-void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, Fail&& fail) {
-    jobs = std::max(
-        1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
+// Pieces worked on and not yet delivered, all files together (one more for the head file).
+inline constexpr std::size_t kPiecesInFlight = 16;
+
+// work(index, deliver): does file `index`, calling deliver(Batch&&) for each piece of result
+// (false from it ends the work early), and returns its failure description, if any.
+// hand(index, const Batch&) and fail(index, description) are called on the calling thread, in
+// file order; stopRequested() is asked after each delivery: true ends everything there.
+template <class Batch, class Work, class Hand, class Fail, class Stop>
+void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, Fail&& fail,
+                    Stop&& stopRequested) {
+    // More threads than pieces that may wait would only wait, each holding its read buffers.
+    jobs = static_cast<unsigned>(
+        std::max<std::size_t>(1, std::min<std::size_t>({jobs, count, kPiecesInFlight})));
     auto workHere = [&] {
-        for (std::size_t i = 0; i < count; ++i) {
-            auto failure = work(i, [&](Batch&& batch) { hand(i, batch); });
-            if (failure) fail(i, *failure);
+        bool stopped = false;
+        for (std::size_t i = 0; i < count && !stopped; ++i) {
+            auto failure = work(i, [&](Batch&& batch) {
+                hand(i, batch);
+                return !(stopped = stopRequested());
+            });
+            if (failure && !stopped) fail(i, *failure);
+            stopped = stopped || stopRequested();
         }
     };
     if (jobs == 1) return workHere();
@@ -38,32 +50,45 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
         std::optional<std::string> failure;
         bool done = false;
     };
-    // Files a worker may run ahead of the one being delivered.
+    // Files a worker may run ahead of the one being delivered; their slots form a ring.
     const std::size_t lookahead = 2 * jobs;
     std::mutex mutex;
     std::condition_variable changed;
-    std::deque<Slot> slots(count);
+    std::vector<Slot> slots(lookahead);
+    std::size_t queued = 0;  // pieces of all files done and not yet delivered
     std::size_t nextFile = 0;
     std::size_t head = 0;
+    bool stopping = false;
 
     auto worker = [&] {
         for (;;) {
             std::size_t index;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock,
-                             [&] { return nextFile >= count || nextFile < head + lookahead; });
-                if (nextFile >= count) return;
+                changed.wait(lock, [&] {
+                    return stopping || nextFile >= count || nextFile < head + lookahead;
+                });
+                if (stopping || nextFile >= count) return;
                 index = nextFile++;
             }
+            Slot& slot = slots[index % lookahead];
             auto failure = work(index, [&](Batch&& batch) {
-                std::lock_guard lock(mutex);
-                slots[index].batches.push_back(std::move(batch));
+                std::unique_lock lock(mutex);
+                // The file being delivered may always hand over a piece once its last one was
+                // taken, so the work goes on however full the queue is with later files.
+                changed.wait(lock, [&] {
+                    return stopping || queued < kPiecesInFlight ||
+                           (index == head && slot.batches.empty());
+                });
+                if (stopping) return false;
+                slot.batches.push_back(std::move(batch));
+                ++queued;
                 changed.notify_all();
+                return true;
             });
             std::lock_guard lock(mutex);
-            slots[index].failure = std::move(failure);
-            slots[index].done = true;
+            slot.failure = std::move(failure);
+            slot.done = true;
             changed.notify_all();
         }
     };
@@ -79,27 +104,33 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
     }
     if (threads.empty()) return workHere();
 
-    for (std::unique_lock lock(mutex); head < count;) {
-        Slot& slot = slots[head];
+    for (std::unique_lock lock(mutex); head < count && !stopping;) {
+        Slot& slot = slots[head % lookahead];
         changed.wait(lock, [&] { return !slot.batches.empty() || slot.done; });
-        while (!slot.batches.empty()) {
+        while (!slot.batches.empty() && !stopping) {
             Batch batch = std::move(slot.batches.front());
             slot.batches.pop_front();
+            --queued;
+            changed.notify_all();
             lock.unlock();
             hand(head, batch);
+            const bool stop = stopRequested();
             lock.lock();
+            stopping = stop;
         }
-        if (slot.done) {
+        if (slot.done && !stopping) {
             if (slot.failure) {
                 const std::string failure = *slot.failure;
                 lock.unlock();
                 fail(head, failure);
                 lock.lock();
             }
-            slot = Slot{};
+            slot.batches.clear();
+            slot.failure.reset();
+            slot.done = false;
             ++head;
-            changed.notify_all();
         }
+        changed.notify_all();
     }
     for (std::thread& t : threads)
         t.join();

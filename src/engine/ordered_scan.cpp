@@ -18,8 +18,8 @@ struct Batch {
     std::vector<std::size_t> lines;
 };
 
-// Scans one file with `Scan`, handing each piece's numbers to `deliver`; returns the failure,
-// if any.
+// Scans one file with `Scan`, handing each piece's numbers to `deliver`, which returns false to
+// end the scan early; returns the failure, if any.
 template <class Scan, class Found, class Next, class Deliver>
 std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rules, Next&& next,
                                    Deliver&& deliver) {
@@ -28,7 +28,7 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
         for (bool more = true; more;) {
             Found found;
             more = next(scan, found);
-            if (!found.empty()) deliver(std::move(found));
+            if (!found.empty() && !deliver(std::move(found))) break;
         }
         return std::nullopt;
     } catch (...) {
@@ -55,7 +55,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
             events.numbers(index, batch.numbers);
             if (rules.lineNumbers && events.lines) events.lines(index, batch.lines);
         },
-        events.failure);
+        events.failure, [&] { return events.stop && events.stop(); });
 }
 
 void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
@@ -68,7 +68,7 @@ void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& 
                 paths[i], rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); },
                 deliver);
         },
-        events.numbers, events.failure);
+        events.numbers, events.failure, [&] { return events.stop && events.stop(); });
 }
 
 }  // namespace tessaly

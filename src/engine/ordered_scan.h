@@ -1,14 +1,17 @@
 #pragma once
 // ScanFilesInOrder: many files scanned on several threads, their numbers delivered on the
 // calling thread in file order, so the result never depends on the number of threads. The
-// file at the head of the order is delivered while it is being scanned; files ahead of it are
-// held back, at most a few at a time (ordered_delivery.h).
+// file at the head of the order is delivered while it is being scanned; pieces of files ahead
+// of it are held back, at most kPiecesInFlight of them in all, so memory stays bounded whatever
+// the number of files, their sizes or the pace at which the numbers are taken
+// (ordered_delivery.h).
 
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "ordered_delivery.h"
 #include "phone_number.h"
 #include "scan_rules.h"
 #include "written_number_stream.h"
@@ -23,6 +26,8 @@ struct OrderedScanEvents {
     std::function<void(std::size_t index, const std::vector<std::size_t>& lines)> lines;
     // File `index` could not be read (numbers found before a failure were delivered).
     std::function<void(std::size_t index, const std::string& description)> failure;
+    // Asked after each delivery when set: true ends the scan there, nothing more is delivered.
+    std::function<bool()> stop;
 };
 
 void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
@@ -32,6 +37,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
 struct WrittenScanEvents {
     std::function<void(std::size_t index, const std::vector<WrittenNumber>& numbers)> numbers;
     std::function<void(std::size_t index, const std::string& description)> failure;
+    std::function<bool()> stop;
 };
 
 void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& rules,

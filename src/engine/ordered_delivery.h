@@ -50,11 +50,12 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
         std::optional<std::string> failure;
         bool done = false;
     };
-    // Files a worker may run ahead of the one being delivered; their slots form a ring.
+    // Files a worker may run ahead of the one being delivered; their slots form a ring (not named
+    // "slots", which Qt code defines away).
     const std::size_t lookahead = 2 * jobs;
     std::mutex mutex;
     std::condition_variable changed;
-    std::vector<Slot> slots(lookahead);
+    std::vector<Slot> ring(lookahead);
     std::size_t queued = 0;  // pieces of all files done and not yet delivered
     std::size_t nextFile = 0;
     std::size_t head = 0;
@@ -71,7 +72,7 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
                 if (stopping || nextFile >= count) return;
                 index = nextFile++;
             }
-            Slot& slot = slots[index % lookahead];
+            Slot& slot = ring[index % lookahead];
             auto failure = work(index, [&](Batch&& batch) {
                 std::unique_lock lock(mutex);
                 // The file being delivered may always hand over a piece once its last one was
@@ -105,7 +106,7 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
     if (threads.empty()) return workHere();
 
     for (std::unique_lock lock(mutex); head < count && !stopping;) {
-        Slot& slot = slots[head % lookahead];
+        Slot& slot = ring[head % lookahead];
         changed.wait(lock, [&] { return !slot.batches.empty() || slot.done; });
         while (!slot.batches.empty() && !stopping) {
             Batch batch = std::move(slot.batches.front());

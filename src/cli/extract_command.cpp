@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <string_view>
 #include <thread>
@@ -24,6 +25,9 @@
 namespace tessaly::cli {
 
 namespace {
+
+constexpr std::string_view kIncompleteFileNote =
+    " (the numbers already printed for this file are incomplete)";
 
 // Hands a format's bytes to the output, which keeps a failure for its commit().
 class OutputFileSink : public ByteSink {
@@ -83,13 +87,25 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const bool asLines = arguments.format == OutputFormat::kLines;
     bool failed = false;
 
+    // The file being delivered: how many of its numbers were written or collected, and how
+    // many it added to `kept`.
+    std::size_t currentFile = std::numeric_limits<std::size_t>::max();
+    std::size_t fileGiven = 0;
+    std::size_t fileKept = 0;
+
     OrderedScanEvents events;
-    events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
+    events.numbers = [&](std::size_t index, const std::vector<PhoneNumber>& numbers) {
+        if (index != currentFile) {
+            currentFile = index;
+            fileGiven = fileKept = 0;
+        }
         for (const PhoneNumber& n : numbers) {
             if (arguments.unique) {
                 if (seen.contains(n.view())) continue;
                 seen.insert(kept.emplace_back(n).view());
+                ++fileKept;
             }
+            ++fileGiven;
             if (!asLines) {
                 collected.append(n);
                 continue;
@@ -97,9 +113,21 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
             out->writeLine(n.view());
         }
     };
-    events.failure = [&](std::size_t, const std::string& description) {
-        errors.push_back(description);
+    // A file whose read failed part-way gives no numbers. Lines already printed cannot be
+    // taken back, so the message says they are incomplete; collected ones are dropped.
+    events.failure = [&](std::size_t index, const std::string& description) {
         failed = true;
+        const std::size_t given = index == currentFile ? fileGiven : 0;
+        if (given > 0 && asLines) {
+            errors.push_back(description + std::string(kIncompleteFileNote));
+            return;
+        }
+        collected.removeLast(given);
+        for (; index == currentFile && fileKept > 0; --fileKept) {
+            seen.erase(kept.back().view());
+            kept.pop_back();
+        }
+        errors.push_back(description);
     };
     PosixFileSystem fileSystem;
     ErrorLines walkErrors(errors);

@@ -20,13 +20,17 @@ CopyResultsCommand::CopyResultsCommand(ResultList& results, Clipboard& clipboard
 
 void CopyResultsCommand::PushButton8_Click() {
     Trap trap(errors_, procedure::kCopyResults);
-    bool closing = false;
-    trap.step(106, [&] {
+    CopyOutcome outcome = CopyOutcome::kCopied;
+    const bool built = trap.step(106, [&] {
         const ResultListTable table(results_);
-        closing = !CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
+        outcome = CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
     });
-    if (closing) return;
-    trap.step(108, [&] { boxes_.showNotice(std::string(kCopiedNotice)); });
+    // A failed build was reported and left the clipboard as it was: nothing to tell beyond that.
+    if (!built || outcome == CopyOutcome::kClosing) return;
+    trap.step(108, [&] {
+        boxes_.showNotice(std::string(outcome == CopyOutcome::kBusy ? kClipboardBusyNotice
+                                                                    : kCopiedNotice));
+    });
 }
 
 }  // namespace tessaly

@@ -28,8 +28,8 @@ void CopyResultsCommand::PushButton8_Click() {
     // A failed build was reported and left the clipboard as it was: nothing to tell beyond that.
     if (!built || outcome == CopyOutcome::kClosing) return;
     trap.step(108, [&] {
-        boxes_.showNotice(std::string(outcome == CopyOutcome::kBusy ? kClipboardBusyNotice
-                                                                    : kCopiedNotice));
+        boxes_.showNotice(
+            std::string(outcome == CopyOutcome::kBusy ? kClipboardBusyNotice : kCopiedNotice));
     });
 }
 

@@ -110,8 +110,9 @@ void Form1::setReadingOrder() {
     const auto button = [this](const char* name) {
         return findChild<QPushButton*>(QLatin1String(name));
     };
-    QList<QWidget*> order{button("PushButton5"), listView1_, button("PushButton1"),
-                          button("PushButton4"), button("PushButton3"), button("PushButton11")};
+    QList<QWidget*> order{button("PushButton5"), listView1_,
+                          button("PushButton1"), button("PushButton4"),
+                          button("PushButton3"), button("PushButton11")};
     for (OptionBox* box : check1_)
         order << box;
     order << check2_ << text1_ << button("PushButton13") << button("PushButton7") << listView2_;

@@ -42,7 +42,7 @@ class ResultListModel : public ReportListModel, private ResultListObserver {
 
     ResultList& list_;
     Interval interval_;
-    std::size_t shown_ = 0;  // rows the view knows of: the list's first rows
+    std::size_t shown_ = 0;          // rows the view knows of: the list's first rows
     std::size_t removingShown_ = 0;  // rows of a removal that the view knows of
     QElapsedTimer sinceShown_;
     QTimer pending_;

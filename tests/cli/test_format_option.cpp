@@ -140,9 +140,8 @@ void TestFormatOption::readFailingPartWay_data() {
         printed += "2125550199\n";
     QTest::newRow("lines") << "lines" << QStringList{} << printed + "2125550199\n2125550100\n"
                            << true;
-    QTest::newRow("lines, unique")
-        << "lines" << QStringList{"--unique"} << QByteArray("8777984141\n2125550199\n2125550100\n")
-        << true;
+    QTest::newRow("lines, unique") << "lines" << QStringList{"--unique"}
+                                   << QByteArray("8777984141\n2125550199\n2125550100\n") << true;
     QTest::newRow("csv, unique: b hides none of c")
         << "csv" << QStringList{"--unique"}
         << QByteArray("8777984141,\r\n2125550199,\r\n2125550100\r\n") << false;
@@ -170,10 +169,11 @@ void TestFormatOption::readFailingPartWay() {
     QCOMPARE(status, 1);
     QCOMPARE(Contents(temp.path("out.txt")), expected);
     const std::string message = "Cannot read \"" + files[1] + "\": Input/output error";
-    QCOMPARE(errors, std::vector<std::string>{
-                         incomplete
-                             ? message + " (the numbers already printed for this file are incomplete)"
-                             : message});
+    QCOMPARE(
+        errors,
+        std::vector<std::string>{
+            incomplete ? message + " (the numbers already printed for this file are incomplete)"
+                       : message});
 }
 
 QTEST_GUILESS_MAIN(TestFormatOption)

@@ -120,8 +120,8 @@ void TestCopyResults::retries() {
     QCOMPARE(board.setAttempts, setAttempts);
     QCOMPARE(board.text == std::optional<std::string>("5551234567\r\n"), copied);
     QVERIFY(errors.reports.empty());
-    QCOMPARE(boxes.notices, std::vector<std::string>{copied ? kNotice
-                                                            : std::string(kClipboardBusyNotice)});
+    QCOMPARE(boxes.notices,
+             std::vector<std::string>{copied ? kNotice : std::string(kClipboardBusyNotice)});
 }
 
 QTEST_APPLESS_MAIN(TestCopyResults)

@@ -176,13 +176,22 @@ class WindowLayoutTest : public QObject {
         Form1& form = f.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QStringList expected{"PushButton5", "ListView1",    "PushButton1",
-                             "PushButton4", "PushButton3",  "PushButton11"};
+        QStringList expected{"PushButton5", "ListView1",   "PushButton1",
+                             "PushButton4", "PushButton3", "PushButton11"};
         for (int i = 0; i < 16; ++i)
             expected << QString("Check1_%1").arg(i);
-        expected << "Check2" << "Text1" << "PushButton13" << "PushButton7" << "ListView2"
-                 << "PushButton6" << "PushButton2" << "PushButton8" << "PushButton9"
-                 << "PushButton12" << "PushButton10" << "PushButton5";
+        expected << "Check2"
+                 << "Text1"
+                 << "PushButton13"
+                 << "PushButton7"
+                 << "ListView2"
+                 << "PushButton6"
+                 << "PushButton2"
+                 << "PushButton8"
+                 << "PushButton9"
+                 << "PushButton12"
+                 << "PushButton10"
+                 << "PushButton5";
         auto* list = f.find<ReportListView>("ListView1");
         f.find<QWidget>("PushButton5")->setFocus();
         QStringList order;

@@ -16,18 +16,18 @@ std::optional<unsigned> ParseCount(std::string_view text) {
     return value;
 }
 
-// "10,11" into ticked length boxes; an error text when a count is not 5 to 20.
-std::string ParseLengths(std::string_view list, ExtractionOptions& options) {
-    options.lengthBoxes.fill(kUnticked);
+// "10,11" into the rules' lengths; an error text when a count is not 5 to 20.
+std::string ParseLengths(std::string_view list, ScanRules& rules) {
+    rules.lengths = 0;
     if (list.empty()) return "--lengths needs at least one digit count";
     while (true) {
         const std::size_t comma = list.find(',');
         const std::string_view item = list.substr(0, comma);
         const std::optional<unsigned> n = ParseCount(item);
-        if (!n || *n < 5 || *n > 20) {
+        if (!n || *n < kMinDigits || *n > kMaxDigits) {
             return "--lengths: \"" + std::string(item) + "\" is not a digit count from 5 to 20";
         }
-        options.lengthBoxes[*n - 5] = kTicked;
+        rules.lengths |= std::uint32_t{1} << *n;
         if (comma == std::string_view::npos) return {};
         list.remove_prefix(comma + 1);
     }
@@ -73,8 +73,7 @@ std::string UsageText() {
 
 ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     ExtractArguments a;
-    a.options.lengthBoxes[5] = kTicked;  // 10 digits
-    a.options.lengthBoxes[6] = kTicked;  // 11 digits
+    a.rules.lengths = std::uint32_t{1} << 10 | std::uint32_t{1} << 11;
     auto fail = [](std::string message) { return ParseOutcome{std::nullopt, std::move(message)}; };
 
     bool optionsEnded = false;
@@ -106,12 +105,11 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             return fail(std::string(name) + " takes no value");
         }
         if (name == "--lengths") {
-            if (std::string error = ParseLengths(*value, a.options); !error.empty()) {
+            if (std::string error = ParseLengths(*value, a.rules); !error.empty()) {
                 return fail(error);
             }
         } else if (name == "--require") {
-            a.options.requireBox = kTicked;
-            a.options.requiredText = DecodeUtf8(*value);
+            a.rules.required = {true, DecodeUtf8(*value)};
         } else if (name == "--jobs") {
             const std::optional<unsigned> n = ParseCount(*value);
             if (!n || *n < 1 || *n > 1024) return fail("--jobs needs a number from 1 to 1024");

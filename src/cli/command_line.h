@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "extraction_options.h"
+#include "scan_rules.h"
 
 namespace tessaly::cli {
 
@@ -16,7 +16,7 @@ namespace tessaly::cli {
 enum class OutputFormat { kLines, kTable, kCsv };
 
 struct ExtractArguments {
-    ExtractionOptions options;  // lengths and required text, as the window would hold them
+    ScanRules rules;  // lengths and required text
     bool unique = false;
     OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core

@@ -15,7 +15,7 @@
 #include "input_paths.h"
 #include "ordered_scan.h"
 #include "output_file.h"
-#include "platform/posix/posix_file_system.h"
+#include "posix_file_system.h"
 #include "product.h"
 #include "result_list.h"
 #include "result_list_table.h"
@@ -135,7 +135,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const std::vector<std::string> files =
         ExpandInputPaths(arguments.files, arguments.extension, fileSystem, walkErrors);
     failed = errors.size() != errorsBefore;
-    ScanFilesInOrder(files, arguments.options, jobs, events);
+    ScanFilesInOrder(files, arguments.rules, jobs, events);
     if (!asLines) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {

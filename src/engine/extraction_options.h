@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "phone_scanner.h"
+#include "scan_rules.h"
 
 namespace tessaly {
 
@@ -27,24 +27,18 @@ struct ExtractionOptions {
         return static_cast<std::size_t>(index) + 5;
     }
 
-    // A number is kept when a box whose caption equals its digit count is ticked (value 1 only).
-    // The captions are the distinct counts 5 to 20, so at most one box can match.
-    bool acceptsDigitCount(std::size_t digits) const {
-        const std::size_t index = digits - DigitsOfBox(0);
-        return index < lengthBoxes.size() && lengthBoxes[index] == kTicked;
-    }
-
-    // Bit n set when numbers of n digits are kept.
-    std::uint32_t acceptedLengthMask() const {
-        std::uint32_t mask = 0;
+    // The rules these options stand for. A number is kept when a box whose caption equals its
+    // digit count is ticked (value 1 only; the captions are the distinct counts 5 to 20, so at
+    // most one box can match). The required-text option is off only at value 0.
+    ScanRules scanRules() const {
+        ScanRules rules;
+        rules.lengths = 0;
         for (int i = 0; i < kLengthBoxCount; ++i) {
-            if (lengthBoxes[i] == kTicked) mask |= std::uint32_t{1} << DigitsOfBox(i);
+            if (lengthBoxes[i] == kTicked) rules.lengths |= std::uint32_t{1} << DigitsOfBox(i);
         }
-        return mask;
+        rules.required = {requireBox != kUnticked, requiredText};
+        return rules;
     }
-
-    // The scanner counts the option as off only at value 0.
-    RequiredText requiredTextOption() const { return {requireBox != kUnticked, requiredText}; }
 
     friend bool operator==(const ExtractionOptions&, const ExtractionOptions&) = default;
 };

@@ -2,9 +2,9 @@
 
 namespace tessaly {
 
-FileNumberScan::FileNumberScan(const std::string& path, const RequiredText& required,
+FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
                                std::size_t chunkSize)
-    : file_(path), buffer_(chunkSize < 4 ? 4 : chunkSize), stream_(required) {
+    : file_(path), buffer_(chunkSize < 4 ? 4 : chunkSize), stream_(rules) {
     char head[4];
     const std::size_t n = file_.readFully(head, sizeof head);
     const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
@@ -41,9 +41,9 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out) {
     return false;
 }
 
-void ScanFileNumbers(const std::string& path, const RequiredText& required,
+void ScanFileNumbers(const std::string& path, const ScanRules& rules,
                      std::vector<PhoneNumber>& out) {
-    FileNumberScan scan(path, required);
+    FileNumberScan scan(path, rules);
     while (scan.next(out)) {
     }
 }

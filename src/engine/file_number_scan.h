@@ -1,7 +1,7 @@
 #pragma once
 // FileNumberScan: one input file streamed through the scanner a piece at a time, so that a
 // file of any size, even one gigantic line, is scanned in bounded memory. The numbers come out
-// in the order ReadFileLines + ExtractPhone would give them (limited to 5 to 20 digits).
+// in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths).
 
 #include <memory>
 #include <string>
@@ -18,15 +18,15 @@ class FileNumberScan {
     static constexpr std::size_t kDefaultChunkSize = 256 * 1024;
 
     // Opens the file and reads its mark; throws FileReadError.
-    FileNumberScan(const std::string& path, const RequiredText& required,
+    FileNumberScan(const std::string& path, const ScanRules& rules,
                    std::size_t chunkSize = kDefaultChunkSize);
 
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
     // was scanned (the last numbers are appended by that call). Throws FileReadError.
     bool next(std::vector<PhoneNumber>& out);
 
-    void setRequiredText(const RequiredText& required) { stream_.setRequiredText(required); }
-    void setAcceptedLengths(std::uint32_t mask) { stream_.setAcceptedLengths(mask); }
+    // As NumberStream::setRules: from the next number that starts.
+    void setRules(const ScanRules& rules) { stream_.setRules(rules); }
     TextEncoding encoding() const { return projector_.encoding(); }
 
   private:
@@ -42,7 +42,7 @@ class FileNumberScan {
 };
 
 // Scans a whole file; throws FileReadError (numbers found before a failure stay in `out`).
-void ScanFileNumbers(const std::string& path, const RequiredText& required,
+void ScanFileNumbers(const std::string& path, const ScanRules& rules,
                      std::vector<PhoneNumber>& out);
 
 }  // namespace tessaly

@@ -7,17 +7,8 @@
 
 namespace tessaly {
 
-namespace {
-constexpr std::uint32_t kAllLengths =
-    ((std::uint32_t{1} << (kMaxDigits + 1)) - 1) & ~((std::uint32_t{1} << kMinDigits) - 1);
-}  // namespace
-
-NumberStream::NumberStream(const RequiredText& required)
-    : acceptedLengths_(kAllLengths), needle_(MakeNeedle(required)) {}
-
-void NumberStream::setAcceptedLengths(std::uint32_t mask) {
-    acceptedLengths_ = mask & kAllLengths;
-}
+NumberStream::NumberStream(const ScanRules& rules)
+    : acceptedLengths_(rules.lengths & kEveryLength), needle_(MakeNeedle(rules.required)) {}
 
 NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
     Needle n;
@@ -42,7 +33,9 @@ NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
     return n;
 }
 
-void NumberStream::setRequiredText(const RequiredText& required) {
+void NumberStream::setRules(const ScanRules& rules) {
+    acceptedLengths_ = rules.lengths & kEveryLength;
+    const RequiredText& required = rules.required;
     if (inToken_) {
         pending_ = MakeNeedle(required);
         hasPending_ = true;

@@ -3,10 +3,11 @@
 // memory bounded whatever the input. It is fed ASCII-projected bytes: every byte below 0x80 is
 // that ASCII character, every byte from 0x80 up stands for some character that is not a number
 // character. 8-bit and UTF-8 files are fed as they are; wider encodings are projected first
-// (text_decoding.h). Line breaks are ordinary non-number characters, so a file can be streamed
+// (AsciiProjector in text_encoding.h). Line breaks are ordinary non-number characters, so a file can be streamed
 // without splitting it into lines and gives exactly the numbers its lines give.
 //
-// Only numbers with kMinDigits to kMaxDigits digits are emitted: no length box accepts others.
+// Only numbers whose digit count the rules accept are emitted (never fewer than kMinDigits or
+// more than kMaxDigits digits: no length box accepts others).
 
 #include <cstddef>
 #include <cstdint>
@@ -15,22 +16,18 @@
 
 #include "byte_skip.h"
 #include "phone_number.h"
-#include "phone_scanner.h"
+#include "scan_rules.h"
 
 namespace tessaly {
 
 class NumberStream {
   public:
-    explicit NumberStream(const RequiredText& required = {});
+    explicit NumberStream(const ScanRules& rules = {});
 
-    // Takes effect with the next number that starts; a number already begun is judged by the
-    // option it started under, so no number is ever judged half by one value and half by another.
-    void setRequiredText(const RequiredText& required);
-
-    // Digit counts to emit, bit n for n digits (only bits kMinDigits..kMaxDigits count); by
-    // default all of them. A caller whose lengths cannot change meanwhile saves the work of
-    // numbers it would drop.
-    void setAcceptedLengths(std::uint32_t mask);
+    // New rules. The lengths apply to every number still to be emitted; the required text
+    // takes effect with the next number that starts, so a number already begun is judged by the
+    // text it started under and never half by one value and half by another.
+    void setRules(const ScanRules& rules);
 
     void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
     // End of the text: a number that ends it is closed like any other.

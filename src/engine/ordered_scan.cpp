@@ -18,12 +18,10 @@ namespace {
 
 // Scans one file, handing each piece's numbers to `deliver`; returns the failure, if any.
 template <class Deliver>
-std::optional<std::string> ScanOne(const std::string& path, const ExtractionOptions& options,
+std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rules,
                                    Deliver&& deliver) {
     try {
-        FileNumberScan scan(path, options.requiredTextOption());
-        // The lengths are fixed for the whole scan, so the scanner drops the others itself.
-        scan.setAcceptedLengths(options.acceptedLengthMask());
+        FileNumberScan scan(path, rules);
         std::vector<PhoneNumber> batch;
         for (bool more = true; more;) {
             batch.clear();
@@ -44,14 +42,14 @@ struct Slot {
 
 }  // namespace
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
                       unsigned jobs, const OrderedScanEvents& events) {
     const std::size_t count = paths.size();
     jobs = std::max(
         1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
     auto scanHere = [&] {
         for (std::size_t i = 0; i < count; ++i) {
-            auto failure = ScanOne(paths[i], options, [&](std::vector<PhoneNumber>&& batch) {
+            auto failure = ScanOne(paths[i], rules, [&](std::vector<PhoneNumber>&& batch) {
                 events.numbers(i, batch);
             });
             if (failure) events.failure(i, *failure);
@@ -77,7 +75,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOpt
                 if (nextFile >= count) return;
                 index = nextFile++;
             }
-            auto failure = ScanOne(paths[index], options, [&](std::vector<PhoneNumber>&& batch) {
+            auto failure = ScanOne(paths[index], rules, [&](std::vector<PhoneNumber>&& batch) {
                 std::lock_guard lock(mutex);
                 slots[index].batches.push_back(std::move(batch));
                 changed.notify_all();

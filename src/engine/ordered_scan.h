@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "extraction_options.h"
 #include "phone_number.h"
+#include "scan_rules.h"
 
 namespace tessaly {
 
 struct OrderedScanEvents {
-    // Numbers of file `index` (accepted lengths only), in the order they stand in the file.
+    // Numbers of file `index` (the rules' lengths only), in the order they stand in the file.
     std::function<void(std::size_t index, const std::vector<PhoneNumber>& numbers)> numbers;
     // File `index` could not be read (numbers found before a failure were delivered).
     std::function<void(std::size_t index, const std::string& description)> failure;
 };
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ExtractionOptions& options,
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
                       unsigned jobs, const OrderedScanEvents& events);
 
 }  // namespace tessaly

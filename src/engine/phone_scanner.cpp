@@ -21,7 +21,7 @@ void CloseToken(std::u16string& token, const RequiredText& required,
 
 }  // namespace
 
-std::vector<std::string> ExtractPhone(std::u16string_view text, const RequiredText& required) {
+std::vector<std::string> ExtractPhone(std::u16string_view text, const ScanRules& rules) {
     std::vector<std::string> result;
     std::u16string token;
     bool inNumber = false;
@@ -31,11 +31,11 @@ std::vector<std::string> ExtractPhone(std::u16string_view text, const RequiredTe
             inNumber = true;
             token.push_back(unit);
         } else if (inNumber) {
-            CloseToken(token, required, result);
+            CloseToken(token, rules.required, result);
             inNumber = false;
         }
     }
-    if (!token.empty()) CloseToken(token, required, result);
+    if (!token.empty()) CloseToken(token, rules.required, result);
     return result;
 }
 

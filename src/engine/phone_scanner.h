@@ -7,18 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "scan_rules.h"
+
 namespace tessaly {
 
-// The required-text option as the scanner sees it: when active, a number is kept only when its
-// raw token (spaces removed, punctuation still in) contains `text`. Case counts.
-struct RequiredText {
-    bool active = false;
-    std::u16string text;
-    friend bool operator==(const RequiredText&, const RequiredText&) = default;
-};
-
 // Every maximal run of number characters of `text` after all U+0020 were removed, that passes
-// the required-text test, returned as its digits alone (possibly the empty string).
-std::vector<std::string> ExtractPhone(std::u16string_view text, const RequiredText& required);
+// the rules' required-text test, returned as its digits alone (possibly the empty string). The
+// line scanner gives every number whatever its digit count; the rules' lengths are for whoever
+// keeps the numbers.
+std::vector<std::string> ExtractPhone(std::u16string_view text, const ScanRules& rules);
 
 }  // namespace tessaly

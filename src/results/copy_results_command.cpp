@@ -18,16 +18,16 @@ CopyResultsCommand::CopyResultsCommand(ResultList& results, Clipboard& clipboard
       errors_(errors),
       pacing_(std::move(pacing)) {}
 
-void CopyResultsCommand::PushButton8_Click() {
-    Trap trap(errors_, procedure::kCopyResults);
+void CopyResultsCommand::run() {
+    Trap trap(errors_, kProcedure);
     CopyOutcome outcome = CopyOutcome::kCopied;
-    const bool built = trap.step(106, [&] {
+    const bool built = trap.step(kCopy, [&] {
         const ResultListTable table(results_);
         outcome = CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
     });
     // A failed build was reported and left the clipboard as it was: nothing to tell beyond that.
     if (!built || outcome == CopyOutcome::kClosing) return;
-    trap.step(108, [&] {
+    trap.step(kTellCopied, [&] {
         boxes_.showNotice(
             std::string(outcome == CopyOutcome::kBusy ? kClipboardBusyNotice : kCopiedNotice));
     });

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "error_report.h"
+#include "form1_procedures.h"
 #include "help_texts.h"
 #include "input_list_events.h"
 #include "option_box.h"
@@ -142,7 +143,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 // "Clear List" of the input files: nothing while a long command shows the busy pointer.
 void Form1::PushButton3_Click() {
     Trap trap(services_.errorBox, procedure::kClearInputs);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         if (isBusy()) return;
         inputs_.clear();
         reorder_->listCleared();
@@ -151,27 +152,28 @@ void Form1::PushButton3_Click() {
 
 void Form1::PushButton5_Click() {
     Trap trap(services_.errorBox, procedure::kHelp);
-    trap.step(100, [&] { services_.messageBoxes.showNotice(HelpText()); });
+    trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(HelpText()); });
 }
 
 void Form1::PushButton7_Click() {
-    run_.PushButton7_Click();
+    run_.start();
 }
 
 // "Clear List" of the results works also during a run, which then goes on appending.
 void Form1::PushButton9_Click() {
     Trap trap(services_.errorBox, procedure::kClearResults);
-    trap.step(100, [&] { results_.clear(); });
+    trap.step(kOnlyStep, [&] { results_.clear(); });
 }
 
 void Form1::PushButton10_Click() {
     Trap trap(services_.errorBox, procedure::kFormatPage);
-    trap.step(100, [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
+    trap.step(kOnlyStep,
+              [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
 }
 
 void Form1::PushButton13_Click() {
     Trap trap(services_.errorBox, procedure::kAdvancedHelp);
-    trap.step(100, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
+    trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
 }
 
 void Form1::ListView1_KeyDown(int key) {

@@ -40,8 +40,8 @@ class OrderedScanTest : public QObject {
             }
             paths.push_back(files.write(std::to_string(f), text));
         }
-        ExtractionOptions options;
-        options.lengthBoxes[7 - 5] = kTicked;
+        ScanRules rules;
+        rules.lengths = 1u << 7;
         std::vector<std::string> got;
         OrderedScanEvents events;
         events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
@@ -52,7 +52,7 @@ class OrderedScanTest : public QObject {
             QVERIFY(description.find("No such file") != std::string::npos);
             got.push_back("failure " + std::to_string(index));
         };
-        ScanFilesInOrder(paths, options, jobs, events);
+        ScanFilesInOrder(paths, rules, jobs, events);
         QCOMPARE(got.size(), expected.size());
         QVERIFY(got == expected);
     }

@@ -7,18 +7,16 @@
 
 #include "number_stream.h"
 #include "phone_scanner.h"
+#include "support/table_types.h"
 #include "text_encoding.h"
 
 using namespace tessaly;
-
-Q_DECLARE_METATYPE(std::u16string)
-Q_DECLARE_METATYPE(std::vector<std::string>)
 
 namespace {
 
 std::vector<std::string> Stream(std::string_view bytes, const RequiredText& required,
                                 std::size_t piece) {
-    NumberStream stream(required);
+    NumberStream stream(ScanRules{required});
     std::vector<PhoneNumber> found;
     for (std::size_t i = 0; i < bytes.size(); i += piece) {
         const std::string_view part = bytes.substr(i, piece);
@@ -34,7 +32,7 @@ std::vector<std::string> Stream(std::string_view bytes, const RequiredText& requ
 // What the stream must give: the line scanner's numbers of 5 to 20 digits.
 std::vector<std::string> Reference(std::u16string_view text, const RequiredText& required) {
     std::vector<std::string> out;
-    for (std::string& n : ExtractPhone(text, required)) {
+    for (std::string& n : ExtractPhone(text, ScanRules{required})) {
         if (n.size() >= 5 && n.size() <= 20) out.push_back(std::move(n));
     }
     return out;
@@ -93,7 +91,7 @@ class PhoneScannerTest : public QObject {
         QFETCH(bool, active);
         QFETCH(std::u16string, required);
         QFETCH(std::vector<std::string>, expected);
-        QCOMPARE(ExtractPhone(text, {active, required}), expected);
+        QCOMPARE(ExtractPhone(text, {{active, required}}), expected);
     }
 
     // The stream gives the line scanner's numbers, for every way of cutting the text.
@@ -174,11 +172,11 @@ class PhoneScannerTest : public QObject {
 
     // A new required text applies from the next number on, never half-way through one.
     void requiredTextChangesBetweenNumbers() {
-        NumberStream stream({true, u"-"});
+        NumberStream stream(ScanRules{{true, u"-"}});
         std::vector<PhoneNumber> found;
         const std::string first = "877-798";
         stream.feed(first.data(), first.size(), found);
-        stream.setRequiredText({true, u"."});
+        stream.setRules({{true, u"."}});
         const std::string rest = "-4141,877.798.4142,877-798-4143";
         stream.feed(rest.data(), rest.size(), found);
         stream.finish(found);

@@ -8,6 +8,7 @@
 
 #include "file_number_scan.h"
 #include "file_text_reader.h"
+#include "phone_scanner.h"
 #include "support/temp_files.h"
 
 using namespace tessaly;
@@ -20,7 +21,7 @@ namespace {
 std::vector<std::string> ByLines(const std::string& path, const RequiredText& required) {
     std::vector<std::string> out;
     for (const std::u16string& line : ReadFileLines(path)) {
-        for (std::string& n : ExtractPhone(line, required)) {
+        for (std::string& n : ExtractPhone(line, ScanRules{required})) {
             if (n.size() >= kMinDigits && n.size() <= kMaxDigits) out.push_back(std::move(n));
         }
     }
@@ -29,7 +30,7 @@ std::vector<std::string> ByLines(const std::string& path, const RequiredText& re
 
 std::vector<std::string> Streamed(const std::string& path, const RequiredText& required,
                                   std::size_t chunk) {
-    FileNumberScan scan(path, required, chunk);
+    FileNumberScan scan(path, ScanRules{required}, chunk);
     std::vector<PhoneNumber> found;
     while (scan.next(found)) {
     }

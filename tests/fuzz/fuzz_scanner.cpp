@@ -33,10 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         projected.push_back(unit < 0x80 ? char(unit) : char(0x80));
     }
     std::vector<std::string> expected;
-    for (std::string& n : ExtractPhone(text, required)) {
+    for (std::string& n : ExtractPhone(text, ScanRules{required})) {
         if (n.size() >= kMinDigits && n.size() <= kMaxDigits) expected.push_back(std::move(n));
     }
-    NumberStream stream(required);
+    NumberStream stream(ScanRules{required});
     std::vector<PhoneNumber> found;
     for (std::size_t i = 0; i < projected.size(); i += piece) {
         const std::size_t n = std::min(piece, projected.size() - i);

@@ -14,6 +14,7 @@
 #include "qt_event_loop.h"
 #include "report_list_view.h"
 #include "support/failing_read.h"
+#include "support/table_types.h"
 #include "support/temp_files.h"
 #include "window_fixture.h"
 
@@ -25,7 +26,6 @@ using tessaly::testing::TempFiles;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

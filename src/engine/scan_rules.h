@@ -1,0 +1,40 @@
+#pragma once
+// ScanRules: everything that decides which numbers a scan keeps, as one value. It is built once
+// from the options (ExtractionOptions::scanRules, or the extractor's command line) and handed
+// whole to the line scanner, the streaming scanner, the file scan, the ordered scan and the
+// extraction run, so a new switch of the scanner is a new member here and nothing more in the
+// interfaces between them.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "phone_number.h"
+
+namespace tessaly {
+
+// The required-text option as the scanner sees it: when active, a number is kept only when its
+// raw token (spaces removed, punctuation still in) contains `text`. Case counts.
+struct RequiredText {
+    bool active = false;
+    std::u16string text;
+    friend bool operator==(const RequiredText&, const RequiredText&) = default;
+};
+
+// Bit n set for every digit count a number may have (kMinDigits to kMaxDigits).
+inline constexpr std::uint32_t kEveryLength =
+    ((std::uint32_t{1} << (kMaxDigits + 1)) - 1) & ~((std::uint32_t{1} << kMinDigits) - 1);
+
+struct ScanRules {
+    RequiredText required;
+    // Digit counts kept, bit n for n digits; only kMinDigits to kMaxDigits can ever be kept.
+    std::uint32_t lengths = kEveryLength;
+
+    bool acceptsDigitCount(std::size_t digits) const {
+        return digits < 32 && ((lengths & kEveryLength) >> digits & 1u);
+    }
+
+    friend bool operator==(const ScanRules&, const ScanRules&) = default;
+};
+
+}  // namespace tessaly

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <string_view>
 #include <thread>
@@ -29,6 +30,9 @@
 namespace tessaly::cli {
 
 namespace {
+
+constexpr std::string_view kIncompleteFileNote =
+    " (the numbers already printed for this file are incomplete)";
 
 // Hands a format's bytes to the output, which keeps a failure for its commit().
 class OutputFileSink : public ByteSink {
@@ -113,10 +117,6 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     // The output and its temporary file exist by now; reading them would read what is being
     // written, without end.
     LeaveOut(files, out->identities());
-    auto failure = [&](std::size_t, const std::string& description) {
-        errors.push_back(description);
-        failed = true;
-    };
 
     // Digit strings already written, for --unique; views into `kept`, which never moves them.
     std::unordered_set<std::string_view> seen;
@@ -128,11 +128,40 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     // Bare digits one a line, or the saved formats, as always, unless more is asked for.
     const bool asBefore = saved || (!arguments.withFilename && !arguments.rules.lineNumbers &&
                                     !arguments.mask && !arguments.count);
+
+    // The file being delivered: how many of its numbers were written or collected, and how
+    // many it added to `kept`.
+    std::size_t currentFile = std::numeric_limits<std::size_t>::max();
+    std::size_t fileGiven = 0;
+    std::size_t fileKept = 0;
+    auto enterFile = [&](std::size_t index) {
+        if (index == currentFile) return;
+        currentFile = index;
+        fileGiven = fileKept = 0;
+    };
+    // A file whose read failed part-way gives no numbers. Lines already printed cannot be
+    // taken back, so the message says they are incomplete; collected ones are dropped.
+    auto failure = [&](std::size_t index, const std::string& description) {
+        failed = true;
+        const std::size_t given = index == currentFile ? fileGiven : 0;
+        if (given > 0 && !saved) {
+            errors.push_back(description + std::string(kIncompleteFileNote));
+            return;
+        }
+        collected.removeLast(given);
+        for (; index == currentFile && fileKept > 0; --fileKept) {
+            seen.erase(kept.back().view());
+            kept.pop_back();
+        }
+        errors.push_back(description);
+    };
     auto keepAsBefore = [&](const PhoneNumber& n) {
         if (arguments.unique) {
             if (seen.contains(n.view())) return;
             seen.insert(kept.emplace_back(n).view());
+            ++fileKept;
         }
+        ++fileGiven;
         if (saved) {
             collected.append(n);
         } else {
@@ -144,11 +173,13 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     if (arguments.rules.readsWritten()) {
         WrittenScanEvents events;
         events.numbers = [&](std::size_t index, const std::vector<WrittenNumber>& numbers) {
+            enterFile(index);
             for (const WrittenNumber& n : numbers) {
                 if (saved) {
                     keepAsBefore(PhoneNumber(n.value));  // bare digits: no "+" with these formats
                 } else {
                     writer.write(files[index], n.line, n.value, n.text);
+                    ++fileGiven;
                 }
             }
         };
@@ -159,6 +190,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         std::vector<PhoneNumber> waiting;  // numbers whose lines come next
         OrderedScanEvents events;
         events.numbers = [&](std::size_t index, const std::vector<PhoneNumber>& numbers) {
+            enterFile(index);
             if (arguments.rules.lineNumbers) {
                 waiting = numbers;
                 return;
@@ -168,12 +200,14 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                     keepAsBefore(n);
                 } else {
                     writer.write(files[index], 0, n.view(), {});
+                    ++fileGiven;
                 }
             }
         };
         events.lines = [&](std::size_t index, const std::vector<std::size_t>& lines) {
             for (std::size_t i = 0; i < lines.size(); ++i)
                 writer.write(files[index], lines[i], waiting[i].view(), {});
+            fileGiven += lines.size();
         };
         events.failure = failure;
         events.stop = [&] { return out->readerGone(); };

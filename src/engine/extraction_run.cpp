@@ -37,12 +37,19 @@ class ExtractionRun::Pass {
     ScanRules rules_;  // from the options last read
     std::vector<PhoneNumber> pending_;
     std::vector<PhoneNumber> batch_;
+    // The file being read: where its numbers start in pending_, and how many of its numbers
+    // are already in the list.
+    std::size_t filePending_ = 0;
+    std::size_t fileAppended_ = 0;
 };
 
 void ExtractionRun::Pass::flush() {
     if (pending_.empty()) return;
-    trap_.step(kAppendResults, [&] { host_.appendResults(pending_); });
+    if (trap_.step(kAppendResults, [&] { host_.appendResults(pending_); })) {
+        fileAppended_ += pending_.size() - filePending_;
+    }
     pending_.clear();
+    filePending_ = 0;
 }
 
 bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
@@ -62,11 +69,19 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
     if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
     trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
+    filePending_ = pending_.size();
+    fileAppended_ = 0;
     for (bool more = true; more;) {
         batch_.clear();
-        // A read that fails part-way is reported like one that fails at once; the numbers
-        // found before the failure stay.
-        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_); })) more = false;
+        // A read that fails part-way is reported like one that fails at once, and the file
+        // gives no results: half a file's numbers would pass for all of them.
+        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_); })) {
+            pending_.resize(filePending_);
+            if (fileAppended_ > 0) {
+                trap_.step(kReadFile, [&] { host_.takeBackResults(fileAppended_); });
+            }
+            return true;
+        }
         for (const PhoneNumber& number : batch_) {
             if (!yieldIfDue(&*scan)) return false;
             if (rules_.acceptsDigitCount(number.size())) pending_.push_back(number);

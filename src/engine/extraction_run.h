@@ -29,6 +29,10 @@ class RunHost {
     virtual std::optional<std::string> inputRowPath(std::size_t row) = 0;
     virtual ExtractionOptions options() = 0;
     virtual void appendResults(const std::vector<PhoneNumber>& numbers) = 0;
+    // Removes the last `count` rows appended, those of a file whose read failed part-way, as
+    // far as the list still holds them: rows the user removed or cleared meanwhile stay gone,
+    // and a list changed since the last append is left as it is.
+    virtual void takeBackResults(std::size_t count) = 0;
     virtual void setBusyPointer() = 0;
     virtual void setDefaultPointer() = 0;
     // A notice box: the text, only an OK button, no icon, the application title.

@@ -75,7 +75,7 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
     const std::vector<std::string> entries = folders;
     for (const std::string& folder : entries) {
         if (!FolderExists(files_, folder)) continue;
-        if (CharacterCount(folder) >= kFolderPathLimit) continue;
+        if (folder.size() >= kFolderPathLimit) continue;
         try {
             std::optional<FolderInfo> info;
             if (listing) {
@@ -95,11 +95,9 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
             SortForListing(names);
             for (const std::string& name : names) {
                 if (!yield_()) return;
-                if (CharacterCount(name) >= kFolderPathLimit || HasUnsafeNameCharacter(name) ||
-                    name == "." || name == "..") {
-                    continue;
-                }
-                found.push_back(folder + name + '/');
+                if (name == "." || name == "..") continue;
+                std::string path = folder + name + '/';
+                if (path.size() < kFolderPathLimit) found.push_back(std::move(path));
             }
         } catch (const FileSystemError& failure) {
             if (IsFolderLost(failure)) DropFolder(folders, folder);

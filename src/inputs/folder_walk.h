@@ -15,8 +15,9 @@
 
 namespace tessaly {
 
-// Folder paths longer than this are not descended into; nor are subfolders with longer names.
-inline constexpr std::size_t kFolderPathLimit = 260;
+// The system's limit on a path, in bytes: a folder whose path (with its separator) is this long
+// or longer cannot be listed, nor any file in it be opened, so the walk leaves it out.
+inline constexpr std::size_t kFolderPathLimit = 4096;
 // Attribute values of a hidden system folder, alone and as a link; such a folder is skipped.
 inline constexpr int kHiddenSystemFolder = 22;
 inline constexpr int kHiddenSystemFolderLink = 1046;
@@ -56,10 +57,10 @@ class FolderWalk {
 
     // Extends `folders` (each entry ending with a separator) breadth-first: the given folders,
     // then all their subfolders, then all of theirs, and so on; within a level by parent and
-    // per parent in the listing order. Skipped with its whole subtree: a hidden system
-    // subfolder (unless it is the root folder), a subfolder with an unsafe name, and one whose
-    // name is 260 characters or more. A folder whose path is 260 characters or more stays but
-    // is not descended into. A folder that cannot be listed (missing, access denied) is dropped
+    // per parent in the listing order. Names are bytes: no character of a name is special.
+    // Skipped with its whole subtree: a hidden system subfolder (unless it is the root folder)
+    // and one whose path reaches kFolderPathLimit. A folder that cannot be listed (missing,
+    // access denied) is dropped
     // silently, and so is a folder already listed under another path (a link back up the
     // tree), so every walk ends. Other failures are reported and the walk goes on. Returns
     // false when the window closed meanwhile: the list is then incomplete and must not be used.

@@ -75,21 +75,6 @@ std::vector<char32_t> FoldedCharacters(std::string_view text) {
 
 }  // namespace
 
-std::size_t CharacterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count)
-        NextCharacter(text, i);
-    return count;
-}
-
-bool HasUnsafeNameCharacter(std::string_view name) {
-    for (std::size_t i = 0; i < name.size();) {
-        const char32_t c = NextCharacter(name, i);
-        if (c < 32 || (c >= 127 && c <= 159) || c == '?') return true;
-    }
-    return false;
-}
-
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
     if (pattern == "*.*") return true;
     const std::vector<char32_t> n = FoldedCharacters(name);

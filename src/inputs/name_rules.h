@@ -1,8 +1,7 @@
 #pragma once
-// How file and folder names are read as text: their characters, their order without regard to
-// case, wildcard patterns, and the characters that make a folder name unsafe to descend into.
-// Names are UTF-8 bytes; a byte that belongs to no character stands for itself and matches only
-// itself.
+// How file and folder names are read as text: their order without regard to case and wildcard
+// patterns. Names are UTF-8 bytes; a byte that belongs to no character stands for itself and
+// matches only itself.
 
 #include <cstddef>
 #include <string>
@@ -10,12 +9,6 @@
 #include <vector>
 
 namespace tessaly {
-
-// Characters in `text`, a byte outside any character counting as one.
-std::size_t CharacterCount(std::string_view text);
-
-// True when the name holds a control character (below 32, or 127 to 159) or "?".
-bool HasUnsafeNameCharacter(std::string_view name);
 
 // Wildcard match, case ignored: "*" any run of characters, "?" exactly one; "*.*" matches
 // every name, also names without a dot.

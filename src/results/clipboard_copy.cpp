@@ -28,14 +28,14 @@ bool SetClipboardText(Clipboard& clipboard, const std::string& text) {
     return Retry([&] { return clipboard.setText(text); });
 }
 
-bool CopyListToClipboard(const ListTable& list, Clipboard& clipboard, const WalkYield& yield) {
-    if (list.rowCount() == 0) return true;
+CopyOutcome CopyListToClipboard(const ListTable& list, Clipboard& clipboard,
+                                const WalkYield& yield) {
+    if (list.rowCount() == 0) return CopyOutcome::kNoRows;
     RowWalk walk(list, yield);
     std::string text;
-    if (!BuildClipboardText(list, text, walk)) return false;
+    if (!BuildClipboardText(list, text, walk)) return CopyOutcome::kClosing;
     ClearClipboard(clipboard);
-    SetClipboardText(clipboard, text);
-    return true;
+    return SetClipboardText(clipboard, text) ? CopyOutcome::kCopied : CopyOutcome::kBusy;
 }
 
 }  // namespace tessaly

@@ -20,13 +20,17 @@ CopyResultsCommand::CopyResultsCommand(ResultList& results, Clipboard& clipboard
 
 void CopyResultsCommand::run() {
     Trap trap(errors_, kProcedure);
-    bool closing = false;
-    trap.step(kCopy, [&] {
+    CopyOutcome outcome = CopyOutcome::kCopied;
+    const bool built = trap.step(kCopy, [&] {
         const ResultListTable table(results_);
-        closing = !CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
+        outcome = CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
     });
-    if (closing) return;
-    trap.step(kTellCopied, [&] { boxes_.showNotice(std::string(kCopiedNotice)); });
+    // A failed build was reported and left the clipboard as it was: nothing to tell beyond that.
+    if (!built || outcome == CopyOutcome::kClosing) return;
+    trap.step(kTellCopied, [&] {
+        boxes_.showNotice(
+            std::string(outcome == CopyOutcome::kBusy ? kClipboardBusyNotice : kCopiedNotice));
+    });
 }
 
 }  // namespace tessaly

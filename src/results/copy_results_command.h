@@ -1,6 +1,7 @@
 #pragma once
 // "Copy Results To Clipboard": puts the results on the clipboard, one per line, and tells the
-// user how to paste them. It shows no busy pointer.
+// user how to paste them, or that nothing was copied when another program kept the clipboard.
+// It shows no busy pointer.
 
 #include <string_view>
 
@@ -16,6 +17,8 @@ namespace tessaly {
 inline constexpr std::string_view kCopiedNotice =
     "Results have been copied to the clipboard.\r\r"
     "Click a text area where you normally type and press Ctrl+V to paste the clipboard.";
+inline constexpr std::string_view kClipboardBusyNotice =
+    "Nothing was copied: another program is holding the clipboard. Try again in a moment.";
 
 class CopyResultsCommand {
   public:

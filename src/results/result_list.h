@@ -21,7 +21,7 @@ class ResultListObserver {
     virtual ~ResultListObserver() = default;
     virtual void beforeAppend(std::size_t firstRow, std::size_t count) = 0;
     virtual void afterAppend() = 0;
-    virtual void beforeRemove(std::size_t row) = 0;
+    virtual void beforeRemove(std::size_t firstRow, std::size_t count) = 0;
     virtual void afterRemove() = 0;
     virtual void beforeReset() = 0;  // every row may change (clear, duplicate removal)
     virtual void afterReset() = 0;
@@ -60,8 +60,17 @@ class ResultList {
     }
     void removeAt(std::size_t row) {
         at(row);
-        if (observer_) observer_->beforeRemove(row);
+        if (observer_) observer_->beforeRemove(row, 1);
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row - 1));
+        ++generation_;
+        if (observer_) observer_->afterRemove();
+    }
+    // Removes the last `count` rows (all of them when there are fewer).
+    void removeLast(std::size_t count) {
+        count = std::min(count, rows_.size());
+        if (count == 0) return;
+        if (observer_) observer_->beforeRemove(rows_.size() - count + 1, count);
+        rows_.resize(rows_.size() - count);
         ++generation_;
         if (observer_) observer_->afterRemove();
     }

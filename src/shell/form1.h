@@ -98,6 +98,7 @@ class Form1 : public QWidget, public WindowPointer {
   private:
     static WindowConfig WithProgramFolder(WindowConfig config);
     void createControls();
+    void setReadingOrder();
     void connectHandlers();
     void connectInputList();
     void watchPointer();

@@ -1,11 +1,12 @@
-// The window's controls, each at its fixed place with its caption and font.
+// The window's controls, each at its fixed place with its caption and font, in its colours and
+// in reading order for the Tab key.
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <limits>
 
 #include "form1.h"
+#include "frame_box.h"
 #include "option_box.h"
 #include "report_list_view.h"
 #include "window_layout.h"
@@ -30,11 +31,24 @@ QPushButton* MakeButton(QWidget* parent, const char* name, layout::Twips place,
     return button;
 }
 
-void SetWhiteBackground(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+// The window paints its own white background, so its controls take colours that belong with it
+// whatever the desktop's theme: dark text on white fields and on button faces. Windows opened
+// from it (message boxes, dialogs) do not inherit these and follow the desktop.
+QPalette WindowPalette() {
+    const QColor face(0xF0, 0xF0, 0xF0);
+    const QColor grey(0x6D, 0x6D, 0x6D);
+    QPalette palette(face, Qt::white);  // black text, white base and background
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::AlternateBase, face);
+    palette.setColor(QPalette::PlaceholderText, grey);
+    palette.setColor(QPalette::Link, QColor(0x00, 0x66, 0xCC));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, role, grey);
+    }
+    return palette;
 }
 
 }  // namespace
@@ -44,7 +58,8 @@ void Form1::createControls() {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(ToPixels(kInsideWidth), ToPixels(kInsideHeight));
     setFont(WindowFont(kWindowFontPoints));
-    SetWhiteBackground(this);
+    setPalette(WindowPalette());
+    setAutoFillBackground(true);
 
     for (const ButtonLayout& button : kWindowButtons) {
         buttons_ << MakeButton(this, button.name, button.place, button.caption);
@@ -63,7 +78,7 @@ void Form1::createControls() {
     listView1_ = makeList("ListView1", kListView1, inputModel_, kInputListHint);
     listView2_ = makeList("ListView2", kListView2, resultModel_, kResultListHint);
 
-    frame1_ = new QGroupBox(QString::fromLatin1(kFrame1Caption), this);
+    frame1_ = new FrameBox(QString::fromLatin1(kFrame1Caption), this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setGeometry(ToPixels(kFrame1));
     for (int i = 0; i < kLengthBoxCount; ++i) {
@@ -74,7 +89,7 @@ void Form1::createControls() {
         check1_[i] = box;
     }
 
-    frame2_ = new QGroupBox(QString::fromLatin1(kFrame2Caption), this);
+    frame2_ = new FrameBox(QString::fromLatin1(kFrame2Caption), this);
     frame2_->setObjectName(QStringLiteral("Frame2"));
     frame2_->setGeometry(ToPixels(kFrame2));
     check2_ = new OptionBox(QString::fromLatin1(kCheck2Caption), frame2_);
@@ -86,6 +101,27 @@ void Form1::createControls() {
     // The required text may be of any length.
     text1_->setMaxLength(std::numeric_limits<int>::max());
     buttons_ << MakeButton(frame2_, "PushButton13", kPushButton13, kPushButton13Caption);
+    setReadingOrder();
+}
+
+// Tab goes as one reads the window: the left column from top to bottom, each row of buttons from
+// left to right, then the results and their buttons.
+void Form1::setReadingOrder() {
+    const auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QLatin1String(name));
+    };
+    QList<QWidget*> order{button("PushButton5"), listView1_,
+                          button("PushButton1"), button("PushButton4"),
+                          button("PushButton3"), button("PushButton11")};
+    for (OptionBox* box : check1_)
+        order << box;
+    order << check2_ << text1_ << button("PushButton13") << button("PushButton7") << listView2_;
+    for (const char* name : {"PushButton6", "PushButton2", "PushButton8", "PushButton9",
+                             "PushButton12", "PushButton10"}) {
+        order << button(name);
+    }
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 }  // namespace tessaly

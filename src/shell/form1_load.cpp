@@ -82,7 +82,7 @@ void Form1::Form_Load() {
 // colour of button faces; without one they stay white.
 void Form1::ApplySkin() {
     if (!IsNormalFile(services_.fileSystem, dataFiles_.find("x/o.cjs"))) return;
-    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QColor face = palette().color(QPalette::Button);
     SetBackground(this, face);
     SetBackground(frame1_, face);
     SetBackground(frame2_, face);

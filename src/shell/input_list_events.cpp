@@ -15,6 +15,10 @@ InputListEvents::InputListEvents(ReportListView& view, FileDrop& drop, RowDragRe
     view.setAcceptDrops(true);
     view.viewport()->setAcceptDrops(true);
     view.viewport()->setMouseTracking(true);
+    // Carrying a row scrolls the list one row per step at its edges. The list's own scrolling
+    // near an edge would go on while the pointer rests there and carry the row again with each
+    // scroll, moving rows the user never touched.
+    view.setAutoScroll(false);
     view.viewport()->installEventFilter(this);
     connect(&view, &ReportListView::pressed, this, [this](const QModelIndex& index) {
         if (!closing_() && index.isValid()) {
@@ -36,8 +40,12 @@ bool InputListEvents::eventFilter(QObject* watched, QEvent* event) {
             reorder_.press();
             break;
         case QEvent::MouseMove: {
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const auto* move = static_cast<QMouseEvent*>(event);
+            const QPoint at = move->position().toPoint();
             reorder_.move(at.x(), at.y());
+            // While a row is carried the carry alone decides the selection: the list's own
+            // selecting by a pressed move would leave the highlight on another row.
+            if (reorder_.dragActive() && move->buttons() != Qt::NoButton) return true;
             break;
         }
         case QEvent::MouseButtonRelease:

@@ -34,6 +34,9 @@ class ReportListView : public QTableView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     std::chrono::nanoseconds lastLayoutTime_{0};

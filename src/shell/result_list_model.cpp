@@ -1,5 +1,7 @@
 #include "result_list_model.h"
 
+#include <algorithm>
+
 namespace tessaly {
 
 ResultListModel::ResultListModel(ResultList& list, QObject* parent)
@@ -42,18 +44,18 @@ void ResultListModel::afterAppend() {
     }
 }
 
-// A row the view does not know of yet goes without a word.
-void ResultListModel::beforeRemove(std::size_t row) {
-    removingShown_ = row <= shown_;
-    if (!removingShown_) return;
-    const int r = static_cast<int>(row) - 1;
-    beginRemoveRows(QModelIndex(), r, r);
+// Rows the view does not know of yet go without a word.
+void ResultListModel::beforeRemove(std::size_t firstRow, std::size_t count) {
+    removingShown_ = firstRow <= shown_ ? std::min(count, shown_ - firstRow + 1) : 0;
+    if (removingShown_ == 0) return;
+    const int first = static_cast<int>(firstRow) - 1;
+    beginRemoveRows(QModelIndex(), first, first + static_cast<int>(removingShown_) - 1);
 }
 
 void ResultListModel::afterRemove() {
-    if (!removingShown_) return;
-    removingShown_ = false;
-    --shown_;
+    if (removingShown_ == 0) return;
+    shown_ -= removingShown_;
+    removingShown_ = 0;
     endRemoveRows();
 }
 

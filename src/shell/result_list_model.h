@@ -35,15 +35,15 @@ class ResultListModel : public ReportListModel, private ResultListObserver {
   private:
     void beforeAppend(std::size_t, std::size_t) override {}
     void afterAppend() override;
-    void beforeRemove(std::size_t row) override;
+    void beforeRemove(std::size_t firstRow, std::size_t count) override;
     void afterRemove() override;
     void beforeReset() override { beginResetModel(); }
     void afterReset() override;
 
     ResultList& list_;
     Interval interval_;
-    std::size_t shown_ = 0;  // rows the view knows of: the list's first rows
-    bool removingShown_ = false;
+    std::size_t shown_ = 0;          // rows the view knows of: the list's first rows
+    std::size_t removingShown_ = 0;  // rows of a removal that the view knows of
     QElapsedTimer sinceShown_;
     QTimer pending_;
 };

@@ -1,5 +1,7 @@
 #include "window_run_host.h"
 
+#include <algorithm>
+
 namespace tessaly {
 
 std::optional<std::string> WindowRunHost::inputRowPath(std::size_t row) {
@@ -8,7 +10,22 @@ std::optional<std::string> WindowRunHost::inputRowPath(std::size_t row) {
 }
 
 void WindowRunHost::appendResults(const std::vector<PhoneNumber>& numbers) {
+    if (p_.results.generation() != generation_) {
+        generation_ = p_.results.generation();
+        appendedSinceChange_ = 0;
+    }
     p_.results.append(numbers);
+    appendedSinceChange_ += numbers.size();
+}
+
+// Only the run appends results, so the rows appended since the list last changed are its
+// last rows.
+void WindowRunHost::takeBackResults(std::size_t count) {
+    if (p_.results.generation() != generation_) return;
+    const std::size_t gone = std::min(count, appendedSinceChange_);
+    p_.results.removeLast(gone);
+    appendedSinceChange_ -= gone;
+    generation_ = p_.results.generation();
 }
 
 void WindowRunHost::showNotice(const std::string& text) {

@@ -35,6 +35,7 @@ class WindowRunHost : public RunHost {
     std::optional<std::string> inputRowPath(std::size_t row) override;
     ExtractionOptions options() override { return p_.options.options(); }
     void appendResults(const std::vector<PhoneNumber>& numbers) override;
+    void takeBackResults(std::size_t count) override;
     void setBusyPointer() override { p_.pointer.setPointer(kBusyPointer); }
     void setDefaultPointer() override { p_.pointer.setPointer(kDefaultPointer); }
     void showNotice(const std::string& text) override;
@@ -42,6 +43,9 @@ class WindowRunHost : public RunHost {
 
   private:
     Parts p_;
+    // Rows appended since the list last lost rows, and the list's generation then.
+    std::size_t appendedSinceChange_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace tessaly

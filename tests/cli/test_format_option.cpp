@@ -1,5 +1,5 @@
-// tessaly-extract --format: the three ways numbers are written, byte for byte, and the
-// refusal of an unknown format.
+// tessaly-extract --format: the three ways numbers are written, byte for byte, the refusal of
+// an unknown format, and what each gives for a file whose read fails part-way.
 
 #include <QFile>
 #include <QtTest>
@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "extract_command.h"
+#include "support/failing_read.h"
 #include "support/temp_files.h"
 
 using namespace tessaly;
@@ -21,7 +22,30 @@ class TestFormatOption : public QObject {
     void parse();
     void output_data();
     void output();
+    void readFailingPartWay_data();
+    void readFailingPartWay();
 };
+
+namespace {
+
+// Runs the extractor on `files` with `options`, writing to `out`; the exit status.
+int Extract(const std::string& format, QStringList options, const std::vector<std::string>& files,
+            const std::string& out, std::vector<std::string>& errors) {
+    std::vector<std::string> text{"--format", format, "--output", out};
+    for (const QString& o : options)
+        text.push_back(o.toStdString());
+    text.insert(text.end(), files.begin(), files.end());
+    const ParseOutcome parsed =
+        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()));
+    return parsed.arguments ? RunExtract(*parsed.arguments, errors) : -1;
+}
+
+QByteArray Contents(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+}  // namespace
 
 void TestFormatOption::parse_data() {
     QTest::addColumn<QStringList>("args");
@@ -80,6 +104,10 @@ void TestFormatOption::output_data() {
     QTest::newRow("csv, unique, one length")
         << "csv" << QStringList{"--unique", "--lengths=10"} << three
         << QByteArray("5551234567,\r\n5557654321\r\n");
+    QTest::newRow("lines, twenty digits")
+        << "lines" << QStringList{"--lengths", "20"}
+        << QByteArray("1234-5678-9012-3456-7890 or 1234-5678-9012-3456-78901\n")
+        << QByteArray("12345678901234567890\n");
     QTest::newRow("table of nothing")
         << "table" << QStringList{} << none << QByteArray("Results\t\r\n");
     QTest::newRow("csv of nothing is zero bytes")
@@ -94,20 +122,58 @@ void TestFormatOption::output() {
     TempFiles temp;
     const std::string in = temp.write("in.txt", input.toStdString());
     const std::string out = temp.write("out.txt", "an older, longer file that must go entirely");
-    std::vector<std::string> text{"--format", format.toStdString(), "--output", out};
-    for (const QString& o : options)
-        text.push_back(o.toStdString());
-    text.push_back(in);
-    const ParseOutcome parsed =
-        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()));
-    QVERIFY(parsed.arguments);
-
     std::vector<std::string> errors;
-    QCOMPARE(RunExtract(*parsed.arguments, errors), 0);
+    QCOMPARE(Extract(format.toStdString(), options, {in}, out, errors), 0);
     QVERIFY(errors.empty());
-    QFile file(QString::fromStdString(out));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), expected);
+    QCOMPARE(Contents(out), expected);
+}
+
+// Files a, b and c; b fails after its first thousand numbers. Printed lines stay and the
+// message says so; a table or comma-delimited text leaves b out, also under --unique.
+void TestFormatOption::readFailingPartWay_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<bool>("incomplete");
+    QByteArray printed = "8777984141\n";
+    for (int i = 0; i < 1000; ++i)
+        printed += "2125550199\n";
+    QTest::newRow("lines") << "lines" << QStringList{} << printed + "2125550199\n2125550100\n"
+                           << true;
+    QTest::newRow("lines, unique") << "lines" << QStringList{"--unique"}
+                                   << QByteArray("8777984141\n2125550199\n2125550100\n") << true;
+    QTest::newRow("csv, unique: b hides none of c")
+        << "csv" << QStringList{"--unique"}
+        << QByteArray("8777984141,\r\n2125550199,\r\n2125550100\r\n") << false;
+    QTest::newRow("table, one thread")
+        << "table" << QStringList{"--jobs", "1"}
+        << QByteArray("Results   \t\r\n8777984141\t\r\n2125550199\t\r\n2125550100\t\r\n") << false;
+}
+
+void TestFormatOption::readFailingPartWay() {
+    QFETCH(QString, format);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, expected);
+    QFETCH(bool, incomplete);
+    TempFiles temp;
+    std::string b;
+    for (int i = 0; i < 2000; ++i)
+        b += "212-555-0199\n";
+    const std::vector<std::string> files{temp.write("a.txt", "877-798-4141"),
+                                         temp.write("b.txt", b),
+                                         temp.write("c.txt", "212-555-0199\n212-555-0100")};
+    FailReadsOf(files[1], 13000);
+    std::vector<std::string> errors;
+    const int status = Extract(format.toStdString(), options, files, temp.path("out.txt"), errors);
+    gFailingRead.armed = false;
+    QCOMPARE(status, 1);
+    QCOMPARE(Contents(temp.path("out.txt")), expected);
+    const std::string message = "Cannot read \"" + files[1] + "\": Input/output error";
+    QCOMPARE(
+        errors,
+        std::vector<std::string>{
+            incomplete ? message + " (the numbers already printed for this file are incomplete)"
+                       : message});
 }
 
 QTEST_GUILESS_MAIN(TestFormatOption)

@@ -60,6 +60,7 @@ class ExtractionRunTest : public QObject {
         row("no length ticked", {"877-798-4141"}, {}, {});
         row("under five and over twenty", {"1234;123456789012345678901;12345"}, {"5", "20"},
             {"12345"});
+        row("twenty digits", {"1234-5678-9012-3456-7890"}, {"20"}, {"12345678901234567890"});
     }
 
     void results() {
@@ -174,7 +175,9 @@ class ExtractionRunTest : public QObject {
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
         int clicks = 0;
-        host.onYield = [&](int) {
+        std::vector<int> pointers;  // at each pass but the first, which comes before any file
+        host.onYield = [&](int pass) {
+            if (pass > 1) pointers.push_back(host.pointer);
             host.pointer = 0;  // another handler set the default pointer
             if (host.results.size() == 1 && clicks++ == 0) {
                 QVERIFY(run.IsExtracting());
@@ -186,6 +189,8 @@ class ExtractionRunTest : public QObject {
         };
         run.start();
         QCOMPARE(host.results, (Strings{"5551234", "8777984141", "8777984141"}));
+        QCOMPARE(pointers, std::vector<int>(pointers.size(), 11));
+        QVERIFY(pointers.size() > 4);
         QCOMPARE(host.notices, Strings{"Done."});
         QCOMPARE(host.pointer, 0);
         QVERIFY(!run.IsExtracting());

@@ -94,8 +94,8 @@ class FolderImportTest : public QObject {
     QVERIFY(import.errors.reports.empty());
 }
 
-    // Hidden and archived (34) is left out; hidden but read-only (35) is taken. Run unprivileged,
-    // where a file's mode decides whether it is read-only.
+    // Hidden and archived (34) is left out; hidden but read-only (35) is taken, by a user who
+    // owns neither file as by their owner.
     void hiddenFiles() {
     TempTree tree;
     tree.file(".writable.txt");

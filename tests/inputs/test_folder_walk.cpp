@@ -1,5 +1,5 @@
-// The folder walk on real folder trees (level order, listing order, hidden and unsafe names,
-// long paths, links back up the tree, folders that cannot be read) and on a made-up tree for
+// The folder walk on real folder trees (level order, listing order, hidden folders, names of any
+// bytes, long paths, links back up the tree, folders that cannot be read) and on a made-up tree for
 // what a disk here cannot show (system attributes, failing lookups).
 
 #include <QtTest>
@@ -65,8 +65,9 @@ class FolderWalkTest : public QObject {
             << Strings{"", "Alpha/", "alpha2/", "beta/", "Gamma/"};
         QTest::newRow("hidden folders are walked")
             << Strings{".cache/x"} << "" << Strings{"", ".cache/", ".cache/x/"};
-        QTest::newRow("unsafe names are skipped with their subtree")
-            << Strings{"what?/inner", "tab\there/inner", "ok"} << "" << Strings{"", "ok/"};
+        QTest::newRow("question marks and control characters are ordinary")
+            << Strings{"what?/inner", "tab\there/inner", "ok"} << ""
+            << Strings{"", "ok/", "tab\there/", "what?/", "tab\there/inner/", "what?/inner/"};
         QTest::newRow("empty folder") << Strings{} << "" << Strings{""};
         QTest::newRow("a link back up the tree ends")
             << Strings{"a/b", "a/b/up -> ../..", "c"} << "" << Strings{"", "a/", "c/", "a/b/"};
@@ -75,10 +76,11 @@ class FolderWalkTest : public QObject {
         QTest::newRow("a link out of the walked folder is followed")
             << Strings{"outside/o", "in/out -> ../outside"} << "in"
             << Strings{"in/", "in/out/", "in/out/o/"};
-        QTest::newRow("paths of 260 characters are kept but not descended into")
+        QTest::newRow("paths beyond 260 characters are walked")
             << Strings{kLongName + "/" + kLongName + "/" + kLongName + "/deeper"} << ""
             << Strings{"", kLongName + "/", kLongName + "/" + kLongName + "/",
-                       kLongName + "/" + kLongName + "/" + kLongName + "/"};
+                       kLongName + "/" + kLongName + "/" + kLongName + "/",
+                       kLongName + "/" + kLongName + "/" + kLongName + "/deeper/"};
     }
     void levelsOnDisk() {
         QFETCH(Strings, make);
@@ -155,18 +157,19 @@ class FolderWalkTest : public QObject {
         QTest::newRow("link to a file") << "to-file" << 1056;
         QTest::newRow("link to a folder") << "to-folder" << 1040;
         QTest::newRow("read-only file") << "fixed.txt" << 33;
+        QTest::newRow("writable by its owner alone") << "own.txt" << 32;
         QTest::newRow("missing") << "missing" << -1;
     }
     void attributeValues() {
         QFETCH(QString, path);
         QFETCH(int, expected);
         TempTree tree;
-        // Writable for everyone but "fixed.txt", since the values are read unprivileged.
-        for (const char* name : {"file.txt", ".file", "fixed.txt"})
+        for (const char* name : {"file.txt", ".file", "fixed.txt", "own.txt"})
             tree.file(name);
         for (const char* name : {"file.txt", ".file"})
             tree.mode(name, 0666);
         tree.mode("fixed.txt", 0444);
+        tree.mode("own.txt", 0644);
         for (const char* name : {"folder", ".folder"}) {
             tree.folder(name);
             tree.mode(name, 0777);
@@ -174,12 +177,13 @@ class FolderWalkTest : public QObject {
         tree.link("to-file", "file.txt");
         tree.link("to-folder", "folder");
         const std::string full = tree.path(path.toStdString());
-        const std::optional<std::string> value = RunUnprivileged([&] {
+        // The same for every user: the owner, and another one.
+        const auto value = [&] {
             PosixFileSystem files;
             return std::to_string(files.attributes(full).value_or(-1));
-        });
-        QVERIFY(value.has_value());
-        QCOMPARE(std::stoi(*value), expected);
+        };
+        QCOMPARE(std::stoi(value()), expected);
+        QCOMPARE(RunUnprivileged(value), std::optional<std::string>(value()));
     }
 
     // Made-up trees: attribute values and names a disk here never shows.
@@ -196,11 +200,11 @@ class FolderWalkTest : public QObject {
             << 16 << 23 << "sys" << Strings{"/t/", "/t/plain/", "/t/sys/", "/t/sys/deep/"};
         QTest::newRow("hidden system start keeps only itself")
             << 22 << 16 << "sys" << Strings{"/t/"};
-        QTest::newRow("name of 260 characters skipped")
-            << 16 << 16 << QString(260, 'n') << Strings{"/t/", "/t/plain/"};
-        QTest::newRow("name of 259 characters kept")
-            << 16 << 16 << QString(259, 'n')
-            << Strings{"/t/", "/t/" + std::string(259, 'n') + "/", "/t/plain/"};
+        QTest::newRow("path of 4,096 bytes skipped")
+            << 16 << 16 << QString(4092, 'n') << Strings{"/t/", "/t/plain/"};
+        QTest::newRow("path of 4,095 bytes kept, not descended into")
+            << 16 << 16 << QString(4091, 'n')
+            << Strings{"/t/", "/t/" + std::string(4091, 'n') + "/", "/t/plain/"};
     }
     void madeUpTrees() {
         QFETCH(int, startAttributes);

@@ -1,5 +1,4 @@
-// How names are read: unsafe characters, wildcard patterns, the listing order and the
-// character count of the length limits.
+// How names are read: wildcard patterns and the listing order.
 
 #include <QtTest>
 
@@ -17,28 +16,6 @@ class NameRulesTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void unsafeNames_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<bool>("unsafe");
-        QTest::newRow("plain") << QByteArray("Reports 2024") << false;
-        QTest::newRow("accented and Cyrillic letters")
-            << QByteArray("caf\xc3\xa9 \xd0\x96") << false;
-        QTest::newRow("question mark") << QByteArray("why?") << true;
-        QTest::newRow("tab") << QByteArray("a\tb") << true;
-        QTest::newRow("code 31") << QByteArray("a\x1f") << true;
-        QTest::newRow("code 32") << QByteArray("a b") << false;
-        QTest::newRow("code 126") << QByteArray("a~") << false;
-        QTest::newRow("code 127") << QByteArray("a\x7f") << true;
-        QTest::newRow("code 159") << QByteArray("a\xc2\x9f") << true;
-        QTest::newRow("code 160") << QByteArray("a\xc2\xa0") << false;
-        QTest::newRow("byte outside any character") << QByteArray("caf\xe9") << false;
-    }
-    void unsafeNames() {
-        QFETCH(QByteArray, name);
-        QFETCH(bool, unsafe);
-        QCOMPARE(HasUnsafeNameCharacter(name.toStdString()), unsafe);
-    }
-
     void patterns_data() {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("pattern");
@@ -92,21 +69,6 @@ class NameRulesTest : public QObject {
         QFETCH(Strings, expected);
         SortForListing(names);
         QCOMPARE(names, expected);
-    }
-
-    void characterCount_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("count");
-        QTest::newRow("ascii") << QByteArray("abc") << 3;
-        QTest::newRow("two-byte letters") << QByteArray("\xc3\xa9\xc3\xa9") << 2;
-        QTest::newRow("beyond the basic plane") << QByteArray("\xf0\x9f\x98\x80") << 1;
-        QTest::newRow("stray bytes count one each") << QByteArray("\xe9\xff") << 2;
-        QTest::newRow("cut-off character") << QByteArray("a\xe2\x82") << 3;
-    }
-    void characterCount() {
-        QFETCH(QByteArray, text);
-        QFETCH(int, count);
-        QCOMPARE(CharacterCount(text.toStdString()), std::size_t(count));
     }
 };
 

@@ -155,6 +155,29 @@ class InputListEventsTest : public QObject {
         QCOMPARE(InputRows(form), released);
     }
 
+    // Row 1 of 25 carried slowly to the bottom edge and held there: resting moves no row, and
+    // the carried row is the selected one.
+    void restingAtTheBottomEdge() {
+        WindowFixture f;
+        Form1& form = f.show();
+        Strings rows;
+        for (int i = 1; i <= 25; ++i)
+            rows.push_back(std::to_string(i));
+        form.inputList().append(rows);
+        auto* list = f.find<ReportListView>("ListView1");
+        QWidget* area = list->viewport();
+        QTest::mousePress(area, Qt::LeftButton, {}, RowCentre(list, 0));
+        for (int y = RowCentre(list, 0).y(); y < area->height() - 3; y += 2)
+            QTest::mouseMove(area, QPoint(20, y));
+        const Strings carried = InputRows(form);
+        QTest::qWait(500);
+        QCOMPARE(InputRows(form), carried);
+        const auto at = std::find(carried.begin(), carried.end(), "1") - carried.begin();
+        QVERIFY(at > 5);
+        QCOMPARE(list->selectedRow(), int(at));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(20, area->height() - 3));
+    }
+
     // The dragged row is gone once it is deleted or the list is cleared: a later press on
     // empty space and a move over the rows carry nothing.
     void removedDraggedRowIsNotCarried_data() {

@@ -1,9 +1,11 @@
 // The window as laid out: inside 1064 x 443 pixels, fixed; the controls at their places (15
-// twips to the pixel) with their captions and fonts; both lists with their column and hint.
+// twips to the pixel) with their captions and fonts, inside their frames, in their own colours
+// and in reading order; both lists with their column and hint.
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QtTest>
 
 #include "report_list_view.h"
@@ -103,6 +105,105 @@ class WindowLayoutTest : public QObject {
         f.form->inputList().append("/a");
         f.form->resultList().append(PhoneNumber("12345"));
         QVERIFY(!list->model()->index(0, 0).data(Qt::CheckStateRole).isValid());
+    }
+
+    // A frame's line runs through its caption and around every control inside it.
+    void frames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Phone Number Length") << "Frame1";
+        QTest::newRow("Advanced Option") << "Frame2";
+    }
+    void frames() {
+        QFETCH(QString, name);
+        WindowFixture f;
+        Form1& form = f.start();
+        auto* frame = f.find<QGroupBox>(qPrintable(name));
+        const QImage image = form.grab(frame->geometry()).toImage();
+        const auto dark = [&](int x, int y) { return image.pixelColor(x, y).lightness() < 240; };
+        int top = 0, bottom = image.height() - 1;  // the line, on the right, clear of controls
+        while (top < bottom && !dark(image.width() - 6, top))
+            ++top;
+        while (bottom > top && !dark(image.width() - 6, bottom))
+            --bottom;
+        const QList<QWidget*> controls = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        int firstControl = image.height();
+        for (QWidget* control : controls)
+            firstControl = std::min(firstControl, control->geometry().top());
+        int captionTop = image.height(), captionBottom = -1;
+        for (int y = 0; y < firstControl; ++y) {
+            for (int x = 10; x < 60; ++x) {
+                if (image.pixelColor(x, y).lightness() >= 100) continue;
+                captionTop = std::min(captionTop, y);
+                captionBottom = std::max(captionBottom, y);
+            }
+        }
+        QVERIFY(captionTop < top && top < captionBottom);
+        for (QWidget* control : controls) {
+            QVERIFY2(control->geometry().top() > top && control->geometry().bottom() < bottom,
+                     qPrintable(control->objectName()));
+        }
+    }
+
+    // Under a dark desktop the window's controls keep dark text on their light backgrounds; a
+    // message box opened from the window follows the desktop.
+    void darkDesktop() {
+        const QPalette desktop = QApplication::palette();
+        const QPalette dark(QColor(0x45, 0x45, 0x45), QColor(0x30, 0x30, 0x30));
+        QApplication::setPalette(dark);
+        {
+            WindowFixture f;
+            Form1& form = f.start();
+            QList<QWidget*> widgets = form.findChildren<QWidget*>();
+            widgets << &form;
+            for (QWidget* widget : widgets) {
+                const QPalette& p = widget->palette();
+                for (const auto& [text, back] : {std::pair{QPalette::WindowText, QPalette::Window},
+                                                 {QPalette::Text, QPalette::Base},
+                                                 {QPalette::ButtonText, QPalette::Button}}) {
+                    QVERIFY2(p.color(back).lightness() - p.color(text).lightness() > 150,
+                             qPrintable(widget->objectName()));
+                }
+            }
+            const QMessageBox box(&form);
+            QCOMPARE(box.palette().color(QPalette::WindowText), dark.color(QPalette::WindowText));
+        }
+        QApplication::setPalette(desktop);
+    }
+
+    // Tab goes in reading order and round to Help again; an empty list with the focus shows it.
+    void tabOrder() {
+        WindowFixture f;
+        Form1& form = f.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QStringList expected{"PushButton5", "ListView1",   "PushButton1",
+                             "PushButton4", "PushButton3", "PushButton11"};
+        for (int i = 0; i < 16; ++i)
+            expected << QString("Check1_%1").arg(i);
+        expected << "Check2"
+                 << "Text1"
+                 << "PushButton13"
+                 << "PushButton7"
+                 << "ListView2"
+                 << "PushButton6"
+                 << "PushButton2"
+                 << "PushButton8"
+                 << "PushButton9"
+                 << "PushButton12"
+                 << "PushButton10"
+                 << "PushButton5";
+        auto* list = f.find<ReportListView>("ListView1");
+        f.find<QWidget>("PushButton5")->setFocus();
+        QStringList order;
+        QImage focused;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            order << QApplication::focusWidget()->objectName();
+            if (list->hasFocus()) focused = list->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, expected);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QVERIFY(list->grab().toImage() != focused);
     }
 };
 

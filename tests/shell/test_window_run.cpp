@@ -8,15 +8,19 @@
 #include <QtTest>
 #include <cstdio>
 
+#include "file_number_scan.h"
 #include "option_box.h"
 #include "product.h"
 #include "qt_event_loop.h"
 #include "report_list_view.h"
+#include "support/failing_read.h"
 #include "support/table_types.h"
 #include "support/temp_files.h"
 #include "window_fixture.h"
 
 using namespace tessaly;
+using tessaly::testing::FailReadsOf;
+using tessaly::testing::gFailingRead;
 using tessaly::testing::MovePointer;
 using tessaly::testing::TempFiles;
 using tessaly::testing::WindowFixture;
@@ -137,22 +141,42 @@ class WindowRunTest : public QObject {
         QCOMPARE(form.inputList().count(), std::size_t(2));
     }
 
-    // A file that cannot be read is reported at 116; the other files are still scanned.
+    // A file that cannot be read is reported at 116; the other files are still scanned. A read
+    // failing part-way takes back the rows the file gave, those added after a "Clear List" too.
     void unreadableFiles_data() {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("missing file") << false;
-        QTest::newRow("a folder") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<Strings>("expected");
+        const Strings both{"8777984141", "2125550100"};
+        QTest::newRow("missing file") << "missing" << both;
+        QTest::newRow("a folder") << "folder" << both;
+        QTest::newRow("read failing part-way") << "part-way" << both;
+        QTest::newRow("read failing part-way, list cleared meanwhile")
+            << "cleared" << Strings{"2125550100"};
     }
     void unreadableFiles() {
-        QFETCH(bool, folder);
+        QFETCH(QString, kind);
+        QFETCH(Strings, expected);
         TempFiles temp;
         WindowFixture f;
         Form1& form = f.start();
         form.inputList().append(temp.write("a.txt", "877-798-4141"));
-        form.inputList().append(folder ? temp.folder() : temp.path("missing.txt"));
+        std::string bad = kind == "folder" ? temp.folder() : temp.path("missing.txt");
+        if (kind == "part-way" || kind == "cleared") {
+            std::string text;
+            while (text.size() < 2 * FileNumberScan::kDefaultChunkSize)
+                text += "212-555-0199\n";
+            bad = temp.write("b.txt", text);
+            FailReadsOf(bad, FileNumberScan::kDefaultChunkSize);
+        }
+        form.inputList().append(bad);
         form.inputList().append(temp.write("c.txt", "212-555-0100"));
+        f.loop.onYield = [&](int pass) {
+            if (kind == "cleared" && pass == 100) f.find<QPushButton>("PushButton9")->click();
+        };
         Start(f);
-        QCOMPARE(ResultRows(form), (Strings{"8777984141", "2125550100"}));
+        gFailingRead.armed = false;
+        QCOMPARE(ResultRows(form), expected);
+        QCOMPARE(ShownRows(f), expected);
         QCOMPARE(f.errors.reports.size(), std::size_t(1));
         const std::string tail =
             "\r\nin Corvalin2021/08/31.Form1.PushButton7_Click at line 116"

@@ -3,6 +3,7 @@
 // pointer, with its passes of the event loop made through a given loop (so they can be timed or
 // scripted). The numbers go to a ResultList when one is given, otherwise they are kept as text.
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -31,6 +32,9 @@ class RecordingRunHost : public RunHost {
         }
         for (const PhoneNumber& n : numbers)
             results.push_back(n.str());
+    }
+    void takeBackResults(std::size_t count) override {
+        results.resize(results.size() - std::min(count, results.size()));
     }
     void setBusyPointer() override { pointer = 11; }
     void setDefaultPointer() override { pointer = 0; }

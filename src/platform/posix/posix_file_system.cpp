@@ -82,7 +82,9 @@ std::optional<int> PosixFileSystem::attributes(const std::string& path) {
     if (isLink) value |= kLinkAttribute;
     const std::string_view name = LastName(path);
     if (name.size() > 1 && name.front() == '.' && name != "..") value |= kHiddenAttribute;
-    if (::access(path.c_str(), W_OK) != 0) value |= kReadOnlyAttribute;
+    // Read-only belongs to the file, not to who asks: its mode lets nobody write to it. So a
+    // folder gives the same rows to every user, root included.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) value |= kReadOnlyAttribute;
     return value;
 }
 

@@ -14,7 +14,7 @@ namespace tessaly {
 
 inline constexpr std::string_view kErrorReportTitle = "Application Error";
 
-// The identifications of the sixteen trapping procedures.
+// The identifications of the trapping procedures.
 namespace procedure {
 inline constexpr std::string_view kFormLoad = "Corvalin2021/08/31.Form1.Form_Load";
 inline constexpr std::string_view kAddFiles = "Corvalin2021/08/31.Form1.PushButton1_Click";
@@ -30,6 +30,12 @@ inline constexpr std::string_view kFormatPage = "Corvalin2021/08/31.Form1.PushBu
 inline constexpr std::string_view kLoadSamples = "Corvalin2021/08/31.Form1.PushButton11_Click";
 inline constexpr std::string_view kRemoveDuplicates = "Corvalin2021/08/31.Form1.PushButton12_Click";
 inline constexpr std::string_view kAdvancedHelp = "Corvalin2021/08/31.Form1.PushButton13_Click";
+inline constexpr std::string_view kCopyWithSource =
+    "Corvalin2021/08/31.Form1.mnuCopyWithSource_Click";
+inline constexpr std::string_view kCopyNumber = "Corvalin2021/08/31.Form1.mnuCopyNumber_Click";
+inline constexpr std::string_view kShowWhereFound =
+    "Corvalin2021/08/31.Form1.mnuShowWhereFound_Click";
+inline constexpr std::string_view kOpenFolder = "Corvalin2021/08/31.Form1.mnuOpenFolder_Click";
 inline constexpr std::string_view kFolderWalk =
     "Marlowen2021/08/31.AddFolder.GetSubDirectories2016";
 inline constexpr std::string_view kScanner = "Corvalin2021/08/31.Phone.ExtractPhone";

@@ -12,15 +12,19 @@ namespace tessaly {
 class ExtractionRun::Pass {
   public:
     Pass(ExtractionRun& run)
-        : host_(run.host_), trap_(run.errors_, procedure::kExtract), pacer_(run.pacing_) {}
+        : run_(run),
+          host_(run.host_),
+          trap_(run.errors_, procedure::kExtract),
+          pacer_(run.pacing_) {}
 
     void run();
 
   private:
-    // False when the window is closing.
+    // False when the run ends here: the window is closing or the user stopped it.
     bool yieldIfDue(FileNumberScan* scan);
     void flush();
     bool scanFile(const std::string& path);
+    void finish(std::string_view notice);
 
     // The rules the scanner is given: the run judges each number's length itself as it takes
     // it, because a box ticked meanwhile applies from that number on, so the scanner hands over
@@ -31,24 +35,25 @@ class ExtractionRun::Pass {
         return rules;
     }
 
+    ExtractionRun& run_;
     RunHost& host_;
     Trap trap_;
     YieldPacer pacer_;
     ScanRules rules_;  // from the options last read
-    std::vector<PhoneNumber> pending_;
+    FoundNumbers pending_;
     std::vector<PhoneNumber> batch_;
 };
 
 void ExtractionRun::Pass::flush() {
     if (pending_.empty()) return;
     trap_.step(140, [&] { host_.appendResults(pending_); });
-    pending_.clear();
+    pending_.clearNumbers();
 }
 
 bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (!pacer_.due()) return true;
     flush();
-    if (!host_.yieldToEventLoop()) return false;
+    if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
     trap_.step(130, [&] { rules_ = host_.options().scanRules(); });
@@ -61,6 +66,7 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
     if (!trap_.step(116, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    pending_.startFile({path, scan->stamp()});
     trap_.step(118, [&] { host_.setBusyPointer(); });
     for (bool more = true; more;) {
         batch_.clear();
@@ -69,7 +75,7 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
         if (!trap_.step(116, [&] { more = scan->next(batch_); })) more = false;
         for (const PhoneNumber& number : batch_) {
             if (!yieldIfDue(&*scan)) return false;
-            if (rules_.acceptsDigitCount(number.size())) pending_.push_back(number);
+            if (rules_.acceptsDigitCount(number.size())) pending_.add(number, kUnknownLine);
         }
         if (more && !yieldIfDue(&*scan)) return false;
     }
@@ -85,7 +91,8 @@ void ExtractionRun::Pass::run() {
     }
     trap_.step(106, [&] { rules_ = host_.options().scanRules(); });
     for (std::size_t row = 1; row <= rows; ++row) {
-        if (!yieldIfDue(nullptr)) return;
+        trap_.step(108, [&] { host_.showProgress(row, rows); });
+        if (!yieldIfDue(nullptr)) return finish(kStoppedNotice);
         trap_.step(110, [&] { host_.setBusyPointer(); });
         std::optional<std::string> path;
         const bool present = trap_.step(112, [&] {
@@ -98,11 +105,21 @@ void ExtractionRun::Pass::run() {
         // Rows vanish only from the end of a shrinking list: the rest are gone too.
         if (!present) break;
         trap_.step(114, [&] { host_.setBusyPointer(); });
-        if (!scanFile(*path)) return;
+        if (!scanFile(*path)) return finish(kStoppedNotice);
     }
+    finish(kDoneNotice);
+}
+
+// The run's end, on both ways it may end while the window stays open. A run stopped at a pass
+// of the event loop has nothing pending: the pass handed over every number found before it.
+void ExtractionRun::Pass::finish(std::string_view notice) {
+    if (notice == kStoppedNotice && !run_.stopAsked_) return;  // the window is closing
     flush();
-    trap_.step(150, [&] { host_.setDefaultPointer(); });
-    trap_.step(152, [&] { host_.showNotice(std::string(kDoneNotice)); });
+    trap_.step(150, [&] {
+        host_.setDefaultPointer();
+        host_.endProgress();
+    });
+    trap_.step(152, [&] { host_.showNotice(std::string(notice)); });
 }
 
 ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
@@ -111,8 +128,10 @@ ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
 void ExtractionRun::PushButton7_Click() {
     if (isExtracting_) return;
     isExtracting_ = true;
+    stopAsked_ = false;
     Pass(*this).run();
     isExtracting_ = false;
+    stopAsked_ = false;
 }
 
 }  // namespace tessaly

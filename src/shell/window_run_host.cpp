@@ -7,8 +7,14 @@ std::optional<std::string> WindowRunHost::inputRowPath(std::size_t row) {
     return p_.inputs.at(row);
 }
 
-void WindowRunHost::appendResults(const std::vector<PhoneNumber>& numbers) {
-    p_.results.append(numbers);
+void WindowRunHost::showProgress(std::size_t file, std::size_t files) {
+    progress_ = std::to_string(file) + " of " + std::to_string(files);
+}
+
+void WindowRunHost::endProgress() {
+    progress_.clear();
+    shownProgress_.clear();
+    if (p_.showCaptionProgress) p_.showCaptionProgress({});
 }
 
 void WindowRunHost::showNotice(const std::string& text) {
@@ -19,6 +25,10 @@ void WindowRunHost::showNotice(const std::string& text) {
 
 bool WindowRunHost::yieldToEventLoop() {
     if (p_.closing()) return false;
+    if (progress_ != shownProgress_ && p_.showCaptionProgress) {
+        shownProgress_ = progress_;
+        p_.showCaptionProgress(progress_);
+    }
     return p_.eventLoop.yield() && !p_.closing();
 }
 

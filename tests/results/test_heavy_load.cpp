@@ -90,7 +90,7 @@ class HeavyLoadTest : public QObject {
             RecordingRunHost host(loop);
             host.rows = {temp.path("numbers.txt")};
             host.tick({7});
-            host.sink = [&](const std::vector<PhoneNumber>& numbers) { results.append(numbers); };
+            host.sink = [&](const FoundNumbers& found) { results.append(found); };
             FakeErrorBox errors;
             ExtractionRun run(host, errors);
             loop.start();

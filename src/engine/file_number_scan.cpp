@@ -12,39 +12,40 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     head_.assign(head + choice.markLength, n - choice.markLength);
 }
 
-void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out) {
+void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
+                          std::vector<std::size_t>* lines) {
     if (projector_.isIdentity()) {
-        stream_.feed(data, size, out);
+        stream_.feed(data, size, out, lines);
         return;
     }
     projected_.clear();
     projector_.project(data, size, projected_);
-    stream_.feed(projected_.data(), projected_.size(), out);
+    stream_.feed(projected_.data(), projected_.size(), out, lines);
 }
 
-bool FileNumberScan::next(std::vector<PhoneNumber>& out) {
+bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
     if (done_) return false;
     if (!head_.empty()) {
-        scan(head_.data(), head_.size(), out);
+        scan(head_.data(), head_.size(), out, lines);
         head_.clear();
     }
     const std::size_t n = file_.read(buffer_.data(), buffer_.size());
     if (n > 0) {
-        scan(buffer_.data(), n, out);
+        scan(buffer_.data(), n, out, lines);
         return true;
     }
     projected_.clear();
     projector_.finish(projected_);
-    stream_.feed(projected_.data(), projected_.size(), out);
-    stream_.finish(out);
+    stream_.feed(projected_.data(), projected_.size(), out, lines);
+    stream_.finish(out, lines);
     done_ = true;
     return false;
 }
 
-void ScanFileNumbers(const std::string& path, const ScanRules& rules,
-                     std::vector<PhoneNumber>& out) {
+void ScanFileNumbers(const std::string& path, const ScanRules& rules, std::vector<PhoneNumber>& out,
+                     std::vector<std::size_t>* lines) {
     FileNumberScan scan(path, rules);
-    while (scan.next(out)) {
+    while (scan.next(out, lines)) {
     }
 }
 

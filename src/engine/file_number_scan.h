@@ -1,7 +1,8 @@
 #pragma once
 // FileNumberScan: one input file streamed through the scanner a piece at a time, so that a
 // file of any size, even one gigantic line, is scanned in bounded memory. The numbers come out
-// in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths).
+// in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
+// with the line of each when the rules ask for line numbers.
 
 #include <memory>
 #include <string>
@@ -22,8 +23,10 @@ class FileNumberScan {
                    std::size_t chunkSize = kDefaultChunkSize);
 
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
-    // was scanned (the last numbers are appended by that call). Throws FileReadError.
-    bool next(std::vector<PhoneNumber>& out);
+    // was scanned (the last numbers are appended by that call). When the rules ask for line
+    // numbers, the line of each number appended to `out` is appended to `lines` (which may be
+    // null otherwise). Throws FileReadError.
+    bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr);
 
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
@@ -31,7 +34,8 @@ class FileNumberScan {
     const FileStamp& stamp() const { return file_.stamp(); }
 
   private:
-    void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
+    void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
+              std::vector<std::size_t>* lines);
 
     FileSource file_;
     std::vector<char> buffer_;
@@ -43,7 +47,7 @@ class FileNumberScan {
 };
 
 // Scans a whole file; throws FileReadError (numbers found before a failure stay in `out`).
-void ScanFileNumbers(const std::string& path, const ScanRules& rules,
-                     std::vector<PhoneNumber>& out);
+void ScanFileNumbers(const std::string& path, const ScanRules& rules, std::vector<PhoneNumber>& out,
+                     std::vector<std::size_t>* lines = nullptr);
 
 }  // namespace tessaly

@@ -8,7 +8,9 @@
 namespace tessaly {
 
 NumberStream::NumberStream(const ScanRules& rules)
-    : acceptedLengths_(rules.lengths & kEveryLength), needle_(MakeNeedle(rules.required)) {}
+    : acceptedLengths_(rules.lengths & kEveryLength),
+      needle_(MakeNeedle(rules.required)),
+      countLines_(rules.lineNumbers) {}
 
 NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
     Needle n;
@@ -35,6 +37,7 @@ NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
 
 void NumberStream::setRules(const ScanRules& rules) {
     acceptedLengths_ = rules.lengths & kEveryLength;
+    countLines_ = rules.lineNumbers;
     const RequiredText& required = rules.required;
     if (inToken_) {
         pending_ = MakeNeedle(required);
@@ -45,7 +48,7 @@ void NumberStream::setRules(const ScanRules& rules) {
     }
 }
 
-void NumberStream::startToken() {
+void NumberStream::startToken(const char* at) {
     if (hasPending_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
@@ -54,6 +57,10 @@ void NumberStream::startToken() {
     digitCount_ = 0;
     matchState_ = 0;
     matched_ = !needle_.active;
+    if (countLines_) {
+        tokenLine_ = lineCounter_.lineAt(lineFrom_, at);
+        lineFrom_ = at;
+    }
 }
 
 void NumberStream::matchStep(char c) {
@@ -67,11 +74,13 @@ void NumberStream::matchStep(char c) {
 void NumberStream::closeToken() {
     inToken_ = false;
     found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
+    foundLines_[foundCount_] = tokenLine_;
     foundCount_ += matched_ & wanted(digitCount_);
 }
 
-void NumberStream::flushFound(std::vector<PhoneNumber>& out) {
+void NumberStream::flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
     out.insert(out.end(), found_, found_ + foundCount_);
+    if (countLines_ && lines) lines->insert(lines->end(), foundLines_, foundLines_ + foundCount_);
     foundCount_ = 0;
 }
 
@@ -116,28 +125,36 @@ const char* NumberStream::takeTokenSpan(const char* p, const char* end, bool nee
     return span.stop;
 }
 
-void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out) {
+void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
+                        std::vector<std::size_t>* lines) {
     const char* p = data;
     const char* const end = data + size;
+    lineFrom_ = data;
     if (hasPending_ && !inToken_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
     }
     // Without a required text to look for, whole blocks are read at once.
     if (!hasPending_ && (!needle_.active || needle_.impossible)) {
-        feedBlocks(p, end, out);
-        return;
+        feedBlocks(p, end, out, lines);
+    } else {
+        feedTokens(p, end, out, lines);
     }
+    if (countLines_) lineCounter_.finishPiece(lineFrom_, end);
+}
+
+void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                              std::vector<std::size_t>* lines) {
     while (p < end) {
         if (!inToken_) {
             p = FindNumberChar(p, end);
             if (p == end) break;
-            startToken();
+            startToken(p);
         }
-        if (foundCount_ == kFoundCapacity) flushFound(out);
+        if (foundCount_ == kFoundCapacity) flushFound(out, lines);
         p = scanToken(p, end);
     }
-    flushFound(out);
+    flushFound(out, lines);
 }
 
 // The scanner's rule on 64 bytes at a time, with one bit per byte. "Inside" bits (number
@@ -145,7 +162,8 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
 // character on, and it ends where the run ends. The parts are found for the whole block at
 // once by spreading each number character's bit forward to the end of its run.
 [[gnu::always_inline]] inline void NumberStream::feedBlocksBody(const char* p, const char* end,
-                                                                std::vector<PhoneNumber>& out) {
+                                                                std::vector<PhoneNumber>& out,
+                                                                std::vector<std::size_t>* lines) {
     const char* const callStart = p;
     // Digits of a number begun in an earlier piece are already in digits_; its bytes in this
     // piece start at callStart.
@@ -153,7 +171,7 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
     const char* tokenStart = nullptr;  // where the open number starts, when it starts here
 
     auto open = [&](const char* at) {
-        startToken();
+        startToken(at);
         tokenStart = at;
     };
     auto close = [&](const char* stop) {
@@ -164,7 +182,7 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
                 CopyDigits(callStart, stop, end, digits_ + storedDigits);
             }
         }
-        if (foundCount_ == kFoundCapacity) flushFound(out);
+        if (foundCount_ == kFoundCapacity) flushFound(out, lines);
         closeToken();
         tokenStart = nullptr;
     };
@@ -220,37 +238,41 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
             CopyDigits(callStart, end, end, digits_ + storedDigits);
         }
     }
-    flushFound(out);
+    flushFound(out, lines);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same, where counting a block's bits is one instruction.
 __attribute__((target("popcnt"))) void NumberStream::feedBlocksPopcnt(
-    const char* p, const char* end, std::vector<PhoneNumber>& out) {
-    feedBlocksBody(p, end, out);
+    const char* p, const char* end, std::vector<PhoneNumber>& out,
+    std::vector<std::size_t>* lines) {
+    feedBlocksBody(p, end, out, lines);
 }
 
-void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                              std::vector<std::size_t>* lines) {
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     if (hasPopcnt) {
-        feedBlocksPopcnt(p, end, out);
+        feedBlocksPopcnt(p, end, out, lines);
     } else {
-        feedBlocksBody(p, end, out);
+        feedBlocksBody(p, end, out, lines);
     }
 }
 #else
-void NumberStream::feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out) {
-    feedBlocksBody(p, end, out);
+void NumberStream::feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                                    std::vector<std::size_t>* lines) {
+    feedBlocksBody(p, end, out, lines);
 }
 
-void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out) {
-    feedBlocksBody(p, end, out);
+void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                              std::vector<std::size_t>* lines) {
+    feedBlocksBody(p, end, out, lines);
 }
 #endif
 
-void NumberStream::finish(std::vector<PhoneNumber>& out) {
+void NumberStream::finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
     if (inToken_) closeToken();
-    flushFound(out);
+    flushFound(out, lines);
     if (hasPending_) {
         needle_ = std::move(pending_);
         hasPending_ = false;

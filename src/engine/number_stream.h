@@ -3,8 +3,11 @@
 // memory bounded whatever the input. It is fed ASCII-projected bytes: every byte below 0x80 is
 // that ASCII character, every byte from 0x80 up stands for some character that is not a number
 // character. 8-bit and UTF-8 files are fed as they are; wider encodings are projected first
-// (AsciiProjector in text_encoding.h). Line breaks are ordinary non-number characters, so a file can be streamed
-// without splitting it into lines and gives exactly the numbers its lines give.
+// (AsciiProjector in text_encoding.h). Line breaks are ordinary non-number characters, so a file
+// can be streamed without splitting it into lines and gives exactly the numbers its lines give.
+//
+// When the rules ask for line numbers, every number's line is appended to `lines`, one entry
+// per number appended to `out`.
 //
 // Only numbers whose digit count the rules accept are emitted (never fewer than kMinDigits or
 // more than kMaxDigits digits: no length box accepts others).
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "byte_skip.h"
+#include "line_breaks.h"
 #include "phone_number.h"
 #include "scan_rules.h"
 
@@ -29,9 +33,11 @@ class NumberStream {
     // text it started under and never half by one value and half by another.
     void setRules(const ScanRules& rules);
 
-    void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out);
+    // `lines` may be null when the rules ask for no line numbers.
+    void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
+              std::vector<std::size_t>* lines = nullptr);
     // End of the text: a number that ends it is closed like any other.
-    void finish(std::vector<PhoneNumber>& out);
+    void finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr);
 
   private:
     struct Needle {
@@ -42,15 +48,20 @@ class NumberStream {
     };
     static Needle MakeNeedle(const RequiredText& required);
 
-    void startToken();
+    void startToken(const char* at);
     void closeToken();
-    void flushFound(std::vector<PhoneNumber>& out);
+    void flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines);
     void matchStep(char c);
+    void feedTokens(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                    std::vector<std::size_t>* lines);
     const char* scanToken(const char* p, const char* end);
     const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
-    void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out);
-    void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out);
-    void feedBlocksBody(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                    std::vector<std::size_t>* lines);
+    void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                          std::vector<std::size_t>* lines);
+    void feedBlocksBody(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                        std::vector<std::size_t>* lines);
 
     // Whether a number of `digits` digits is emitted (matched_ aside).
     bool wanted(std::size_t digits) const {
@@ -75,6 +86,14 @@ class NumberStream {
     static constexpr std::size_t kFoundCapacity = 256;
     PhoneNumber found_[kFoundCapacity];
     std::size_t foundCount_ = 0;
+
+    // Line numbers, only when the rules ask for them: the line of the open number, and where
+    // in the current piece the count of line breaks stopped.
+    bool countLines_ = false;
+    LineCounter lineCounter_;
+    const char* lineFrom_ = nullptr;
+    std::size_t tokenLine_ = 0;
+    std::size_t foundLines_[kFoundCapacity] = {};
 };
 
 }  // namespace tessaly

@@ -16,17 +16,22 @@ namespace tessaly {
 
 namespace {
 
+// The numbers of one piece of a file, with their lines when the rules ask for them.
+struct Batch {
+    std::vector<PhoneNumber> numbers;
+    std::vector<std::size_t> lines;
+};
+
 // Scans one file, handing each piece's numbers to `deliver`; returns the failure, if any.
 template <class Deliver>
 std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rules,
                                    Deliver&& deliver) {
     try {
         FileNumberScan scan(path, rules);
-        std::vector<PhoneNumber> batch;
         for (bool more = true; more;) {
-            batch.clear();
-            more = scan.next(batch);
-            if (!batch.empty()) deliver(std::move(batch));
+            Batch batch;
+            more = scan.next(batch.numbers, &batch.lines);
+            if (!batch.numbers.empty()) deliver(std::move(batch));
         }
         return std::nullopt;
     } catch (...) {
@@ -35,23 +40,25 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
 }
 
 struct Slot {
-    std::deque<std::vector<PhoneNumber>> batches;
+    std::deque<Batch> batches;
     std::optional<std::string> failure;
     bool done = false;
 };
 
 }  // namespace
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
-                      unsigned jobs, const OrderedScanEvents& events) {
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
+                      const OrderedScanEvents& events) {
     const std::size_t count = paths.size();
+    auto hand = [&](std::size_t index, const Batch& batch) {
+        events.numbers(index, batch.numbers);
+        if (rules.lineNumbers && events.lines) events.lines(index, batch.lines);
+    };
     jobs = std::max(
         1u, std::min<unsigned>(jobs, static_cast<unsigned>(std::max<std::size_t>(count, 1))));
     auto scanHere = [&] {
         for (std::size_t i = 0; i < count; ++i) {
-            auto failure = ScanOne(paths[i], rules, [&](std::vector<PhoneNumber>&& batch) {
-                events.numbers(i, batch);
-            });
+            auto failure = ScanOne(paths[i], rules, [&](Batch&& batch) { hand(i, batch); });
             if (failure) events.failure(i, *failure);
         }
     };
@@ -75,7 +82,7 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
                 if (nextFile >= count) return;
                 index = nextFile++;
             }
-            auto failure = ScanOne(paths[index], rules, [&](std::vector<PhoneNumber>&& batch) {
+            auto failure = ScanOne(paths[index], rules, [&](Batch&& batch) {
                 std::lock_guard lock(mutex);
                 slots[index].batches.push_back(std::move(batch));
                 changed.notify_all();
@@ -102,10 +109,10 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
         Slot& slot = slots[head];
         changed.wait(lock, [&] { return !slot.batches.empty() || slot.done; });
         while (!slot.batches.empty()) {
-            std::vector<PhoneNumber> batch = std::move(slot.batches.front());
+            Batch batch = std::move(slot.batches.front());
             slot.batches.pop_front();
             lock.unlock();
-            events.numbers(head, batch);
+            hand(head, batch);
             lock.lock();
         }
         if (slot.done) {

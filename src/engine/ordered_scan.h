@@ -17,11 +17,14 @@ namespace tessaly {
 struct OrderedScanEvents {
     // Numbers of file `index` (the rules' lengths only), in the order they stand in the file.
     std::function<void(std::size_t index, const std::vector<PhoneNumber>& numbers)> numbers;
+    // Only when the rules ask for line numbers, right after each `numbers` call: the 1-based
+    // line of each of those numbers, in the same order. May be left empty.
+    std::function<void(std::size_t index, const std::vector<std::size_t>& lines)> lines;
     // File `index` could not be read (numbers found before a failure were delivered).
     std::function<void(std::size_t index, const std::string& description)> failure;
 };
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
-                      unsigned jobs, const OrderedScanEvents& events);
+void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
+                      const OrderedScanEvents& events);
 
 }  // namespace tessaly

@@ -29,6 +29,9 @@ struct ScanRules {
     RequiredText required;
     // Digit counts kept, bit n for n digits; only kMinDigits to kMaxDigits can ever be kept.
     std::uint32_t lengths = kEveryLength;
+    // Count lines and report the 1-based line of each number (LF, CR LF and a lone CR end a
+    // line; a byte-order mark is not part of line 1). Off, the scan never looks at line breaks.
+    bool lineNumbers = false;
 
     bool acceptsDigitCount(std::size_t digits) const {
         return digits < 32 && ((lengths & kEveryLength) >> digits & 1u);

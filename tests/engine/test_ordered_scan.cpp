@@ -24,6 +24,7 @@ class OrderedScanTest : public QObject {
         TempFiles files;
         std::vector<std::string> paths;
         std::vector<std::string> expected;
+        std::vector<std::size_t> expectedLines;
         for (int f = 0; f < 40; ++f) {
             if (f % 7 == 3) {
                 paths.push_back(files.path("missing" + std::to_string(f)));
@@ -37,16 +38,22 @@ class OrderedScanTest : public QObject {
                 const std::string number = std::to_string(1000000 + f * 100000 + n);
                 text += "tel " + number + "\n";
                 expected.push_back(number);
+                expectedLines.push_back(std::size_t(n) + 1);
             }
             paths.push_back(files.write(std::to_string(f), text));
         }
         ScanRules rules;
         rules.lengths = 1u << 7;
+        rules.lineNumbers = true;
         std::vector<std::string> got;
+        std::vector<std::size_t> gotLines;
         OrderedScanEvents events;
         events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
             for (const PhoneNumber& n : numbers)
                 got.push_back(n.str());
+        };
+        events.lines = [&](std::size_t, const std::vector<std::size_t>& lines) {
+            gotLines.insert(gotLines.end(), lines.begin(), lines.end());
         };
         events.failure = [&](std::size_t index, const std::string& description) {
             QVERIFY(description.find("No such file") != std::string::npos);
@@ -55,6 +62,7 @@ class OrderedScanTest : public QObject {
         ScanFilesInOrder(paths, rules, jobs, events);
         QCOMPARE(got.size(), expected.size());
         QVERIFY(got == expected);
+        QVERIFY(gotLines == expectedLines);
     }
 };
 

@@ -135,6 +135,31 @@ std::string Mark(TextEncoding e) {
     }
 }
 
+// ASCII and Latin-1 text in `encoding`, after its mark.
+std::string Encode(TextEncoding encoding, std::u32string_view text) {
+    std::string out = Mark(encoding);
+    for (char32_t cp : text) {
+        switch (encoding) {
+            case TextEncoding::EightBit:
+                out.push_back(char(cp));
+                break;
+            case TextEncoding::Utf8:
+                if (cp >= 0x80) out.push_back(char(0xC0 | (cp >> 6)));
+                out.push_back(char(cp < 0x80 ? cp : 0x80 | (cp & 0x3F)));
+                break;
+            case TextEncoding::Utf16LE:
+            case TextEncoding::Utf16BE:
+                PutUnit(out, cp, 2, encoding == TextEncoding::Utf16BE);
+                break;
+            case TextEncoding::Utf32LE:
+            case TextEncoding::Utf32BE:
+                PutUnit(out, cp, 4, encoding == TextEncoding::Utf32BE);
+                break;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 class StreamingScanTest : public QObject {
@@ -173,6 +198,53 @@ class StreamingScanTest : public QObject {
             }
         }
         QVERIFY(nonEmpty > 40);  // the generator does produce numbers
+    }
+
+    // Each number's line, as editors count lines, in every encoding and with every line end,
+    // wherever the pieces are cut (a CR LF pair split between two pieces is one break).
+    void lineNumbers_data() {
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("lines");
+        const QString mixed = "12345\n\n23456\r\n34567\r45678\r\r\n\u00e9 56789 \n\r67895";
+        const QList<int> mixedLines{1, 3, 4, 5, 7, 9};
+        for (auto [name, e] : {std::pair{"8-bit", TextEncoding::EightBit},
+                               {"utf-8", TextEncoding::Utf8},
+                               {"utf-16 le", TextEncoding::Utf16LE},
+                               {"utf-16 be", TextEncoding::Utf16BE},
+                               {"utf-32 le", TextEncoding::Utf32LE},
+                               {"utf-32 be", TextEncoding::Utf32BE}}) {
+            QTest::addRow("%s mixed ends", name) << e << mixed << mixedLines;
+            QTest::addRow("%s mark not a line", name) << e << "55555 x" << QList<int>{1};
+        }
+        QTest::newRow("lone CR only") << TextEncoding::EightBit << "\r\r12345\r" << QList<int>{3};
+        QTest::newRow("number spans spaces")
+            << TextEncoding::EightBit << "a\n1 2 3 4 5\n(555) 123-4567" << QList<int>{2, 3};
+        QTest::newRow("many on one line") << TextEncoding::Utf8 << "\n15555, 25555; 35555\r\n"
+                                          << QList<int>{2, 2, 2};
+    }
+
+    void lineNumbers() {
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, lines);
+        TempFiles files;
+        const std::string path = files.write("f", Encode(encoding, text.toStdU32String()));
+        const std::vector<std::size_t> expected(lines.begin(), lines.end());
+        // With a required text the scanner takes another path through the bytes (every number
+        // here holds a 5).
+        for (const RequiredText& required : {RequiredText{}, RequiredText{true, u"5"}}) {
+            ScanRules rules{required};
+            rules.lineNumbers = true;
+            for (std::size_t chunk : {1u, 2u, 3u, 5u, 4096u}) {
+                FileNumberScan scan(path, rules, chunk);
+                std::vector<PhoneNumber> found;
+                std::vector<std::size_t> got;
+                while (scan.next(found, &got)) {
+                }
+                QCOMPARE(got, expected);
+            }
+        }
     }
 
     // One gigantic line holding a gigantic run of number characters is streamed piece by piece;

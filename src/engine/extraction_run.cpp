@@ -28,10 +28,11 @@ class ExtractionRun::Pass {
 
     // The rules the scanner is given: the run judges each number's length itself as it takes
     // it, because a box ticked meanwhile applies from that number on, so the scanner hands over
-    // every length.
+    // every length. Every number comes with its line, which its result row keeps.
     ScanRules ScannerRules() const {
         ScanRules rules = rules_;
         rules.lengths = kEveryLength;
+        rules.lineNumbers = true;
         return rules;
     }
 
@@ -42,6 +43,7 @@ class ExtractionRun::Pass {
     ScanRules rules_;  // from the options last read
     FoundNumbers pending_;
     std::vector<PhoneNumber> batch_;
+    std::vector<std::size_t> batchLines_;
 };
 
 void ExtractionRun::Pass::flush() {
@@ -70,12 +72,13 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
     trap_.step(118, [&] { host_.setBusyPointer(); });
     for (bool more = true; more;) {
         batch_.clear();
+        batchLines_.clear();
         // A read that fails part-way is reported like one that fails at once; the numbers
         // found before the failure stay.
-        if (!trap_.step(116, [&] { more = scan->next(batch_); })) more = false;
-        for (const PhoneNumber& number : batch_) {
+        if (!trap_.step(116, [&] { more = scan->next(batch_, &batchLines_); })) more = false;
+        for (std::size_t i = 0; i < batch_.size(); ++i) {
             if (!yieldIfDue(&*scan)) return false;
-            if (rules_.acceptsDigitCount(number.size())) pending_.add(number, kUnknownLine);
+            if (rules_.acceptsDigitCount(batch_[i].size())) pending_.add(batch_[i], batchLines_[i]);
         }
         if (more && !yieldIfDue(&*scan)) return false;
     }

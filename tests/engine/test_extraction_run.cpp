@@ -226,13 +226,13 @@ class ExtractionRunTest : public QObject {
         QCOMPARE(host.passes, 3);
     }
 
-    // Every number carries the file it came from, as the row named it and as it was read,
-    // also when a file's numbers are handed over in several batches.
+    // Every number carries the file it came from, as the row named it and as it was read, and
+    // its line, also when a file's numbers are handed over in several batches.
     void sourcesThroughBatches() {
         TempFiles files;
         ScriptedHost host;
-        const std::string a = files.write("a", "555-1234 x 555-2345"),
-                          b = files.write("b", "555-3456");
+        const std::string a = files.write("a", "555-1234\r\n\r555-2345");
+        const std::string b = files.write("b", "555-3456");
         host.rows = {a, b};
         host.opts = Lengths({7});
         Strings found;
@@ -242,12 +242,13 @@ class ExtractionRunTest : public QObject {
                     f + 1 < batch.files.size() ? batch.files[f + 1].first : batch.numbers.size();
                 QVERIFY(batch.files[f].file.stamp == *StampOf(batch.files[f].file.path));
                 for (std::size_t i = batch.files[f].first; i < end; ++i)
-                    found.push_back(batch.files[f].file.path + ":" + batch.numbers[i].str());
+                    found.push_back(batch.files[f].file.path + ":" +
+                                    std::to_string(batch.lines[i]) + ":" + batch.numbers[i].str());
             }
         };
         FakeErrorBox errors;
         ExtractionRun(host, errors, EveryStep()).PushButton7_Click();
-        QCOMPARE(found, (Strings{a + ":5551234", a + ":5552345", b + ":5553456"}));
+        QCOMPARE(found, (Strings{a + ":1:5551234", a + ":3:5552345", b + ":1:5553456"}));
     }
 
     // Stopped at a pass of the event loop: what was found stays, the pointer and progress end,

@@ -139,13 +139,13 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
         out.state = SourceLine::State::Gone;
         return out;
     }
-    if (!(*now == file.stamp)) {
+    if (*now != file.stamp) {
         out.state = SourceLine::State::Changed;
         return out;
     }
     try {
         FileSource source(file.path);
-        if (!(source.stamp() == file.stamp)) {
+        if (source.stamp() != file.stamp) {
             out.state = SourceLine::State::Changed;
             return out;
         }

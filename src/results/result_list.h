@@ -51,7 +51,7 @@ class RowSource {
     std::uint32_t lineHigh_ = 0;
 };
 
-// A row's source as its readers see it.
+// A row's source as its readers see it, valid until the list next changes.
 struct ResultSource {
     const SourceFile* file = nullptr;  // nothing when the row's file is not known
     std::uint64_t line = kUnknownLine;

@@ -88,13 +88,18 @@ WhereFoundWindow::WhereFoundWindow(const std::string& path, std::uint64_t line,
         stateLabel->setWordWrap(true);
         layout->addWidget(stateLabel);
     }
+    QTextEdit* view = nullptr;
     if (found.state == SourceLine::State::Shown || found.state == SourceLine::State::NotOnLine) {
-        layout->addWidget(LineView(found, this));
+        view = LineView(found, this);
+        layout->addWidget(view);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(fontMetrics().averageCharWidth() * 80, sizeHint().height());
+    // Room for eighty characters and six lines of the text; a longer text scrolls.
+    int height = sizeHint().height();
+    if (view) height += fontMetrics().lineSpacing() * 6 - view->sizeHint().height();
+    resize(fontMetrics().averageCharWidth() * 80, height);
 }
 
 }  // namespace tessaly

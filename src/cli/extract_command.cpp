@@ -14,7 +14,7 @@
 #include "input_paths.h"
 #include "ordered_scan.h"
 #include "output_file.h"
-#include "platform/posix/posix_file_system.h"
+#include "posix_file_system.h"
 #include "product.h"
 #include "result_list.h"
 #include "result_list_table.h"

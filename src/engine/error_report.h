@@ -12,35 +12,6 @@
 
 namespace tessaly {
 
-inline constexpr std::string_view kErrorReportTitle = "Application Error";
-
-// The identifications of the trapping procedures.
-namespace procedure {
-inline constexpr std::string_view kFormLoad = "Corvalin2021/08/31.Form1.Form_Load";
-inline constexpr std::string_view kAddFiles = "Corvalin2021/08/31.Form1.PushButton1_Click";
-inline constexpr std::string_view kSaveComma = "Corvalin2021/08/31.Form1.PushButton2_Click";
-inline constexpr std::string_view kClearInputs = "Corvalin2021/08/31.Form1.PushButton3_Click";
-inline constexpr std::string_view kAddFolder = "Corvalin2021/08/31.Form1.PushButton4_Click";
-inline constexpr std::string_view kHelp = "Corvalin2021/08/31.Form1.PushButton5_Click";
-inline constexpr std::string_view kSaveText = "Corvalin2021/08/31.Form1.PushButton6_Click";
-inline constexpr std::string_view kExtract = "Corvalin2021/08/31.Form1.PushButton7_Click";
-inline constexpr std::string_view kCopyResults = "Corvalin2021/08/31.Form1.PushButton8_Click";
-inline constexpr std::string_view kClearResults = "Corvalin2021/08/31.Form1.PushButton9_Click";
-inline constexpr std::string_view kFormatPage = "Corvalin2021/08/31.Form1.PushButton10_Click";
-inline constexpr std::string_view kLoadSamples = "Corvalin2021/08/31.Form1.PushButton11_Click";
-inline constexpr std::string_view kRemoveDuplicates = "Corvalin2021/08/31.Form1.PushButton12_Click";
-inline constexpr std::string_view kAdvancedHelp = "Corvalin2021/08/31.Form1.PushButton13_Click";
-inline constexpr std::string_view kCopyWithSource =
-    "Corvalin2021/08/31.Form1.mnuCopyWithSource_Click";
-inline constexpr std::string_view kCopyNumber = "Corvalin2021/08/31.Form1.mnuCopyNumber_Click";
-inline constexpr std::string_view kShowWhereFound =
-    "Corvalin2021/08/31.Form1.mnuShowWhereFound_Click";
-inline constexpr std::string_view kOpenFolder = "Corvalin2021/08/31.Form1.mnuOpenFolder_Click";
-inline constexpr std::string_view kFolderWalk =
-    "Marlowen2021/08/31.AddFolder.GetSubDirectories2016";
-inline constexpr std::string_view kScanner = "Corvalin2021/08/31.Phone.ExtractPhone";
-}  // namespace procedure
-
 // Description, CR LF, "in " + procedure + " ", "at line " + label, CR CR, the e-mail request.
 std::string ErrorReportText(std::string_view description, std::string_view procedure, int label);
 

@@ -12,10 +12,7 @@ namespace tessaly {
 class ExtractionRun::Pass {
   public:
     Pass(ExtractionRun& run)
-        : run_(run),
-          host_(run.host_),
-          trap_(run.errors_, procedure::kExtract),
-          pacer_(run.pacing_) {}
+        : run_(run), host_(run.host_), trap_(run.errors_, kProcedure), pacer_(run.pacing_) {}
 
     void run();
 
@@ -48,7 +45,7 @@ class ExtractionRun::Pass {
 
 void ExtractionRun::Pass::flush() {
     if (pending_.empty()) return;
-    trap_.step(140, [&] { host_.appendResults(pending_); });
+    trap_.step(kAppendResults, [&] { host_.appendResults(pending_); });
     pending_.clearNumbers();
 }
 
@@ -58,24 +55,24 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
-    trap_.step(130, [&] { rules_ = host_.options().scanRules(); });
+    trap_.step(kAfterYield, [&] { rules_ = host_.options().scanRules(); });
     if (scan) scan->setRules(ScannerRules());
-    trap_.step(130, [&] { host_.setBusyPointer(); });
+    trap_.step(kAfterYield, [&] { host_.setBusyPointer(); });
     return true;
 }
 
 // Returns false when the window is closing.
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
-    if (!trap_.step(116, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
     pending_.startFile({path, scan->stamp()});
-    trap_.step(118, [&] { host_.setBusyPointer(); });
+    trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     for (bool more = true; more;) {
         batch_.clear();
         batchLines_.clear();
         // A read that fails part-way is reported like one that fails at once; the numbers
         // found before the failure stay.
-        if (!trap_.step(116, [&] { more = scan->next(batch_, &batchLines_); })) more = false;
+        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_, &batchLines_); })) more = false;
         for (std::size_t i = 0; i < batch_.size(); ++i) {
             if (!yieldIfDue(&*scan)) return false;
             if (rules_.acceptsDigitCount(batch_[i].size())) pending_.add(batch_[i], batchLines_[i]);
@@ -87,18 +84,18 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
 
 void ExtractionRun::Pass::run() {
     std::size_t rows = 0;
-    trap_.step(104, [&] { rows = host_.inputRowCount(); });
+    trap_.step(kCountRows, [&] { rows = host_.inputRowCount(); });
     if (rows == 0) {
-        trap_.step(154, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
+        trap_.step(kTellNoFiles, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
         return;
     }
-    trap_.step(106, [&] { rules_ = host_.options().scanRules(); });
+    trap_.step(kReadOptions, [&] { rules_ = host_.options().scanRules(); });
     for (std::size_t row = 1; row <= rows; ++row) {
-        trap_.step(108, [&] { host_.showProgress(row, rows); });
+        trap_.step(kShowProgress, [&] { host_.showProgress(row, rows); });
         if (!yieldIfDue(nullptr)) return finish(kStoppedNotice);
-        trap_.step(110, [&] { host_.setBusyPointer(); });
+        trap_.step(kBusyBeforeRow, [&] { host_.setBusyPointer(); });
         std::optional<std::string> path;
-        const bool present = trap_.step(112, [&] {
+        const bool present = trap_.step(kRowPath, [&] {
             path = host_.inputRowPath(row);
             if (!path) {
                 throw std::runtime_error("Row " + std::to_string(row) +
@@ -107,7 +104,7 @@ void ExtractionRun::Pass::run() {
         });
         // Rows vanish only from the end of a shrinking list: the rest are gone too.
         if (!present) break;
-        trap_.step(114, [&] { host_.setBusyPointer(); });
+        trap_.step(kBusyBeforeFile, [&] { host_.setBusyPointer(); });
         if (!scanFile(*path)) return finish(kStoppedNotice);
     }
     finish(kDoneNotice);
@@ -118,17 +115,17 @@ void ExtractionRun::Pass::run() {
 void ExtractionRun::Pass::finish(std::string_view notice) {
     if (notice == kStoppedNotice && !run_.stopAsked_) return;  // the window is closing
     flush();
-    trap_.step(150, [&] {
+    trap_.step(kDefaultPointer, [&] {
         host_.setDefaultPointer();
         host_.endProgress();
     });
-    trap_.step(152, [&] { host_.showNotice(std::string(notice)); });
+    trap_.step(kTellDone, [&] { host_.showNotice(std::string(notice)); });
 }
 
 ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
     : host_(host), errors_(errors), pacing_(std::move(pacing)) {}
 
-void ExtractionRun::PushButton7_Click() {
+void ExtractionRun::start() {
     if (isExtracting_) return;
     isExtracting_ = true;
     stopAsked_ = false;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "extraction_options.h"
@@ -44,10 +45,34 @@ class RunHost {
 
 class ExtractionRun {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton7_Click";
+    enum Step : int {
+        kCountRows = 104,
+        kReadOptions = 106,
+        // the file's number and the count shown, before each file
+        kShowProgress = 108,
+        kBusyBeforeRow = 110,
+        kRowPath = 112,
+        kBusyBeforeFile = 114,
+        // opening the file and every piece read from it
+        kReadFile = 116,
+        kBusyAfterOpen = 118,
+        // reading the options afresh and setting the busy pointer again, after a pass of the event
+        // loop
+        kAfterYield = 130,
+        kAppendResults = 140,
+        kDefaultPointer = 150,
+        // "Done.", or "Stopped." for a run the user stopped
+        kTellDone = 152,
+        kTellNoFiles = 154,
+    };
+
     ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing = {});
 
     // The button's handler. A click while a run is yielding is ignored.
-    void PushButton7_Click();
+    void start();
     bool IsExtracting() const { return isExtracting_; }
     // Asks the run going on to stop at its next pass of the event loop; nothing without one.
     void stop() { stopAsked_ = isExtracting_; }

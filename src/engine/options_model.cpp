@@ -113,7 +113,7 @@ void OptionsModel::restore(Trap& trap) {
     // least the two default boxes stored. When the store cannot even be asked, the boxes are
     // left alone rather than overwriting whatever it may hold with the defaults.
     bool firstStart = false;
-    const bool asked = trap.step(136, [&] {
+    const bool asked = trap.step(kFindFirstStart, [&] {
         firstStart = true;
         for (int i = 0; i < kLengthBoxCount; ++i) {
             if (store_.read(LengthKey(i))) {
@@ -124,18 +124,19 @@ void OptionsModel::restore(Trap& trap) {
     });
     if (asked) {
         if (firstStart) {
-            trap.step(138, [&] { setLengthBox(5, kTicked); });
-            trap.step(140, [&] { setLengthBox(6, kTicked); });
+            trap.step(kTickTenDigits, [&] { setLengthBox(5, kTicked); });
+            trap.step(kTickElevenDigits, [&] { setLengthBox(6, kTicked); });
         } else {
             for (int i = 0; i < kLengthBoxCount; ++i) {
-                trap.step(144, [&] {
+                trap.step(kRestoreLengthBox, [&] {
                     setLengthBox(i, CheckBoxValueFromSetting(store_.readOr(LengthKey(i), "")));
                 });
             }
         }
     }
-    trap.step(148, [&] { setRequiredText(DecodeUtf8(store_.readOr(kText1Key, "-"))); });
-    trap.step(150,
+    trap.step(kRestoreRequiredText,
+              [&] { setRequiredText(DecodeUtf8(store_.readOr(kText1Key, "-"))); });
+    trap.step(kRestoreRequireBox,
               [&] { setRequireBox(CheckBoxValueFromSetting(store_.readOr(kCheck2Key, "0"))); });
 }
 

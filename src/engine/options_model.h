@@ -18,11 +18,11 @@ class OptionsModel {
 
     const ExtractionOptions& options() const { return options_; }
 
-    // Check1_Click: box `index` (0..15) takes `value` (0, 1 or 2).
+    // Length box `index` (0..15) takes `value` (0, 1 or 2).
     void setLengthBox(int index, int value);
-    // Check2_Click.
+    // The required-text box takes `value`.
     void setRequireBox(int value);
-    // Text1_Change: the whole text of the field.
+    // The required text: the whole text of the field.
     void setRequiredText(const std::u16string& text);
 
     // Called after every change, by the user or the restore, so the controls can follow.
@@ -34,6 +34,15 @@ class OptionsModel {
     // text field (148, "-" when missing) and the required-text box (150, "0" when missing). A
     // stored value that is no valid box state is reported at its label and changes nothing.
     void restore(Trap& trap);
+    // The labels the start-up procedure's error report quotes for the restore's steps.
+    enum RestoreStep : int {
+        kFindFirstStart = 136,
+        kTickTenDigits = 138,
+        kTickElevenDigits = 140,
+        kRestoreLengthBox = 144,
+        kRestoreRequiredText = 148,
+        kRestoreRequireBox = 150,
+    };
 
     // "Phone Length" followed directly by the index.
     static std::string LengthKey(int index);

@@ -7,9 +7,6 @@ namespace tessaly {
 
 inline constexpr std::string_view kProductTitle = "Tessaly";
 inline constexpr std::string_view kProductVersion = "0.1.0";
-// Settings are kept under this application name, in the section named after the product.
-inline constexpr std::string_view kSettingsApplication = "Varnholt";
-inline constexpr std::string_view kSettingsSection = "Tessaly";
 
 inline constexpr std::string_view kSupportAddress = "support@tessaly.example";
 inline constexpr std::string_view kHomePageAddress = "https://tessaly.example/";

@@ -23,13 +23,13 @@ std::vector<std::string> SplitAtNul(const std::string& text) {
 
 }  // namespace
 
-void AddFilesCommand::PushButton1_Click() {
-    Trap trap(errorBox_, procedure::kAddFiles);
+void AddFilesCommand::run() {
+    Trap trap(errorBox_, kProcedure);
 
     const OpenFilesRequest request{std::string(kAddFilesTitle), std::string(kAddFilesFilter), true,
                                    kAddFilesResultLimit};
     OpenFilesChoice choice;
-    trap.step(108, [&] { choice = dialog_.chooseOpenFiles(request); });
+    trap.step(kAskFiles, [&] { choice = dialog_.chooseOpenFiles(request); });
     if (choice.bufferTooSmall) {
         messageBoxes_.showNotice(std::string(kTooManyFilesMessage));
         return;
@@ -39,16 +39,16 @@ void AddFilesCommand::PushButton1_Click() {
     const std::vector<std::string> parts = SplitAtNul(choice.resultText);
     if (parts.size() == 1) {
         // A single pick is taken exactly as the dialog gave it.
-        trap.step(118, [&] { list_.append(parts.front()); });
+        trap.step(kAddSingleFile, [&] { list_.append(parts.front()); });
         return;
     }
     // Several picks: the folder, then the names. A folder that ends in a separator (the root
     // folder) would give a doubled one, which the tidying removes.
     for (std::size_t i = 1; i < parts.size(); ++i) {
         std::string path;
-        if (!trap.step(128, [&] { path = JoinPath(parts.front(), parts[i]); })) continue;
-        if (!trap.step(130, [&] { path = RemoveDoubleSlashes(path); })) continue;
-        trap.step(132, [&] { list_.append(std::move(path)); });
+        if (!trap.step(kJoinPath, [&] { path = JoinPath(parts.front(), parts[i]); })) continue;
+        if (!trap.step(kTidyPath, [&] { path = RemoveDoubleSlashes(path); })) continue;
+        trap.step(kAddPath, [&] { list_.append(std::move(path)); });
     }
 }
 

@@ -23,13 +23,24 @@ inline constexpr std::string_view kTooManyFilesMessage =
 
 class AddFilesCommand {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton1_Click";
+    enum Step : int {
+        kAskFiles = 108,
+        kAddSingleFile = 118,
+        kJoinPath = 128,
+        kTidyPath = 130,
+        kAddPath = 132,
+    };
+
     AddFilesCommand(InputList& list, OpenFilesDialog& dialog, MessageBoxes& messageBoxes,
                     ErrorBox& errorBox)
         : list_(list), dialog_(dialog), messageBoxes_(messageBoxes), errorBox_(errorBox) {}
 
     // The button's handler. A row that fails is reported and the other picked files still
     // come in.
-    void PushButton1_Click();
+    void run();
 
   private:
     InputList& list_;

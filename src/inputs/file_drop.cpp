@@ -4,7 +4,7 @@
 
 namespace tessaly {
 
-void FileDrop::ListView1_OLEDragDrop(const std::vector<std::string>& paths) {
+void FileDrop::drop(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (path.empty()) continue;
         if (!FolderExists(services_.files, path)) {

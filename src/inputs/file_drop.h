@@ -15,14 +15,10 @@ class FileDrop {
   public:
     FileDrop(InputList& list, const WalkServices& services) : list_(list), services_(services) {}
 
-    // While something is dragged over the list: true leaves the drop effect the platform
-    // proposed; false sets it to none (the no-drop pointer), for anything but a list of files.
-    bool ListView1_OLEDragOver(bool offersFilePaths) const { return offersFilePaths; }
-
     // The drop: every path in the order the source supplied them. Asks nothing, shows nothing
     // and sets no busy pointer; the walk of a folder yields, and stops the drop when the window
     // closes.
-    void ListView1_OLEDragDrop(const std::vector<std::string>& paths);
+    void drop(const std::vector<std::string>& paths);
 
   private:
     InputList& list_;

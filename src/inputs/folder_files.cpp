@@ -29,7 +29,7 @@ bool CollectFolderTreeFiles(const WalkServices& services, const std::string& fol
     FileSystem& files = services.files;
     std::vector<std::string> folders{folder + kPathSeparator};
     FolderWalk walk(services);
-    if (!walk.GetSubDirectories2016(folders, true)) return false;
+    if (!walk.collectSubfolders(folders, true)) return false;
     PacedYield yield(services.eventLoop, services.pacing);
     for (const std::string& entry : folders) {
         const std::string current = entry.substr(0, entry.size() - 1);

@@ -9,32 +9,32 @@
 
 namespace tessaly {
 
-void FolderImportCommand::PushButton4_Click() {
-    Trap trap(services_.errorBox, procedure::kAddFolder);
+void FolderImportCommand::run() {
+    Trap trap(services_.errorBox, kProcedure);
 
     std::string answer;
-    trap.step(100, [&] {
+    trap.step(kAskExtension, [&] {
         answer = prompt_.askText(std::string(kExtensionPrompt),
                                  settings_.readOr(kExtensionKey, kExtensionDefault));
         if (!answer.empty()) settings_.write(kExtensionKey, answer);
     });
     if (answer.empty()) return;
-    trap.step(104, [&] { settings_.write(kExtensionKey, answer); });
+    trap.step(kStoreExtension, [&] { settings_.write(kExtensionKey, answer); });
 
     std::string chosen;
-    trap.step(106, [&] {
+    trap.step(kChooseFolder, [&] {
         chosen =
             chooser_.chooseFolder(std::string(kFolderPrompt), settings_.readOr(kLastFolderKey, ""));
     });
     if (chosen.empty()) return;
-    trap.step(334, [&] { settings_.write(kLastFolderKey, chosen); });
+    trap.step(kStoreFolder, [&] { settings_.write(kLastFolderKey, chosen); });
 
-    trap.step(110, [&] { pointer_.setPointer(kBusyPointer); });
+    trap.step(kBusy, [&] { pointer_.setPointer(kBusyPointer); });
     // A root folder enters as "//": every path below is tidied before it becomes a row.
     std::vector<std::string> folders{chosen + kPathSeparator};
     bool walked = false;
     FolderWalk walk(services_);
-    trap.step(114, [&] { walked = walk.GetSubDirectories2016(folders, true); });
+    trap.step(kWalkFolders, [&] { walked = walk.collectSubfolders(folders, true); });
 
     if (walked) {
         const std::string pattern = ExtensionPattern(answer);
@@ -44,13 +44,13 @@ void FolderImportCommand::PushButton4_Click() {
         for (const std::string& entry : folders) {
             const std::string folder = entry.substr(0, entry.size() - 1);
             std::vector<std::string> names;
-            trap.step(120,
+            trap.step(kListFiles,
                       [&] { names = ListFilesInFolder(services_.files, folder, pattern, &yield); });
             for (const std::string& name : names) {
                 if (!yield()) break;
                 if (IsTemporaryName(name)) continue;
                 const std::string path = JoinPath(folder, name);
-                trap.step(128, [&] {
+                trap.step(kAddFile, [&] {
                     if (IsImportableFile(services_.files, path)) {
                         list_.append(RemoveDoubleSlashes(path));
                     }
@@ -59,7 +59,7 @@ void FolderImportCommand::PushButton4_Click() {
             if (yield.stopped()) break;
         }
     }
-    trap.step(132, [&] { pointer_.setPointer(kDefaultPointer); });
+    trap.step(kNotBusy, [&] { pointer_.setPointer(kDefaultPointer); });
 }
 
 }  // namespace tessaly

@@ -25,6 +25,21 @@ inline constexpr std::string_view kLastFolderKey = "LastFolder";
 
 class FolderImportCommand {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton4_Click";
+    enum Step : int {
+        kAskExtension = 100,
+        kStoreExtension = 104,
+        kChooseFolder = 106,
+        kStoreFolder = 334,
+        kBusy = 110,
+        kWalkFolders = 114,
+        kListFiles = 120,
+        kAddFile = 128,
+        kNotBusy = 132,
+    };
+
     FolderImportCommand(InputList& list, TextPrompt& prompt, FolderChooser& chooser,
                         SettingsStore& settings, WindowPointer& pointer,
                         const WalkServices& services)
@@ -37,7 +52,7 @@ class FolderImportCommand {
 
     // The button's handler. Failures are reported step by step and the import goes on; the
     // busy pointer it sets is always taken away again.
-    void PushButton4_Click();
+    void run();
 
   private:
     InputList& list_;

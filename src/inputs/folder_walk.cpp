@@ -52,7 +52,7 @@ FolderWalk::FolderWalk(const WalkServices& services)
       errorBox_(services.errorBox),
       yield_(services.eventLoop, services.pacing) {}
 
-bool FolderWalk::GetSubDirectories2016(std::vector<std::string>& folders, bool recurse) {
+bool FolderWalk::collectSubfolders(std::vector<std::string>& folders, bool recurse) {
     listed_.clear();
     walkLevel(folders, recurse);
     return !stopped();
@@ -68,7 +68,7 @@ bool FolderWalk::isSkippedFolder(const FolderInfo& info) const {
 // ends the work on the folder at hand silently; a folder that turned out missing or unreadable
 // is dropped from the list.
 void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
-    Trap trap(errorBox_, procedure::kFolderWalk);
+    Trap trap(errorBox_, kProcedure);
     std::vector<std::string> found;
     bool listing = false;
 
@@ -80,7 +80,7 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
             std::optional<FolderInfo> info;
             if (listing) {
                 info = files_.lookUpFolder(folder);
-            } else if (!trap.step(112, [&] { info = files_.lookUpFolder(folder); })) {
+            } else if (!trap.step(kLookUpFolder, [&] { info = files_.lookUpFolder(folder); })) {
                 continue;
             }
             if (!yield_()) return;
@@ -114,7 +114,7 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
     for (const std::string& folder : found) {
         if (!FolderExists(files_, folder)) continue;
         if (!yield_()) return;
-        trap.step(158, [&] {
+        trap.step(kExamineSubfolder, [&] {
             if (!isSkippedFolder(files_.lookUpFolder(folder))) folders.push_back(folder);
         });
     }

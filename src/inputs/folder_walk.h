@@ -43,6 +43,15 @@ std::vector<std::string> ListFilesInFolder(FileSystem& files, std::string folder
 
 class FolderWalk {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure =
+        "Marlowen2021/08/31.AddFolder.GetSubDirectories2016";
+    enum Step : int {
+        kLookUpFolder = 112,
+        kExamineSubfolder = 158,
+    };
+
     explicit FolderWalk(const WalkServices& services);
 
     // Extends `folders` (each entry ending with a separator) breadth-first: the given folders,
@@ -54,7 +63,7 @@ class FolderWalk {
     // silently, and so is a folder already listed under another path (a link back up the
     // tree), so every walk ends. Other failures are reported and the walk goes on. Returns
     // false when the window closed meanwhile: the list is then incomplete and must not be used.
-    bool GetSubDirectories2016(std::vector<std::string>& folders, bool recurse);
+    bool collectSubfolders(std::vector<std::string>& folders, bool recurse);
 
     bool stopped() const { return yield_.stopped(); }
 

@@ -4,13 +4,13 @@
 
 namespace tessaly {
 
-void RowDragReorder::ListView1_ItemClick(std::size_t row) {
+void RowDragReorder::carry(std::size_t row) {
     view_.showDragPointer();
     view_.disableDragOut();
     draggedRow_ = row;
 }
 
-void RowDragReorder::ListView1_MouseMove(int x, int y) {
+void RowDragReorder::move(int x, int y) {
     if (!windowPointer_.isBusy()) windowPointer_.setPointer(kDefaultPointer);
     if (!dragActive_) return;
 
@@ -38,7 +38,7 @@ void RowDragReorder::scrollNearEdge(int y, std::size_t row) {
     }
 }
 
-void RowDragReorder::ListView1_MouseUp() {
+void RowDragReorder::release() {
     dragActive_ = false;
     view_.showArrowPointer();
 }

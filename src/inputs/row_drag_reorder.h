@@ -42,14 +42,14 @@ class RowDragReorder {
         : list_(list), view_(view), windowPointer_(windowPointer) {}
 
     // A click on row `row` (1-based): that row is carried from now on.
-    void ListView1_ItemClick(std::size_t row);
+    void carry(std::size_t row);
     // Any button pressed anywhere in the list.
-    void ListView1_MouseDown() { dragActive_ = true; }
+    void press() { dragActive_ = true; }
     // The pointer moved to (x, y) over the list: hands the window's pointer back (unless it is
     // busy) and, while a button is pressed, takes one step of the drag.
-    void ListView1_MouseMove(int x, int y);
+    void move(int x, int y);
     // Any button released over the list.
-    void ListView1_MouseUp();
+    void release();
 
     // The list lost row `row`; the rows below it moved up by one.
     void rowRemoved(std::size_t row);

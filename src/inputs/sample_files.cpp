@@ -71,10 +71,10 @@ void SampleFiles::LoadSampleFiles(InputList& list) {
     }
 }
 
-void SampleFiles::PushButton11_Click(InputList& list, OptionsModel& options) {
-    Trap trap(services_.errorBox, procedure::kLoadSamples);
-    trap.step(100, [&] { LoadSampleFiles(list); });
-    trap.step(100, [&] { options.setLengthBox(kSampleLengthBox, kTicked); });
+void SampleFiles::load(InputList& list, OptionsModel& options) {
+    Trap trap(services_.errorBox, kProcedure);
+    trap.step(kLoad, [&] { LoadSampleFiles(list); });
+    trap.step(kLoad, [&] { options.setLengthBox(kSampleLengthBox, kTicked); });
 }
 
 }  // namespace tessaly

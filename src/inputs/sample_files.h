@@ -44,6 +44,14 @@ bool IsInList(const InputList& list, std::string_view text);
 
 class SampleFiles {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton11_Click";
+    enum Step : int {
+        // loading the files and ticking the box: both reported at the same label
+        kLoad = 100,
+    };
+
     // `programFolder`: the folder holding the program, without a trailing separator.
     SampleFiles(std::string programFolder, const SampleServices& services);
 
@@ -60,7 +68,7 @@ class SampleFiles {
 
     // The button: loads the samples into `list` and ticks the 10-digit box of `options`, each
     // step reported on its own when it fails.
-    void PushButton11_Click(InputList& list, OptionsModel& options);
+    void load(InputList& list, OptionsModel& options);
 
   private:
     std::string programFolder_;

@@ -3,8 +3,11 @@
 // icon and only an OK button; returns when the user has closed it.
 
 #include <string>
+#include <string_view>
 
 namespace tessaly {
+
+inline constexpr std::string_view kErrorReportTitle = "Application Error";
 
 class ErrorBox {
   public:

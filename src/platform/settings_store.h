@@ -9,6 +9,10 @@
 
 namespace tessaly {
 
+// Settings are kept under this application name, in the section named after the product.
+inline constexpr std::string_view kSettingsApplication = "Varnholt";
+inline constexpr std::string_view kSettingsSection = "Tessaly";
+
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;

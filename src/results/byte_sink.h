@@ -1,6 +1,8 @@
 #pragma once
-// ByteSink: where a format puts its bytes, a piece at a time, so that one format serves a file,
-// the clipboard text and standard output alike.
+// ByteSink: where the text table and the comma-delimited format put their bytes, a piece at a
+// time, so that one format serves the window's saved files and the extractor's "table" and
+// "csv" output alike. (The clipboard text and the extractor's "lines" output are built
+// directly.)
 
 #include <string>
 #include <string_view>

@@ -18,15 +18,15 @@ CopyResultsCommand::CopyResultsCommand(ResultList& results, Clipboard& clipboard
       errors_(errors),
       pacing_(std::move(pacing)) {}
 
-void CopyResultsCommand::PushButton8_Click() {
-    Trap trap(errors_, procedure::kCopyResults);
+void CopyResultsCommand::run() {
+    Trap trap(errors_, kProcedure);
     bool closing = false;
-    trap.step(106, [&] {
+    trap.step(kCopy, [&] {
         const ResultListTable table(results_);
         closing = !CopyListToClipboard(table, clipboard_, WalkYield{&loop_, pacing_, {}});
     });
     if (closing) return;
-    trap.step(108, [&] { boxes_.showNotice(std::string(kCopiedNotice)); });
+    trap.step(kTellCopied, [&] { boxes_.showNotice(std::string(kCopiedNotice)); });
 }
 
 }  // namespace tessaly

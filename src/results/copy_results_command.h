@@ -19,10 +19,18 @@ inline constexpr std::string_view kCopiedNotice =
 
 class CopyResultsCommand {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton8_Click";
+    enum Step : int {
+        kCopy = 106,
+        kTellCopied = 108,
+    };
+
     CopyResultsCommand(ResultList& results, Clipboard& clipboard, MessageBoxes& boxes,
                        EventLoop& loop, ErrorBox& errors, Pacing pacing = {});
 
-    void PushButton8_Click();
+    void run();
 
   private:
     ResultList& results_;

@@ -17,17 +17,17 @@ RemoveDuplicatesCommand::RemoveDuplicatesCommand(ResultList& results, MessageBox
       errors_(errors),
       pacing_(std::move(pacing)) {}
 
-void RemoveDuplicatesCommand::PushButton12_Click() {
-    Trap trap(errors_, procedure::kRemoveDuplicates);
+void RemoveDuplicatesCommand::run() {
+    Trap trap(errors_, kProcedure);
     bool empty = false;
-    trap.step(100, [&] { empty = results_.empty(); });
+    trap.step(kCheckEmpty, [&] { empty = results_.empty(); });
     if (empty) {
-        trap.step(102, [&] { boxes_.showNotice(std::string(kNoResultsNotice)); });
+        trap.step(kTellNoResults, [&] { boxes_.showNotice(std::string(kNoResultsNotice)); });
         return;
     }
-    trap.step(104, [&] { pointer_.setPointer(kBusyPointer); });
+    trap.step(kBusy, [&] { pointer_.setPointer(kBusyPointer); });
     bool closing = false;
-    trap.step(106, [&] {
+    trap.step(kRemove, [&] {
         // Whatever ran meanwhile may have put its own pointer up; the removal is still going.
         auto keepBusy = [this] {
             if (!pointer_.isBusy()) pointer_.setPointer(kBusyPointer);
@@ -36,7 +36,7 @@ void RemoveDuplicatesCommand::PushButton12_Click() {
         closing = !RemoveDuplicateRows(results_, yield);
     });
     if (closing) return;
-    trap.step(108, [&] { pointer_.setPointer(kDefaultPointer); });
+    trap.step(kNotBusy, [&] { pointer_.setPointer(kDefaultPointer); });
 }
 
 }  // namespace tessaly

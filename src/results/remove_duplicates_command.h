@@ -18,10 +18,21 @@ inline constexpr std::string_view kNoResultsNotice = "You must have results firs
 
 class RemoveDuplicatesCommand {
   public:
+    // The identification its error reports name it by, and the label each step is reported at
+    // ("at line N"): fixed numbers that stay the same from version to version.
+    static constexpr std::string_view kProcedure = "Corvalin2021/08/31.Form1.PushButton12_Click";
+    enum Step : int {
+        kCheckEmpty = 100,
+        kTellNoResults = 102,
+        kBusy = 104,
+        kRemove = 106,
+        kNotBusy = 108,
+    };
+
     RemoveDuplicatesCommand(ResultList& results, MessageBoxes& boxes, WindowPointer& pointer,
                             EventLoop& loop, ErrorBox& errors, Pacing pacing = {});
 
-    void PushButton12_Click();
+    void run();
 
   private:
     ResultList& results_;

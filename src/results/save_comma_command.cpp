@@ -13,21 +13,21 @@ SaveCommaCommand::SaveCommaCommand(ResultList& results, SaveDialog& dialog, Mess
                                    SafeFileWriter& files, Pacing pacing)
     : services_{results, dialog, boxes, pointer, loop, errors, files, std::move(pacing)} {}
 
-void SaveCommaCommand::PushButton2_Click() {
-    Trap trap(services_.errors, procedure::kSaveComma);
+void SaveCommaCommand::run() {
+    Trap trap(services_.errors, kProcedure);
     std::string name;
-    trap.step(114, [&] { name = services_.askFileName(); });
+    trap.step(kAskName, [&] { name = services_.askFileName(); });
     if (name.empty()) return;  // cancelled
 
-    trap.step(120, [&] { services_.pointer.setPointer(kBusyPointer); });
+    trap.step(kBusy, [&] { services_.pointer.setPointer(kBusyPointer); });
     bool closing = false;
-    trap.step(122, [&] {
+    trap.step(kWrite, [&] {
         const ResultListTable table(services_.results);
         closing = !WriteListCommaDelimited(table, name, services_.files, services_.boxes,
                                            services_.busyYield());
     });
     if (closing) return;
-    trap.step(124, [&] { services_.pointer.setPointer(kArrowPointer); });
+    trap.step(kNotBusy, [&] { services_.pointer.setPointer(kArrowPointer); });
 }
 
 }  // namespace tessaly

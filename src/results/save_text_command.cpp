@@ -13,30 +13,31 @@ SaveTextCommand::SaveTextCommand(ResultList& results, SaveDialog& dialog, Messag
                                  SafeFileWriter& files, Pacing pacing)
     : services_{results, dialog, boxes, pointer, loop, errors, files, std::move(pacing)} {}
 
-void SaveTextCommand::PushButton6_Click() {
-    Trap trap(services_.errors, procedure::kSaveText);
+void SaveTextCommand::run() {
+    Trap trap(services_.errors, kProcedure);
     std::string name;
-    trap.step(112, [&] { name = services_.askFileName(); });
+    trap.step(kAskName, [&] { name = services_.askFileName(); });
     if (name.empty()) return;  // cancelled
 
     bool exists = false;
     bool replace = false;
-    trap.step(118, [&] { exists = services_.files.PathExists(name); });
+    trap.step(kCheckExists, [&] { exists = services_.files.PathExists(name); });
     if (exists) {
-        trap.step(120, [&] { replace = services_.boxes.askYesNo(OverwriteQuestion(name)); });
+        trap.step(kAskReplace,
+                  [&] { replace = services_.boxes.askYesNo(OverwriteQuestion(name)); });
     } else {
         replace = true;
     }
     if (!replace) return;
 
-    trap.step(126, [&] { services_.pointer.setPointer(kBusyPointer); });
+    trap.step(kBusy, [&] { services_.pointer.setPointer(kBusyPointer); });
     bool closing = false;
-    trap.step(128, [&] {
+    trap.step(kWrite, [&] {
         const ResultListTable table(services_.results);
         closing = !WriteListAsText(table, name, services_.files, services_.busyYield());
     });
     if (closing) return;
-    trap.step(130, [&] { services_.pointer.setPointer(kArrowPointer); });
+    trap.step(kNotBusy, [&] { services_.pointer.setPointer(kArrowPointer); });
 }
 
 }  // namespace tessaly

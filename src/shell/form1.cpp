@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "error_report.h"
+#include "form1_procedures.h"
 #include "help_texts.h"
 #include "input_list_events.h"
 #include "option_box.h"
@@ -153,7 +154,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 // "Clear List" of the input files: nothing while a long command shows the busy pointer.
 void Form1::PushButton3_Click() {
     Trap trap(services_.errorBox, procedure::kClearInputs);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         if (isBusy()) return;
         inputs_.clear();
         reorder_->listCleared();
@@ -162,11 +163,11 @@ void Form1::PushButton3_Click() {
 
 void Form1::PushButton5_Click() {
     Trap trap(services_.errorBox, procedure::kHelp);
-    trap.step(100, [&] { services_.messageBoxes.showNotice(HelpText()); });
+    trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(HelpText()); });
 }
 
 void Form1::PushButton7_Click() {
-    run_.PushButton7_Click();
+    run_.start();
 }
 
 void Form1::Form_KeyDown(int key) {
@@ -182,17 +183,18 @@ void Form1::showRunProgress(const std::string& progress) {
 // "Clear List" of the results works also during a run, which then goes on appending.
 void Form1::PushButton9_Click() {
     Trap trap(services_.errorBox, procedure::kClearResults);
-    trap.step(100, [&] { results_.clear(); });
+    trap.step(kOnlyStep, [&] { results_.clear(); });
 }
 
 void Form1::PushButton10_Click() {
     Trap trap(services_.errorBox, procedure::kFormatPage);
-    trap.step(100, [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
+    trap.step(kOnlyStep,
+              [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
 }
 
 void Form1::PushButton13_Click() {
     Trap trap(services_.errorBox, procedure::kAdvancedHelp);
-    trap.step(100, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
+    trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
 }
 
 void Form1::ListView1_KeyDown(int key) {

@@ -14,43 +14,43 @@ namespace tessaly {
 void Form1::PushButton1_Click() {
     AddFilesCommand command(inputs_, services_.openFiles, services_.messageBoxes,
                             services_.errorBox);
-    command.PushButton1_Click();
+    command.run();
 }
 
 void Form1::PushButton4_Click() {
     FolderImportCommand command(inputs_, services_.textPrompt, services_.folderChooser,
                                 services_.settings, *this, walk_);
-    command.PushButton4_Click();
+    command.run();
 }
 
 void Form1::PushButton11_Click() {
-    samples_.PushButton11_Click(inputs_, options_);
+    samples_.load(inputs_, options_);
 }
 
 void Form1::PushButton6_Click() {
     SaveTextCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
                             services_.eventLoop, services_.errorBox, services_.fileWriter,
                             config_.pacing);
-    command.PushButton6_Click();
+    command.run();
 }
 
 void Form1::PushButton2_Click() {
     SaveCommaCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
                              services_.eventLoop, services_.errorBox, services_.fileWriter,
                              config_.pacing);
-    command.PushButton2_Click();
+    command.run();
 }
 
 void Form1::PushButton8_Click() {
     CopyResultsCommand command(results_, services_.clipboard, services_.messageBoxes,
                                services_.eventLoop, services_.errorBox, config_.pacing);
-    command.PushButton8_Click();
+    command.run();
 }
 
 void Form1::PushButton12_Click() {
     RemoveDuplicatesCommand command(results_, services_.messageBoxes, *this, services_.eventLoop,
                                     services_.errorBox, config_.pacing);
-    command.PushButton12_Click();
+    command.run();
 }
 
 }  // namespace tessaly

@@ -9,6 +9,7 @@
 #include "application_title.h"
 #include "error_report.h"
 #include "form1.h"
+#include "form1_procedures.h"
 #include "option_box.h"
 #include "product.h"
 #include "program_icon.h"
@@ -42,37 +43,39 @@ void Form1::Form_Load() {
     Trap trap(services_.errorBox, procedure::kFormLoad);
     const std::string& folder = config_.programFolder;
 
-    trap.step(100, [&] { ApplySkin(); });
+    trap.step(load_step::kApplySkin, [&] { ApplySkin(); });
 
     const std::string handFile = folder + "/HAND-M.CUR";
     bool hasHand = false;
-    trap.step(104, [&] { hasHand = services_.fileSystem.pathExists(handFile); });
+    trap.step(load_step::kFindHand, [&] { hasHand = services_.fileSystem.pathExists(handFile); });
     if (hasHand) {
-        trap.step(106, [&] {
+        trap.step(load_step::kLoadHand, [&] {
             handImage_ = LoadCursorFile(handFile);
             applyPointer();
         });
     }
 
-    trap.step(108, [&] { maybeOpenHomePage(); });
+    trap.step(load_step::kOpenHomePage, [&] { maybeOpenHomePage(); });
     const auto recordWhileMissing = [&] {
         if (!services_.settings.readOr(kSnapshotKey, "").empty()) return;
         if (recordSampleFiles_) recordSampleFiles_();
     };
-    trap.step(108, recordWhileMissing);
-    trap.step(124, recordWhileMissing);
+    trap.step(load_step::kRecordSamples, recordWhileMissing);
+    trap.step(load_step::kRecordSamplesAgain, recordWhileMissing);
 
-    trap.step(126, [&] {
+    trap.step(load_step::kTitleAndIcon, [&] {
         setWindowTitle(QString::fromUtf8(kProductTitle.data(), qsizetype(kProductTitle.size())));
         setWindowIcon(ProgramIcon());
         SetApplicationTitle();
     });
 
     const int columnWidth = layout::ToPixels(layout::kListColumnWidth);
-    trap.step(128, [&] { inputModel_.addColumn(QString::fromLatin1(layout::kInputColumn)); });
-    trap.step(130, [&] { listView1_->setColumnWidth(0, columnWidth); });
-    trap.step(132, [&] { resultModel_.addColumn(QString::fromLatin1(layout::kResultColumn)); });
-    trap.step(134, [&] { listView2_->setColumnWidth(0, columnWidth); });
+    trap.step(load_step::kInputColumn,
+              [&] { inputModel_.addColumn(QString::fromLatin1(layout::kInputColumn)); });
+    trap.step(load_step::kInputColumnWidth, [&] { listView1_->setColumnWidth(0, columnWidth); });
+    trap.step(load_step::kResultColumn,
+              [&] { resultModel_.addColumn(QString::fromLatin1(layout::kResultColumn)); });
+    trap.step(load_step::kResultColumnWidth, [&] { listView2_->setColumnWidth(0, columnWidth); });
 
     options_.restore(trap);
 }

@@ -6,6 +6,7 @@
 #include "clipboard_copy.h"
 #include "error_report.h"
 #include "form1.h"
+#include "form1_procedures.h"
 #include "report_list_view.h"
 #include "source_line.h"
 #include "source_text.h"
@@ -53,7 +54,7 @@ void Form1::ListView2_ContextMenu(QPoint globalPos) {
 
 void Form1::mnuCopyWithSource_Click() {
     Trap trap(services_.errorBox, procedure::kCopyWithSource);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
         if (!rows.empty()) SetClipboardText(services_.clipboard, RowsWithSource(results_, rows));
     });
@@ -61,7 +62,7 @@ void Form1::mnuCopyWithSource_Click() {
 
 void Form1::mnuCopyNumber_Click() {
     Trap trap(services_.errorBox, procedure::kCopyNumber);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
         if (!rows.empty()) SetClipboardText(services_.clipboard, RowNumbers(results_, rows));
     });
@@ -69,7 +70,7 @@ void Form1::mnuCopyNumber_Click() {
 
 void Form1::mnuShowWhereFound_Click() {
     Trap trap(services_.errorBox, procedure::kShowWhereFound);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
         if (rows.size() != 1) return;
         const ResultSource source = results_.sourceAt(rows[0]);
@@ -85,7 +86,7 @@ void Form1::mnuShowWhereFound_Click() {
 
 void Form1::mnuOpenFolder_Click() {
     Trap trap(services_.errorBox, procedure::kOpenFolder);
-    trap.step(100, [&] {
+    trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
         if (rows.size() != 1) return;
         const ResultSource source = results_.sourceAt(rows[0]);

@@ -18,7 +18,7 @@ InputListEvents::InputListEvents(ReportListView& view, FileDrop& drop, RowDragRe
     view.viewport()->installEventFilter(this);
     connect(&view, &ReportListView::pressed, this, [this](const QModelIndex& index) {
         if (!closing_() && index.isValid()) {
-            reorder_.ListView1_ItemClick(static_cast<std::size_t>(index.row()) + 1);
+            reorder_.carry(static_cast<std::size_t>(index.row()) + 1);
         }
     });
 }
@@ -33,15 +33,15 @@ bool InputListEvents::eventFilter(QObject* watched, QEvent* event) {
             return dropped(event);
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            reorder_.ListView1_MouseDown();
+            reorder_.press();
             break;
         case QEvent::MouseMove: {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            reorder_.ListView1_MouseMove(at.x(), at.y());
+            reorder_.move(at.x(), at.y());
             break;
         }
         case QEvent::MouseButtonRelease:
-            reorder_.ListView1_MouseUp();
+            reorder_.release();
             break;
         default:
             break;
@@ -53,7 +53,7 @@ bool InputListEvents::eventFilter(QObject* watched, QEvent* event) {
 bool InputListEvents::dragOver(QEvent* event) {
     auto* drag = static_cast<QDropEvent*>(event);
     const bool offersFiles = DroppedFilePaths(drag->mimeData()).has_value();
-    if (drop_.ListView1_OLEDragOver(offersFiles)) {
+    if (offersFiles) {
         drag->acceptProposedAction();
     } else {
         drag->ignore();
@@ -72,7 +72,7 @@ bool InputListEvents::dropped(QEvent* event) {
     }
     drop->acceptProposedAction();
     QTimer::singleShot(0, this, [this, paths = std::move(*paths)] {
-        if (!closing_()) drop_.ListView1_OLEDragDrop(paths);
+        if (!closing_()) drop_.drop(paths);
     });
     return true;
 }

@@ -22,12 +22,12 @@
 
 #include "support/cat.h"
 #include "support/run_unprivileged.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

@@ -7,11 +7,10 @@
 #include "error_report.h"
 #include "product.h"
 #include "support/fake_error_box.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 using tessaly::testing::FakeErrorBox;
-
-Q_DECLARE_METATYPE(std::string)
 
 class ErrorReportTest : public QObject {
     Q_OBJECT
@@ -25,15 +24,17 @@ class ErrorReportTest : public QObject {
         const std::string tail =
             "Please email screenshot of this message to " + std::string(kSupportAddress);
         QTest::newRow("start-up at 104")
-            << std::string("File not found") << std::string(procedure::kFormLoad) << 104
+            << std::string("File not found") << std::string("Corvalin2021/08/31.Form1.Form_Load")
+            << 104
             << "File not found\r\nin Corvalin2021/08/31.Form1.Form_Load at line 104\r\r" + tail;
         QTest::newRow("folder walk word")
-            << std::string("Access denied") << std::string(procedure::kFolderWalk) << 160
+            << std::string("Access denied")
+            << std::string("Marlowen2021/08/31.AddFolder.GetSubDirectories2016") << 160
             << "Access denied\r\nin Marlowen2021/08/31.AddFolder.GetSubDirectories2016 at line "
                "160\r\r" +
                    tail;
         QTest::newRow("empty description")
-            << std::string() << std::string(procedure::kExtract) << 100
+            << std::string() << std::string("Corvalin2021/08/31.Form1.PushButton7_Click") << 100
             << "\r\nin Corvalin2021/08/31.Form1.PushButton7_Click at line 100\r\r" + tail;
     }
 
@@ -49,7 +50,8 @@ class ErrorReportTest : public QObject {
     // inside a called function skips the rest of that function only.
     void trapContinues() {
         FakeErrorBox box;
-        Trap trap(box, procedure::kSaveText);
+        const std::string_view procedure = "Corvalin2021/08/31.Form1.PushButton6_Click";
+        Trap trap(box, procedure);
         std::vector<int> ran;
         auto called = [&] {
             ran.push_back(1);
@@ -63,9 +65,9 @@ class ErrorReportTest : public QObject {
         QVERIFY(trap.step(134, [&] { ran.push_back(3); }));
         QCOMPARE(ran, (std::vector<int>{0, 1, 3}));
         QCOMPARE(box.reports.size(), std::size_t(3));
-        QCOMPARE(box.reports[0], ErrorReportText("Disk full", procedure::kSaveText, 128));
-        QCOMPARE(box.reports[1], ErrorReportText("Out of memory", procedure::kSaveText, 130));
-        QCOMPARE(box.reports[2], ErrorReportText("Unexpected failure", procedure::kSaveText, 132));
+        QCOMPARE(box.reports[0], ErrorReportText("Disk full", procedure, 128));
+        QCOMPARE(box.reports[1], ErrorReportText("Out of memory", procedure, 130));
+        QCOMPARE(box.reports[2], ErrorReportText("Unexpected failure", procedure, 132));
     }
 };
 

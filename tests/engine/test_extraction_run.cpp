@@ -10,6 +10,7 @@
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
 #include "support/recording_run_host.h"
+#include "support/table_types.h"
 #include "support/temp_files.h"
 
 using namespace tessaly;
@@ -17,7 +18,6 @@ using tessaly::testing::FakeErrorBox;
 using tessaly::testing::TempFiles;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -75,14 +75,14 @@ class ExtractionRunTest : public QObject {
             host.opts.lengthBoxes[std::stoi(l) - 5] = kTicked;
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, expected);
         QCOMPARE(host.notices, Strings{"Done."});
         QCOMPARE(host.pointer, 0);
         QVERIFY(errors.reports.empty());
         QVERIFY(!run.IsExtracting());
         // A second run appends the same numbers again.
-        run.PushButton7_Click();
+        run.start();
         Strings twice = expected;
         twice.insert(twice.end(), expected.begin(), expected.end());
         QCOMPARE(host.results, twice);
@@ -93,7 +93,7 @@ class ExtractionRunTest : public QObject {
         host.pointer = 99;
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.notices, Strings{"No files added."});
         QCOMPARE(host.pointer, 99);  // the pointer is not touched on this path
         QCOMPARE(host.passes, 0);
@@ -108,12 +108,12 @@ class ExtractionRunTest : public QObject {
         host.opts.lengthBoxes[5] = kGreyed;
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, Strings{});
         host.opts.lengthBoxes[5] = kTicked;
         host.opts.requireBox = kGreyed;
         host.opts.requiredText = u"-";
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, Strings{"8777984141"});
     }
 
@@ -133,14 +133,14 @@ class ExtractionRunTest : public QObject {
         host.opts = Lengths({7});
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, (Strings{"5551234", "5559876"}));
         QCOMPARE(host.notices, Strings{"Done."});
         QCOMPARE(errors.reports.size(), std::size_t(1));
         const std::string reason =
             kind == "folder" ? "it is a folder, not a file" : "No such file or directory";
         QCOMPARE(errors.reports[0], ErrorReportText("Cannot read \"" + bad + "\": " + reason,
-                                                    procedure::kExtract, 116));
+                                                    ExtractionRun::kProcedure, 116));
     }
 
     // Rows removed while the run yields: one report at 112, then the run ends normally.
@@ -155,11 +155,11 @@ class ExtractionRunTest : public QObject {
         };
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, Strings{"5551234"});
         QCOMPARE(errors.reports.size(), std::size_t(1));
         QCOMPARE(errors.reports[0], ErrorReportText("Row 2 of the input list no longer exists",
-                                                    procedure::kExtract, 112));
+                                                    ExtractionRun::kProcedure, 112));
         QCOMPARE(host.notices, Strings{"Done."});
     }
 
@@ -178,13 +178,13 @@ class ExtractionRunTest : public QObject {
             host.pointer = 0;  // another handler set the default pointer
             if (host.results.size() == 1 && clicks++ == 0) {
                 QVERIFY(run.IsExtracting());
-                run.PushButton7_Click();  // ignored
-                host.rows.push_back(a);   // not scanned by this run
+                run.start();             // ignored
+                host.rows.push_back(a);  // not scanned by this run
                 host.opts = Lengths({10});
             }
             if (host.passes > 1) QVERIFY(run.IsExtracting());
         };
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.results, (Strings{"5551234", "8777984141", "8777984141"}));
         QCOMPARE(host.notices, Strings{"Done."});
         QCOMPARE(host.pointer, 0);
@@ -204,7 +204,7 @@ class ExtractionRunTest : public QObject {
         };
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         // The file was scanned in one piece under "-"; its later numbers were examined after
         // the change only for their length, so the dotted ones never were candidates.
         QCOMPARE(host.results, (Strings{"5551234", "5553456"}));
@@ -220,7 +220,7 @@ class ExtractionRunTest : public QObject {
         host.onYield = [&](int n) { host.closing = n == 3; };
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         QVERIFY(host.notices.empty());
         QVERIFY(host.results.size() < 6);
         QCOMPARE(host.passes, 3);
@@ -247,7 +247,7 @@ class ExtractionRunTest : public QObject {
             }
         };
         FakeErrorBox errors;
-        ExtractionRun(host, errors, EveryStep()).PushButton7_Click();
+        ExtractionRun(host, errors, EveryStep()).start();
         QCOMPARE(found, (Strings{a + ":1:5551234", a + ":3:5552345", b + ":1:5553456"}));
     }
 
@@ -266,7 +266,7 @@ class ExtractionRunTest : public QObject {
             progress.push_back(host.progress);
             if (n == 3) run.stop();
         };
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.notices, Strings{"Stopped."});
         QCOMPARE(host.results, Strings{"5551234"});
         QCOMPARE(progress, (Strings{"1 of 3", "1 of 3", "1 of 3"}));
@@ -275,7 +275,7 @@ class ExtractionRunTest : public QObject {
         QVERIFY(!run.IsExtracting());
         host.onYield = {};
         run.stop();  // no run going on: nothing to stop
-        run.PushButton7_Click();
+        run.start();
         QCOMPARE(host.notices, (Strings{"Stopped.", "Done."}));
         QCOMPARE(host.results.size(), std::size_t(7));
     }
@@ -291,7 +291,7 @@ class ExtractionRunTest : public QObject {
         host.onYield = [&](int) { seenAtPass.push_back(std::to_string(host.results.size())); };
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        run.PushButton7_Click();
+        run.start();
         // Passes: before file a; before 555-1234; after a's only piece; before 555-2345 (closed
         // by the end of the file); before file b; after b's piece; before 555-3456.
         QCOMPARE(seenAtPass, (Strings{"0", "0", "1", "1", "2", "2", "2"}));

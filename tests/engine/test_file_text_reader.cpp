@@ -10,13 +10,13 @@
 
 #include "file_number_scan.h"
 #include "file_text_reader.h"
+#include "support/table_types.h"
 #include "support/temp_files.h"
 #include "text_encoding.h"
 
 using namespace tessaly;
 using tessaly::testing::TempFiles;
 
-Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(tessaly::Lines)
 Q_DECLARE_METATYPE(tessaly::TextEncoding)
 

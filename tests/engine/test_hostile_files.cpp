@@ -25,14 +25,13 @@
 #include "support/fake_event_loop.h"
 #include "support/recording_run_host.h"
 #include "support/run_unprivileged.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
-Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
@@ -117,7 +116,7 @@ RunOutcome Run(const Strings& rows, const std::function<void(int)>& onYield = {}
     host.tick({7, 10});
     FakeErrorBox errors;
     ExtractionRun run(host, errors, Pacing{std::chrono::microseconds(0), {}});
-    run.PushButton7_Click();
+    run.start();
     if (run.IsExtracting()) host.notices.push_back("still extracting");
     return {host.results, errors.reports, host.notices};
 }
@@ -276,8 +275,7 @@ class HostileFilesTest : public QObject {
             host.rows = {path};
             host.opts = options;
             FakeErrorBox errors;
-            ExtractionRun(host, errors, Pacing{std::chrono::microseconds(0), {}})
-                .PushButton7_Click();
+            ExtractionRun(host, errors, Pacing{std::chrono::microseconds(0), {}}).start();
             QCOMPARE(host.results, expected);
             QCOMPARE(errors.reports, Strings{});
         }
@@ -347,7 +345,7 @@ class HostileFilesTest : public QObject {
         QCOMPARE(outcome.results, Strings{std::string(kSentinelNumber)});
         QCOMPARE(outcome.reports,
                  Strings{ErrorReportText("Cannot read \"" + path + "\": " + reason.toStdString(),
-                                         procedure::kExtract, 116)});
+                                         ExtractionRun::kProcedure, 116)});
         QCOMPARE(outcome.notices, Strings{"Done."});
     }
 

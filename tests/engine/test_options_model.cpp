@@ -18,6 +18,9 @@ using tessaly::testing::FakeSettingsStore;
 
 namespace {
 
+// The start-up procedure the restore runs in.
+constexpr std::string_view kStartUp = "Corvalin2021/08/31.Form1.Form_Load";
+
 // "key=value" entries; the key ends at the first "=".
 std::pair<std::string, std::string> SplitEntry(const QString& entry) {
     const qsizetype at = entry.indexOf(QLatin1Char('='));
@@ -50,8 +53,8 @@ std::vector<std::string> Reports(const QStringList& entries) {
     std::vector<std::string> out;
     for (const QString& entry : entries) {
         const qsizetype at = entry.indexOf(QLatin1Char(':'));
-        out.push_back(ErrorReportText(entry.mid(at + 1).toStdString(), procedure::kFormLoad,
-                                      entry.left(at).toInt()));
+        out.push_back(
+            ErrorReportText(entry.mid(at + 1).toStdString(), kStartUp, entry.left(at).toInt()));
     }
     return out;
 }
@@ -199,7 +202,7 @@ class TestOptionsModel : public QObject {
         // The next start shows it again (a lone surrogate has become U+FFFD).
         OptionsModel next(store);
         FakeErrorBox box;
-        Trap trap(box, procedure::kFormLoad);
+        Trap trap(box, kStartUp);
         next.restore(trap);
         QCOMPARE(QString::fromStdU16String(next.options().requiredText), QString::fromUtf8(stored));
     }
@@ -304,7 +307,7 @@ class TestOptionsModel : public QObject {
         int calls = 0;
         model.setChangeListener([&] { ++calls; });
         FakeErrorBox box;
-        Trap trap(box, procedure::kFormLoad);
+        Trap trap(box, kStartUp);
         model.restore(trap);
 
         QCOMPARE(Boxes(model.options()), boxes);
@@ -319,7 +322,7 @@ class TestOptionsModel : public QObject {
     void laterStartsShowWhatWasLeft() {
         FakeSettingsStore store;
         FakeErrorBox box;
-        Trap trap(box, procedure::kFormLoad);
+        Trap trap(box, kStartUp);
         {
             OptionsModel first(store);
             first.restore(trap);
@@ -383,7 +386,7 @@ class TestOptionsModel : public QObject {
         std::vector<ExtractionOptions> seen;
         model.setChangeListener([&] { seen.push_back(model.options()); });
         FakeErrorBox box;
-        Trap trap(box, procedure::kFormLoad);
+        Trap trap(box, kStartUp);
         model.restore(trap);
 
         QCOMPARE(Boxes(model.options()), boxes);

@@ -7,12 +7,10 @@
 
 #include "number_stream.h"
 #include "phone_scanner.h"
+#include "support/table_types.h"
 #include "text_encoding.h"
 
 using namespace tessaly;
-
-Q_DECLARE_METATYPE(std::u16string)
-Q_DECLARE_METATYPE(std::vector<std::string>)
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "support/fake_error_box.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_open_files_dialog.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -49,7 +49,7 @@ class AddFilesCommandTest : public QObject {
   private slots:
     void dialogIsAskedAsTheButtonNeeds() {
         Fixture f;
-        f.command.PushButton1_Click();
+        f.command.run();
         QCOMPARE(f.dialog.requests.size(), std::size_t(1));
         const OpenFilesRequest& request = f.dialog.requests.front();
         QCOMPARE(request.title, std::string("Add File(s) - Hold Ctrl to select multiple files"));
@@ -86,7 +86,7 @@ class AddFilesCommandTest : public QObject {
         for (const std::string& row : before)
             f.list.append(row);
         if (!names.empty()) f.dialog.pick(folder.toStdString(), names);
-        f.command.PushButton1_Click();
+        f.command.run();
         QCOMPARE(f.rows(), expected);
         QVERIFY(f.boxes.notices.empty());
         QVERIFY(f.errors.reports.empty());
@@ -108,7 +108,7 @@ class AddFilesCommandTest : public QObject {
         const Strings names = NamesFilling(folder, 700, std::size_t(length));
         f.dialog.pick(folder, names);
         QCOMPARE(OpenFilesResultText(folder, names).size(), std::size_t(length));
-        f.command.PushButton1_Click();
+        f.command.run();
         if (refused) {
             QCOMPARE(f.boxes.notices,
                      (Strings{"You've selected too many files to add.\r\rPlease try adding via the "
@@ -139,10 +139,9 @@ class AddFilesCommandTest : public QObject {
     void dialogFailureIsReported() {
         Fixture f;
         f.dialog.failure = "The dialog could not be shown";
-        f.command.PushButton1_Click();
-        QCOMPARE(
-            f.errors.reports,
-            (Strings{ErrorReportText("The dialog could not be shown", procedure::kAddFiles, 108)}));
+        f.command.run();
+        QCOMPARE(f.errors.reports, (Strings{ErrorReportText("The dialog could not be shown",
+                                                            AddFilesCommand::kProcedure, 108)}));
         QCOMPARE(f.list.count(), std::size_t(0));
     }
 };

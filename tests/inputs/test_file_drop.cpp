@@ -10,13 +10,13 @@
 #include "posix_file_system.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 class FileDropTest : public QObject {
     Q_OBJECT
@@ -70,7 +70,7 @@ class FileDropTest : public QObject {
         FakeEventLoop loop;
         FakeErrorBox errors;
         FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}});
-        drop.ListView1_OLEDragDrop(paths);
+        drop.drop(paths);
         QCOMPARE(tree.relative(Strings(list.rows().begin(), list.rows().end())), expected);
         QVERIFY(errors.reports.empty());
     }
@@ -87,7 +87,7 @@ class FileDropTest : public QObject {
         FakeErrorBox errors;
         FileDrop drop(list,
                       WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}});
-        drop.ListView1_OLEDragDrop({tree.path("f"), tree.path("b.txt")});
+        drop.drop({tree.path("f"), tree.path("b.txt")});
         QCOMPARE(list.count(), std::size_t(0));
     }
 };

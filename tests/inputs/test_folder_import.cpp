@@ -17,13 +17,13 @@
 #include "support/fake_text_prompt.h"
 #include "support/fake_window_pointer.h"
 #include "support/run_unprivileged.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -88,7 +88,7 @@ class FolderImportTest : public QObject {
         import.prompt.answer = [&](const std::string&) { return answer.toStdString();
     };
     import.chooser.answer = tree.root();
-    import.command.PushButton4_Click();
+    import.command.run();
     QCOMPARE(tree.relative(import.rows()), expected);
     QCOMPARE(import.settings.values.at("Extension"), answer.toStdString());
     QVERIFY(import.errors.reports.empty());
@@ -108,7 +108,7 @@ class FolderImportTest : public QObject {
         Import import(files);
         import.prompt.answer = [](const std::string&) { return std::string("txt"); };
             import.chooser.answer = tree.root();
-            import.command.PushButton4_Click();
+            import.command.run();
             std::string text;
             for (const std::string& row : tree.relative(import.rows())) text += row + "\n";
             return text;
@@ -127,7 +127,7 @@ void rootFolder() {
     import.prompt.answer = [](const std::string&) { return std::string("txt");
 };
 import.chooser.answer = "/";
-import.command.PushButton4_Click();
+import.command.run();
 QCOMPARE(import.rows(), (Strings{"/a.txt", "/home/b.txt"}));
 }
 
@@ -170,7 +170,7 @@ void questionsAndSettings() {
     import.prompt.answer = [&](const std::string&) { return answer.toStdString();
 };
 if (chooseFolder) import.chooser.answer = tree.root();
-import.command.PushButton4_Click();
+import.command.run();
 
 QCOMPARE(import.prompt.prompts,
          (Strings{"Enter file extension to load:\r\r(* for all files, txt for all txt "
@@ -214,7 +214,7 @@ import.loop.onYield = [&](int) { pointersSeen.push_back(import.pointer.value);
 import.loop.closing = closeWindow;
 }
 ;
-import.command.PushButton4_Click();
+import.command.run();
 QVERIFY(!pointersSeen.empty());
 QVERIFY(std::all_of(pointersSeen.begin(), pointersSeen.end(), [](int p) { return p == 11; }));
 QCOMPARE(int(import.list.count()), expectedRows);
@@ -231,9 +231,9 @@ void failureIsReportedAndImportGoesOn() {
     import.prompt.answer = [](const std::string&) { return std::string("txt");
 };
 import.chooser.answer = tree.root();
-import.command.PushButton4_Click();
+import.command.run();
 QCOMPARE(import.errors.reports,
-         (Strings{ErrorReportText("Permission denied", procedure::kAddFolder, 334)}));
+         (Strings{ErrorReportText("Permission denied", FolderImportCommand::kProcedure, 334)}));
 QCOMPARE(tree.relative(import.rows()), (Strings{"a.txt"}));
 QCOMPARE(import.pointer.value, int(kDefaultPointer));
 }

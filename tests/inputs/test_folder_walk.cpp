@@ -14,13 +14,13 @@
 #include "support/fake_event_loop.h"
 #include "support/fake_file_system.h"
 #include "support/run_unprivileged.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -42,7 +42,7 @@ Strings Walk(FileSystem& files, const std::string& start, FakeErrorBox& errors) 
     FakeEventLoop loop;
     FolderWalk walk(WalkServices{files, loop, errors, EveryTime()});
     Strings folders{start + "/"};
-    walk.GetSubDirectories2016(folders, true);
+    walk.collectSubfolders(folders, true);
     return folders;
 }
 
@@ -259,7 +259,7 @@ class FolderWalkTest : public QObject {
         FakeErrorBox errors;
         QCOMPARE(Walk(files, "/t", errors), (Strings{"/t/"}));
         QCOMPARE(errors.reports,
-                 (Strings{ErrorReportText("Path not found: /t", procedure::kFolderWalk, 112)}));
+                 (Strings{ErrorReportText("Path not found: /t", FolderWalk::kProcedure, 112)}));
     }
 
     // The window closing stops the walk at its next yield.
@@ -273,7 +273,7 @@ class FolderWalkTest : public QObject {
         FakeErrorBox errors;
         FolderWalk walk(WalkServices{files, loop, errors, EveryTime()});
         Strings folders{"/t/"};
-        QVERIFY(!walk.GetSubDirectories2016(folders, true));
+        QVERIFY(!walk.collectSubfolders(folders, true));
         QCOMPARE(loop.passes, 3);
         QCOMPARE(folders, (Strings{"/t/"}));
     }

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "input_list.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

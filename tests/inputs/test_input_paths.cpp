@@ -10,13 +10,13 @@
 #include "input_paths.h"
 #include "posix_file_system.h"
 #include "support/fake_error_box.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 class InputPathsTest : public QObject {
     Q_OBJECT

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "name_rules.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 class NameRulesTest : public QObject {
     Q_OBJECT

@@ -8,12 +8,12 @@
 
 #include "row_drag_reorder.h"
 #include "support/fake_window_pointer.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -97,10 +97,10 @@ class RowDragReorderTest : public QObject {
         QFETCH(Strings, expected);
         QFETCH(int, expectedSelected);
         Fixture f(rows);
-        f.reorder.ListView1_ItemClick(std::size_t(clicked));
-        f.reorder.ListView1_MouseDown();
+        f.reorder.carry(std::size_t(clicked));
+        f.reorder.press();
         for (const int row : path)
-            f.reorder.ListView1_MouseMove(5, MiddleOf(std::size_t(row)));
+            f.reorder.move(5, MiddleOf(std::size_t(row)));
         QCOMPARE(f.rows(), expected);
         QCOMPARE(int(f.view.selected.value_or(0)), expectedSelected);
     }
@@ -117,22 +117,22 @@ class RowDragReorderTest : public QObject {
         QFETCH(bool, click);
         QFETCH(bool, press);
         Fixture f({"a", "b", "c"});
-        if (click) f.reorder.ListView1_ItemClick(1);
-        if (press) f.reorder.ListView1_MouseDown();
-        if (click && press) f.reorder.ListView1_MouseUp();
-        f.reorder.ListView1_MouseMove(5, MiddleOf(3));
+        if (click) f.reorder.carry(1);
+        if (press) f.reorder.press();
+        if (click && press) f.reorder.release();
+        f.reorder.move(5, MiddleOf(3));
         QCOMPARE(f.rows(), (Strings{"a", "b", "c"}));
     }
 
     // The list shows the drag image from the click, and the arrow after the release.
     void listPointer() {
         Fixture f({"a", "b"});
-        f.reorder.ListView1_ItemClick(1);
+        f.reorder.carry(1);
         QCOMPARE(f.view.pointer, std::string("drag"));
         QVERIFY(f.view.dragOutOff);
-        f.reorder.ListView1_MouseDown();
+        f.reorder.press();
         QVERIFY(f.reorder.dragActive());
-        f.reorder.ListView1_MouseUp();
+        f.reorder.release();
         QVERIFY(!f.reorder.dragActive());
         QCOMPARE(f.view.pointer, std::string("arrow"));
         QCOMPARE(f.reorder.draggedRow(), std::optional<std::size_t>(1));
@@ -151,7 +151,7 @@ class RowDragReorderTest : public QObject {
         QFETCH(int, after);
         Fixture f({"a"});
         f.pointer.value = before;
-        f.reorder.ListView1_MouseMove(5, MiddleOf(1));
+        f.reorder.move(5, MiddleOf(1));
         QCOMPARE(f.pointer.value, after);
     }
 
@@ -179,9 +179,9 @@ class RowDragReorderTest : public QObject {
         QFETCH(std::vector<std::size_t>, expected);
         Fixture f({"r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "r9", "r10"});
         f.view.scrolledRows = scrolledRows;
-        f.reorder.ListView1_ItemClick(std::size_t(clicked));
-        f.reorder.ListView1_MouseDown();
-        f.reorder.ListView1_MouseMove(5, y);
+        f.reorder.carry(std::size_t(clicked));
+        f.reorder.press();
+        f.reorder.move(5, y);
         QCOMPARE(f.view.scrolledTo, expected);
     }
 
@@ -198,7 +198,7 @@ class RowDragReorderTest : public QObject {
         QFETCH(int, removed);
         QFETCH(int, expectedCarried);
         Fixture f({"a", "b", "c", "d"});
-        f.reorder.ListView1_ItemClick(2);
+        f.reorder.carry(2);
         if (removed == 0) {
             f.list.clear();
             f.reorder.listCleared();
@@ -208,8 +208,8 @@ class RowDragReorderTest : public QObject {
         }
         QCOMPARE(int(f.reorder.draggedRow().value_or(0)), expectedCarried);
         const Strings before = f.rows();
-        f.reorder.ListView1_MouseDown();
-        f.reorder.ListView1_MouseMove(5, MiddleOf(f.list.count()));
+        f.reorder.press();
+        f.reorder.move(5, MiddleOf(f.list.count()));
         if (expectedCarried == 0) QCOMPARE(f.rows(), before);
         if (removed == 1) QCOMPARE(f.rows(), (Strings{"d", "c", "b"}));
     }

@@ -16,13 +16,13 @@
 #include "support/fake_message_boxes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_shell_launcher.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 
 using namespace tessaly;
 using namespace tessaly::testing;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -205,7 +205,7 @@ class SampleFilesTest : public QObject {
 
         OptionsModel options(program.settings);
         for (int i = 0; i < presses; ++i)
-            program.samples.PushButton11_Click(program.list, options);
+            program.samples.load(program.list, options);
 
         QCOMPARE(tree.relative(program.rows()), expectedRows);
         QCOMPARE(program.boxes.questions, Strings(std::size_t(presses), kQuestion));
@@ -225,9 +225,9 @@ class SampleFilesTest : public QObject {
         Program program(tree.path("prog"));
         program.settings.unreadableKeys.insert("Snapshot");
         OptionsModel options(program.settings);
-        program.samples.PushButton11_Click(program.list, options);
+        program.samples.load(program.list, options);
         QCOMPARE(program.errors.reports,
-                 (Strings{ErrorReportText("Permission denied", procedure::kLoadSamples, 100)}));
+                 (Strings{ErrorReportText("Permission denied", SampleFiles::kProcedure, 100)}));
         QVERIFY(options.options().lengthBoxes[5] == kTicked);
         QVERIFY(program.boxes.questions.empty());
     }

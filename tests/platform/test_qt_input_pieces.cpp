@@ -19,11 +19,11 @@
 #include "qt_folder_chooser.h"
 #include "qt_open_files_dialog.h"
 #include "qt_settings_store.h"
+#include "support/table_types.h"
 
 using namespace tessaly;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 class QtInputPiecesTest : public QObject {
     Q_OBJECT

@@ -1,4 +1,6 @@
-// Rules the whole program keeps, checked on its sources: no command interpreter or other
+// Rules the whole program keeps, checked on its sources: each layer includes only the headers
+// of the layers it may use (the table in Layers below, as the README states it); no command
+// interpreter or other
 // program is ever started; web pages and folders are opened only by the shell launcher, and it
 // is asked only for the product's fixed addresses and the sample folder; every format string
 // handed to a printf-style function is a literal, so no text from a file, the settings or the
@@ -7,8 +9,11 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -160,6 +165,71 @@ Strings Broken(const std::vector<Source>& sources, const Rule& rule) {
     return broken;
 }
 
+// The layer a source below src/ belongs to: its folder, with the platform's Qt and POSIX
+// implementations apart from the interfaces.
+std::string LayerOf(const std::string& name) {
+    for (const char* own : {"platform/qt/", "platform/posix/"}) {
+        if (name.rfind(own, 0) == 0) return std::string(own, std::strlen(own) - 1);
+    }
+    return name.substr(0, name.find('/'));
+}
+
+// Who may include whose headers. Qt's headers count as the layer "Qt".
+const std::map<std::string, std::set<std::string>>& Layers() {
+    static const std::map<std::string, std::set<std::string>> layers{
+        {"engine", {"engine", "platform"}},
+        {"platform", {"platform"}},
+        {"platform/posix", {"platform/posix", "platform"}},
+        {"platform/qt", {"platform/qt", "platform", "Qt"}},
+        {"inputs", {"inputs", "engine", "platform"}},
+        {"results", {"results", "engine", "platform"}},
+        {"cli", {"cli", "engine", "inputs", "results", "platform", "platform/posix"}},
+        {"shell",
+         {"shell", "engine", "inputs", "results", "platform", "platform/posix", "platform/qt",
+          "Qt"}},
+    };
+    return layers;
+}
+
+// Where the includes of `sources` cross the layers' rule. A quoted include names a header of
+// the including file's own folder, "platform/<interface>.h", or a header of another layer
+// found by its name; an angle include of a Qt header belongs to Qt.
+Strings LayerBreaches(const std::vector<Source>& sources, const std::vector<Source>& all) {
+    std::map<std::string, std::string> owner;  // header name -> its layer
+    for (const Source& s : all) {
+        const std::string file = s.name.substr(s.name.rfind('/') + 1);
+        if (file.size() > 2 && file.substr(file.size() - 2) == ".h") owner[file] = LayerOf(s.name);
+    }
+    static const QRegularExpression include(
+        QStringLiteral("^[ \\t]*#[ \\t]*include[ \\t]*([<\"])([^>\"]+)[>\"]"),
+        QRegularExpression::MultilineOption);
+    Strings broken;
+    for (const Source& s : sources) {
+        const std::string layer = LayerOf(s.name);
+        const auto allowed = Layers().find(layer);
+        for (auto it = include.globalMatch(QString::fromLatin1(s.code)); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const std::string target = m.captured(2).toStdString();
+            std::string used;
+            if (m.captured(1) == QLatin1String("<")) {
+                if (target[0] == 'Q') used = "Qt";
+            } else if (target.rfind("platform/", 0) == 0) {
+                used = "platform";
+            } else if (target.find('/') != std::string::npos) {
+                used = "?";  // a path into another layer's folder
+            } else if (const auto found = owner.find(target); found != owner.end()) {
+                used = found->second;
+            }
+            if (used.empty() || used == layer) continue;
+            if (allowed == Layers().end() || !allowed->second.count(used)) {
+                broken.push_back(Where(s, std::size_t(m.capturedStart())) + " (" + layer +
+                                 " may not use " + used + ")");
+            }
+        }
+    }
+    return broken;
+}
+
 }  // namespace
 
 class SourceRulesTest : public QObject {
@@ -208,6 +278,35 @@ class SourceRulesTest : public QObject {
             0, "");
         formats({"fprintf", "sprintf", "vfprintf", "vsprintf", "dprintf", "syslog"}, 1, "out, ");
         formats({"snprintf", "vsnprintf"}, 2, "buffer, size, ");
+    }
+
+    // "file", "line": an include that crosses the layers' rule, planted to show the check
+    // catches it; then the real sources must hold none.
+    void layers_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("engine uses results") << "engine/breach.cpp"
+                                             << "#include \"result_list.h\"";
+        QTest::newRow("engine uses Qt") << "engine/breach.h"
+                                        << "#include <QString>";
+        QTest::newRow("results uses inputs") << "results/breach.cpp"
+                                             << "#include \"input_list.h\"";
+        QTest::newRow("inputs uses the shell") << "inputs/breach.cpp"
+                                               << "#include \"form1.h\"";
+        QTest::newRow("Qt pieces use the engine") << "platform/qt/breach.cpp"
+                                                  << "#include \"error_report.h\"";
+        QTest::newRow("a path into another folder") << "results/breach.cpp"
+                                                    << "#include \"engine/phone_number.h\"";
+    }
+
+    void layers() {
+        QFETCH(QString, file);
+        QFETCH(QString, line);
+        const std::vector<Source> all = Sources();
+        const Source breach = FromText(file.toStdString(), line.toStdString() + "\n");
+        QCOMPARE(LayerBreaches({breach}, all).size(), std::size_t(1));
+        const Strings broken = LayerBreaches(all, all);
+        QVERIFY2(broken.empty(), broken.empty() ? "" : broken.front().c_str());
     }
 
     void rules() {

@@ -76,7 +76,7 @@ void TestCopyResults::copy() {
 
     CopyResultsCommand(results, board, boxes, loop, errors,
                        Pacing{std::chrono::microseconds(0), {}})
-        .PushButton8_Click();
+        .run();
 
     QCOMPARE(board.text.has_value(), !clipboard.isNull());
     if (board.text) QCOMPARE(QByteArray::fromStdString(*board.text), clipboard);
@@ -84,7 +84,7 @@ void TestCopyResults::copy() {
              notice ? std::vector<std::string>{kNotice} : std::vector<std::string>{});
     QCOMPARE(errors.reports.size(), std::size_t(reportLabel ? 1 : 0));
     if (reportLabel) {
-        QVERIFY(errors.reports[0].find(std::string(procedure::kCopyResults) + " at line " +
+        QVERIFY(errors.reports[0].find(std::string(CopyResultsCommand::kProcedure) + " at line " +
                                        std::to_string(reportLabel) + "\r\r") != std::string::npos);
     }
 }
@@ -114,7 +114,7 @@ void TestCopyResults::retries() {
     FakeEventLoop loop;
     FakeErrorBox errors;
 
-    CopyResultsCommand(results, board, boxes, loop, errors).PushButton8_Click();
+    CopyResultsCommand(results, board, boxes, loop, errors).run();
 
     QCOMPARE(board.clearAttempts, clearAttempts);
     QCOMPARE(board.setAttempts, setAttempts);

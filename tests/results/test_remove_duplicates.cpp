@@ -33,7 +33,7 @@ struct Harness {
     void click() {
         RemoveDuplicatesCommand(results, boxes, pointer, loop, errors,
                                 Pacing{std::chrono::microseconds(0), {}})
-            .PushButton12_Click();
+            .run();
     }
     QStringList rows() const {
         QStringList out;
@@ -178,7 +178,7 @@ void TestRemoveDuplicates::listChangedMeanwhile() {
     QCOMPARE(h.rows(), expected);
     QCOMPARE(h.errors.reports.size(), std::size_t(reported ? 1 : 0));
     if (reported) {
-        QVERIFY(h.errors.reports[0].find(std::string(procedure::kRemoveDuplicates) +
+        QVERIFY(h.errors.reports[0].find(std::string(RemoveDuplicatesCommand::kProcedure) +
                                          " at line 106\r\r") != std::string::npos);
     }
     QCOMPARE(h.pointer.value, lastPointer);

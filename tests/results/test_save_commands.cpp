@@ -47,11 +47,9 @@ struct Harness {
     void click(Command command) {
         const Pacing everyPass{std::chrono::microseconds(0), {}};
         if (command == kText) {
-            SaveTextCommand(results, dialog, boxes, pointer, loop, errors, files, everyPass)
-                .PushButton6_Click();
+            SaveTextCommand(results, dialog, boxes, pointer, loop, errors, files, everyPass).run();
         } else {
-            SaveCommaCommand(results, dialog, boxes, pointer, loop, errors, files, everyPass)
-                .PushButton2_Click();
+            SaveCommaCommand(results, dialog, boxes, pointer, loop, errors, files, everyPass).run();
         }
     }
     ResultList results;
@@ -170,8 +168,8 @@ void TestSaveCommands::faults_data() {
     QTest::addColumn<int>("lastPointer");
     QTest::addColumn<bool>("replaced");
     const QString writeLabel[] = {"at line 128", "at line 122"};
-    const QString ids[] = {QString::fromUtf8(procedure::kSaveText.data()),
-                           QString::fromUtf8(procedure::kSaveComma.data())};
+    const QString ids[] = {QString::fromUtf8(SaveTextCommand::kProcedure.data()),
+                           QString::fromUtf8(SaveCommaCommand::kProcedure.data())};
     const QString removed = "Rows of the results were removed while they were being read\r\nin ";
     const QString disk = "Cannot write \"/data/out.txt\": No space left on device\r\nin ";
     for (const int c : {kText, kComma}) {

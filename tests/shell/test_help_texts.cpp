@@ -8,13 +8,13 @@
 
 #include "qt_error_box.h"
 #include "qt_message_boxes.h"
+#include "support/table_types.h"
 #include "window_fixture.h"
 
 using namespace tessaly;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "report_list_view.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 #include "window_fixture.h"
 
@@ -16,7 +17,6 @@ using tessaly::testing::TempTree;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

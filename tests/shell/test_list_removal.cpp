@@ -6,13 +6,13 @@
 #include <QtTest>
 
 #include "report_list_view.h"
+#include "support/table_types.h"
 #include "window_fixture.h"
 
 using namespace tessaly;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

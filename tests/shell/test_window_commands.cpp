@@ -8,6 +8,7 @@
 
 #include "copy_results_command.h"
 #include "option_box.h"
+#include "support/table_types.h"
 #include "support/temp_tree.h"
 #include "window_fixture.h"
 
@@ -16,7 +17,6 @@ using tessaly::testing::TempTree;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "product.h"
 #include "qt_event_loop.h"
 #include "report_list_view.h"
+#include "support/table_types.h"
 #include "support/temp_files.h"
 #include "window_fixture.h"
 
@@ -21,7 +22,6 @@ using tessaly::testing::TempFiles;
 using tessaly::testing::WindowFixture;
 
 using Strings = std::vector<std::string>;
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

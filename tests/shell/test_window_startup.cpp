@@ -10,6 +10,7 @@
 #include "option_box.h"
 #include "product.h"
 #include "report_list_view.h"
+#include "support/table_types.h"
 #include "window_fixture.h"
 
 using namespace tessaly;
@@ -19,7 +20,6 @@ using Settings = std::map<std::string, std::string>;
 using Writes = std::vector<std::pair<std::string, std::string>>;
 using Strings = std::vector<std::string>;
 Q_DECLARE_METATYPE(Settings)
-Q_DECLARE_METATYPE(Strings)
 
 namespace {
 

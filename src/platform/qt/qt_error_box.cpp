@@ -1,6 +1,6 @@
 #include "qt_error_box.h"
 
-#include "engine/error_report.h"
+#include "platform/error_box.h"
 #include "qt_message_text.h"
 
 namespace tessaly {

@@ -3,8 +3,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "engine/product.h"
-
 namespace tessaly {
 
 namespace {

@@ -261,15 +261,12 @@ class ExtractionRunTest : public QObject {
         host.opts = Lengths({7});
         FakeErrorBox errors;
         ExtractionRun run(host, errors, EveryStep());
-        Strings progress;
         host.onYield = [&](int n) {
-            progress.push_back(host.progress);
             if (n == 3) run.stop();
         };
         run.start();
         QCOMPARE(host.notices, Strings{"Stopped."});
         QCOMPARE(host.results, Strings{"5551234"});
-        QCOMPARE(progress, (Strings{"1 of 3", "1 of 3", "1 of 3"}));
         QCOMPARE(host.progress, std::string());
         QCOMPARE(host.pointer, 0);
         QVERIFY(!run.IsExtracting());

@@ -90,12 +90,10 @@ void TestRemoveDuplicates::removal() {
     Harness h(rows);
     h.click();
     QCOMPARE(h.rows(), expected);
-    // Each row that stays is the first of its number, with its own source.
-    for (int i = 0; i < expected.size(); ++i) {
+    // Each row that stays is the first of its number, with its own line.
+    for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(h.results.sourceAt(std::size_t(i) + 1).line,
-                 std::uint64_t(rows.indexOf(expected[i])) + 1);
-        QCOMPARE(h.results.sourceAt(std::size_t(i) + 1).file->path, std::string("f.txt"));
-    }
+                 std::uint64_t(rows.indexOf(expected[i]) + 1));
     const bool refused = rows.isEmpty();
     const QList<int> pointers = refused ? QList<int>{} : QList<int>{kBusyPointer, kDefaultPointer};
     QCOMPARE(QList<int>(h.pointer.history.begin(), h.pointer.history.end()), pointers);

@@ -9,6 +9,9 @@ packages=(
     libbenchmark-dev
     xvfb xauth fonts-liberation
     clang-14 libclang-rt-14-dev
+    librsvg2-bin gzip
+    dpkg-dev file lintian desktop-file-utils appstream
+    chromium
 )
 
 missing=()

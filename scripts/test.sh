@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then builds and runs every test three ways:
-#   1. the normal build (RelWithDebInfo): the whole ctest suite;
-#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
-# TESSALY_QUICK=1 runs only the first. TESSALY_FUZZ_SECONDS sets each fuzzer's time (default 20).
+# Sets up what is missing, then builds and runs every test:
+#   1. the normal build (RelWithDebInfo): the whole ctest suite, the formatting page in headless
+#      Chromium among it;
+#   2. the Debian package (scripts/package.sh), judged by tests/package/check_package.sh: file
+#      list, the unpacked extractor, desktop-file-validate, appstreamcli and lintian;
+#   3. the suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
+# TESSALY_QUICK=1 runs only the first two. TESSALY_FUZZ_SECONDS sets each fuzzer's time (default 20).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
@@ -13,6 +16,10 @@ echo "== Tests"
 cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build/test"
 ctest --test-dir "$root/build/test" --output-on-failure -j "$jobs"
+
+echo "== Package"
+bash "$root/scripts/package.sh"
+bash "$root/tests/package/check_package.sh" "$root"/build/package/tessaly_*.deb
 
 [ "${TESSALY_QUICK:-0}" = 1 ] && exit 0
 

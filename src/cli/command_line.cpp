@@ -63,7 +63,8 @@ std::string UsageText() {
            "                  the window saves\n"
            "  --output FILE   write to FILE instead of standard output\n"
            "  --ext EXT       take only the files of a folder whose names end in .EXT\n"
-           "                  (* for all; without --ext a folder gives every file)\n"
+           "                  (EXT or .EXT; * for all; without --ext a folder gives every\n"
+           "                  file)\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
@@ -98,6 +99,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         }
         const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
                                 name == "--output" || name == "--format" || name == "--ext";
+        const bool isFlag = name == "--unique" || name == "--help" || name == "--version";
+        if (!takesValue && !isFlag) return fail("unknown option " + std::string(name));
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
             value = args[++i];
@@ -125,16 +128,16 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             if (value->empty()) return fail("--output needs a file name");
             a.output = std::string(*value);
         } else if (name == "--ext") {
+            // ".txt" is how many write an extension; the dot is the separator, not part of it.
+            if (value->starts_with('.')) value->remove_prefix(1);
             if (value->empty()) return fail("--ext needs an extension, or * for all files");
             a.extension = std::string(*value);
         } else if (name == "--unique") {
             a.unique = true;
         } else if (name == "--help") {
             a.help = true;
-        } else if (name == "--version") {
+        } else {  // --version
             a.version = true;
-        } else {
-            return fail("unknown option " + std::string(name));
         }
     }
     if (!a.help && !a.version && a.files.empty()) return fail("no input file given");

@@ -1,5 +1,7 @@
 #include "extract_command.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -19,6 +21,7 @@
 #include "result_list.h"
 #include "result_list_table.h"
 #include "row_walk.h"
+#include "terminal_safe_text.h"
 #include "text_table_format.h"
 
 namespace tessaly::cli {
@@ -59,6 +62,18 @@ class ErrorLines : public ErrorBox {
   private:
     std::vector<std::string>& lines_;
 };
+
+// Leaves out every path that names one of `own` (the output), by whatever name it goes.
+void LeaveOut(std::vector<std::string>& files, const std::vector<FileIdentity>& own) {
+    if (own.empty()) return;
+    std::erase_if(files, [&](const std::string& path) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return false;
+        const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev),
+                                    static_cast<std::uint64_t>(st.st_ino)};
+        return std::find(own.begin(), own.end(), identity) != own.end();
+    });
+}
 
 }  // namespace
 
@@ -104,11 +119,15 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     PosixFileSystem fileSystem;
     ErrorLines walkErrors(errors);
     const std::size_t errorsBefore = errors.size();
-    const std::vector<std::string> files =
+    std::vector<std::string> files =
         ExpandInputPaths(arguments.files, arguments.extension, fileSystem, walkErrors);
     failed = errors.size() != errorsBefore;
+    // The output and its temporary file exist by now; reading them would read what is being
+    // written, without end.
+    LeaveOut(files, out->identities());
+    events.stop = [&] { return out->readerGone(); };
     ScanFilesInOrder(files, arguments.rules, jobs, events);
-    if (!asLines) WriteSaved(arguments.format, collected, *out);
+    if (!asLines && !out->readerGone()) WriteSaved(arguments.format, collected, *out);
 
     if (std::string error = out->commit(); !error.empty()) {
         errors.push_back(error);
@@ -120,7 +139,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
 int ExtractMain(const std::vector<std::string_view>& args) {
     const ParseOutcome parsed = ParseExtractArguments(args);
     if (!parsed.arguments) {
-        std::fprintf(stderr, "tessaly-extract: %s\n\n%s", parsed.error.c_str(),
+        std::fprintf(stderr, "tessaly-extract: %s\n\n%s", TerminalSafeText(parsed.error).c_str(),
                      UsageText().c_str());
         return 2;
     }
@@ -135,7 +154,7 @@ int ExtractMain(const std::vector<std::string_view>& args) {
     std::vector<std::string> errors;
     const int status = RunExtract(*parsed.arguments, errors);
     for (const std::string& e : errors)
-        std::fprintf(stderr, "tessaly-extract: %s\n", e.c_str());
+        std::fprintf(stderr, "tessaly-extract: %s\n", TerminalSafeText(e).c_str());
     return status;
 }
 

@@ -1,13 +1,15 @@
 #include "output_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
+
+#include "file_replacement.h"
+#include "interrupt_cleanup.h"
 
 namespace tessaly::cli {
 
@@ -16,48 +18,66 @@ OutputFile::OutputFile() {
 }
 
 OutputFile::OutputFile(const std::string& path) : target_(path) {
-    const auto fail = [&](const std::string& reason) {
-        throw std::runtime_error("cannot write \"" + path + "\": " + reason);
-    };
-    if (path.empty()) fail("no file name was given");
-    if (path.find('\0') != std::string::npos) fail("invalid name");
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) fail("it is a folder");
-    // Putting the new file in its place needs only the folder's rights, not the file's: a file
-    // the user may not change must not be replaced behind their back.
-    if (exists && ::access(path.c_str(), W_OK) != 0) fail("the file is read-only");
-    temporary_ = path + ".tessaly-XXXXXX";
-    fd_ = ::mkstemp(temporary_.data());
-    if (fd_ < 0) {
-        temporary_.clear();
-        fail(std::strerror(errno));
+    // An interruption waits while the temporary file is made and registered for removal. A
+    // stream stays interruptible: opening a pipe waits for its reader.
+    std::optional<InterruptsHeld> held;
+    try {
+        if (ResolveWriteTarget(path).kind != WriteTarget::Kind::kStream) held.emplace();
+        file_ = std::make_unique<FileReplacement>(path);
+    } catch (const WriteRefused& e) {
+        throw std::runtime_error("cannot write \"" + path + "\": " + e.what());
     }
-    // A replaced file keeps its permissions; a new one gets those of any new file.
-    ::fchmod(
-        fd_, exists ? st.st_mode & 07777 : 0666 & ~[] {
-            mode_t m = ::umask(0);
-            ::umask(m);
-            return m;
-        }());
+    RemoveOnInterrupt(file_->temporaryPath());
+    held.reset();
     buffer_.reserve(kBufferSize);
 }
 
 OutputFile::~OutputFile() {
-    if (!temporary_.empty()) {
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
+    RemoveOnInterrupt({});
+}
+
+std::vector<FileIdentity> OutputFile::identities() const {
+    std::vector<FileIdentity> found;
+    if (file_) {
+        found.push_back(file_->writtenIdentity());
+        if (file_->target().identity) found.push_back(*file_->target().identity);
+        return found;
     }
+    // Standard output sent to a file is that file.
+    struct stat st {};
+    if (::fstat(1, &st) == 0 && S_ISREG(st.st_mode)) {
+        found.push_back(
+            {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)});
+    }
+    return found;
 }
 
 void OutputFile::flushBuffer() {
+    if (!error_.empty() || readerGone_) {
+        buffer_.clear();
+        return;
+    }
+    if (file_) {
+        try {
+            file_->write(buffer_);
+        } catch (const WriteRefused& e) {
+            readerGone_ = file_->readerGone();
+            if (!readerGone_) error_ = e.what();
+        }
+        buffer_.clear();
+        return;
+    }
     const char* p = buffer_.data();
     std::size_t left = buffer_.size();
-    while (left > 0 && error_.empty()) {
-        const ssize_t n = ::write(fd_, p, left);
+    while (left > 0) {
+        const ssize_t n = ::write(1, p, left);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            error_ = std::strerror(n < 0 ? errno : EIO);
+            if (n < 0 && errno == EPIPE) {
+                readerGone_ = true;
+            } else {
+                error_ = std::strerror(n < 0 ? errno : EIO);
+            }
             break;
         }
         p += n;
@@ -67,7 +87,6 @@ void OutputFile::flushBuffer() {
 }
 
 void OutputFile::write(std::string_view bytes) {
-    if (!error_.empty()) return;
     buffer_.append(bytes);
     if (buffer_.size() >= kBufferSize) flushBuffer();
 }
@@ -81,23 +100,14 @@ std::string OutputFile::commit() {
     flushBuffer();
     const std::string name = target_.empty() ? "standard output" : "\"" + target_ + "\"";
     if (!error_.empty()) return "cannot write " + name + ": " + error_;
-    if (temporary_.empty()) return {};
-    const bool synced = ::fsync(fd_) == 0;
-    const int syncError = errno;
-    const bool closed = ::close(fd_) == 0;
-    if (!synced || !closed) {
-        error_ = std::strerror(synced ? errno : syncError);
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-        return "cannot write " + name + ": " + error_;
+    if (!file_) return {};
+    try {
+        file_->commit();
+    } catch (const WriteRefused& e) {
+        if (file_->readerGone()) return {};
+        return "cannot write " + name + ": " + e.what();
     }
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        error_ = std::strerror(errno);
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-        return "cannot write " + name + ": " + error_;
-    }
-    temporary_.clear();
+    RemoveOnInterrupt({});
     return {};
 }
 

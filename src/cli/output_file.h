@@ -1,10 +1,18 @@
 #pragma once
 // OutputFile: where tessaly-extract writes. Standard output is written as it goes; a named
-// file is written beside its target under a temporary name and put in place only when every
-// byte was written, so an existing file is either fully replaced or left untouched.
+// file follows the program's one rule for writing a path (file_replacement.h), so an existing
+// file is either fully replaced or left untouched, and a pipe or device is written as it is.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace tessaly {
+class FileReplacement;
+}
 
 namespace tessaly::cli {
 
@@ -27,16 +35,23 @@ class OutputFile {
     // Flushes and, for a named file, replaces the target. Returns an error text, empty on success.
     std::string commit();
 
+    // True once the reader of a pipe went away: nothing more can be written, and nothing is
+    // wrong either (the reader had enough).
+    bool readerGone() const { return readerGone_; }
+    // The files this output is: what is being written and the file it will replace. Reading
+    // any of them as input would read the output back.
+    std::vector<FileIdentity> identities() const;
+
   private:
     static constexpr std::size_t kBufferSize = 1 << 20;
     void flushBuffer();
     void writeLongLine(std::string_view text);
 
-    int fd_ = 1;
+    std::unique_ptr<FileReplacement> file_;  // none: standard output
     std::string target_;
-    std::string temporary_;
     std::string buffer_;
     std::string error_;
+    bool readerGone_ = false;
 };
 
 }  // namespace tessaly::cli

@@ -26,6 +26,14 @@ std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
             expanded.push_back(path);
             continue;
         }
+        // The walk passes over folders it cannot list; one the user named is reported, or its
+        // files would be missing without a word.
+        try {
+            (void)files.subfolderNames(path);
+        } catch (const FileSystemError& failure) {
+            errors.showErrorReport(failure.what());
+            continue;
+        }
         CollectFolderTreeFiles(WalkServices{files, loop, errors, Pacing{}}, path, pattern,
                                [&](std::string file) { expanded.push_back(std::move(file)); });
     }

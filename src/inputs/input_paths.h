@@ -13,7 +13,8 @@
 namespace tessaly {
 
 // `extension`: the folder import's answer ("txt", "*" for every file); nothing: every file.
-// Failures of a walk go to `errors`; the expansion goes on with the next path.
+// A folder that cannot be listed and failures of a walk go to `errors`; the expansion goes on
+// with the next path.
 std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
                                           const std::optional<std::string>& extension,
                                           FileSystem& files, ErrorBox& errors);

@@ -34,15 +34,15 @@ bool IsInList(const InputList& list, std::string_view text) {
     return found;
 }
 
-SampleFiles::SampleFiles(std::string programFolder, const SampleServices& services)
-    : programFolder_(std::move(programFolder)), services_(services) {}
+SampleFiles::SampleFiles(std::string dataFolder, const SampleServices& services)
+    : dataFolder_(std::move(dataFolder)), services_(services) {}
 
 std::string SampleFiles::sampleFolder() const {
-    return JoinPath(programFolder_, kSampleFolderName) + kPathSeparator;
+    return JoinPath(dataFolder_, kSampleFolderName) + kPathSeparator;
 }
 
 void SampleFiles::RecordSampleFiles() {
-    const std::string folder = JoinPath(programFolder_, kSampleFolderName);
+    const std::string folder = JoinPath(dataFolder_, kSampleFolderName);
     std::string record;
     for (const std::string& name : ListFilesInFolder(services_.files, folder, "*.*")) {
         if (!record.empty()) record += kRecordSeparator;

@@ -1,5 +1,6 @@
 #pragma once
-// The sample files shipped in the folder "Samples" beside the program. The first start records
+// The sample files shipped in the folder "Samples" among the program's data files (beside the
+// program, or in the shared data folder of an installation). The first start records
 // which files the folder holds, scrambled, in the setting "Snapshot"; "Load Sample/Example
 // Files" adds the recorded files that still exist and are not listed yet, ticks the 10-digit
 // box and offers to open the folder. Files put into the folder later are never loaded.
@@ -52,8 +53,8 @@ class SampleFiles {
         kLoad = 100,
     };
 
-    // `programFolder`: the folder holding the program, without a trailing separator.
-    SampleFiles(std::string programFolder, const SampleServices& services);
+    // `dataFolder`: the folder holding the "Samples" folder, without a trailing separator.
+    SampleFiles(std::string dataFolder, const SampleServices& services);
 
     // The sample folder, ending with a separator.
     std::string sampleFolder() const;
@@ -71,7 +72,7 @@ class SampleFiles {
     void load(InputList& list, OptionsModel& options);
 
   private:
-    std::string programFolder_;
+    std::string dataFolder_;
     SampleServices services_;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 // SafeFileWriter: writes a file so that an existing file of that name is either replaced as a
 // whole or left untouched. The bytes go to a temporary file beside the target, which takes the
-// target's place only at commit(); a file dropped before its commit leaves no trace.
+// target's place only at commit(); a file dropped before its commit leaves no trace. A named
+// pipe or a device is written as it is, and a link leads to the file that is replaced.
 
 #include <memory>
 #include <string>

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QUrl>
 #include <algorithm>
 
 #include "error_report.h"
@@ -25,7 +26,7 @@ namespace {
 // Showing new results takes at most one fiftieth of a run.
 constexpr int kLayoutShare = 50;
 
-// The list's pointer while a row is carried, beside the program.
+// The list's pointer while a row is carried, among the data files.
 constexpr std::string_view kDragImageName = "drag.ico";
 
 QString FromUtf16(const std::u16string& text) {
@@ -44,6 +45,7 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
     : QWidget(parent),
       services_(services),
       config_(WithProgramFolder(std::move(config))),
+      dataFiles_(config_.programFolder, services.fileSystem),
       options_(services.settings),
       inputModel_(inputs_),
       resultModel_(results_),
@@ -52,7 +54,7 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
                 [this](const std::string& progress) { showRunProgress(progress); }}),
       run_(runHost_, services.errorBox, config_.pacing),
       walk_{services.fileSystem, services.eventLoop, services.errorBox, config_.pacing},
-      samples_(config_.programFolder,
+      samples_(dataFiles_.folderOf(kSampleFolderName),
                {services.settings, services.fileSystem, services.messageBoxes, services.shell,
                 services.eventLoop, services.errorBox, config_.pacing}),
       drop_(inputs_, walk_),
@@ -79,6 +81,13 @@ WindowConfig Form1::WithProgramFolder(WindowConfig config) {
             QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
     }
     return config;
+}
+
+std::string Form1::pageAddress(std::string_view file) const {
+    const std::string path = dataFiles_.find(file);
+    return QUrl::fromLocalFile(QFile::decodeName(QByteArray(path.data(), qsizetype(path.size()))))
+        .toString(QUrl::FullyEncoded)
+        .toStdString();
 }
 
 Form1::~Form1() {
@@ -138,7 +147,7 @@ void Form1::connectHandlers() {
 // dropped on it.
 void Form1::connectInputList() {
     reorderView_ = std::make_unique<ReorderListAdapter>(
-        *listView1_, config_.programFolder + "/" + std::string(kDragImageName),
+        *listView1_, dataFiles_.find(kDragImageName),
         [this](const QCursor& cursor) { setOwnPointer(listView1_->viewport(), cursor); });
     reorder_ = std::make_unique<RowDragReorder>(inputs_, *reorderView_, *this);
     inputListEvents_ = std::make_unique<InputListEvents>(*listView1_, drop_, *reorder_,
@@ -163,7 +172,9 @@ void Form1::PushButton3_Click() {
 
 void Form1::PushButton5_Click() {
     Trap trap(services_.errorBox, procedure::kHelp);
-    trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(HelpText()); });
+    trap.step(kOnlyStep, [&] {
+        services_.messageBoxes.showNotice(HelpText(pageAddress(kFormattingPageFile)));
+    });
 }
 
 void Form1::PushButton7_Click() {
@@ -186,10 +197,16 @@ void Form1::PushButton9_Click() {
     trap.step(kOnlyStep, [&] { results_.clear(); });
 }
 
+// Without a web browser to hand the page to, the user is told where the page is, so the button
+// never does nothing at all.
 void Form1::PushButton10_Click() {
     Trap trap(services_.errorBox, procedure::kFormatPage);
-    trap.step(kOnlyStep,
-              [&] { services_.shell.openWebAddress(std::string(kFormattingPageAddress)); });
+    trap.step(kOnlyStep, [&] {
+        if (!services_.shell.openWebAddress(pageAddress(kFormattingPageFile))) {
+            services_.messageBoxes.showNotice(std::string(kNoBrowserNotice) +
+                                              pageAddress(kFormattingPageFile));
+        }
+    });
 }
 
 void Form1::PushButton13_Click() {

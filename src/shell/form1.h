@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "data_files.h"
 #include "extraction_run.h"
 #include "file_drop.h"
 #include "folder_walk.h"
@@ -126,9 +127,12 @@ class Form1 : public QWidget, public WindowPointer {
     void setOwnPointer(QWidget* widget, const QCursor& cursor);
     QCursor customPointer() const;
     int drawOneToHundred();
+    // The file:// address of one of the product's pages, where the data files are found.
+    std::string pageAddress(std::string_view file) const;
 
     WindowServices services_;
     WindowConfig config_;
+    DataFiles dataFiles_;
     InputList inputs_;
     ResultList results_;
     OptionsModel options_;

@@ -41,11 +41,9 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 
 void Form1::Form_Load() {
     Trap trap(services_.errorBox, procedure::kFormLoad);
-    const std::string& folder = config_.programFolder;
-
     trap.step(load_step::kApplySkin, [&] { ApplySkin(); });
 
-    const std::string handFile = folder + "/HAND-M.CUR";
+    const std::string handFile = dataFiles_.find("HAND-M.CUR");
     bool hasHand = false;
     trap.step(load_step::kFindHand, [&] { hasHand = services_.fileSystem.pathExists(handFile); });
     if (hasHand) {
@@ -80,10 +78,10 @@ void Form1::Form_Load() {
     options_.restore(trap);
 }
 
-// With a skin file beside the program, the window, its frames and its check boxes take the
+// With a skin file among the data files, the window, its frames and its check boxes take the
 // colour of button faces; without one they stay white.
 void Form1::ApplySkin() {
-    if (!IsNormalFile(services_.fileSystem, config_.programFolder + "/x/o.cjs")) return;
+    if (!IsNormalFile(services_.fileSystem, dataFiles_.find("x/o.cjs"))) return;
     const QColor face = QApplication::palette().color(QPalette::Button);
     SetBackground(this, face);
     SetBackground(frame1_, face);
@@ -96,7 +94,7 @@ void Form1::ApplySkin() {
 void Form1::maybeOpenHomePage() {
     if (drawOneToHundred() != kHomePageDraw) return;
     // The browser opens on its own; start-up does not wait for it or ask how it went.
-    services_.shell.openWebAddress(std::string(kHomePageAddress));
+    services_.shell.openWebAddress(pageAddress(kHomePageFile));
 }
 
 int Form1::drawOneToHundred() {

@@ -1,7 +1,5 @@
 #include "help_texts.h"
 
-#include "product.h"
-
 namespace tessaly {
 
 namespace {
@@ -9,7 +7,7 @@ constexpr const char* kCR = "\r";
 constexpr const char* kCRLF = "\r\n";
 }  // namespace
 
-std::string HelpText() {
+std::string HelpText(std::string_view formattingPageAddress) {
     std::string text;
     text += "If your text file contains:";
     text += kCR, text += kCR;
@@ -34,7 +32,7 @@ std::string HelpText() {
     text +=
         "If you need to format the results with a specific appearance (i.e. xxx-xxx-xxxx) please "
         "go to ";
-    text += kFormattingPageAddress;
+    text += formattingPageAddress;
     return text;
 }
 

@@ -3,10 +3,16 @@
 // help text's first paragraphs, CR LF elsewhere.
 
 #include <string>
+#include <string_view>
 
 namespace tessaly {
 
-std::string HelpText();
+// The help text ends with the address of the formatting page.
+std::string HelpText(std::string_view formattingPageAddress);
 std::string AdvancedOptionText();
+
+// Shown, followed by the page's address, when no web browser took the formatting page.
+inline constexpr std::string_view kNoBrowserNotice =
+    "No web browser could be started to show the formatting page. Open it in one yourself: ";
 
 }  // namespace tessaly

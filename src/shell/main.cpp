@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(
         QString::fromUtf8(tessaly::kProductTitle.data(), qsizetype(tessaly::kProductTitle.size())));
+    // The desktop entry of the same name gives the window its icon and its place in the menu.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(
+        tessaly::kApplicationId.data(), qsizetype(tessaly::kApplicationId.size())));
 
     tessaly::QtMessageBoxes messageBoxes;
     tessaly::QtErrorBox errorBox;

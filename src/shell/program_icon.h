@@ -1,5 +1,6 @@
 #pragma once
-// The program's icon, drawn at the sizes the desktop asks for.
+// The program's icon: the sizes made from the drawing the desktop menu shows, built into the
+// program so the window finds them wherever it is installed.
 
 #include <QIcon>
 

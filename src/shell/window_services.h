@@ -39,8 +39,9 @@ struct WindowServices {
 };
 
 struct WindowConfig {
-    // The folder that holds the program (bytes, no trailing separator), where the optional
-    // files are looked for; empty: the running program's own folder.
+    // The folder that holds the program (bytes, no trailing separator), where the data files
+    // are looked for first (then in its "../share/tessaly"); empty: the running program's own
+    // folder.
     std::string programFolder;
     // A whole number from 1 to 100, uniformly at random; empty: a generator seeded with the
     // time of day at this start.

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,28 +37,43 @@ struct Limits {
     std::optional<rlim_t> fileSize;   // bytes a file may grow to
     std::optional<rlim_t> processes;  // processes and threads the user may have
     bool asNobody = false;
+    bool readerGone = false;     // standard output a pipe nobody reads
     std::string standardOutput;  // a file for standard output; empty: captured
     std::string workingFolder;
+    int interrupt = 0;  // a signal sent once the folder below holds two entries
+    std::string interruptOnceTwoIn;
 };
 
 struct Outcome {
     int status = -1;  // the exit status; -1 when ended by a signal
+    int signal = 0;   // the signal that ended it
     std::string out;
     std::string err;
 };
 
-std::string ReadAll(int fd) {
+// `slowly`: a reader that takes its time, so the writer gets far ahead.
+std::string ReadAll(int fd, bool slowly = false) {
     std::string text;
     char buffer[4096];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
         text.append(buffer, std::size_t(n));
+        if (slowly && text.size() % (1 << 20) < sizeof buffer) ::usleep(20000);
+    }
     ::close(fd);
     return text;
 }
 
+Strings Entries(const std::string& folder) {
+    Strings names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Runs tessaly-extract with `args` (bytes, as a shell would pass them: no shell is involved)
 // under the given limits.
-Outcome Run(const Strings& args, const Limits& limits = {}) {
+Outcome Run(const Strings& args, const Limits& limits = {}, rusage* usage = nullptr) {
     const std::string program =
         qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/tessaly-extract";
     int out[2], err[2];
@@ -64,7 +81,12 @@ Outcome Run(const Strings& args, const Limits& limits = {}) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(err[1], 2);
-        if (limits.standardOutput.empty()) {
+        if (limits.readerGone) {
+            int gone[2];
+            if (::pipe(gone) != 0) ::_exit(119);
+            ::close(gone[0]);
+            ::dup2(gone[1], 1);
+        } else if (limits.standardOutput.empty()) {
             ::dup2(out[1], 1);
         } else {
             const int fd = ::open(limits.standardOutput.c_str(), O_WRONLY);
@@ -78,6 +100,7 @@ Outcome Run(const Strings& args, const Limits& limits = {}) {
         // The program must look after these itself: a limit reached kills by default.
         ::signal(SIGXFSZ, SIG_DFL);
         ::signal(SIGPIPE, SIG_DFL);
+        if (limits.interrupt) ::signal(limits.interrupt, SIG_DFL);
         if (limits.asNobody &&
             (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
             ::_exit(122);
@@ -98,26 +121,25 @@ Outcome Run(const Strings& args, const Limits& limits = {}) {
         ::_exit(125);
     }
     ::close(out[1]), ::close(err[1]);
+    if (limits.interrupt) {
+        // A temporary file that never shows ends the run otherwise, and the test sees it.
+        const bool shown =
+            QTest::qWaitFor([&] { return Entries(limits.interruptOnceTwoIn).size() == 2; }, 20000);
+        ::kill(child, shown ? limits.interrupt : SIGKILL);
+    }
     Outcome o;
-    o.out = ReadAll(out[0]);
+    o.out = ReadAll(out[0], usage != nullptr);
     o.err = ReadAll(err[0]);
     int status = 0;
-    ::waitpid(child, &status, 0);
+    ::wait4(child, &status, 0, usage);
     o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    o.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return o;
 }
 
 std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-Strings Entries(const std::string& folder) {
-    Strings names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Numbers enough to pass any small size limit.
@@ -155,6 +177,9 @@ class ExtractFaultsTest : public QObject {
         QTest::newRow("read-only file") << "read-only file"
                                         << "out/old.txt"
                                         << "the file is read-only";
+        QTest::newRow("read-only file, as root") << "read-only file, as root"
+                                                 << "out/old.txt"
+                                                 << "the file is read-only";
         QTest::newRow("full disk, replacing a file") << "full disk"
                                                      << "out/old.txt"
                                                      << "File too large";
@@ -174,9 +199,9 @@ class ExtractFaultsTest : public QObject {
         tree.file("in.txt", ManyNumbers());
         tree.file("out/old.txt", "old contents");
         tree.mode("out", setup == "read-only folder" ? 0555 : 0777);
-        tree.mode("out/old.txt", setup == "read-only file" ? 0444 : 0666);
+        tree.mode("out/old.txt", setup.startsWith("read-only file") ? 0444 : 0666);
         Limits limits;
-        limits.asNobody = setup.startsWith("read-only");
+        limits.asNobody = setup.startsWith("read-only") && !setup.endsWith("as root");
         if (setup == "full disk") limits.fileSize = 4096;
         if (setup == "full stdout") limits.standardOutput = "/dev/full";
         Strings args;
@@ -194,18 +219,141 @@ class ExtractFaultsTest : public QObject {
         QCOMPARE(Entries(tree.path("out")), Strings{"old.txt"});
     }
 
-    // Replacing a file keeps its permissions.
+    // Replacing a file keeps its permissions and, for root, its owner.
     void replacedFileKeepsItsMode() {
         TempTree tree;
         tree.file("in.txt", "877-798-4141");
         tree.file("out.txt", "old");
         tree.mode("out.txt", 0600);
+        const uid_t owner = ::geteuid() == 0 ? kNobody : ::geteuid();
+        QCOMPARE(::chown(tree.path("out.txt").c_str(), owner, gid_t(-1)), 0);
         const Outcome o = Run({"--output", tree.path("out.txt"), tree.path("in.txt")});
         QCOMPARE(o.status, 0);
         QCOMPARE(Contents(tree.path("out.txt")), std::string("8777984141\n"));
         struct stat st {};
         QCOMPARE(::stat(tree.path("out.txt").c_str(), &st), 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0600));
+        QCOMPARE(st.st_uid, owner);
+    }
+
+    // Where --output points, below the input folder "in": a link leads to the file replaced,
+    // a pipe or a device is written as it is, a name as long as the system allows is taken, and
+    // neither the output nor its temporary file is ever read, also by a second run.
+    void outputTargets_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("type");  // what the target is, before and after
+        QTest::newRow("file") << "file" << int(S_IFREG);
+        QTest::newRow("link") << "link" << int(S_IFLNK);
+        QTest::newRow("named pipe") << "named pipe" << int(S_IFIFO);
+        QTest::newRow("device") << "device" << int(S_IFCHR);
+        QTest::newRow("long name") << "long name" << int(S_IFREG);
+    }
+
+    void outputTargets() {
+        QFETCH(QString, kind);
+        QFETCH(int, type);
+        TempTree tree;
+        tree.file("in/a.txt", "877-798-4141");
+        const std::string name = "in/" + (kind == "long name" ? std::string(250, 'n') : "out.txt");
+        const std::string target = tree.path(name);
+        std::string written = target;
+        std::future<std::string> piped;
+        if (type == S_IFREG) tree.file(name, "old");
+        if (kind == "link") {
+            tree.file("real.txt", "old");
+            tree.link(name, "../real.txt");
+            written = tree.path("real.txt");
+        }
+        if (kind == "named pipe") {
+            QCOMPARE(::mkfifo(target.c_str(), 0666), 0);
+            piped = std::async(std::launch::async, [&] { return Contents(target); });
+        }
+        if (kind == "device" && ::mknod(target.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+            QSKIP("cannot make a device here");
+        const Strings before = Entries(tree.path("in"));
+        for (int run = kind == "named pipe" ? 1 : 0; run < 2; ++run) {
+            const Outcome o = Run({"--lengths", "10", "--output", target, tree.path("in")});
+            QCOMPARE(o.err, std::string());
+            QCOMPARE(o.status, 0);
+        }
+        const std::string expected = "8777984141\n";
+        if (kind == "named pipe") QCOMPARE(piped.get(), expected);
+        if (kind != "named pipe" && kind != "device") QCOMPARE(Contents(written), expected);
+        struct stat st {};
+        QCOMPARE(::lstat(target.c_str(), &st), 0);
+        QCOMPARE(int(st.st_mode & S_IFMT), type);
+        QCOMPARE(Entries(tree.path("in")), before);
+    }
+
+    // An interrupted run removes its temporary file and ends with the signal.
+    void interrupted_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void interrupted() {
+        QFETCH(int, signal);
+        TempTree tree;
+        tree.file("out/keep.txt", "x");
+        tree.file("big");  // sparse: reading it takes long enough to be caught in the middle
+        QCOMPARE(::truncate(tree.path("big").c_str(), off_t(1) << 40), 0);
+        Limits limits;
+        limits.interrupt = signal;
+        limits.interruptOnceTwoIn = tree.path("out");
+        const Outcome o = Run({"--output", tree.path("out/o.txt"), tree.path("big")}, limits);
+        QCOMPARE(o.signal, signal);
+        QCOMPARE(Entries(tree.path("out")), Strings{"keep.txt"});
+    }
+
+    // A reader that leaves ends the run at once and quietly: the missing file after the first
+    // is never reached.
+    void readerGone() {
+        TempTree tree;
+        std::string numbers;
+        for (int i = 0; i < 8; ++i)
+            numbers += ManyNumbers();
+        tree.file("many.txt", numbers);
+        Limits limits;
+        limits.readerGone = true;
+        const Outcome o = Run({tree.path("many.txt"), tree.path("missing")}, limits);
+        QCOMPARE(o.err, std::string());
+        QCOMPARE(o.status, 0);
+    }
+
+    // A folder named on the command line that cannot be listed is reported; the rest is read.
+    void unreadableFolder() {
+        TempTree tree;
+        tree.file("locked/a.txt", "877-798-4141");
+        tree.file("b.txt", "212-555-0101");
+        tree.mode("locked", 0700);
+        Limits limits;
+        limits.asNobody = ::geteuid() == 0;
+        if (!limits.asNobody) tree.mode("locked", 0);
+        const Outcome o = Run({tree.path("locked"), tree.path("b.txt")}, limits);
+        tree.mode("locked", 0700);
+        QCOMPARE(o.status, 1);
+        QCOMPARE(o.out, std::string("2125550101\n"));
+        QCOMPARE(o.err, "tessaly-extract: Cannot read the folder \"" + tree.path("locked") +
+                            "\": Permission denied\n");
+    }
+
+    // Two jobs and a slow reader: the scan ahead of the writer stays within a few pieces, so
+    // memory does not grow with the input.
+    void memoryBoundedAheadOfTheWriter() {
+        TempTree tree;
+        std::string text;
+        for (int i = 0; i < 4000000; ++i)
+            text += "8777984141\n";
+        tree.file("a.txt", text);
+        text.clear();
+        text.shrink_to_fit();
+        rusage usage{};
+        const Outcome o = Run({"--jobs", "2", tree.path("a.txt"), tree.path("a.txt")}, {}, &usage);
+        QCOMPARE(o.status, 0);
+        QCOMPARE(o.out.size(), std::size_t(88000000));
+        QVERIFY2(usage.ru_maxrss < 64 * 1024, std::to_string(usage.ru_maxrss).c_str());
     }
 
     // A process that may make no further threads still reads every file, in order.
@@ -229,18 +377,25 @@ class ExtractFaultsTest : public QObject {
     }
 
     // Names and texts with shell and format syntax are only ever names and texts: no command
-    // runs, the messages show them as they are.
+    // runs, the messages show them as they are, control characters escaped as `ls -b` does.
     void shellAndFormatSyntax_data() {
         QTest::addColumn<QByteArray>("name");
-        QTest::newRow("command substitution") << QByteArray("$(touch pwned).txt");
-        QTest::newRow("back quotes and separators") << QByteArray("`touch pwned`;touch pwned|x");
-        QTest::newRow("format directives") << QByteArray("%s%n%x%p%%.txt");
-        QTest::newRow("redirection and globbing") << QByteArray("> pwned < * ?.txt");
-        QTest::newRow("line break and escape") << QByteArray("a\ntouch pwned\n\x1b[2J.txt");
+        QTest::addColumn<QByteArray>("shown");  // empty: as it is
+        QTest::newRow("command substitution") << QByteArray("$(touch pwned).txt") << QByteArray();
+        QTest::newRow("back quotes and separators")
+            << QByteArray("`touch pwned`;touch pwned|x") << QByteArray();
+        QTest::newRow("format directives") << QByteArray("%s%n%x%p%%.txt") << QByteArray();
+        QTest::newRow("redirection and globbing")
+            << QByteArray("> pwned < * ?.txt") << QByteArray();
+        QTest::newRow("line break and escape") << QByteArray("a\ntouch pwned\n\x1b[2J.txt")
+                                               << QByteArray("a\\ntouch pwned\\n\\033[2J.txt");
+        QTest::newRow("C1 control, bad UTF-8, backslash")
+            << QByteArray("\xC2\x9B\xFF\\\xC3\xA9") << QByteArray("\\302\\233\\377\\\\\xC3\xA9");
     }
 
     void shellAndFormatSyntax() {
         QFETCH(QByteArray, name);
+        QFETCH(QByteArray, shown);
         TempTree tree;
         tree.file(name.toStdString(), "tel 877-798-4141");
         Limits limits;
@@ -251,8 +406,9 @@ class ExtractFaultsTest : public QObject {
                               limits);
         QCOMPARE(o.status, 1);
         QCOMPARE(o.out, std::string());  // "%s%n-" is no part of any number
-        QCOMPARE(o.err,
-                 "tessaly-extract: Cannot read \"" + missing + "\": No such file or directory\n");
+        QCOMPARE(o.err, "tessaly-extract: Cannot read \"" + tree.path("missing ") +
+                            (shown.isEmpty() ? name : shown).toStdString() +
+                            "\": No such file or directory\n");
         const Outcome plain = Run({"--lengths", "10", name.toStdString()}, limits);
         QCOMPARE(plain.out, std::string("8777984141\n"));
         QVERIFY(!std::filesystem::exists(tree.path("pwned")));

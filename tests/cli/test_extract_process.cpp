@@ -103,6 +103,8 @@ class ExtractProcessTest : public QObject {
                                            "2125550104\n");
         QTest::newRow("txt only") << QStringList{"--ext", "txt"}
                                   << QByteArray("2125550101\n2125550103\n");
+        QTest::newRow("txt written with its dot")
+            << QStringList{"--ext", ".txt"} << QByteArray("2125550101\n2125550103\n");
         QTest::newRow("star") << QStringList{"--ext=*"}
                               << QByteArray(
                                      "2125550101\n2125550102\n2125550103\n"
@@ -131,6 +133,8 @@ class ExtractProcessTest : public QObject {
         QTest::newRow("unknown option")
             << QStringList{"--fast", "x"} << QByteArray("unknown option --fast");
         QTest::newRow("short unknown") << QStringList{"-x", "f"} << QByteArray("unknown option -x");
+        QTest::newRow("unknown with a value")
+            << QStringList{"--color=never", "f"} << QByteArray("unknown option --color\n");
         QTest::newRow("length 4") << QStringList{"--lengths", "4", "f"} << QByteArray("\"4\"");
         QTest::newRow("length 21")
             << QStringList{"--lengths", "10,21", "f"} << QByteArray("\"21\"");
@@ -193,6 +197,27 @@ class ExtractProcessTest : public QObject {
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains("No such file or directory"));
         QCOMPARE(QDir(Q(files.folder())).entryList(QDir::Files).size(), 2);  // a.txt, out.txt
+    }
+
+    // Every option the usage names has an entry of its own in the manual page.
+    void manualListsEveryOption() {
+        const Outcome help = Run({"--help"});
+        QCOMPARE(help.status, 0);
+        QFile page(qEnvironmentVariable("TESSALY_MAN_DIR") + "/tessaly-extract.1");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString manual = QString::fromUtf8(page.readAll());
+        QStringList options;
+        for (const QRegularExpressionMatch& m :
+             QRegularExpression("--([a-z]+)").globalMatch(QString::fromUtf8(help.out))) {
+            options << m.captured(1);
+        }
+        options.removeDuplicates();
+        QCOMPARE(options.size(), 9);
+        for (const QString& option : options) {
+            const QRegularExpression entry("^\\.TP\n\\.BI? \\\\-\\\\-" + option + "\\b",
+                                           QRegularExpression::MultilineOption);
+            QVERIFY2(manual.contains(entry), qPrintable("--" + option + " is missing"));
+        }
     }
 };
 

@@ -26,6 +26,7 @@ enum Setup {
     kTargetIsFolder,
     kReadOnlyFolder,
     kReadOnlyFile,
+    kReadOnlyFileAsRoot,
     kDiskFull,
     kDiskFullAtFlush,
     kDroppedUncommitted,
@@ -107,6 +108,7 @@ void TestQtFileWriter::writes() {
     TempFiles temp;
     const std::string path =
         existing.isNull() ? temp.path("out") : temp.write("out", existing.toStdString());
+    if (!existing.isNull()) ::chmod(path.c_str(), 0640);
     const mode_t mask = ::umask(022);
     QtFileWriter writer;
     {
@@ -120,8 +122,8 @@ void TestQtFileWriter::writes() {
     QCOMPARE(Entries(temp.folder()), QStringList{"out"});
     struct stat st {};
     QCOMPARE(::stat(path.c_str(), &st), 0);
-    if (existing.isNull())
-        QCOMPARE(st.st_mode & 0777, mode_t(0644));  // readable by others, as any new file
+    // A new file is readable by others, as any new file; a replaced one keeps its mode.
+    QCOMPARE(st.st_mode & 0777, mode_t(existing.isNull() ? 0644 : 0640));
 }
 
 void TestQtFileWriter::failures_data() {
@@ -132,6 +134,7 @@ void TestQtFileWriter::failures_data() {
     QTest::newRow("target is a folder") << int(kTargetIsFolder) << "it is a folder";
     QTest::newRow("read-only folder") << int(kReadOnlyFolder) << "";
     QTest::newRow("read-only file") << int(kReadOnlyFile) << "the file is read-only";
+    QTest::newRow("read-only file, as root") << int(kReadOnlyFileAsRoot) << "the file is read-only";
     QTest::newRow("disk full") << int(kDiskFull) << "";
     QTest::newRow("disk full, noticed when flushing") << int(kDiskFullAtFlush) << "";
     QTest::newRow("dropped before commit") << int(kDroppedUncommitted) << "";
@@ -153,7 +156,8 @@ void TestQtFileWriter::failures() {
         QVERIFY(QDir().mkdir(QString::fromStdString(target)));
     }
     if (setup == kReadOnlyFolder) QVERIFY(::chmod(temp.folder().c_str(), 0555) == 0);
-    if (setup == kReadOnlyFile) QVERIFY(::chmod(target.c_str(), 0444) == 0);
+    if (setup == kReadOnlyFile || setup == kReadOnlyFileAsRoot)
+        QVERIFY(::chmod(target.c_str(), 0444) == 0);
     // Its look-alike is the file Qt would take it for; it must stay as it is too.
     const std::string lookalike = temp.path("n\xEF\xBF\xBD.txt");
     if (setup == kNameIsNoText) {

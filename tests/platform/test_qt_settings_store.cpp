@@ -1,6 +1,10 @@
 // The settings file: exact round trips, missing keys, hand-edited and broken files, and a
 // location that cannot be written.
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -244,6 +248,51 @@ class TestQtSettingsStore : public QObject {
         QVERIFY(!later.read("Text1").has_value());
         QVERIFY(!later.read("Phone Length5").has_value());
         QCOMPARE(FileBytes(path(QStringLiteral("plain"))), QByteArray("not a folder"));
+    }
+
+    // A settings location that is no regular file is neither read (a pipe would never answer)
+    // nor replaced, also behind a link; a file nobody may write is left as it is, also by root.
+    // Every change holds for the session.
+    void specialLocations_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind :
+             {"named pipe at the user's location", "link to a device", "read-only file"})
+            QTest::newRow(kind) << kind;
+    }
+    void specialLocations() {
+        QFETCH(QString, kind);
+        const bool atUsers = kind.endsWith("user's location");
+        const QString file = atUsers ? configDir_->filePath(QStringLiteral("Varnholt.ini"))
+                                     : path(QStringLiteral("settings.ini"));
+        const QString real = path(QStringLiteral("real"));
+        const QByteArray stored = "[Tessaly]\nText1=-\n";
+        const std::string name = file.toStdString(), realName = real.toStdString();
+        if (kind == "link to a device" &&
+            ::mknod(realName.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) {
+            QSKIP("cannot make a device here");
+        }
+        if (kind.startsWith("link")) QCOMPARE(::symlink(realName.c_str(), name.c_str()), 0);
+        if (kind == "read-only file") WriteFile(file, stored);
+        if (atUsers) ::unlink(name.c_str());
+        if (atUsers) QCOMPARE(::mkfifo(name.c_str(), 0600), 0);
+        if (kind == "read-only file") ::chmod(name.c_str(), 0444);
+        {
+            std::unique_ptr<QtSettingsStore> store = atUsers
+                                                         ? std::make_unique<QtSettingsStore>()
+                                                         : std::make_unique<QtSettingsStore>(file);
+            store->write("Check2", "1");
+            QCOMPARE(Bytes(store->read("Check2")), QByteArray("1"));
+        }
+        struct stat st {};
+        QCOMPARE(::lstat(name.c_str(), &st), 0);
+        QCOMPARE(S_ISLNK(st.st_mode), kind.startsWith("link"));
+        QCOMPARE(S_ISFIFO(st.st_mode), atUsers);
+        if (kind == "link to a device") {
+            QCOMPARE(::stat(realName.c_str(), &st), 0);
+            QVERIFY(S_ISCHR(st.st_mode));
+        }
+        if (kind == "read-only file") QCOMPARE(FileBytes(file), stored);
+        ::unlink(name.c_str());
     }
 
     // A settings file the user may read but not change, in a folder the user may not write:

@@ -2,7 +2,7 @@
 // of the layers it may use (the table in Layers below, as the README states it); no command
 // interpreter or other
 // program is ever started; web pages and folders are opened only by the shell launcher, and it
-// is asked only for the product's fixed addresses and the sample folder; every format string
+// is asked only for the product's own pages and the sample folder; every format string
 // handed to a printf-style function is a literal, so no text from a file, the settings or the
 // user is ever read as one.
 
@@ -180,7 +180,8 @@ const std::map<std::string, std::set<std::string>>& Layers() {
         {"engine", {"engine", "platform"}},
         {"platform", {"platform"}},
         {"platform/posix", {"platform/posix", "platform"}},
-        {"platform/qt", {"platform/qt", "platform", "Qt"}},
+        // The window's writers keep the one rule for writing a path, which the extractor shares.
+        {"platform/qt", {"platform/qt", "platform", "platform/posix", "Qt"}},
         {"inputs", {"inputs", "engine", "platform"}},
         {"results", {"results", "engine", "platform"}},
         {"cli", {"cli", "engine", "inputs", "results", "platform", "platform/posix"}},
@@ -256,9 +257,9 @@ class SourceRulesTest : public QObject {
             << "\\bopenUrl\\s*\\("
             << "platform/qt/qt_shell_launcher.cpp" << -1 << ""
             << "QDesktopServices::openUrl(QUrl(line));";
-        QTest::newRow("web pages: the product's fixed addresses only")
+        QTest::newRow("web pages: the product's own pages only")
             << "\\.openWebAddress\\s*\\("
-            << "" << 0 << "^std::string\\(k(HomePage|FormattingPage)Address\\)$"
+            << "" << 0 << "^pageAddress\\(k(HomePage|FormattingPage)File\\)$"
             << "services_.shell.openWebAddress(settings.readOr(\"Page\", \"\"));";
         QTest::newRow("folders: the sample folder and a result's folder only")
             << "\\.openFolder\\s*\\(" << "" << 0

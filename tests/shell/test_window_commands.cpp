@@ -91,29 +91,39 @@ class WindowCommandsTest : public QObject {
 
     void inputButtons_data() {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>(
+            "dataFolder");                  // where the samples are, below the temporary folder
         QTest::addColumn<Strings>("rows");  // below the temporary folder
-        QTest::newRow("add files, two picked")
-            << "PushButton1" << Strings{"docs/a.txt", "docs/b.doc"};
+        QTest::newRow("add files, two picked") << "PushButton1"
+                                               << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
         QTest::newRow("folder import, txt, with a subfolder")
-            << "PushButton4" << Strings{"docs/a.txt", "docs/sub/c.txt"};
+            << "PushButton4"
+            << "bin" << Strings{"docs/a.txt", "docs/sub/c.txt"};
         QTest::newRow("sample files recorded at start-up")
-            << "PushButton11" << Strings{"Samples/one.txt", "Samples/two.html"};
+            << "PushButton11"
+            << "bin" << Strings{"bin/Samples/one.txt", "bin/Samples/two.html"};
+        QTest::newRow("sample files of an installation")
+            << "PushButton11"
+            << "share/tessaly"
+            << Strings{"share/tessaly/Samples/one.txt", "share/tessaly/Samples/two.html"};
     }
     void inputButtons() {
         QFETCH(QString, button);
+        QFETCH(QString, dataFolder);
         QFETCH(Strings, rows);
         WindowFixture f;
         const TempTree tree;
         tree.file("docs/a.txt", "877-798-4141");
         tree.file("docs/b.doc");
         tree.file("docs/sub/c.txt");
-        f.config.programFolder = tree.root();
-        tree.file("Samples/one.txt");
-        tree.file("Samples/two.html");
+        tree.folder("bin");
+        f.config.programFolder = tree.path("bin");
+        tree.file(dataFolder.toStdString() + "/Samples/one.txt");
+        tree.file(dataFolder.toStdString() + "/Samples/two.html");
         f.openFiles.pick(tree.path("docs"), {"a.txt", "b.doc"});
         f.textPrompt.answer = [](const std::string&) { return std::string("txt"); };
         f.folderChooser.answer = tree.path("docs");
-        f.boxes.answers = {false};  // do not open the sample folder
+        f.boxes.answers = {true};  // open the sample folder
         Form1& form = f.start();
         QVERIFY(!f.settings.readOr("Snapshot", "").empty());
 
@@ -126,7 +136,7 @@ class WindowCommandsTest : public QObject {
         QVERIFY(f.errors.reports.empty());
         if (button == "PushButton11") {
             QCOMPARE(f.boxes.questions.size(), std::size_t(1));
-            QVERIFY(f.shell.folders.empty());
+            QCOMPARE(f.shell.folders, Strings{tree.path(dataFolder.toStdString() + "/Samples/")});
             QVERIFY(f.find<OptionBox>("Check1_5")->isChecked());
         }
     }

@@ -182,12 +182,16 @@ class WindowStartupTest : public QObject {
         QCOMPARE(f.errors.reports, reports);
         QCOMPARE(form.windowTitle(), QString("Tessaly"));
         QCOMPARE(form.applicationTitle(), std::string("Tessaly"));
+        // The icon the desktop menu shows, at every size made from its drawing.
+        const QList<QSize> sizes = form.windowIcon().availableSizes();
+        QCOMPARE(sizes.size(), 8);
+        QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
     }
 
     void homePageOnlyOnSeven_data() {
         QTest::addColumn<int>("draw");
         QTest::addColumn<Strings>("opened");
-        QTest::newRow("7 opens it") << 7 << Strings{std::string(kHomePageAddress)};
+        QTest::newRow("7 opens it") << 7 << Strings{"home.html"};
         QTest::newRow("8 does not") << 8 << Strings{};
     }
     void homePageOnlyOnSeven() {
@@ -197,6 +201,8 @@ class WindowStartupTest : public QObject {
         f.config.drawOneToHundred = [draw] { return draw; };
         f.shell.succeed = false;  // start-up neither waits for the browser nor asks how it went
         f.start();
+        for (std::string& page : opened)
+            page = "file://" + f.programPath(page.c_str());
         QCOMPARE(f.shell.addresses, opened);
         QVERIFY(f.errors.reports.empty());
     }
@@ -214,7 +220,7 @@ class WindowStartupTest : public QObject {
         QFETCH(QString, skin);
         QFETCH(bool, faceColour);
         WindowFixture f;
-        QDir(f.programDir.path()).mkpath(skin == "folder" ? "x/o.cjs" : "x");
+        QDir().mkpath(QString::fromStdString(f.programPath(skin == "folder" ? "x/o.cjs" : "x")));
         if (skin == "file") WriteFile(f.programPath("x/o.cjs"), "skin");
         f.start();
         const QColor expected =
@@ -230,19 +236,27 @@ class WindowStartupTest : public QObject {
     }
 
     // The hand pointer comes from the file with its own hotspot; a file that is no cursor is
-    // reported at 106 and start-up goes on.
+    // reported at 106 and start-up goes on. The file beside the program comes before the one in
+    // the shared data folder.
     void handPointerFile_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QPoint>("hotspot");  // (-1, -1): reported
-        QTest::newRow("finger tip") << CursorFile(5, 1) << QPoint(5, 1);
-        QTest::newRow("origin") << CursorFile(0, 0) << QPoint(0, 0);
-        QTest::newRow("no cursor") << QByteArray("this is no cursor") << QPoint(-1, -1);
+        QTest::addColumn<QByteArray>("file");    // beside the program, when not empty
+        QTest::addColumn<QByteArray>("shared");  // in the shared data folder, when not empty
+        QTest::addColumn<QPoint>("hotspot");     // (-1, -1): reported
+        const QByteArray none;
+        const QByteArray noCursor("this is no cursor");
+        QTest::newRow("finger tip") << CursorFile(5, 1) << none << QPoint(5, 1);
+        QTest::newRow("origin") << CursorFile(0, 0) << none << QPoint(0, 0);
+        QTest::newRow("no cursor") << noCursor << none << QPoint(-1, -1);
+        QTest::newRow("installed") << none << CursorFile(5, 1) << QPoint(5, 1);
+        QTest::newRow("beside comes first") << CursorFile(0, 0) << noCursor << QPoint(0, 0);
     }
     void handPointerFile() {
         QFETCH(QByteArray, file);
+        QFETCH(QByteArray, shared);
         QFETCH(QPoint, hotspot);
         WindowFixture f;
-        WriteFile(f.programPath("HAND-M.CUR"), file);
+        if (!file.isEmpty()) WriteFile(f.programPath("HAND-M.CUR"), file);
+        if (!shared.isEmpty()) WriteFile(f.sharedPath("HAND-M.CUR"), shared);
         f.start();
         auto* button = f.find<QPushButton>("PushButton7");
         tessaly::testing::MovePointer(button);

@@ -1,7 +1,8 @@
 #pragma once
-// The main window over fakes of every platform service, with a temporary folder standing in for
-// the program's own. Start-up draws 1 from the home-page lottery, so no browser is asked for,
-// and long commands hand control to the (fake) event loop at every opportunity.
+// The main window over fakes of every platform service, with the folder "bin" of a temporary
+// folder standing in for the program's own (so its "../share/tessaly" is in there too). Start-up
+// draws 1 from the home-page lottery, so no browser is asked for, and long commands hand control to
+// the (fake) event loop at every opportunity.
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -29,7 +30,8 @@ class WindowFixture {
   public:
     WindowFixture() {
         config.pacing = Pacing{std::chrono::microseconds(0), {}};
-        config.programFolder = programDir.path().toStdString();
+        QDir(programDir.path()).mkpath("bin");
+        config.programFolder = programDir.path().toStdString() + "/bin";
     }
 
     Form1& create() {
@@ -58,7 +60,12 @@ class WindowFixture {
     }
 
     std::string programPath(const char* name) const {
-        return programDir.path().toStdString() + "/" + name;
+        return programDir.path().toStdString() + "/bin/" + name;
+    }
+    // A path in the shared data folder of an installation, made when `make` names a folder.
+    std::string sharedPath(const char* name) const {
+        QDir(programDir.path()).mkpath("share/tessaly");
+        return programDir.path().toStdString() + "/share/tessaly/" + name;
     }
 
     QTemporaryDir programDir;

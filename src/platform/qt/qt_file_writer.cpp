@@ -3,66 +3,65 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <stdexcept>
+
+#include "file_replacement.h"
 
 namespace tessaly {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, const QString& reason) {
-    throw std::runtime_error("Cannot write \"" + path + "\": " + reason.toStdString());
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Cannot write \"" + path + "\": " + reason);
 }
 
-// The name as Qt holds it. Bytes that are no valid UTF-8 do not survive the trip and would name
-// another file, so such a name is refused.
-QString FileName(const std::string& path) {
-    if (path.find('\0') != std::string::npos) Fail(path, QStringLiteral("invalid name"));
+// A name is handed on as the bytes the user chose, and the save dialog gives names as text:
+// bytes that are no valid UTF-8 came from elsewhere and would name another file than the one
+// shown, so such a name is refused.
+void CheckName(const std::string& path) {
+    if (path.find('\0') != std::string::npos) Fail(path, "invalid name");
     const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
-    const QString name = QFile::decodeName(bytes);
-    if (QFile::encodeName(name) != bytes) {
-        Fail(path, QStringLiteral("the name holds bytes that are not text"));
+    if (QFile::encodeName(QFile::decodeName(bytes)) != bytes) {
+        Fail(path, "the name holds bytes that are not text");
     }
-    return name;
 }
 
-class QtSafeFile : public SafeFile {
+class ReplacingFile : public SafeFile {
   public:
-    explicit QtSafeFile(const std::string& path) : path_(path), file_(FileName(path)) {
-        // Writing straight into the target when no temporary file can be made beside it would
-        // expose the old file to a half-finished write.
-        file_.setDirectWriteFallback(false);
-        if (!file_.open(QIODevice::WriteOnly)) Fail(path_, file_.errorString());
-    }
-    // Destroying an uncommitted QSaveFile deletes its temporary file; the target stays as it was.
+    explicit ReplacingFile(const std::string& path) : path_(path), file_(open(path)) {}
+    // Dropped without commit(): the temporary file goes and the target stays as it was.
 
     void write(std::string_view bytes) override {
-        if (failed_) Fail(path_, QStringLiteral("an earlier write failed"));
-        const qint64 size = static_cast<qint64>(bytes.size());
-        if (size == 0) return;
-        if (file_.write(bytes.data(), size) != size) {
-            failed_ = true;
-            Fail(path_, file_.errorString());
-        }
+        if (failed_) Fail(path_, "an earlier write failed");
+        run([&] { file_->write(bytes); });
     }
 
     void commit() override {
-        if (failed_) Fail(path_, QStringLiteral("an earlier write failed"));
-        // Buffered bytes are written only now; a full disk shows here.
-        if (!file_.flush()) {
-            failed_ = true;
-            Fail(path_, file_.errorString());
-        }
-        if (!file_.commit()) {
-            failed_ = true;
-            Fail(path_, file_.errorString());
-        }
+        if (failed_) Fail(path_, "an earlier write failed");
+        run([&] { file_->commit(); });
     }
 
   private:
+    static std::unique_ptr<FileReplacement> open(const std::string& path) {
+        try {
+            return std::make_unique<FileReplacement>(path);
+        } catch (const WriteRefused& e) {
+            Fail(path, e.what());
+        }
+    }
+
+    template <class Step>
+    void run(Step&& step) {
+        try {
+            step();
+        } catch (const WriteRefused& e) {
+            failed_ = true;
+            Fail(path_, e.what());
+        }
+    }
+
     std::string path_;
-    QSaveFile file_;
+    std::unique_ptr<FileReplacement> file_;
     bool failed_ = false;
 };
 
@@ -76,14 +75,9 @@ bool QtFileWriter::PathExists(const std::string& path) {
 }
 
 std::unique_ptr<SafeFile> QtFileWriter::create(const std::string& path) {
-    if (path.empty()) Fail(path, QStringLiteral("no file name was given"));
-    const QFileInfo target(FileName(path));
-    if (target.isDir()) Fail(path, QStringLiteral("it is a folder"));
-    // Swapping in the new file needs only the folder's rights, not the file's: a file the user
-    // may not change must not be replaced behind their back.
-    if (target.exists() && !target.isWritable())
-        Fail(path, QStringLiteral("the file is read-only"));
-    return std::make_unique<QtSafeFile>(path);
+    if (path.empty()) Fail(path, "no file name was given");
+    CheckName(path);
+    return std::make_unique<ReplacingFile>(path);
 }
 
 }  // namespace tessaly

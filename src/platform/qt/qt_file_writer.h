@@ -1,7 +1,8 @@
 #pragma once
-// QtFileWriter: SafeFileWriter on QSaveFile. Every write and the final flush are checked here
-// as well, because a short write that QSaveFile does not notice would otherwise still let
-// commit() replace the user's file with a truncated one.
+// QtFileWriter: SafeFileWriter for the window's saves, on the program's one rule for writing a
+// path (file_replacement.h), shared with the settings file and the command-line extractor:
+// links followed, pipes and devices written as they are, files replaced whole with their mode
+// and owner, read-only files refused.
 
 #include "platform/file_writer.h"
 

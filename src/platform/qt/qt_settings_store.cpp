@@ -1,7 +1,13 @@
 #include "qt_settings_store.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
+
+#include "file_replacement.h"
 
 namespace tessaly {
 
@@ -11,22 +17,50 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace
-
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, ToQString(kSettingsApplication)) {
-    settings_.beginGroup(ToQString(kSettingsSection));
+// Where the user's settings file is, found without opening it: QSettings reads a file as soon
+// as it is made for it. The probe's own file does not exist.
+QString UserSettingsPath() {
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope,
+                          QStringLiteral(".tessaly-location-probe"));
+    return QFileInfo(probe.fileName()).path() + QLatin1Char('/') + ToQString(kSettingsApplication) +
+           QStringLiteral(".ini");
 }
 
-QtSettingsStore::QtSettingsStore(const QString& filePath)
-    : settings_(filePath, QSettings::IniFormat) {
-    settings_.beginGroup(ToQString(kSettingsSection));
+}  // namespace
+
+QtSettingsStore::Access QtSettingsStore::AccessTo(const QString& filePath) {
+    const std::string path = QFile::encodeName(filePath).toStdString();
+    try {
+        const WriteTarget target = ResolveWriteTarget(path);
+        return target.kind == WriteTarget::Kind::kStream ? Access::kNone : Access::kReadWrite;
+    } catch (const WriteRefused&) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return Access::kReadWrite;  // it fails as it comes
+        return S_ISREG(st.st_mode) ? Access::kReadOnly : Access::kNone;
+    }
+}
+
+QtSettingsStore::QtSettingsStore() : access_(AccessTo(UserSettingsPath())) {
+    if (access_ != Access::kNone) {
+        open(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                         ToQString(kSettingsApplication)));
+    }
+}
+
+QtSettingsStore::QtSettingsStore(const QString& filePath) : access_(AccessTo(filePath)) {
+    if (access_ != Access::kNone) open(std::make_unique<QSettings>(filePath, QSettings::IniFormat));
+}
+
+void QtSettingsStore::open(std::unique_ptr<QSettings> settings) {
+    settings_ = std::move(settings);
+    settings_->beginGroup(ToQString(kSettingsSection));
 }
 
 std::optional<std::string> QtSettingsStore::read(std::string_view key) {
+    if (const auto kept = session_.find(key); kept != session_.end()) return kept->second;
     const QString name = ToQString(key);
-    if (!settings_.contains(name)) return std::nullopt;
-    const QVariant value = settings_.value(name);
+    if (!settings_ || !settings_->contains(name)) return std::nullopt;
+    const QVariant value = settings_->value(name);
     // A hand-edited line with unquoted commas comes back as a list; it is the text the user
     // typed, so it is joined again.
     const int type = value.metaType().id();
@@ -37,11 +71,15 @@ std::optional<std::string> QtSettingsStore::read(std::string_view key) {
 }
 
 void QtSettingsStore::write(std::string_view key, std::string_view value) {
-    settings_.setValue(ToQString(key), ToQString(value));
+    if (access_ != Access::kReadWrite) {
+        session_.insert_or_assign(std::string(key), std::string(value));
+        return;
+    }
+    settings_->setValue(ToQString(key), ToQString(value));
     // Flushed at once: the program may end at any moment without saving. When the location
-    // cannot be written (a read-only folder, a full disk) the value is lost silently; the
+    // cannot be written (a missing folder, a full disk) the value is lost silently; the
     // program goes on working with what it shows, as it would without any settings.
-    settings_.sync();
+    settings_->sync();
 }
 
 }  // namespace tessaly

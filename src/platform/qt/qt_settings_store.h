@@ -1,10 +1,16 @@
 #pragma once
 // QtSettingsStore: the settings kept in a per-user INI file, <config>/Varnholt.ini, section
 // [Tessaly]. Every value is written as text and flushed to disk at once, so nothing depends on
-// the program ending normally.
+// the program ending normally. The file follows the program's one rule for writing a path
+// (file_replacement.h): a link is followed; a file that may not be written (read-only, for
+// root too) is read but left as it is; a location that is no file (a named pipe, a device, a
+// folder) is neither read nor written, since reading a pipe would wait forever. Values that
+// cannot be stored hold for the rest of the session.
 
 #include <QSettings>
 #include <QString>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +30,13 @@ class QtSettingsStore : public SettingsStore {
     void write(std::string_view key, std::string_view value) override;
 
   private:
-    QSettings settings_;
+    enum class Access { kReadWrite, kReadOnly, kNone };
+    static Access AccessTo(const QString& filePath);
+    void open(std::unique_ptr<QSettings> settings);
+
+    Access access_;
+    std::unique_ptr<QSettings> settings_;                      // none: kNone
+    std::map<std::string, std::string, std::less<>> session_;  // values kept only in memory
 };
 
 }  // namespace tessaly

@@ -1,7 +1,9 @@
 // Duplicate removal and the two file formats on lists of a million and ten million rows, with
-// the window's pacing (a pass of an idle event loop every 15 ms).
+// the window's pacing (a pass of an idle event loop every 15 ms); and the memory a result row
+// takes with its source, at ten million rows.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <random>
 #include <string>
@@ -77,8 +79,46 @@ void BM_Format(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Bytes the program holds on its heap now.
+std::size_t HeapBytes() {
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Rows appended as a run appends them: a batch per pass of the event loop, each number with its
+// file (a new one every 100 numbers, its path 60 bytes long) and line. Reports the heap the list
+// holds per row, everything included: numbers, sources, the table of files, the spare room.
+void BM_ListMemory(benchmark::State& state) {
+    const std::size_t rows = std::size_t(state.range(0));
+    constexpr std::size_t kBatch = 20'000, kPerFile = 100;
+    double perRow = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapBytes();
+        {
+            ResultList list;
+            FoundNumbers batch;
+            for (std::size_t n = 0; n < rows; ++n) {
+                if (n % kPerFile == 0) {
+                    std::string path =
+                        "/home/user/documents/collected/2026/file-" + std::to_string(n);
+                    path.resize(60, 'x');
+                    batch.startFile({path, {}});
+                }
+                batch.add(PhoneNumber(std::to_string(5550000000 + n)), n % kPerFile + 1);
+                if (batch.numbers.size() == kBatch) list.append(batch), batch.clearNumbers();
+            }
+            list.append(batch);
+            batch = {};
+            perRow = double(HeapBytes() - before) / double(rows);
+            benchmark::DoNotOptimize(list.count());
+        }
+    }
+    state.counters["bytes/row"] = perRow;
+}
+
 }  // namespace
 
+BENCHMARK(BM_ListMemory)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemoveDuplicateRows)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Format<FormatListAsText>)
     ->Name("BM_TextTable")

@@ -12,31 +12,35 @@ namespace tessaly {
 class ExtractionRun::Pass {
   public:
     Pass(ExtractionRun& run)
-        : host_(run.host_), trap_(run.errors_, kProcedure), pacer_(run.pacing_) {}
+        : run_(run), host_(run.host_), trap_(run.errors_, kProcedure), pacer_(run.pacing_) {}
 
     void run();
 
   private:
-    // False when the window is closing.
+    // False when the run ends here: the window is closing or the user stopped it.
     bool yieldIfDue(FileNumberScan* scan);
     void flush();
     bool scanFile(const std::string& path);
+    void finish(std::string_view notice);
 
     // The rules the scanner is given: the run judges each number's length itself as it takes
     // it, because a box ticked meanwhile applies from that number on, so the scanner hands over
-    // every length.
+    // every length. Every number comes with its line, which its result row keeps.
     ScanRules ScannerRules() const {
         ScanRules rules = rules_;
         rules.lengths = kEveryLength;
+        rules.lineNumbers = true;
         return rules;
     }
 
+    ExtractionRun& run_;
     RunHost& host_;
     Trap trap_;
     YieldPacer pacer_;
     ScanRules rules_;  // from the options last read
-    std::vector<PhoneNumber> pending_;
+    FoundNumbers pending_;
     std::vector<PhoneNumber> batch_;
+    std::vector<std::size_t> batchLines_;
     // The file being read: where its numbers start in pending_, and how many of its numbers
     // are already in the list.
     std::size_t filePending_ = 0;
@@ -48,14 +52,14 @@ void ExtractionRun::Pass::flush() {
     if (trap_.step(kAppendResults, [&] { host_.appendResults(pending_); })) {
         fileAppended_ += pending_.size() - filePending_;
     }
-    pending_.clear();
+    pending_.clearNumbers();
     filePending_ = 0;
 }
 
 bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (!pacer_.due()) return true;
     flush();
-    if (!host_.yieldToEventLoop()) return false;
+    if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
     trap_.step(kAfterYield, [&] { rules_ = host_.options().scanRules(); });
@@ -68,23 +72,25 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
     if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    pending_.startFile({path, scan->stamp()});
     trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     filePending_ = pending_.size();
     fileAppended_ = 0;
     for (bool more = true; more;) {
         batch_.clear();
+        batchLines_.clear();
         // A read that fails part-way is reported like one that fails at once, and the file
         // gives no results: half a file's numbers would pass for all of them.
-        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_); })) {
-            pending_.resize(filePending_);
+        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_, &batchLines_); })) {
+            pending_.truncate(filePending_);
             if (fileAppended_ > 0) {
                 trap_.step(kReadFile, [&] { host_.takeBackResults(fileAppended_); });
             }
             return true;
         }
-        for (const PhoneNumber& number : batch_) {
+        for (std::size_t i = 0; i < batch_.size(); ++i) {
             if (!yieldIfDue(&*scan)) return false;
-            if (rules_.acceptsDigitCount(number.size())) pending_.push_back(number);
+            if (rules_.acceptsDigitCount(batch_[i].size())) pending_.add(batch_[i], batchLines_[i]);
         }
         if (more && !yieldIfDue(&*scan)) return false;
     }
@@ -100,7 +106,8 @@ void ExtractionRun::Pass::run() {
     }
     trap_.step(kReadOptions, [&] { rules_ = host_.options().scanRules(); });
     for (std::size_t row = 1; row <= rows; ++row) {
-        if (!yieldIfDue(nullptr)) return;
+        trap_.step(kShowProgress, [&] { host_.showProgress(row, rows); });
+        if (!yieldIfDue(nullptr)) return finish(kStoppedNotice);
         trap_.step(kBusyBeforeRow, [&] { host_.setBusyPointer(); });
         std::optional<std::string> path;
         const bool present = trap_.step(kRowPath, [&] {
@@ -113,11 +120,21 @@ void ExtractionRun::Pass::run() {
         // Rows vanish only from the end of a shrinking list: the rest are gone too.
         if (!present) break;
         trap_.step(kBusyBeforeFile, [&] { host_.setBusyPointer(); });
-        if (!scanFile(*path)) return;
+        if (!scanFile(*path)) return finish(kStoppedNotice);
     }
+    finish(kDoneNotice);
+}
+
+// The run's end, on both ways it may end while the window stays open. A run stopped at a pass
+// of the event loop has nothing pending: the pass handed over every number found before it.
+void ExtractionRun::Pass::finish(std::string_view notice) {
+    if (notice == kStoppedNotice && !run_.stopAsked_) return;  // the window is closing
     flush();
-    trap_.step(kDefaultPointer, [&] { host_.setDefaultPointer(); });
-    trap_.step(kTellDone, [&] { host_.showNotice(std::string(kDoneNotice)); });
+    trap_.step(kDefaultPointer, [&] {
+        host_.setDefaultPointer();
+        host_.endProgress();
+    });
+    trap_.step(kTellDone, [&] { host_.showNotice(std::string(notice)); });
 }
 
 ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
@@ -126,8 +143,10 @@ ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
 void ExtractionRun::start() {
     if (isExtracting_) return;
     isExtracting_ = true;
+    stopAsked_ = false;
     Pass(*this).run();
     isExtracting_ = false;
+    stopAsked_ = false;
 }
 
 }  // namespace tessaly

@@ -1,8 +1,9 @@
 #pragma once
 // The extraction run ("Start Extracting Phone Numbers"): every input row in order, every file
 // streamed through the scanner, every number whose digit count is a ticked length appended to
-// the result list. It talks to the window only through RunHost, so it runs and is tested
-// without one.
+// the result list with the file and line it was found in. It talks to the window only through
+// RunHost, so it runs and is tested without one. The user may stop it; it then ends at its
+// next pass of the event loop, keeping what it found.
 
 #include <cstddef>
 #include <optional>
@@ -11,7 +12,7 @@
 #include <vector>
 
 #include "extraction_options.h"
-#include "phone_number.h"
+#include "found_numbers.h"
 #include "platform/error_box.h"
 #include "yield_pacer.h"
 
@@ -19,6 +20,7 @@ namespace tessaly {
 
 inline constexpr std::string_view kNoFilesNotice = "No files added.";
 inline constexpr std::string_view kDoneNotice = "Done.";
+inline constexpr std::string_view kStoppedNotice = "Stopped.";
 
 // What the run needs from the window. Rows are numbered from 1.
 class RunHost {
@@ -28,11 +30,15 @@ class RunHost {
     // The path in input row `row`, or nothing when that row no longer exists.
     virtual std::optional<std::string> inputRowPath(std::size_t row) = 0;
     virtual ExtractionOptions options() = 0;
-    virtual void appendResults(const std::vector<PhoneNumber>& numbers) = 0;
+
     // Removes the last `count` rows appended, those of a file whose read failed part-way, as
     // far as the list still holds them: rows the user removed or cleared meanwhile stay gone,
     // and a list changed since the last append is left as it is.
     virtual void takeBackResults(std::size_t count) = 0;
+    virtual void appendResults(const FoundNumbers& found) = 0;
+    // How far the run is: file `file` of `files` is being read. endProgress: the run is over.
+    virtual void showProgress(std::size_t file, std::size_t files) = 0;
+    virtual void endProgress() = 0;
     virtual void setBusyPointer() = 0;
     virtual void setDefaultPointer() = 0;
     // A notice box: the text, only an OK button, no icon, the application title.
@@ -50,6 +56,8 @@ class ExtractionRun {
     enum Step : int {
         kCountRows = 104,
         kReadOptions = 106,
+        // the file's number and the count shown, before each file
+        kShowProgress = 108,
         kBusyBeforeRow = 110,
         kRowPath = 112,
         kBusyBeforeFile = 114,
@@ -61,6 +69,7 @@ class ExtractionRun {
         kAfterYield = 130,
         kAppendResults = 140,
         kDefaultPointer = 150,
+        // "Done.", or "Stopped." for a run the user stopped
         kTellDone = 152,
         kTellNoFiles = 154,
     };
@@ -70,6 +79,8 @@ class ExtractionRun {
     // The button's handler. A click while a run is yielding is ignored.
     void start();
     bool IsExtracting() const { return isExtracting_; }
+    // Asks the run going on to stop at its next pass of the event loop; nothing without one.
+    void stop() { stopAsked_ = isExtracting_; }
 
   private:
     class Pass;
@@ -78,6 +89,7 @@ class ExtractionRun {
     ErrorBox& errors_;
     Pacing pacing_;
     bool isExtracting_ = false;
+    bool stopAsked_ = false;
 };
 
 }  // namespace tessaly

@@ -31,6 +31,7 @@ class FileNumberScan {
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
     TextEncoding encoding() const { return projector_.encoding(); }
+    const FileStamp& stamp() const { return file_.stamp(); }
 
   private:
     void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,

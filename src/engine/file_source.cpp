@@ -23,7 +23,22 @@ std::string NotAFile(const struct stat& st) {
     return "it is not a regular file";
 }
 
+FileStamp StampFrom(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
 }  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat st {};
+    if (path.find('\0') != std::string::npos || ::stat(path.c_str(), &st) != 0 ||
+        !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return StampFrom(st);
+}
 
 FileSource::FileSource(const std::string& path) : path_(path) {
     if (path == "-") {
@@ -56,7 +71,7 @@ FileSource::FileSource(const std::string& path) : path_(path) {
         ::close(fd_);
         throw FileReadError(Describe(path, NotAFile(st)));
     }
-    size_ = static_cast<std::uint64_t>(st.st_size);
+    stamp_ = StampFrom(st);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -19,6 +20,19 @@ class FileReadError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What tells one state of a file from another: the same file (device and inode), the same length
+// and the same modification time mean the bytes read back are the bytes read before.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the regular file at `path` now; nothing when there is none (gone, not a file).
+std::optional<FileStamp> StampOf(const std::string& path);
+
 class FileSource {
   public:
     explicit FileSource(const std::string& path);  // throws FileReadError
@@ -29,7 +43,9 @@ class FileSource {
     FileSource& operator=(const FileSource&) = delete;
 
     // Length in bytes when the file was opened.
-    std::uint64_t size() const { return size_; }
+    std::uint64_t size() const { return stamp_.size; }
+    // The file as it was when opened.
+    const FileStamp& stamp() const { return stamp_; }
     // Reads up to `capacity` bytes; 0 at the end of the file. Throws FileReadError.
     std::size_t read(char* buffer, std::size_t capacity);
     // Reads until `capacity` bytes or the end of the file.
@@ -40,8 +56,8 @@ class FileSource {
   private:
     std::string path_;
     int fd_ = -1;
-    std::uint64_t size_ = 0;
     long long start_ = 0;
+    FileStamp stamp_;
 };
 
 }  // namespace tessaly

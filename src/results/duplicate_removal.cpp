@@ -93,13 +93,7 @@ bool RemoveDuplicateRows(ResultList& list, const WalkYield& yield) {
     // A list without duplicates is not touched, so its view keeps its selection and scroll.
     if (removed == 0) return true;
 
-    const std::span<const PhoneNumber> rows = list.rows();
-    std::vector<PhoneNumber> survivors;
-    survivors.reserve(rows.size() - removed);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (keep[i]) survivors.push_back(rows[i]);
-    }
-    list.assign(std::move(survivors));
+    list.retain(keep);
     return true;
 }
 

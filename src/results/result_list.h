@@ -1,7 +1,9 @@
 #pragma once
-// ResultList: the found numbers, one row each, in the order the runs appended them. Rows are
-// addressed from 1 in display order, like the list that shows them. Compact: a row is one
-// PhoneNumber, with no allocation of its own, so ten million rows stay a few hundred MB.
+// ResultList: the found numbers, one row each, in the order the runs appended them, each with
+// where it was found. Rows are addressed from 1 in display order, like the list that shows them.
+// Compact: a row is one PhoneNumber and a RowSource (a file's place in a table of the files the
+// rows came from, and a line), with no allocation of its own, so ten million rows stay a few
+// hundred MB. The table grows by one entry per file that gave numbers, and empties with the list.
 
 #include <algorithm>
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "found_numbers.h"
 #include "phone_number.h"
 
 namespace tessaly {
@@ -25,6 +28,33 @@ class ResultListObserver {
     virtual void afterRemove() = 0;
     virtual void beforeReset() = 0;  // every row may change (clear, duplicate removal)
     virtual void afterReset() = 0;
+};
+
+// Where a row was found: the file's index in the list's table of files (kNoFile: not known) and
+// the line, kept as two halves so that a row's source takes twelve bytes.
+class RowSource {
+  public:
+    static constexpr std::uint32_t kNoFile = 0xFFFFFFFFu;
+
+    RowSource() = default;
+    RowSource(std::uint32_t file, std::uint64_t line)
+        : file_(file),
+          lineLow_(static_cast<std::uint32_t>(line)),
+          lineHigh_(static_cast<std::uint32_t>(line >> 32)) {}
+
+    std::uint32_t file() const { return file_; }
+    std::uint64_t line() const { return std::uint64_t{lineHigh_} << 32 | lineLow_; }
+
+  private:
+    std::uint32_t file_ = kNoFile;
+    std::uint32_t lineLow_ = 0;
+    std::uint32_t lineHigh_ = 0;
+};
+
+// A row's source as its readers see it, valid until the list next changes.
+struct ResultSource {
+    const SourceFile* file = nullptr;  // nothing when the row's file is not known
+    std::uint64_t line = kUnknownLine;
 };
 
 class ResultList {
@@ -46,22 +76,44 @@ class ResultList {
         return rows_[row - 1];
     }
 
+    // Where row `row` (1-based) was found; throws like at().
+    ResultSource sourceAt(std::size_t row) const {
+        at(row);
+        const RowSource& s = sources_[row - 1];
+        return {s.file() == RowSource::kNoFile ? nullptr : &files_[s.file()], s.line()};
+    }
+
+    // Numbers whose source is not known.
     void append(const PhoneNumber& number) { append(std::span<const PhoneNumber>(&number, 1)); }
     void append(std::span<const PhoneNumber> numbers) {
         if (numbers.empty()) return;
         if (observer_) observer_->beforeAppend(rows_.size() + 1, numbers.size());
-        // Growing by half rather than doubling keeps the room held beyond the rows to half of
-        // them at most, where doubling may hold as much again: with millions of rows that is
-        // a difference of a hundred megabytes or more.
-        const std::size_t needed = rows_.size() + numbers.size();
-        if (needed > rows_.capacity()) rows_.reserve(std::max(needed, rows_.capacity() * 3 / 2));
+        reserveFor(numbers.size());
         rows_.insert(rows_.end(), numbers.begin(), numbers.end());
+        sources_.resize(rows_.size());
+        if (observer_) observer_->afterAppend();
+    }
+    // Numbers found by a run, each with its file and line.
+    void append(const FoundNumbers& found) {
+        if (found.empty()) return;
+        if (observer_) observer_->beforeAppend(rows_.size() + 1, found.numbers.size());
+        reserveFor(found.numbers.size());
+        rows_.insert(rows_.end(), found.numbers.begin(), found.numbers.end());
+        for (std::size_t f = 0; f < found.files.size(); ++f) {
+            const std::uint32_t file = fileIndex(found.files[f].file);
+            const std::size_t end =
+                f + 1 < found.files.size() ? found.files[f + 1].first : found.numbers.size();
+            for (std::size_t i = found.files[f].first; i < end; ++i)
+                sources_.emplace_back(file, found.lines[i]);
+        }
+        sources_.resize(rows_.size());  // numbers before the first file: not known
         if (observer_) observer_->afterAppend();
     }
     void removeAt(std::size_t row) {
         at(row);
         if (observer_) observer_->beforeRemove(row, 1);
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row - 1));
+        sources_.erase(sources_.begin() + static_cast<std::ptrdiff_t>(row - 1));
         ++generation_;
         if (observer_) observer_->afterRemove();
     }
@@ -71,6 +123,7 @@ class ResultList {
         if (count == 0) return;
         if (observer_) observer_->beforeRemove(rows_.size() - count + 1, count);
         rows_.resize(rows_.size() - count);
+        sources_.resize(rows_.size());
         ++generation_;
         if (observer_) observer_->afterRemove();
     }
@@ -78,22 +131,59 @@ class ResultList {
         if (observer_) observer_->beforeReset();
         rows_.clear();
         rows_.shrink_to_fit();
+        sources_.clear();
+        sources_.shrink_to_fit();
+        files_.clear();
+        files_.shrink_to_fit();
         ++generation_;
         if (observer_) observer_->afterReset();
     }
 
     // All rows, in order, for readers that walk them without yielding.
     std::span<const PhoneNumber> rows() const { return rows_; }
-    // Replaces every row (for edits done on a copy, such as duplicate removal).
-    void assign(std::vector<PhoneNumber> rows) {
+    // Keeps row i + 1 where keep[i] is true (keep holds one value per row), each with its own
+    // source, in order; the others go.
+    void retain(const std::vector<bool>& keep) {
         if (observer_) observer_->beforeReset();
-        rows_ = std::move(rows);
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (!keep[i]) continue;
+            rows_[kept] = rows_[i];
+            sources_[kept] = sources_[i];
+            ++kept;
+        }
+        // The room of the removed rows is given back.
+        rows_ = std::vector<PhoneNumber>(rows_.begin(), rows_.begin() + std::ptrdiff_t(kept));
+        sources_ =
+            std::vector<RowSource>(sources_.begin(), sources_.begin() + std::ptrdiff_t(kept));
         ++generation_;
         if (observer_) observer_->afterReset();
     }
 
   private:
+    // Growing by half rather than doubling keeps the room held beyond the rows to half of them
+    // at most, where doubling may hold as much again: with millions of rows that is a
+    // difference of a hundred megabytes or more.
+    void reserveFor(std::size_t more) {
+        const std::size_t needed = rows_.size() + more;
+        if (needed <= rows_.capacity()) return;
+        const std::size_t room = std::max(needed, rows_.capacity() * 3 / 2);
+        rows_.reserve(room);
+        sources_.reserve(room);
+    }
+    // The file's place in the table; a run's numbers of one file, handed over in several
+    // batches, share one entry.
+    std::uint32_t fileIndex(const SourceFile& file) {
+        if (files_.empty() || !(files_.back() == file)) {
+            if (files_.size() >= RowSource::kNoFile) throw std::length_error("Too many files");
+            files_.push_back(file);
+        }
+        return static_cast<std::uint32_t>(files_.size() - 1);
+    }
+
     std::vector<PhoneNumber> rows_;
+    std::vector<RowSource> sources_;  // one per row
+    std::vector<SourceFile> files_;
     ResultListObserver* observer_ = nullptr;
     std::uint64_t generation_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 #include <algorithm>
 
@@ -49,7 +50,8 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
       inputModel_(inputs_),
       resultModel_(results_),
       runHost_({inputs_, results_, options_, *this, services.messageBoxes, services.eventLoop,
-                [this] { return closing_; }, [this] { resultModel_.showPendingRows(); }}),
+                [this] { return closing_; }, [this] { resultModel_.showPendingRows(); },
+                [this](const std::string& progress) { showRunProgress(progress); }}),
       run_(runHost_, services.errorBox, config_.pacing),
       walk_{services.fileSystem, services.eventLoop, services.errorBox, config_.pacing},
       samples_(dataFiles_.folderOf(kSampleFolderName),
@@ -58,6 +60,7 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
       drop_(inputs_, walk_),
       recordSampleFiles_([this] { samples_.RecordSampleFiles(); }) {
     createControls();
+    createResultMenu();
     connectHandlers();
     connectInputList();
     options_.setChangeListener([this] { showOptions(); });
@@ -124,6 +127,14 @@ void Form1::connectHandlers() {
     connect(listView2_, &ReportListView::doubleClickedList, this, [this] {
         if (!closing_) ListView2_DblClick();
     });
+    connect(listView2_, &ReportListView::contextMenuWanted, this, [this](QPoint at) {
+        if (!closing_) ListView2_ContextMenu(at);
+    });
+    // Escape reaches the window whichever of its controls has the focus.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (!closing_) Form_KeyDown(Qt::Key_Escape);
+    });
 
     for (int i = 0; i < kLengthBoxCount; ++i) {
         connect(check1_[i], &QCheckBox::stateChanged, this, [this, i] { Check1_Click(i); });
@@ -168,6 +179,16 @@ void Form1::PushButton5_Click() {
 
 void Form1::PushButton7_Click() {
     run_.start();
+}
+
+void Form1::Form_KeyDown(int key) {
+    if (key == Qt::Key_Escape) run_.stop();
+}
+
+void Form1::showRunProgress(const std::string& progress) {
+    std::string caption(kProductTitle);
+    if (!progress.empty()) caption += " - " + progress;
+    setWindowTitle(QString::fromStdString(caption));
 }
 
 // "Clear List" of the results works also during a run, which then goes on appending.

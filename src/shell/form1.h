@@ -30,6 +30,7 @@
 
 class QGroupBox;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace tessaly {
@@ -83,6 +84,15 @@ class Form1 : public QWidget, public WindowPointer {
     void ListView1_KeyDown(int key);
     void ListView1_DblClick();
     void ListView2_DblClick();
+    // The result list's context menu at `globalPos`, and its entries, which act on the selected
+    // result rows.
+    void ListView2_ContextMenu(QPoint globalPos);
+    void mnuCopyWithSource_Click();
+    void mnuCopyNumber_Click();
+    void mnuShowWhereFound_Click();
+    void mnuOpenFolder_Click();
+    // A key pressed while the window is active: Escape stops the run going on.
+    void Form_KeyDown(int key);
     void Check1_Click(int index);
     void Check2_Click();
     void Text1_Change();
@@ -107,6 +117,12 @@ class Form1 : public QWidget, public WindowPointer {
     void SetApplicationTitle();
     void showOptions();
     void removeSelectedInput();
+    void createResultMenu();
+    // The selected result rows (1-based, in list order).
+    std::vector<std::size_t> selectedResults() const;
+    // The caption while a run goes on: the product title, " - " and `progress` (none: the
+    // product title alone).
+    void showRunProgress(const std::string& progress);
     void applyPointer();
     // The pointer `widget` shows of its own while the window pointer is the default.
     void setOwnPointer(QWidget* widget, const QCursor& cursor);
@@ -145,6 +161,7 @@ class Form1 : public QWidget, public WindowPointer {
 
     ReportListView* listView1_ = nullptr;
     ReportListView* listView2_ = nullptr;
+    QMenu* resultMenu_ = nullptr;
     QGroupBox* frame1_ = nullptr;
     QGroupBox* frame2_ = nullptr;
     std::array<OptionBox*, kLengthBoxCount> check1_{};

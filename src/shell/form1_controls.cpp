@@ -77,6 +77,8 @@ void Form1::createControls() {
     };
     listView1_ = makeList("ListView1", kListView1, inputModel_, kInputListHint);
     listView2_ = makeList("ListView2", kListView2, resultModel_, kResultListHint);
+    // The result list's menu acts on any number of rows, picked with Shift and Ctrl.
+    listView2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     frame1_ = new FrameBox(QString::fromLatin1(kFrame1Caption), this);
     frame1_->setObjectName(QStringLiteral("Frame1"));

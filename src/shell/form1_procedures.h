@@ -14,6 +14,13 @@ inline constexpr std::string_view kHelp = "Corvalin2021/08/31.Form1.PushButton5_
 inline constexpr std::string_view kClearResults = "Corvalin2021/08/31.Form1.PushButton9_Click";
 inline constexpr std::string_view kFormatPage = "Corvalin2021/08/31.Form1.PushButton10_Click";
 inline constexpr std::string_view kAdvancedHelp = "Corvalin2021/08/31.Form1.PushButton13_Click";
+// The result list's menu.
+inline constexpr std::string_view kCopyWithSource =
+    "Corvalin2021/08/31.Form1.mnuCopyWithSource_Click";
+inline constexpr std::string_view kCopyNumber = "Corvalin2021/08/31.Form1.mnuCopyNumber_Click";
+inline constexpr std::string_view kShowWhereFound =
+    "Corvalin2021/08/31.Form1.mnuShowWhereFound_Click";
+inline constexpr std::string_view kOpenFolder = "Corvalin2021/08/31.Form1.mnuOpenFolder_Click";
 }  // namespace procedure
 
 // The one step of each of the window's single-step procedures.

@@ -1,11 +1,13 @@
 #include "report_list_view.h"
 
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
 
 namespace tessaly {
 
@@ -35,6 +37,19 @@ int ReportListView::selectedRow() const {
     if (!selectionModel()) return -1;
     const QModelIndexList rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+std::vector<int> ReportListView::selectedRows() const {
+    std::vector<int> rows;
+    if (!selectionModel()) return rows;
+    // Ranges rather than single indexes: a selection of millions of rows is a few ranges.
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 void ReportListView::selectRow(int row) {
@@ -86,6 +101,21 @@ void ReportListView::focusInEvent(QFocusEvent* event) {
 void ReportListView::focusOutEvent(QFocusEvent* event) {
     QTableView::focusOutEvent(event);
     viewport()->update();
+}
+
+void ReportListView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex index = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+        if (index.isValid() && !selectionModel()->isRowSelected(index.row())) {
+            selectRow(index.row());
+        }
+        emit contextMenuWanted(event->globalPos());
+        return;
+    }
+    // From the keyboard the menu opens under the current row, or at the list's top corner.
+    const QRect row = visualRect(currentIndex());
+    emit contextMenuWanted(viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()));
 }
 
 }  // namespace tessaly

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <chrono>
+#include <vector>
 
 namespace tessaly {
 
@@ -18,6 +19,8 @@ class ReportListView : public QTableView {
 
     // The selected row (0-based), or -1 when none is selected.
     int selectedRow() const;
+    // Every selected row (0-based), in list order.
+    std::vector<int> selectedRows() const;
     void selectRow(int row);
     // How long the view took to lay out all of its rows the last time.
     std::chrono::nanoseconds lastLayoutTime() const { return lastLayoutTime_; }
@@ -30,6 +33,9 @@ class ReportListView : public QTableView {
     void deletePressed();
     // A double-click anywhere in the list, after its first click has selected the row under it.
     void doubleClickedList();
+    // The context menu is asked for at `globalPos`: by the right mouse button, after the row
+    // under the pointer was selected unless it already was, or by the menu key.
+    void contextMenuWanted(QPoint globalPos);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -37,6 +43,7 @@ class ReportListView : public QTableView {
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     std::chrono::nanoseconds lastLayoutTime_{0};

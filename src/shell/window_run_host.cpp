@@ -9,13 +9,13 @@ std::optional<std::string> WindowRunHost::inputRowPath(std::size_t row) {
     return p_.inputs.at(row);
 }
 
-void WindowRunHost::appendResults(const std::vector<PhoneNumber>& numbers) {
+void WindowRunHost::appendResults(const FoundNumbers& found) {
     if (p_.results.generation() != generation_) {
         generation_ = p_.results.generation();
         appendedSinceChange_ = 0;
     }
-    p_.results.append(numbers);
-    appendedSinceChange_ += numbers.size();
+    p_.results.append(found);
+    appendedSinceChange_ += found.numbers.size();
 }
 
 // Only the run appends results, so the rows appended since the list last changed are its
@@ -28,6 +28,16 @@ void WindowRunHost::takeBackResults(std::size_t count) {
     generation_ = p_.results.generation();
 }
 
+void WindowRunHost::showProgress(std::size_t file, std::size_t files) {
+    progress_ = std::to_string(file) + " of " + std::to_string(files);
+}
+
+void WindowRunHost::endProgress() {
+    progress_.clear();
+    shownProgress_.clear();
+    if (p_.showCaptionProgress) p_.showCaptionProgress({});
+}
+
 void WindowRunHost::showNotice(const std::string& text) {
     if (p_.closing()) return;
     if (p_.beforeNotice) p_.beforeNotice();
@@ -36,6 +46,10 @@ void WindowRunHost::showNotice(const std::string& text) {
 
 bool WindowRunHost::yieldToEventLoop() {
     if (p_.closing()) return false;
+    if (progress_ != shownProgress_ && p_.showCaptionProgress) {
+        shownProgress_ = progress_;
+        p_.showCaptionProgress(progress_);
+    }
     return p_.eventLoop.yield() && !p_.closing();
 }
 

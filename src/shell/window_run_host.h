@@ -1,7 +1,9 @@
 #pragma once
 // WindowRunHost: what the extraction run needs from the main window: the input rows, the live
 // options, the result list, the window pointer, the notices and the event loop. Once the window
-// is closing, every pass of the event loop answers false and no notice is shown.
+// is closing, every pass of the event loop answers false and no notice is shown. How far the run
+// is goes to the window's caption at each pass of the event loop, not at every file, so a run
+// over many small files is not slowed by captions nobody could read.
 
 #include <functional>
 
@@ -27,6 +29,8 @@ class WindowRunHost : public RunHost {
         std::function<bool()> closing;
         // Runs before a notice, so that the list shows every result when the user reads it.
         std::function<void()> beforeNotice;
+        // Shows the run's progress ("12 of 40"), or none when empty.
+        std::function<void(const std::string&)> showCaptionProgress;
     };
 
     explicit WindowRunHost(Parts parts) : p_(std::move(parts)) {}
@@ -34,8 +38,10 @@ class WindowRunHost : public RunHost {
     std::size_t inputRowCount() override { return p_.inputs.count(); }
     std::optional<std::string> inputRowPath(std::size_t row) override;
     ExtractionOptions options() override { return p_.options.options(); }
-    void appendResults(const std::vector<PhoneNumber>& numbers) override;
+    void appendResults(const FoundNumbers& found) override;
     void takeBackResults(std::size_t count) override;
+    void showProgress(std::size_t file, std::size_t files) override;
+    void endProgress() override;
     void setBusyPointer() override { p_.pointer.setPointer(kBusyPointer); }
     void setDefaultPointer() override { p_.pointer.setPointer(kDefaultPointer); }
     void showNotice(const std::string& text) override;
@@ -46,6 +52,8 @@ class WindowRunHost : public RunHost {
     // Rows appended since the list last lost rows, and the list's generation then.
     std::size_t appendedSinceChange_ = 0;
     std::uint64_t generation_ = 0;
+    std::string progress_;  // shown at the next pass of the event loop
+    std::string shownProgress_;
 };
 
 }  // namespace tessaly

@@ -231,6 +231,57 @@ class ExtractionRunTest : public QObject {
         QCOMPARE(host.passes, 3);
     }
 
+    // Every number carries the file it came from, as the row named it and as it was read, and
+    // its line, also when a file's numbers are handed over in several batches.
+    void sourcesThroughBatches() {
+        TempFiles files;
+        ScriptedHost host;
+        const std::string a = files.write("a", "555-1234\r\n\r555-2345");
+        const std::string b = files.write("b", "555-3456");
+        host.rows = {a, b};
+        host.opts = Lengths({7});
+        Strings found;
+        host.sink = [&](const FoundNumbers& batch) {
+            for (std::size_t f = 0; f < batch.files.size(); ++f) {
+                const std::size_t end =
+                    f + 1 < batch.files.size() ? batch.files[f + 1].first : batch.numbers.size();
+                QVERIFY(batch.files[f].file.stamp == *StampOf(batch.files[f].file.path));
+                for (std::size_t i = batch.files[f].first; i < end; ++i)
+                    found.push_back(batch.files[f].file.path + ":" +
+                                    std::to_string(batch.lines[i]) + ":" + batch.numbers[i].str());
+            }
+        };
+        FakeErrorBox errors;
+        ExtractionRun(host, errors, EveryStep()).start();
+        QCOMPARE(found, (Strings{a + ":1:5551234", a + ":3:5552345", b + ":1:5553456"}));
+    }
+
+    // Stopped at a pass of the event loop: what was found stays, the pointer and progress end,
+    // "Stopped." instead of "Done."; the next run is not stopped.
+    void stop() {
+        TempFiles files;
+        ScriptedHost host;
+        const std::string a = files.write("a", "555-1234 x 555-2345");
+        host.rows = {a, a, a};
+        host.opts = Lengths({7});
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        host.onYield = [&](int n) {
+            if (n == 3) run.stop();
+        };
+        run.start();
+        QCOMPARE(host.notices, Strings{"Stopped."});
+        QCOMPARE(host.results, Strings{"5551234"});
+        QCOMPARE(host.progress, std::string());
+        QCOMPARE(host.pointer, 0);
+        QVERIFY(!run.IsExtracting());
+        host.onYield = {};
+        run.stop();  // no run going on: nothing to stop
+        run.start();
+        QCOMPARE(host.notices, (Strings{"Stopped.", "Done."}));
+        QCOMPARE(host.results.size(), std::size_t(7));
+    }
+
     // Results found before a pass of the event loop are in the list when it runs, so the list
     // visibly grows during a run.
     void resultsAppearBeforeEachPass() {

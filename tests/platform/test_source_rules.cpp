@@ -261,9 +261,10 @@ class SourceRulesTest : public QObject {
             << "\\.openWebAddress\\s*\\("
             << "" << 0 << "^pageAddress\\(k(HomePage|FormattingPage)File\\)$"
             << "services_.shell.openWebAddress(settings.readOr(\"Page\", \"\"));";
-        QTest::newRow("folders: the sample folder only") << "\\.openFolder\\s*\\("
-                                                         << "" << 0 << "^sampleFolder\\(\\)$"
-                                                         << "services_.shell.openFolder(record);";
+        QTest::newRow("folders: the sample folder and a result's folder only")
+            << "\\.openFolder\\s*\\(" << "" << 0
+            << "^(sampleFolder\\(\\)|ContainingFolder\\(source\\.file->path\\))$"
+            << "services_.shell.openFolder(record);";
         const auto formats = [](std::initializer_list<const char*> names, int argument,
                                 const QString& before) {
             for (const char* name : names) {

@@ -22,9 +22,13 @@ namespace {
 enum Fault { kNoFault, kRowsCleared, kRowRemoved, kRowsAppended, kClosing, kPointerReset };
 
 struct Harness {
+    // Row i is found on line i of one file.
     explicit Harness(const QStringList& rows) {
+        FoundNumbers found;
+        found.startFile({"f.txt", {}});
         for (const QString& r : rows)
-            results.append(PhoneNumber(r.toStdString()));
+            found.add(PhoneNumber(r.toStdString()), found.lines.size() + 1);
+        results.append(found);
     }
     void click() {
         RemoveDuplicatesCommand(results, boxes, pointer, loop, errors,
@@ -86,6 +90,10 @@ void TestRemoveDuplicates::removal() {
     Harness h(rows);
     h.click();
     QCOMPARE(h.rows(), expected);
+    // Each row that stays is the first of its number, with its own line.
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(h.results.sourceAt(std::size_t(i) + 1).line,
+                 std::uint64_t(rows.indexOf(expected[i]) + 1));
     const bool refused = rows.isEmpty();
     const QList<int> pointers = refused ? QList<int>{} : QList<int>{kBusyPointer, kDefaultPointer};
     QCOMPARE(QList<int>(h.pointer.history.begin(), h.pointer.history.end()), pointers);

@@ -215,8 +215,34 @@ class WindowRunTest : public QObject {
         };
         Start(f);
         QCOMPARE(ResultRows(form), expected);
+        // The last row keeps its file, also after the list was cleared during the run.
+        QCOMPARE(form.resultList().sourceAt(expected.size()).file->path, temp.path("a.txt"));
         if (!stored.empty()) QCOMPARE(f.settings.values.at(stored[0]), stored[1]);
         QCOMPARE(f.boxes.notices, Strings{"Done."});
+    }
+
+    // Escape while the run goes on stops it at its next pass: what was found stays, the pointer
+    // and the caption come back, "Stopped."; meanwhile the caption tells how far it is.
+    void stopWithEscape() {
+        TempFiles temp;
+        WindowFixture f;
+        Form1& form = f.show();
+        QApplication::setActiveWindow(&form);
+        const std::string a = temp.write("a.txt", "877-798-4141 x 877-798-4142");
+        form.inputList().append(a);
+        form.inputList().append(a);
+        QStringList captions;
+        f.loop.onYield = [&](int pass) {
+            captions << form.windowTitle();
+            if (pass == 4) QTest::keyClick(f.find<QPushButton>("PushButton7"), Qt::Key_Escape);
+        };
+        Start(f);
+        QCOMPARE(captions, QStringList(4, "Tessaly - 1 of 2"));
+        QCOMPARE(ResultRows(form), Strings{"8777984141"});
+        QCOMPARE(f.boxes.notices, Strings{"Stopped."});
+        QCOMPARE(form.pointer(), int(kDefaultPointer));
+        QCOMPARE(form.windowTitle(), QString("Tessaly"));
+        QVERIFY(!form.IsExtracting());
     }
 
     // Closing through Qt's event loop, wired as the program wires it: the pass in which the

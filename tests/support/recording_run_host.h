@@ -1,7 +1,8 @@
 #pragma once
-// A window for the extraction run: input rows, options, the numbers found, the notices and the
-// pointer, with its passes of the event loop made through a given loop (so they can be timed or
-// scripted). The numbers go to a ResultList when one is given, otherwise they are kept as text.
+// A window for the extraction run: input rows, options, the numbers found, the notices, the
+// pointer and the progress, with its passes of the event loop made through a given loop (so they
+// can be timed or scripted). The numbers go to a sink when one is given, otherwise they are kept
+// as text.
 
 #include <algorithm>
 #include <functional>
@@ -25,17 +26,21 @@ class RecordingRunHost : public RunHost {
         return rows[row - 1];
     }
     ExtractionOptions options() override { return opts; }
-    void appendResults(const std::vector<PhoneNumber>& numbers) override {
+    void appendResults(const FoundNumbers& found) override {
         if (sink) {
-            sink(numbers);
+            sink(found);
             return;
         }
-        for (const PhoneNumber& n : numbers)
+        for (const PhoneNumber& n : found.numbers)
             results.push_back(n.str());
     }
     void takeBackResults(std::size_t count) override {
         results.resize(results.size() - std::min(count, results.size()));
     }
+    void showProgress(std::size_t file, std::size_t files) override {
+        progress = std::to_string(file) + " of " + std::to_string(files);
+    }
+    void endProgress() override { progress.clear(); }
     void setBusyPointer() override { pointer = 11; }
     void setDefaultPointer() override { pointer = 0; }
     void showNotice(const std::string& text) override { notices.push_back(text); }
@@ -50,9 +55,10 @@ class RecordingRunHost : public RunHost {
     std::vector<std::string> rows;
     ExtractionOptions opts;
     std::vector<std::string> results;
-    std::function<void(const std::vector<PhoneNumber>&)> sink;
+    std::function<void(const FoundNumbers&)> sink;
     std::vector<std::string> notices;
     int pointer = 0;
+    std::string progress;
 
   private:
     EventLoop& loop_;

@@ -1,0 +1,208 @@
+#include "source_line.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "number_chars.h"
+#include "text_encoding.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+// Characters kept on each side of the number in a long line.
+constexpr std::size_t kAround = kLongLine / 2;
+// The line is kept whole up to this many characters; beyond, only what may still be shown.
+constexpr std::size_t kKeepWhole = 64 * 1024;
+
+// How many of `bytes` decode without cutting a character in two; the rest waits for more.
+std::size_t WholeCharacters(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::EightBit:
+            return bytes.size();
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            // A surrogate pair cut in two decodes as the same two units.
+            return bytes.size() & ~std::size_t{1};
+        case TextEncoding::Utf32LE:
+        case TextEncoding::Utf32BE:
+            return bytes.size() & ~std::size_t{3};
+        case TextEncoding::Utf8:
+            break;
+    }
+    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((b & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return length > back ? bytes.size() - back : bytes.size();
+    }
+    return bytes.size();
+}
+
+std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::EightBit:
+            return DecodeWindows1252(bytes);
+        case TextEncoding::Utf8:
+            return DecodeUtf8(bytes);
+        default:
+            return DecodeWide(bytes, encoding);
+    }
+}
+
+// The wanted line's characters, fed one at a time: finds the first run of number characters
+// (blanks inside it ignored, as the scanner ignores them) whose digits are the number's, and
+// keeps what may be shown around it.
+class LineWindow {
+  public:
+    explicit LineWindow(std::string_view digits) : digits_(digits) {}
+
+    // False once enough was read.
+    bool feed(char16_t c) {
+        const CharClass cls = ClassOf(c);
+        if (cls == CharClass::Digit || cls == CharClass::Punctuation) {
+            if (!inRun_) {
+                inRun_ = true;
+                runStart_ = pos_;
+                runDigits_.clear();
+            }
+            if (cls == CharClass::Digit && runDigits_.size() <= kMaxDigits) runDigits_ += char(c);
+            runEnd_ = pos_ + 1;
+        } else if (cls != CharClass::Space) {
+            endRun();
+        }
+        kept_ += c;
+        ++pos_;
+        if (kept_.size() > kKeepWhole) trim();
+        return !found_ || pos_ <= std::max(found_->second + after(), kLongLine);
+    }
+
+    SourceLine result(bool lineEnded) {
+        endRun();
+        SourceLine out;
+        const std::size_t end = pos_;
+        std::size_t from = keptStart_, to = end;
+        if (found_ && (!lineEnded || end > kLongLine)) {
+            from = std::max(keptStart_, found_->first > kAround ? found_->first - kAround : 0);
+            to = std::min(end, found_->second + after());
+        } else if (!found_) {
+            out.state = SourceLine::State::NotOnLine;
+            to = std::min(end, keptStart_ + kLongLine);
+        }
+        out.text = kept_.substr(from - keptStart_, to - from);
+        out.cutBefore = from > 0;
+        out.cutAfter = to < end || !lineEnded;
+        if (found_) {
+            out.numberStart = std::max(found_->first, from) - from;
+            out.numberEnd = std::min(found_->second, to) - from;
+        }
+        return out;
+    }
+
+  private:
+    std::size_t after() const {
+        return kAround + (found_->first < kAround ? kAround - found_->first : 0);
+    }
+    void endRun() {
+        if (inRun_ && !found_ && runDigits_ == digits_) found_.emplace(runStart_, runEnd_);
+        inRun_ = false;
+    }
+    // Drops what can no longer be shown: all but the characters before a possible number.
+    void trim() {
+        std::size_t keepFrom = pos_ - kAround;
+        if (found_) keepFrom = found_->first > kAround ? found_->first - kAround : 0;
+        if (inRun_ && !found_) keepFrom = std::min(keepFrom, runStart_);
+        keepFrom = std::max(keepFrom, pos_ - std::min(pos_, kKeepWhole / 2));
+        if (keepFrom <= keptStart_) return;
+        kept_.erase(0, keepFrom - keptStart_);
+        keptStart_ = keepFrom;
+    }
+
+    std::string_view digits_;
+    std::u16string kept_;
+    std::size_t keptStart_ = 0;  // the line's character kept_[0] stands for
+    std::size_t pos_ = 0;        // characters of the line fed so far
+    bool inRun_ = false;
+    std::size_t runStart_ = 0, runEnd_ = 0;
+    std::string runDigits_;
+    std::optional<std::pair<std::size_t, std::size_t>> found_;
+};
+
+}  // namespace
+
+SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits) {
+    SourceLine out;
+    const std::optional<FileStamp> now = StampOf(file.path);
+    if (!now) {
+        out.state = SourceLine::State::Gone;
+        return out;
+    }
+    if (*now != file.stamp) {
+        out.state = SourceLine::State::Changed;
+        return out;
+    }
+    try {
+        FileSource source(file.path);
+        if (source.stamp() != file.stamp) {
+            out.state = SourceLine::State::Changed;
+            return out;
+        }
+        std::string bytes(kChunk, '\0');
+        std::size_t held = source.readFully(bytes.data(), 4);
+        const EncodingChoice choice = DetectEncoding(std::string_view(bytes.data(), held));
+        bytes.erase(0, choice.markLength);
+        held -= choice.markLength;
+
+        LineWindow window(digits);
+        std::uint64_t current = 1;
+        bool afterCR = false, reading = true, lineEnded = false;
+        while (reading) {
+            bytes.resize(std::max(bytes.size(), held + kChunk));
+            const std::size_t n = source.read(bytes.data() + held, kChunk);
+            held += n;
+            const std::size_t whole =
+                n == 0 ? held
+                       : WholeCharacters(std::string_view(bytes.data(), held), choice.encoding);
+            const std::u16string text =
+                Decode(std::string_view(bytes.data(), whole), choice.encoding);
+            bytes.erase(0, whole);
+            held -= whole;
+            for (std::size_t i = 0; i < text.size() && reading; ++i) {
+                const char16_t c = text[i];
+                const bool pairEnd = afterCR && c == u'\n';
+                afterCR = c == u'\r';
+                if (pairEnd) continue;
+                if (c == u'\r' || c == u'\n') {
+                    lineEnded = current == line;
+                    reading = current++ < line;
+                } else if (current == line) {
+                    reading = window.feed(c);
+                }
+            }
+            if (n == 0) {
+                if (reading) lineEnded = current == line;  // the file's end ends its last line
+                if (current < line) {
+                    out.state = SourceLine::State::Changed;  // the file has fewer lines now
+                    return out;
+                }
+                break;
+            }
+        }
+        out = window.result(lineEnded);
+    } catch (const FileReadError& e) {
+        out = SourceLine{};
+        out.state = SourceLine::State::Unreadable;
+        out.failure = e.what();
+    }
+    return out;
+}
+
+std::string ContainingFolder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,44 @@
+#pragma once
+// ReadSourceLine: the line a number was found in, read back from its file now, decoded as the
+// run decoded it, with the number's written form marked. A file that is no longer the file the
+// run read (gone, or another length, time or inode) is not read: its line might no longer be
+// the one the number was found in. The file is streamed, so a line of any length, far down a
+// file of any size, is read in bounded memory; a long line is cut around the number.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "found_numbers.h"
+
+namespace tessaly {
+
+// A line longer than this many characters is shown around its number.
+inline constexpr std::size_t kLongLine = 4000;
+
+struct SourceLine {
+    enum class State {
+        Shown,      // text holds the line (or its part around the number)
+        NotOnLine,  // the line is shown, but the number was not found on it
+        Gone,       // the file is no longer there
+        Changed,    // the file changed since the run
+        Unreadable  // the file could not be read: failure says why
+    };
+    State state = State::Shown;
+    std::u16string text;
+    // The number as written (first to last number character) within text; empty: not found.
+    std::size_t numberStart = 0;
+    std::size_t numberEnd = 0;
+    bool cutBefore = false;  // text begins inside the line
+    bool cutAfter = false;   // the line goes on after text
+    std::string failure;
+};
+
+// Line `line` (1-based; lines end at LF, CR LF or a lone CR) of `file`, with `digits` marked.
+SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits);
+
+// The folder that holds the file at `path`: everything before its last "/" ("/" for a file
+// at the top); empty for a name without a folder.
+std::string ContainingFolder(const std::string& path);
+
+}  // namespace tessaly

@@ -1,0 +1,97 @@
+// The result list's context menu: copying the selected rows with or without where each was
+// found, showing the line a number was found in, and opening the folder of its file.
+
+#include <QMenu>
+
+#include "clipboard_copy.h"
+#include "error_report.h"
+#include "form1.h"
+#include "form1_procedures.h"
+#include "report_list_view.h"
+#include "source_line.h"
+#include "source_text.h"
+#include "where_found_window.h"
+
+namespace tessaly {
+
+void Form1::createResultMenu() {
+    resultMenu_ = new QMenu(this);
+    resultMenu_->setObjectName(QStringLiteral("ResultMenu"));
+    const auto entry = [this](const char* name, const char* text, void (Form1::*handler)()) {
+        QAction* action = resultMenu_->addAction(QString::fromLatin1(text));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, handler] {
+            if (!closing_) (this->*handler)();
+        });
+    };
+    entry("mnuCopyWithSource", "Copy With &Source", &Form1::mnuCopyWithSource_Click);
+    entry("mnuCopyNumber", "Copy &Number", &Form1::mnuCopyNumber_Click);
+    resultMenu_->addSeparator();
+    entry("mnuShowWhereFound", "Show &Where Found", &Form1::mnuShowWhereFound_Click);
+    entry("mnuOpenFolder", "Open Containing &Folder", &Form1::mnuOpenFolder_Click);
+}
+
+std::vector<std::size_t> Form1::selectedResults() const {
+    std::vector<std::size_t> rows;
+    for (const int row : listView2_->selectedRows())
+        rows.push_back(static_cast<std::size_t>(row) + 1);
+    return rows;
+}
+
+// The copies need some row; the other entries one row whose file is known.
+void Form1::ListView2_ContextMenu(QPoint globalPos) {
+    const std::vector<std::size_t> rows = selectedResults();
+    const bool oneWithFile = rows.size() == 1 && results_.sourceAt(rows[0]).file;
+    for (QAction* action : resultMenu_->actions()) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("mnuCopy"))) action->setEnabled(!rows.empty());
+        if (name == QLatin1String("mnuShowWhereFound") || name == QLatin1String("mnuOpenFolder")) {
+            action->setEnabled(oneWithFile);
+        }
+    }
+    resultMenu_->popup(globalPos);
+}
+
+void Form1::mnuCopyWithSource_Click() {
+    Trap trap(services_.errorBox, procedure::kCopyWithSource);
+    trap.step(kOnlyStep, [&] {
+        const std::vector<std::size_t> rows = selectedResults();
+        if (!rows.empty()) SetClipboardText(services_.clipboard, RowsWithSource(results_, rows));
+    });
+}
+
+void Form1::mnuCopyNumber_Click() {
+    Trap trap(services_.errorBox, procedure::kCopyNumber);
+    trap.step(kOnlyStep, [&] {
+        const std::vector<std::size_t> rows = selectedResults();
+        if (!rows.empty()) SetClipboardText(services_.clipboard, RowNumbers(results_, rows));
+    });
+}
+
+void Form1::mnuShowWhereFound_Click() {
+    Trap trap(services_.errorBox, procedure::kShowWhereFound);
+    trap.step(kOnlyStep, [&] {
+        const std::vector<std::size_t> rows = selectedResults();
+        if (rows.size() != 1) return;
+        const ResultSource source = results_.sourceAt(rows[0]);
+        if (!source.file) return;
+        const std::string digits(results_.at(rows[0]).view());
+        const SourceLine found = ReadSourceLine(*source.file, source.line, digits);
+        auto* window = new WhereFoundWindow(source.file->path, source.line, found, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowFlag(Qt::Window);
+        window->show();
+    });
+}
+
+void Form1::mnuOpenFolder_Click() {
+    Trap trap(services_.errorBox, procedure::kOpenFolder);
+    trap.step(kOnlyStep, [&] {
+        const std::vector<std::size_t> rows = selectedResults();
+        if (rows.size() != 1) return;
+        const ResultSource source = results_.sourceAt(rows[0]);
+        if (source.file) services_.shell.openFolder(ContainingFolder(source.file->path));
+    });
+}
+
+}  // namespace tessaly

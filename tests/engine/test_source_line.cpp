@@ -1,0 +1,97 @@
+// A number's line read back from its file: line ends as editors count them, every encoding,
+// the number's written form marked, long lines cut around it, and files changed or gone since.
+
+#include <QtTest>
+
+#include <cstdio>
+
+#include "source_line.h"
+#include "support/temp_files.h"
+
+using namespace tessaly;
+using tessaly::testing::TempFiles;
+
+namespace {
+
+QByteArray Utf16LE(const QString& text) {
+    return QByteArray("\xFF\xFE", 2) +
+           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+}  // namespace
+
+class SourceLineTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // "text": the line as shown, its marked number in [ ] (none: not on the line); "cuts": "<"
+    // the line goes on before the text, ">" after it.
+    void lines_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cuts");
+        const QString a(10000, 'a'), b(10000, 'b');
+        const auto row = [](const char* name, QByteArray bytes, int line, const char* digits,
+                            QString text, const char* cuts = "") {
+            QTest::newRow(name) << bytes << line << digits << text << cuts;
+        };
+        row("LF", "x\nb 555-1234 c\nd", 2, "5551234", "b [555-1234] c");
+        row("CR LF, blanks inside", "x\r\ny\r\n(555) 123-4567 z", 3, "5551234567",
+            "[(555) 123-4567] z");
+        row("lone CR, last line", "a\rb\r12345", 3, "12345", "[12345]");
+        row("empty lines count", "\n\r\n\r12345\n", 4, "12345", "[12345]");
+        row("UTF-8 with mark",
+            "\xEF\xBB\xBF"
+            "caf\xC3\xA9\r\n555-1234 \xC3\xA9",
+            2, "5551234", QString::fromUtf8("[555-1234] \xC3\xA9"));
+        row("8-bit", "caf\xE9 555-1234", 1, "5551234", QString::fromUtf8("caf\xC3\xA9 [555-1234]"));
+        row("UTF-16 with mark", Utf16LE(QString::fromUtf8("\xC3\xA9\r\n\xC3\xA9 555-1234")), 2,
+            "5551234", QString::fromUtf8("\xC3\xA9 [555-1234]"));
+        row("the first whole run with the digits", "555-12345 x 555-1234 y 555-1234", 1, "5551234",
+            "555-12345 x [555-1234] y 555-1234");
+        row("not on the line", "555-9999", 1, "5551234", "555-9999");
+        row("long line, cut around the number", (a + " 555-1234 " + b).toLatin1(), 1, "5551234",
+            QString(1999, 'a') + " [555-1234] " + QString(1999, 'b'), "<>");
+        row("long line, number at its start", ("x 555-1234 " + b + "\n").toLatin1(), 1, "5551234",
+            "x [555-1234] " + QString(3997, 'b'), ">");
+    }
+    void lines() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, digits);
+        QFETCH(QString, text);
+        QFETCH(QString, cuts);
+        TempFiles files;
+        const std::string path = files.write("f", bytes.toStdString());
+        const SourceLine s =
+            ReadSourceLine({path, *StampOf(path)}, std::uint64_t(line), digits.toStdString());
+        const bool onLine = text.contains('[');
+        QCOMPARE(int(s.state),
+                 int(onLine ? SourceLine::State::Shown : SourceLine::State::NotOnLine));
+        QString shown = QString::fromStdU16String(s.text);
+        if (onLine) shown.insert(qsizetype(s.numberEnd), ']').insert(qsizetype(s.numberStart), '[');
+        QCOMPARE(shown, text);
+        QCOMPARE(s.cutBefore, cuts.contains('<'));
+        QCOMPARE(s.cutAfter, cuts.contains('>'));
+    }
+
+    // A file changed, shortened or gone since the run is not read as if it were the same.
+    void fileNoLongerTheSame() {
+        TempFiles files;
+        const std::string path = files.write("f", "a\n555-1234\n");
+        const SourceFile read{path, *StampOf(path)};
+        files.write("f", "a\n555-1234\nb\n");
+        QCOMPARE(int(ReadSourceLine(read, 2, "5551234").state), int(SourceLine::State::Changed));
+        QCOMPARE(int(ReadSourceLine({path, *StampOf(path)}, 9, "5551234").state),
+                 int(SourceLine::State::Changed));
+        std::remove(path.c_str());
+        QCOMPARE(int(ReadSourceLine(read, 2, "5551234").state), int(SourceLine::State::Gone));
+        QCOMPARE(ContainingFolder(path), files.folder());
+        QCOMPARE(ContainingFolder("/f"), std::string("/"));
+    }
+};
+
+QTEST_APPLESS_MAIN(SourceLineTest)
+#include "test_source_line.moc"

@@ -1,0 +1,104 @@
+// The result list's context menu on the real view, over rows a run found: a right-click selects
+// an unselected row first and keeps a selection it falls in, the menu key opens it too, and
+// each entry acts on the selected rows.
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+#include "report_list_view.h"
+#include "support/temp_files.h"
+#include "window_fixture.h"
+
+using namespace tessaly;
+using tessaly::testing::TempFiles;
+using tessaly::testing::WindowFixture;
+
+class ResultMenuTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // "open": "right N" a right-click on row N, "key" the menu key; "expected": the clipboard, the
+    // folder opened or the window's texts; %a, %b: the files, %d: their folder.
+    void entries_data() {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("right-click selects the row under it") << QList<int>{0} << "right 2"
+                                                              << "mnuCopyWithSource"
+                                                              << "%b:2:2125550100\r\n";
+        QTest::newRow("right-click in the selection keeps it; list order")
+            << QList<int>{2, 0} << "right 0"
+            << "mnuCopyWithSource"
+            << "%a:1:8777984141\r\n%b:2:2125550100\r\n";
+        QTest::newRow("menu key, numbers alone") << QList<int>{1, 0} << "key"
+                                                 << "mnuCopyNumber"
+                                                 << "8777984141\r\n5551234\r\n";
+        QTest::newRow("containing folder") << QList<int>{1} << "key"
+                                           << "mnuOpenFolder"
+                                           << "%d";
+        QTest::newRow("where found") << QList<int>{2} << "key"
+                                     << "mnuShowWhereFound"
+                                     << "%b|2|x 212-555-0100 y";
+    }
+    void entries() {
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, open);
+        QFETCH(QString, entry);
+        QFETCH(QString, expected);
+        TempFiles temp;
+        WindowFixture f;
+        Form1& form = f.show();
+        f.find<QAbstractButton>("Check1_2")->click();  // 7 digits, beside the first start's 10, 11
+        const std::string a = temp.write("a.txt", "877-798-4141 x 555-1234");
+        const std::string b = temp.write("b.txt", "\r\nx 212-555-0100 y\r\n");
+        form.inputList().append(a);
+        form.inputList().append(b);
+        f.find<QPushButton>("PushButton7")->click();
+        QCOMPARE(form.resultList().count(), std::size_t(3));
+
+        auto* list = f.find<ReportListView>("ListView2");
+        for (const int row : selected) {
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        if (open.startsWith("right")) {
+            const QPoint at =
+                list->visualRect(list->model()->index(open.mid(6).toInt(), 0)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                    list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &event);
+        } else {
+            list->setFocus();
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(list, &event);
+        }
+        auto* menu = f.find<QMenu>("ResultMenu");
+        QTRY_VERIFY(menu->isVisible());
+        auto* action = menu->findChild<QAction*>(entry);
+        QVERIFY(action->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+
+        QString want = expected;
+        want.replace("%a", QString::fromStdString(a)).replace("%b", QString::fromStdString(b));
+        want.replace("%d", QString::fromStdString(temp.folder()));
+        QString actual = QString::fromStdString(f.clipboard.text.value_or(""));
+        if (entry == "mnuOpenFolder")
+            actual = QString::fromStdString(f.shell.folders.empty() ? "" : f.shell.folders[0]);
+        if (entry == "mnuShowWhereFound") {
+            const auto text = [&](const char* name) {
+                return f.find<QWidget>(name)
+                    ->property(name == QString("LineText") ? "plainText" : "text")
+                    .toString();
+            };
+            actual = text("PathText") + "|" + text("LineNumber") + "|" + text("LineText");
+        }
+        QCOMPARE(actual, want);
+        QVERIFY(f.errors.reports.empty());
+    }
+};
+
+QTEST_MAIN(ResultMenuTest)
+#include "test_result_menu.moc"

@@ -30,12 +30,11 @@ class RunHost {
     // The path in input row `row`, or nothing when that row no longer exists.
     virtual std::optional<std::string> inputRowPath(std::size_t row) = 0;
     virtual ExtractionOptions options() = 0;
-
+    virtual void appendResults(const FoundNumbers& found) = 0;
     // Removes the last `count` rows appended, those of a file whose read failed part-way, as
     // far as the list still holds them: rows the user removed or cleared meanwhile stay gone,
     // and a list changed since the last append is left as it is.
     virtual void takeBackResults(std::size_t count) = 0;
-    virtual void appendResults(const FoundNumbers& found) = 0;
     // How far the run is: file `file` of `files` is being read. endProgress: the run is over.
     virtual void showProgress(std::size_t file, std::size_t files) = 0;
     virtual void endProgress() = 0;

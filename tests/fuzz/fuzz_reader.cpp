@@ -11,6 +11,7 @@
 
 #include "file_number_scan.h"
 #include "file_text_reader.h"
+#include "phone_scanner.h"
 
 using namespace tessaly;
 

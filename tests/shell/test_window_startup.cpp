@@ -224,7 +224,7 @@ class WindowStartupTest : public QObject {
         if (skin == "file") WriteFile(f.programPath("x/o.cjs"), "skin");
         f.start();
         const QColor expected =
-            faceColour ? QApplication::palette().color(QPalette::Button) : QColor(Qt::white);
+            faceColour ? f.form->palette().color(QPalette::Button) : QColor(Qt::white);
         QList<QWidget*> painted{f.form.get(),
                                 f.find<QGroupBox>("Frame1"),
                                 f.find<QGroupBox>("Frame2"),

@@ -17,19 +17,6 @@ std::size_t SequenceLength(unsigned char b) {
     return 0;
 }
 
-std::size_t UnitWidth(TextEncoding e) {
-    switch (e) {
-        case TextEncoding::Utf16LE:
-        case TextEncoding::Utf16BE:
-            return 2;
-        case TextEncoding::Utf32LE:
-        case TextEncoding::Utf32BE:
-            return 4;
-        default:
-            return 1;
-    }
-}
-
 }  // namespace
 
 std::size_t IncompleteUtf8Tail(std::string_view bytes) {

@@ -13,19 +13,6 @@ bool StartsWith(std::string_view head, std::initializer_list<unsigned char> mark
     return true;
 }
 
-std::size_t UnitWidth(TextEncoding e) {
-    switch (e) {
-        case TextEncoding::Utf16LE:
-        case TextEncoding::Utf16BE:
-            return 2;
-        case TextEncoding::Utf32LE:
-        case TextEncoding::Utf32BE:
-            return 4;
-        default:
-            return 1;
-    }
-}
-
 bool IsBigEndian(TextEncoding e) {
     return e == TextEncoding::Utf16BE || e == TextEncoding::Utf32BE;
 }
@@ -46,6 +33,19 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
+
+std::size_t UnitWidth(TextEncoding e) {
+    switch (e) {
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            return 2;
+        case TextEncoding::Utf32LE:
+        case TextEncoding::Utf32BE:
+            return 4;
+        default:
+            return 1;
+    }
+}
 
 EncodingChoice DetectEncoding(std::string_view head) {
     if (StartsWith(head, {0xFF, 0xFE, 0x00, 0x00})) return {TextEncoding::Utf32LE, 4};

@@ -23,6 +23,8 @@ EncodingChoice DetectEncoding(std::string_view head);
 
 // The Unicode class of the mark table: UTF-16 and UTF-32 of either byte order.
 bool IsUnicodeClass(TextEncoding encoding);
+// Bytes of one code unit: 1 for 8-bit text and UTF-8, 2 for UTF-16, 4 for UTF-32.
+std::size_t UnitWidth(TextEncoding encoding);
 
 // 8-bit bytes decoded in the platform's 8-bit code page, Windows-1252.
 std::u16string DecodeWindows1252(std::string_view bytes);

@@ -69,16 +69,14 @@ class ErrorLines : public ErrorBox {
     std::vector<std::string>& lines_;
 };
 
-// Leaves out every path that names one of `own` (the output), by whatever name it goes.
-void LeaveOut(std::vector<std::string>& files, const std::vector<FileIdentity>& own) {
-    if (own.empty()) return;
-    std::erase_if(files, [&](const std::string& path) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return false;
-        const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev),
-                                    static_cast<std::uint64_t>(st.st_ino)};
-        return std::find(own.begin(), own.end(), identity) != own.end();
-    });
+// True when `path` names one of `own` (the output), by whatever name it goes.
+bool IsOwn(const std::string& path, const std::vector<FileIdentity>& own) {
+    if (own.empty()) return false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev),
+                                static_cast<std::uint64_t>(st.st_ino)};
+    return std::find(own.begin(), own.end(), identity) != own.end();
 }
 
 }  // namespace
@@ -108,15 +106,23 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
             return 1;
         }
     }
+    // Folders are walked as the scan asks for files, on whichever thread asks; their failures
+    // are kept apart and reported before those of the files, as when the walk came first.
     PosixFileSystem fileSystem;
-    ErrorLines walkErrors(errors);
-    const std::size_t errorsBefore = errors.size();
-    std::vector<std::string> files =
-        ExpandInputPaths(named, arguments.extension, fileSystem, walkErrors);
-    bool failed = errors.size() != errorsBefore;
+    std::vector<std::string> walkFailures;
+    ErrorLines walkErrors(walkFailures);
+    InputPaths inputs(std::move(named), arguments.extension, fileSystem, walkErrors);
     // The output and its temporary file exist by now; reading them would read what is being
     // written, without end.
-    LeaveOut(files, out->identities());
+    const std::vector<FileIdentity> own = out->identities();
+    const NextPath nextFile = [&]() -> std::optional<std::string> {
+        std::optional<std::string> path = inputs.next();
+        while (path && IsOwn(*path, own))
+            path = inputs.next();
+        return path;
+    };
+    const std::size_t errorsBefore = errors.size();
+    bool failed = false;
 
     // Digit strings already written, for --unique; views into `kept`, which never moves them.
     std::unordered_set<std::string_view> seen;
@@ -129,14 +135,15 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const bool asBefore = saved || (!arguments.withFilename && !arguments.rules.lineNumbers &&
                                     !arguments.mask && !arguments.count);
 
-    // The file being delivered: how many of its numbers were written or collected, and how
-    // many it added to `kept`.
+    // The file being delivered: its path, how many of its numbers were written or collected,
+    // and how many it added to `kept`.
     std::size_t currentFile = std::numeric_limits<std::size_t>::max();
+    std::string currentPath;
     std::size_t fileGiven = 0;
     std::size_t fileKept = 0;
-    auto enterFile = [&](std::size_t index) {
-        if (index == currentFile) return;
+    auto enterFile = [&](std::size_t index, const std::string& path) {
         currentFile = index;
+        currentPath = path;
         fileGiven = fileKept = 0;
     };
     // A file whose read failed part-way gives no numbers. Lines already printed cannot be
@@ -172,25 +179,25 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
 
     if (arguments.rules.readsWritten()) {
         WrittenScanEvents events;
-        events.numbers = [&](std::size_t index, const std::vector<WrittenNumber>& numbers) {
-            enterFile(index);
+        events.file = enterFile;
+        events.numbers = [&](std::size_t, const std::vector<WrittenNumber>& numbers) {
             for (const WrittenNumber& n : numbers) {
                 if (saved) {
                     keepAsBefore(PhoneNumber(n.value));  // bare digits: no "+" with these formats
                 } else {
-                    writer.write(files[index], n.line, n.value, n.text);
+                    writer.write(currentPath, n.line, n.value, n.text);
                     ++fileGiven;
                 }
             }
         };
         events.failure = failure;
         events.stop = [&] { return out->readerGone(); };
-        ScanWrittenInOrder(files, arguments.rules, jobs, events);
+        ScanWrittenInOrder(nextFile, arguments.rules, jobs, events);
     } else {
         std::vector<PhoneNumber> waiting;  // numbers whose lines come next
         OrderedScanEvents events;
-        events.numbers = [&](std::size_t index, const std::vector<PhoneNumber>& numbers) {
-            enterFile(index);
+        events.file = enterFile;
+        events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
             if (arguments.rules.lineNumbers) {
                 waiting = numbers;
                 return;
@@ -199,22 +206,25 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                 if (asBefore) {
                     keepAsBefore(n);
                 } else {
-                    writer.write(files[index], 0, n.view(), {});
+                    writer.write(currentPath, 0, n.view(), {});
                     ++fileGiven;
                 }
             }
         };
-        events.lines = [&](std::size_t index, const std::vector<std::size_t>& lines) {
+        events.lines = [&](std::size_t, const std::vector<std::size_t>& lines) {
             for (std::size_t i = 0; i < lines.size(); ++i)
-                writer.write(files[index], lines[i], waiting[i].view(), {});
+                writer.write(currentPath, lines[i], waiting[i].view(), {});
             fileGiven += lines.size();
         };
         events.failure = failure;
         events.stop = [&] { return out->readerGone(); };
-        ScanFilesInOrder(files, arguments.rules, jobs, events);
+        ScanFilesInOrder(nextFile, arguments.rules, jobs, events);
     }
     if (saved && !out->readerGone()) WriteSaved(arguments.format, collected, *out);
     writer.finish();
+    failed = failed || !walkFailures.empty();
+    errors.insert(errors.begin() + std::ptrdiff_t(errorsBefore), walkFailures.begin(),
+                  walkFailures.end());
 
     if (std::string error = out->commit(); !error.empty()) {
         errors.push_back(error);

@@ -49,8 +49,8 @@ void NumberWriter::write(const std::string& path, std::size_t line, std::string_
         seen_.emplace(shown);
     }
     const bool json = arguments_.format == OutputFormat::kJsonl;
-    if (&path != shownPath_) {
-        shownPath_ = &path;
+    if (shownPath_ != path) {
+        shownPath_ = path;
         const std::string_view name = path == "-" ? "(standard input)" : std::string_view(path);
         pathField_.clear();
         if (json) {

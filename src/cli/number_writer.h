@@ -5,6 +5,7 @@
 // was found, written at the end.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,9 +38,8 @@ class NumberWriter {
     OutputFile& out_;
     std::string line_;
     std::string masked_;
-    // The path of the last number (the caller's string, which stays put), and its form in
-    // front of a line.
-    const std::string* shownPath_ = nullptr;
+    // The path of the last number, and its form in front of a line.
+    std::optional<std::string> shownPath_;
     std::string pathField_;
     // Looked up by view, so a value already seen costs no copy.
     struct Hash : std::hash<std::string_view> {

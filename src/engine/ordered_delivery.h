@@ -22,20 +22,27 @@ namespace tessaly {
 // Pieces worked on and not yet delivered, all files together (one more for the head file).
 inline constexpr std::size_t kPiecesInFlight = 16;
 
-// work(index, deliver): does file `index`, calling deliver(Batch&&) for each piece of result
-// (false from it ends the work early), and returns its failure description, if any.
-// hand(index, const Batch&) and fail(index, description) are called on the calling thread, in
-// file order; stopRequested() is asked after each delivery: true ends everything there.
-template <class Batch, class Work, class Hand, class Fail, class Stop>
-void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, Fail&& fail,
-                    Stop&& stopRequested) {
+// next(): the path of the next file, nothing once all were given; asked under a lock, so on one
+// thread at a time, not necessarily the calling one, and never more than 2 × jobs files ahead
+// of the one being delivered. work(path, deliver): does that file, calling
+// deliver(Batch&&) for each piece of result (false from it ends the work early), and returns
+// its failure description, if any. begin(index, path), then hand(index, const Batch&) and
+// fail(index, description) are called on the calling thread, in file order, begin once for
+// every file before anything else of it; stopRequested() is asked after each delivery: true
+// ends everything there.
+template <class Batch, class Next, class Work, class Begin, class Hand, class Fail, class Stop>
+void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand&& hand,
+                    Fail&& fail, Stop&& stopRequested) {
     // More threads than pieces that may wait would only wait, each holding its read buffers.
     jobs = static_cast<unsigned>(
-        std::max<std::size_t>(1, std::min<std::size_t>({jobs, count, kPiecesInFlight})));
+        std::max<std::size_t>(1, std::min<std::size_t>(jobs, kPiecesInFlight)));
     auto workHere = [&] {
         bool stopped = false;
-        for (std::size_t i = 0; i < count && !stopped; ++i) {
-            auto failure = work(i, [&](Batch&& batch) {
+        for (std::size_t i = 0; !stopped; ++i) {
+            const std::optional<std::string> path = next();
+            if (!path) break;
+            begin(i, *path);
+            auto failure = work(*path, [&](Batch&& batch) {
                 hand(i, batch);
                 return !(stopped = stopRequested());
             });
@@ -46,6 +53,7 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
     if (jobs == 1) return workHere();
 
     struct Slot {
+        std::string path;
         std::deque<Batch> batches;
         std::optional<std::string> failure;
         bool done = false;
@@ -58,22 +66,31 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
     std::vector<Slot> ring(lookahead);
     std::size_t queued = 0;  // pieces of all files done and not yet delivered
     std::size_t nextFile = 0;
+    bool allGiven = false;  // next() gave nothing more; nextFile is the number of files
     std::size_t head = 0;
     bool stopping = false;
 
     auto worker = [&] {
         for (;;) {
             std::size_t index;
+            Slot* taken;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] {
-                    return stopping || nextFile >= count || nextFile < head + lookahead;
-                });
-                if (stopping || nextFile >= count) return;
+                changed.wait(lock,
+                             [&] { return stopping || allGiven || nextFile < head + lookahead; });
+                if (stopping || allGiven) return;
+                std::optional<std::string> path = next();
+                if (!path) {
+                    allGiven = true;
+                    changed.notify_all();
+                    return;
+                }
                 index = nextFile++;
+                taken = &ring[index % lookahead];
+                taken->path = std::move(*path);
             }
-            Slot& slot = ring[index % lookahead];
-            auto failure = work(index, [&](Batch&& batch) {
+            Slot& slot = *taken;
+            auto failure = work(slot.path, [&](Batch&& batch) {
                 std::unique_lock lock(mutex);
                 // The file being delivered may always hand over a piece once its last one was
                 // taken, so the work goes on however full the queue is with later files.
@@ -105,9 +122,19 @@ void DeliverInOrder(std::size_t count, unsigned jobs, Work&& work, Hand&& hand, 
     }
     if (threads.empty()) return workHere();
 
-    for (std::unique_lock lock(mutex); head < count && !stopping;) {
+    std::size_t begun = 0;  // files begun on this thread
+    for (std::unique_lock lock(mutex); !stopping;) {
         Slot& slot = ring[head % lookahead];
-        changed.wait(lock, [&] { return !slot.batches.empty() || slot.done; });
+        changed.wait(lock, [&] {
+            return !slot.batches.empty() || slot.done || (allGiven && head == nextFile);
+        });
+        if (slot.batches.empty() && !slot.done) break;  // every file was delivered
+        if (begun == head) {
+            ++begun;
+            lock.unlock();
+            begin(head, slot.path);  // kept, and only read, until this file is delivered
+            lock.lock();
+        }
         while (!slot.batches.empty() && !stopping) {
             Batch batch = std::move(slot.batches.front());
             slot.batches.pop_front();

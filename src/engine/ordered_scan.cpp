@@ -36,21 +36,30 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
     }
 }
 
+// Each file begins with the caller's event, when it gave one.
+template <class Events>
+auto Begin(const Events& events) {
+    return [&events](std::size_t index, const std::string& path) {
+        if (events.file) events.file(index, path);
+    };
+}
+
 }  // namespace
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
+void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events) {
     struct Found : Batch {
         bool empty() const { return numbers.empty(); }
     };
     DeliverInOrder<Found>(
-        paths.size(), jobs,
-        [&](std::size_t i, auto&& deliver) {
+        jobs, next,
+        [&](const std::string& path, auto&& deliver) {
             return ScanOne<FileNumberScan, Found>(
-                paths[i], rules,
+                path, rules,
                 [](FileNumberScan& scan, Found& f) { return scan.next(f.numbers, &f.lines); },
                 deliver);
         },
+        Begin(events),
         [&](std::size_t index, const Found& batch) {
             events.numbers(index, batch.numbers);
             if (rules.lineNumbers && events.lines) events.lines(index, batch.lines);
@@ -58,17 +67,17 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
         events.failure, [&] { return events.stop && events.stop(); });
 }
 
-void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
-                        unsigned jobs, const WrittenScanEvents& events) {
+void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
+                        const WrittenScanEvents& events) {
     using Found = std::vector<WrittenNumber>;
     DeliverInOrder<Found>(
-        paths.size(), jobs,
-        [&](std::size_t i, auto&& deliver) {
+        jobs, next,
+        [&](const std::string& path, auto&& deliver) {
             return ScanOne<WrittenFileScan, Found>(
-                paths[i], rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); },
-                deliver);
+                path, rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); }, deliver);
         },
-        events.numbers, events.failure, [&] { return events.stop && events.stop(); });
+        Begin(events), events.numbers, events.failure,
+        [&] { return events.stop && events.stop(); });
 }
 
 }  // namespace tessaly

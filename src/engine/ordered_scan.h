@@ -1,6 +1,7 @@
 #pragma once
 // ScanFilesInOrder: many files scanned on several threads, their numbers delivered on the
 // calling thread in file order, so the result never depends on the number of threads. The
+// paths are asked for one at a time as threads become free, at most a few files ahead. The
 // file at the head of the order is delivered while it is being scanned; pieces of files ahead
 // of it are held back, at most kPiecesInFlight of them in all, so memory stays bounded whatever
 // the number of files, their sizes or the pace at which the numbers are taken
@@ -8,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,15 @@
 
 namespace tessaly {
 
+// The path of the next file to scan, nothing once all were given. Asked as the scan needs
+// work, on one thread at a time (not necessarily the calling one), so the paths can be found
+// while the files are scanned instead of all before.
+using NextPath = std::function<std::optional<std::string>()>;
+
 struct OrderedScanEvents {
+    // File `index` comes next, read from `path`: called once for every file, before anything
+    // else of it. May be left empty.
+    std::function<void(std::size_t index, const std::string& path)> file;
     // Numbers of file `index` (the rules' lengths only), in the order they stand in the file.
     std::function<void(std::size_t index, const std::vector<PhoneNumber>& numbers)> numbers;
     // Only when the rules ask for line numbers, right after each `numbers` call: the 1-based
@@ -30,17 +40,18 @@ struct OrderedScanEvents {
     std::function<bool()> stop;
 };
 
-void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
+void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events);
 
 // The same for the numbers read as written (ScanRules::readsWritten).
 struct WrittenScanEvents {
+    std::function<void(std::size_t index, const std::string& path)> file;
     std::function<void(std::size_t index, const std::vector<WrittenNumber>& numbers)> numbers;
     std::function<void(std::size_t index, const std::string& description)> failure;
     std::function<bool()> stop;
 };
 
-void ScanWrittenInOrder(const std::vector<std::string>& paths, const ScanRules& rules,
-                        unsigned jobs, const WrittenScanEvents& events);
+void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
+                        const WrittenScanEvents& events);
 
 }  // namespace tessaly

@@ -1,43 +1,84 @@
 #include "input_paths.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+
 #include "folder_files.h"
 #include "folder_walk.h"
+#include "name_rules.h"
+#include "path_rules.h"
 
 namespace tessaly {
 
-namespace {
+InputPaths::InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
+                       FileSystem& files, ErrorBox& errors)
+    : named_(std::move(paths)),
+      pattern_(extension ? ExtensionPattern(*extension) : std::string("*.*")),
+      files_(files),
+      errors_(errors) {}
 
-// Without a window there is nothing to hand control to, and nothing closes.
-class NoEventLoop : public EventLoop {
-  public:
-    bool yield() override { return true; }
-};
-
-}  // namespace
-
-std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
-                                          const std::optional<std::string>& extension,
-                                          FileSystem& files, ErrorBox& errors) {
-    const std::string pattern = extension ? ExtensionPattern(*extension) : std::string("*.*");
-    NoEventLoop loop;
-    std::vector<std::string> expanded;
-    for (const std::string& path : paths) {
-        if (path == "-" || !FolderExists(files, path)) {  // "-": standard input, never a folder
-            expanded.push_back(path);
+std::optional<std::string> InputPaths::next() {
+    for (;;) {
+        if (std::optional<std::string> file = nextInFolder()) return file;
+        if (nextFolder_ < folders_.size()) {
+            listFolder(folders_[nextFolder_++]);
             continue;
         }
-        // The walk passes over folders it cannot list; one the user named is reported, or its
-        // files would be missing without a word.
-        try {
-            (void)files.subfolderNames(path);
-        } catch (const FileSystemError& failure) {
-            errors.showErrorReport(failure.what());
-            continue;
-        }
-        CollectFolderTreeFiles(WalkServices{files, loop, errors, Pacing{}}, path, pattern,
-                               [&](std::string file) { expanded.push_back(std::move(file)); });
+        if (nextNamed_ == named_.size()) return std::nullopt;
+        std::string path = std::move(named_[nextNamed_++]);
+        if (path == "-" || !FolderExists(files_, path)) return path;  // "-": never a folder
+        startTree(path);
     }
-    return expanded;
+}
+
+void InputPaths::startTree(const std::string& folder) {
+    folders_.clear();
+    nextFolder_ = 0;
+    // The walk passes over folders it cannot list; one the user named is reported, or its
+    // files would be missing without a word.
+    try {
+        (void)files_.subfolderNames(folder);
+    } catch (const FileSystemError& failure) {
+        errors_.showErrorReport(failure.what());
+        return;
+    }
+    folders_.push_back(folder + kPathSeparator);
+    FolderWalk walk(WalkServices{files_, loop_, errors_, Pacing{}});
+    walk.collectSubfolders(folders_, true);
+}
+
+// The names a dropped folder takes from `folder`, matched as they are read, sorted in place.
+void InputPaths::listFolder(const std::string& folder) {
+    folder_ = folder.substr(0, folder.size() - 1);
+    names_.clear();
+    starts_.clear();
+    nextName_ = 0;
+    files_.visitFileNames(folder, [&](std::string_view name) {
+        if (!MatchesPattern(name, pattern_)) return;
+        starts_.push_back(names_.size());
+        names_.append(name);
+        names_.push_back('\0');
+    });
+    const char* base = names_.data();
+    std::sort(starts_.begin(), starts_.end(),
+              [base](std::size_t a, std::size_t b) { return ListsBefore(base + a, base + b); });
+}
+
+std::optional<std::string> InputPaths::nextInFolder() {
+    while (nextName_ < starts_.size()) {
+        const std::string_view name = names_.data() + starts_[nextName_++];
+        if (IsTemporaryName(name)) continue;
+        const std::string path = JoinPath(folder_, name);
+        bool take = false;
+        try {
+            take = IsImportableFile(files_, path);
+        } catch (const std::runtime_error&) {
+            // A file that vanished or cannot be examined is left out.
+        }
+        if (take) return RemoveDoubleSlashes(path);
+    }
+    return std::nullopt;
 }
 
 }  // namespace tessaly

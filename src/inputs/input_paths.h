@@ -2,21 +2,59 @@
 // The input files a command line names: a file as it stands, a folder walked with all its
 // subfolders, taking every file like a dropped folder, or only the files of one extension like
 // the folder import. The path "-" (standard input) stays as it is.
+//
+// The files are handed out one at a time, as the scan asks for them, in the order a dropped
+// folder lists them. Only the folders of the tree being walked and the names of one folder are
+// held, those packed in one buffer, so a folder of a million files costs a few bytes a file.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/error_box.h"
+#include "platform/event_loop.h"
 #include "platform/file_system.h"
 
 namespace tessaly {
 
-// `extension`: the folder import's answer ("txt", "*" for every file); nothing: every file.
-// A folder that cannot be listed and failures of a walk go to `errors`; the expansion goes on
-// with the next path.
-std::vector<std::string> ExpandInputPaths(const std::vector<std::string>& paths,
-                                          const std::optional<std::string>& extension,
-                                          FileSystem& files, ErrorBox& errors);
+class InputPaths {
+  public:
+    // `extension`: the folder import's answer ("txt", "*" for every file); nothing: every file.
+    // A folder that cannot be listed and failures of a walk go to `errors` as they are met;
+    // the expansion goes on with the next path.
+    InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
+               FileSystem& files, ErrorBox& errors);
+
+    // The next input file; nothing once all were handed out.
+    std::optional<std::string> next();
+
+  private:
+    // Without a window there is nothing to hand control to, and nothing closes.
+    class NoEventLoop : public EventLoop {
+      public:
+        bool yield() override { return true; }
+    };
+
+    void startTree(const std::string& folder);
+    void listFolder(const std::string& folder);
+    std::optional<std::string> nextInFolder();
+
+    std::vector<std::string> named_;
+    std::size_t nextNamed_ = 0;
+    std::string pattern_;
+    FileSystem& files_;
+    ErrorBox& errors_;
+    NoEventLoop loop_;
+    // The folders of the tree being walked, in walk order, each ending with a separator.
+    std::vector<std::string> folders_;
+    std::size_t nextFolder_ = 0;
+    // The folder being handed out, without its separator, and the names in it that match the
+    // pattern: each ends with a zero byte in `names_`, `starts_` in listing order.
+    std::string folder_;
+    std::string names_;
+    std::vector<std::size_t> starts_;
+    std::size_t nextName_ = 0;
+};
 
 }  // namespace tessaly

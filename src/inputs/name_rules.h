@@ -14,8 +14,11 @@ namespace tessaly {
 // every name, also names without a dot.
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
-// Puts `names` into the listing order: compared without regard to case; names equal but for
-// case keep a fixed order by their bytes.
+// The listing order: names compared without regard to case; names equal but for case keep a
+// fixed order by their bytes. True when `a` comes before `b`.
+bool ListsBefore(std::string_view a, std::string_view b);
+
+// Puts `names` into the listing order.
 void SortForListing(std::vector<std::string>& names);
 
 }  // namespace tessaly

@@ -7,9 +7,11 @@
 
 #include <compare>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaly {
@@ -62,6 +64,13 @@ class FileSystem {
     // The names of the folder's entries that are not folders, in the order the folder holds
     // them; nothing when it cannot be listed. Never throws.
     virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
+    // The same names handed to `visit` one by one as they are read, so a folder of a million
+    // files needs no list of them.
+    virtual void visitFileNames(const std::string& folder,
+                                const std::function<void(std::string_view)>& visit) {
+        for (const std::string& name : fileNames(folder))
+            visit(name);
+    }
     // True for an existing regular file, also one that cannot be read; false for a folder, a
     // device, a pipe, a socket or a missing path. Never throws.
     virtual bool isExistingFile(const std::string& path) = 0;

@@ -331,12 +331,15 @@ class ExtractFaultsTest : public QObject {
         Limits limits;
         limits.asNobody = ::geteuid() == 0;
         if (!limits.asNobody) tree.mode("locked", 0);
-        const Outcome o = Run({tree.path("locked"), tree.path("b.txt")}, limits);
+        // The folders are walked as the files are scanned; their failures still come first.
+        const Outcome o =
+            Run({tree.path("missing.txt"), tree.path("locked"), tree.path("b.txt")}, limits);
         tree.mode("locked", 0700);
         QCOMPARE(o.status, 1);
         QCOMPARE(o.out, std::string("2125550101\n"));
         QCOMPARE(o.err, "tessaly-extract: Cannot read the folder \"" + tree.path("locked") +
-                            "\": Permission denied\n");
+                            "\": Permission denied\ntessaly-extract: Cannot read \"" +
+                            tree.path("missing.txt") + "\": No such file or directory\n");
     }
 
     // Two jobs and a slow reader: the scan ahead of the writer stays within a few pieces, so

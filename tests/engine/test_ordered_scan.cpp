@@ -47,7 +47,16 @@ class OrderedScanTest : public QObject {
         rules.lineNumbers = true;
         std::vector<std::string> got;
         std::vector<std::size_t> gotLines;
+        std::vector<std::string> begun;
+        const auto next = [&, i = std::size_t(0)]() mutable -> std::optional<std::string> {
+            if (i == paths.size()) return std::nullopt;
+            return paths[i++];
+        };
         OrderedScanEvents events;
+        events.file = [&](std::size_t index, const std::string& path) {
+            QCOMPARE(index, begun.size());
+            begun.push_back(path);
+        };
         events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
             for (const PhoneNumber& n : numbers)
                 got.push_back(n.str());
@@ -59,9 +68,10 @@ class OrderedScanTest : public QObject {
             QVERIFY(description.find("No such file") != std::string::npos);
             got.push_back("failure " + std::to_string(index));
         };
-        ScanFilesInOrder(paths, rules, jobs, events);
+        ScanFilesInOrder(next, rules, jobs, events);
         QCOMPARE(got.size(), expected.size());
         QVERIFY(got == expected);
+        QVERIFY(begun == paths);
         QVERIFY(gotLines == expectedLines);
 
         // The written-number reader delivers in the same order.
@@ -76,7 +86,7 @@ class OrderedScanTest : public QObject {
             }
         };
         written.failure = events.failure;
-        ScanWrittenInOrder(paths, rules, jobs, written);
+        ScanWrittenInOrder(next, rules, jobs, written);
         QVERIFY(got == expected);
         QVERIFY(gotLines == expectedLines);
     }

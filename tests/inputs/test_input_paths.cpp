@@ -37,6 +37,9 @@ class InputPathsTest : public QObject {
             << Strings{"d/b.csv", "missing.txt", "d/~x.txt"};
         QTest::newRow("mixed, in the given order")
             << Strings{"d/s", "d/b.csv"} << "-" << Strings{"d/s/c.txt", "d/b.csv"};
+        QTest::newRow("nested: level by level, each folder's names case ignored")
+            << Strings{"n"} << "-" << Strings{"n/a.txt",   "n/B.txt",     "n/A/y.txt",
+                                              "n/b/z.txt", "n/A/k/v.txt", "n/a2/x/w.txt"};
     }
     void expansion() {
         QFETCH(Strings, paths);
@@ -44,7 +47,8 @@ class InputPathsTest : public QObject {
         QFETCH(Strings, expected);
         TempTree tree;
         for (const char* name :
-             {"d/a.txt", "d/b.csv", "d/noext", "d/~x.txt", "d/.h.txt", "d/s/c.txt"}) {
+             {"d/a.txt", "d/b.csv", "d/noext", "d/~x.txt", "d/.h.txt", "d/s/c.txt", "n/B.txt",
+              "n/a.txt", "n/b/z.txt", "n/A/y.txt", "n/A/k/v.txt", "n/a2/x/w.txt"}) {
             tree.file(name);
         }
         Strings full;
@@ -54,7 +58,11 @@ class InputPathsTest : public QObject {
         FakeErrorBox errors;
         const std::optional<std::string> ext =
             extension == "-" ? std::nullopt : std::optional<std::string>(extension.toStdString());
-        QCOMPARE(tree.relative(ExpandInputPaths(full, ext, files, errors)), expected);
+        InputPaths inputs(full, ext, files, errors);
+        Strings got;
+        while (std::optional<std::string> path = inputs.next())
+            got.push_back(*path);
+        QCOMPARE(tree.relative(got), expected);
         QVERIFY(errors.reports.empty());
     }
 };

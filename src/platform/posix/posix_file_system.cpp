@@ -109,10 +109,15 @@ std::vector<std::string> PosixFileSystem::subfolderNames(const std::string& fold
 
 std::vector<std::string> PosixFileSystem::fileNames(const std::string& folder) {
     std::vector<std::string> names;
-    ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
-        if (!isFolder) names.push_back(name);
-    });
+    visitFileNames(folder, [&](std::string_view name) { names.emplace_back(name); });
     return names;
+}
+
+void PosixFileSystem::visitFileNames(const std::string& folder,
+                                     const std::function<void(std::string_view)>& visit) {
+    ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+        if (!isFolder) visit(name);
+    });
 }
 
 bool PosixFileSystem::isExistingFile(const std::string& path) {

@@ -14,6 +14,8 @@ class PosixFileSystem : public FileSystem {
     FolderInfo lookUpFolder(const std::string& path) override;
     std::vector<std::string> subfolderNames(const std::string& folder) override;
     std::vector<std::string> fileNames(const std::string& folder) override;
+    void visitFileNames(const std::string& folder,
+                        const std::function<void(std::string_view)>& visit) override;
     bool isExistingFile(const std::string& path) override;
     bool pathExists(const std::string& path) override;
 

@@ -4,14 +4,14 @@
 #   1. a 600 MB file read four times, --jobs 2, by a reader that waits 15 s before it reads,
 #   2. the same file twice to /dev/null, --jobs 2,
 #   3. FILES small files in one folder (default 1,000,000), --jobs 1 and --jobs 2,
-#   4. 1,000,000 small files in 1,000 folders, --jobs 1, 2 and 8: a tree made for the run in a
-#      temporary folder of WORK_DIR and deleted after it.
+#   4. 1,000,000 small files in 1,000 folders, --jobs 1, 2 and 8.
 # Usage: bench/run_memory_bench.sh [WORK_DIR] [FILES]
 #   (needs about 700 MB, and FILES + 1,000,000 inodes, there; EXTRACT=path measures that binary
-#   instead of a fresh release build)
+#   instead of a fresh release build). Without WORK_DIR the data is made in a temporary folder
+#   and removed at the end (removing two million files takes minutes); a WORK_DIR keeps it for
+#   the next run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-# A work folder made here is removed at the end; one that is given keeps its data for next time.
 if [ $# -ge 1 ]; then
     work=$1
     made=""
@@ -21,8 +21,7 @@ else
 fi
 files=${2:-1000000}
 mkdir -p "$work"
-tree=""
-trap 'rm -rf "$tree" ${made:+"$made"}' EXIT
+trap 'rm -rf ${made:+"$made"}' EXIT
 
 [ -x /usr/bin/time ] || { apt-get update -qq && apt-get install -y --no-install-recommends time >/dev/null; }
 extract=${EXTRACT:-}
@@ -60,11 +59,14 @@ for jobs in 1 2; do
     measure "$files files, --jobs $jobs" "$extract" --jobs "$jobs" "$many" >/dev/null
 done
 
-tree=$(mktemp -d "$work/tree.XXXXXX")
-for folder in $(seq -w 0 999); do
-    mkdir "$tree/d$folder"
-    (cd "$tree/d$folder" && seq 1 1000 | sed 's/^/877-798-/' | split -l 1 -a 4 -d - f)
-done
+tree="$work/tree"
+if [ "$(find "$tree" -mindepth 2 -maxdepth 2 -type f 2>/dev/null | wc -l)" != 1000000 ]; then
+    rm -rf "$tree" && mkdir -p "$tree"
+    for folder in $(seq -w 0 999); do
+        mkdir "$tree/d$folder"
+        (cd "$tree/d$folder" && seq 1 1000 | sed 's/^/877-798-/' | split -l 1 -a 4 -d - f)
+    done
+fi
 for jobs in 1 2 8; do
     measure "1000000 files in 1000 folders, --jobs $jobs" "$extract" --jobs "$jobs" "$tree" >/dev/null
 done

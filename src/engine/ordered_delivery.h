@@ -22,8 +22,8 @@ namespace tessaly {
 // Pieces worked on and not yet delivered, all files together (one more for the head file).
 inline constexpr std::size_t kPiecesInFlight = 16;
 
-// next(): the path of the next file, nothing once all were given; asked under a lock, so on one
-// thread at a time, not necessarily the calling one, and never more than 2 × jobs files ahead
+// next(): the path of the next file, nothing once all were given; asked on one thread at a
+// time, not necessarily the calling one, and never more than 2 × jobs files ahead
 // of the one being delivered. work(path, deliver): does that file, calling
 // deliver(Batch&&) for each piece of result (false from it ends the work early), and returns
 // its failure description, if any. begin(index, path), then hand(index, const Batch&) and
@@ -70,26 +70,31 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     std::size_t head = 0;
     bool stopping = false;
 
+    // One worker at a time takes the next file; finding its path (a folder listed, files looked
+    // at) holds up neither the delivery nor the other workers.
+    std::mutex taking;
     auto worker = [&] {
         for (;;) {
-            std::size_t index;
-            Slot* taken;
+            std::unique_lock turn(taking);
             {
                 std::unique_lock lock(mutex);
                 changed.wait(lock,
                              [&] { return stopping || allGiven || nextFile < head + lookahead; });
                 if (stopping || allGiven) return;
-                std::optional<std::string> path = next();
-                if (!path) {
-                    allGiven = true;
-                    changed.notify_all();
-                    return;
-                }
-                index = nextFile++;
-                taken = &ring[index % lookahead];
-                taken->path = std::move(*path);
             }
-            Slot& slot = *taken;
+            std::optional<std::string> path = next();
+            std::unique_lock lock(mutex);
+            if (!path) {
+                allGiven = true;
+                changed.notify_all();
+                return;
+            }
+            // Still within the look-ahead: only this worker moves nextFile on.
+            const std::size_t index = nextFile++;
+            Slot& slot = ring[index % lookahead];
+            slot.path = std::move(*path);
+            lock.unlock();
+            turn.unlock();
             auto failure = work(slot.path, [&](Batch&& batch) {
                 std::unique_lock lock(mutex);
                 // The file being delivered may always hand over a piece once its last one was
@@ -104,7 +109,7 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
                 changed.notify_all();
                 return true;
             });
-            std::lock_guard lock(mutex);
+            lock.lock();
             slot.failure = std::move(failure);
             slot.done = true;
             changed.notify_all();

@@ -4,16 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <exception>
 #include <limits>
 #include <memory>
 #include <string_view>
 #include <thread>
-#include <unordered_set>
 
 #include "byte_sink.h"
 #include "comma_delimited_format.h"
+#include "distinct_values.h"
 #include "input_paths.h"
 #include "number_writer.h"
 #include "ordered_scan.h"
@@ -124,9 +123,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const std::size_t errorsBefore = errors.size();
     bool failed = false;
 
-    // Digit strings already written, for --unique; views into `kept`, which never moves them.
-    std::unordered_set<std::string_view> seen;
-    std::deque<PhoneNumber> kept;
+    DistinctValues seen;  // digit strings already written, for --unique
     // The table's widths and the comma rule need every number before the first line.
     ResultList collected;
     const bool saved =
@@ -136,15 +133,16 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                                     !arguments.mask && !arguments.count);
 
     // The file being delivered: its path, how many of its numbers were written or collected,
-    // and how many it added to `kept`.
+    // and where the values it added to `seen` begin.
     std::size_t currentFile = std::numeric_limits<std::size_t>::max();
     std::string currentPath;
     std::size_t fileGiven = 0;
-    std::size_t fileKept = 0;
+    std::size_t fileSeen = 0;
     auto enterFile = [&](std::size_t index, const std::string& path) {
         currentFile = index;
         currentPath = path;
-        fileGiven = fileKept = 0;
+        fileGiven = 0;
+        fileSeen = seen.mark();
     };
     // A file whose read failed part-way gives no numbers. Lines already printed cannot be
     // taken back, so the message says they are incomplete; collected ones are dropped.
@@ -156,17 +154,12 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
             return;
         }
         collected.removeLast(given);
-        for (; index == currentFile && fileKept > 0; --fileKept) {
-            seen.erase(kept.back().view());
-            kept.pop_back();
-        }
+        if (index == currentFile) seen.forgetSince(fileSeen);
         errors.push_back(description);
     };
     auto keepAsBefore = [&](const PhoneNumber& n) {
         if (arguments.unique) {
-            if (seen.contains(n.view())) return;
-            seen.insert(kept.emplace_back(n).view());
-            ++fileKept;
+            if (!seen.add(n.view())) return;
         }
         ++fileGiven;
         if (saved) {
@@ -194,27 +187,21 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         events.stop = [&] { return out->readerGone(); };
         ScanWrittenInOrder(nextFile, arguments.rules, jobs, events);
     } else {
-        std::vector<PhoneNumber> waiting;  // numbers whose lines come next
         OrderedScanEvents events;
         events.file = enterFile;
-        events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
-            if (arguments.rules.lineNumbers) {
-                waiting = numbers;
-                return;
-            }
-            for (const PhoneNumber& n : numbers) {
+        events.numbers = [&](std::size_t, const ScanBatch& batch) {
+            const bool withLines = arguments.rules.lineNumbers;
+            const bool withTexts = arguments.rules.writtenText;
+            for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+                const PhoneNumber& n = batch.numbers[i];
                 if (asBefore) {
                     keepAsBefore(n);
-                } else {
-                    writer.write(currentPath, 0, n.view(), {});
-                    ++fileGiven;
+                    continue;
                 }
+                writer.write(currentPath, withLines ? batch.lines[i] : 0, n.view(),
+                             withTexts ? batch.texts.at(i) : std::string_view());
+                ++fileGiven;
             }
-        };
-        events.lines = [&](std::size_t, const std::vector<std::size_t>& lines) {
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                writer.write(currentPath, lines[i], waiting[i].view(), {});
-            fileGiven += lines.size();
         };
         events.failure = failure;
         events.stop = [&] { return out->readerGone(); };

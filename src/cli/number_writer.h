@@ -8,11 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
-#include <vector>
 
 #include "command_line.h"
+#include "distinct_values.h"
 #include "output_file.h"
 
 namespace tessaly::cli {
@@ -27,27 +25,26 @@ class NumberWriter {
     NumberWriter(const ExtractArguments& arguments, OutputFile& out);
 
     // One number found in `path` (as shown: "-" is standard input) on `line`; `text` is its
-    // written form (jsonl only).
+    // written form (jsonl only), decoded or, as the byte scanner keeps it, ASCII.
     void write(const std::string& path, std::size_t line, std::string_view value,
                std::u16string_view text);
+    void write(const std::string& path, std::size_t line, std::string_view value,
+               std::string_view text);
     // Writes what waits for the end (--count's table).
     void finish();
 
   private:
+    template <class Text>
+    void compose(const std::string& path, std::size_t line, std::string_view value,
+                 const Text& text);
+
     const ExtractArguments& arguments_;
     OutputFile& out_;
-    std::string line_;
     std::string masked_;
     // The path of the last number, and its form in front of a line.
     std::optional<std::string> shownPath_;
     std::string pathField_;
-    // Looked up by view, so a value already seen costs no copy.
-    struct Hash : std::hash<std::string_view> {
-        using is_transparent = void;
-    };
-    std::unordered_set<std::string, Hash, std::equal_to<>> seen_;
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts_;
-    std::vector<const std::string*> firstSeen_;  // keys of counts_, which never move
+    DistinctValues written_;  // --unique and --count
 };
 
 }  // namespace tessaly::cli

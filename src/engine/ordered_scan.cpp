@@ -12,12 +12,6 @@ namespace tessaly {
 
 namespace {
 
-// The numbers of one piece of a file, with their lines when the rules ask for them.
-struct Batch {
-    std::vector<PhoneNumber> numbers;
-    std::vector<std::size_t> lines;
-};
-
 // Scans one file with `Scan`, handing each piece's numbers to `deliver`, which returns false to
 // end the scan early; returns the failure, if any.
 template <class Scan, class Found, class Next, class Deliver>
@@ -48,7 +42,7 @@ auto Begin(const Events& events) {
 
 void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events) {
-    struct Found : Batch {
+    struct Found : ScanBatch {
         bool empty() const { return numbers.empty(); }
     };
     DeliverInOrder<Found>(
@@ -56,14 +50,12 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
         [&](const std::string& path, auto&& deliver) {
             return ScanOne<FileNumberScan, Found>(
                 path, rules,
-                [](FileNumberScan& scan, Found& f) { return scan.next(f.numbers, &f.lines); },
+                [](FileNumberScan& scan, Found& f) {
+                    return scan.next(f.numbers, &f.lines, &f.texts);
+                },
                 deliver);
         },
-        Begin(events),
-        [&](std::size_t index, const Found& batch) {
-            events.numbers(index, batch.numbers);
-            if (rules.lineNumbers && events.lines) events.lines(index, batch.lines);
-        },
+        Begin(events), [&](std::size_t index, const Found& batch) { events.numbers(index, batch); },
         events.failure, [&] { return events.stop && events.stop(); });
 }
 

@@ -23,6 +23,18 @@ bool IsImportableFile(FileSystem& files, const std::string& path) {
     return *value != kHiddenArchivedFile;
 }
 
+std::optional<std::string> TakenFilePath(FileSystem& files, std::string_view folder,
+                                         std::string_view name) {
+    if (IsTemporaryName(name)) return std::nullopt;
+    const std::string path = JoinPath(folder, name);
+    try {
+        if (IsImportableFile(files, path)) return RemoveDoubleSlashes(path);
+    } catch (const std::runtime_error&) {
+        // A file that vanished or cannot be examined is left out.
+    }
+    return std::nullopt;
+}
+
 bool CollectFolderTreeFiles(const WalkServices& services, const std::string& folder,
                             std::string_view pattern,
                             const std::function<void(std::string)>& append) {
@@ -35,15 +47,8 @@ bool CollectFolderTreeFiles(const WalkServices& services, const std::string& fol
         const std::string current = entry.substr(0, entry.size() - 1);
         for (const std::string& name : ListFilesInFolder(files, current, pattern, &yield)) {
             if (!yield()) return false;
-            if (IsTemporaryName(name)) continue;
-            const std::string path = JoinPath(current, name);
-            bool take = false;
-            try {
-                take = IsImportableFile(files, path);
-            } catch (const std::runtime_error&) {
-                // A file that vanished or cannot be examined is left out.
-            }
-            if (take) append(RemoveDoubleSlashes(path));
+            if (std::optional<std::string> path = TakenFilePath(files, current, name))
+                append(std::move(*path));
         }
         if (yield.stopped()) return false;
     }

@@ -3,6 +3,7 @@
 // dropped folder and the command-line extractor.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,11 @@ bool IsTemporaryName(std::string_view name);
 // True for an existing file whose attribute value is not 34. Throws std::runtime_error when
 // the attributes of an existing file cannot be read.
 bool IsImportableFile(FileSystem& files, const std::string& path);
+
+// The tidy path of `name` in `folder` (no separator at its end) when the importers take it:
+// not a temporary name, an importable file that can be examined; nothing otherwise.
+std::optional<std::string> TakenFilePath(FileSystem& files, std::string_view folder,
+                                         std::string_view name);
 
 // Walks `folder` with all its subfolders and hands every importable file matching `pattern`
 // to `append`, as a tidy path: folder by folder in walk order, per folder in listing order.

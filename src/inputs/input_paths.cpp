@@ -1,7 +1,6 @@
 #include "input_paths.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string_view>
 
 #include "folder_files.h"
@@ -67,16 +66,8 @@ void InputPaths::listFolder(const std::string& folder) {
 
 std::optional<std::string> InputPaths::nextInFolder() {
     while (nextName_ < starts_.size()) {
-        const std::string_view name = names_.data() + starts_[nextName_++];
-        if (IsTemporaryName(name)) continue;
-        const std::string path = JoinPath(folder_, name);
-        bool take = false;
-        try {
-            take = IsImportableFile(files_, path);
-        } catch (const std::runtime_error&) {
-            // A file that vanished or cannot be examined is left out.
-        }
-        if (take) return RemoveDoubleSlashes(path);
+        const char* name = names_.data() + starts_[nextName_++];
+        if (std::optional<std::string> path = TakenFilePath(files_, folder_, name)) return path;
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <type_traits>
 
 #include "json_string.h"
@@ -93,13 +94,22 @@ void NumberWriter::compose(const std::string& path, std::size_t line, std::strin
         }
         out += "}\n";
     } else {
-        if (arguments_.withFilename) out += pathField_;
-        if (arguments_.rules.lineNumbers) {
-            AppendNumber(out, line);
-            out += ':';
+        // Room for the longest line first, then the parts copied in: one size check a line.
+        const std::size_t at = out.size();
+        out.resize(at + pathField_.size() + 22 + shown.size());
+        char* p = out.data() + at;
+        if (arguments_.withFilename) {
+            std::memcpy(p, pathField_.data(), pathField_.size());
+            p += pathField_.size();
         }
-        out += shown;
-        out += '\n';
+        if (arguments_.rules.lineNumbers) {
+            p = std::to_chars(p, p + 21, line).ptr;
+            *p++ = ':';
+        }
+        std::memcpy(p, shown.data(), shown.size());
+        p += shown.size();
+        *p++ = '\n';
+        out.resize(std::size_t(p - out.data()));
     }
     out_.linesAdded();
 }

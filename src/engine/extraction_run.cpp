@@ -18,7 +18,8 @@ class ExtractionRun::Pass {
 
   private:
     // False when the run ends here: the window is closing or the user stopped it.
-    bool yieldIfDue(FileNumberScan* scan);
+    bool yieldIfDue(FileNumberScan* scan) { return !pacer_.due() || yield(scan); }
+    bool yield(FileNumberScan* scan);
     void flush();
     bool scanFile(const std::string& path);
     void finish(std::string_view notice);
@@ -56,8 +57,7 @@ void ExtractionRun::Pass::flush() {
     filePending_ = 0;
 }
 
-bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
-    if (!pacer_.due()) return true;
+bool ExtractionRun::Pass::yield(FileNumberScan* scan) {
     flush();
     if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();

@@ -150,10 +150,12 @@ class ResultList {
     void retain(const std::vector<bool>& keep) {
         if (observer_) observer_->beforeReset();
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
+        auto row = rows_.begin(), keptRow = row;
+        auto source = sources_.begin(), keptSource = source;
+        for (std::size_t i = 0; i < rows_.size(); ++i, ++row, ++source) {
             if (!keep[i]) continue;
-            rows_[kept] = rows_[i];
-            sources_[kept] = sources_[i];
+            *keptRow++ = *row;
+            *keptSource++ = *source;
             ++kept;
         }
         // The blocks of the removed rows are given back.

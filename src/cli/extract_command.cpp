@@ -4,16 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <exception>
 #include <limits>
 #include <memory>
 #include <string_view>
 #include <thread>
-#include <unordered_set>
 
 #include "byte_sink.h"
 #include "comma_delimited_format.h"
+#include "distinct_values.h"
 #include "input_paths.h"
 #include "number_writer.h"
 #include "ordered_scan.h"
@@ -118,9 +117,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     // written, without end.
     LeaveOut(files, out->identities());
 
-    // Digit strings already written, for --unique; views into `kept`, which never moves them.
-    std::unordered_set<std::string_view> seen;
-    std::deque<PhoneNumber> kept;
+    DistinctValues seen;  // digit strings already written, for --unique
     // The table's widths and the comma rule need every number before the first line.
     ResultList collected;
     const bool saved =
@@ -129,15 +126,16 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const bool asBefore = saved || (!arguments.withFilename && !arguments.rules.lineNumbers &&
                                     !arguments.mask && !arguments.count);
 
-    // The file being delivered: how many of its numbers were written or collected, and how
-    // many it added to `kept`.
+    // The file being delivered: how many of its numbers were written or collected, and where
+    // the values it added to `seen` begin.
     std::size_t currentFile = std::numeric_limits<std::size_t>::max();
     std::size_t fileGiven = 0;
-    std::size_t fileKept = 0;
+    std::size_t fileSeen = 0;
     auto enterFile = [&](std::size_t index) {
         if (index == currentFile) return;
         currentFile = index;
-        fileGiven = fileKept = 0;
+        fileGiven = 0;
+        fileSeen = seen.mark();
     };
     // A file whose read failed part-way gives no numbers. Lines already printed cannot be
     // taken back, so the message says they are incomplete; collected ones are dropped.
@@ -149,17 +147,12 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
             return;
         }
         collected.removeLast(given);
-        for (; index == currentFile && fileKept > 0; --fileKept) {
-            seen.erase(kept.back().view());
-            kept.pop_back();
-        }
+        if (index == currentFile) seen.forgetSince(fileSeen);
         errors.push_back(description);
     };
     auto keepAsBefore = [&](const PhoneNumber& n) {
         if (arguments.unique) {
-            if (seen.contains(n.view())) return;
-            seen.insert(kept.emplace_back(n).view());
-            ++fileKept;
+            if (!seen.add(n.view())) return;
         }
         ++fileGiven;
         if (saved) {

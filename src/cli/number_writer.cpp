@@ -36,18 +36,10 @@ void NumberWriter::write(const std::string& path, std::size_t line, std::string_
                          std::u16string_view text) {
     const std::string_view shown = MaskedValue(value, arguments_.mask, masked_);
     if (arguments_.count) {
-        auto it = counts_.find(shown);
-        if (it == counts_.end()) {
-            it = counts_.emplace(std::string(shown), 0).first;
-            firstSeen_.push_back(&it->first);
-        }
-        ++it->second;
+        written_.count(shown);
         return;
     }
-    if (arguments_.unique) {
-        if (seen_.find(shown) != seen_.end()) return;
-        seen_.emplace(shown);
-    }
+    if (arguments_.unique && !written_.add(shown)) return;
     const bool json = arguments_.format == OutputFormat::kJsonl;
     if (&path != shownPath_) {
         shownPath_ = &path;
@@ -83,12 +75,13 @@ void NumberWriter::write(const std::string& path, std::size_t line, std::string_
 }
 
 void NumberWriter::finish() {
-    for (const std::string* value : firstSeen_) {
-        line_ = *value;
+    if (!arguments_.count) return;
+    written_.forEach([&](std::string_view value, std::uint64_t count) {
+        line_ = value;
         line_ += '\t';
-        AppendNumber(line_, counts_.find(*value)->second);
+        AppendNumber(line_, count);
         out_.writeLine(line_);
-    }
+    });
 }
 
 }  // namespace tessaly::cli

@@ -7,11 +7,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
-#include <vector>
 
 #include "command_line.h"
+#include "distinct_values.h"
 #include "output_file.h"
 
 namespace tessaly::cli {
@@ -41,13 +39,7 @@ class NumberWriter {
     // front of a line.
     const std::string* shownPath_ = nullptr;
     std::string pathField_;
-    // Looked up by view, so a value already seen costs no copy.
-    struct Hash : std::hash<std::string_view> {
-        using is_transparent = void;
-    };
-    std::unordered_set<std::string, Hash, std::equal_to<>> seen_;
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> counts_;
-    std::vector<const std::string*> firstSeen_;  // keys of counts_, which never move
+    DistinctValues written_;  // --unique and --count
 };
 
 }  // namespace tessaly::cli

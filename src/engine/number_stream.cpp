@@ -57,7 +57,7 @@ void NumberStream::startToken(const char* at) {
     digitCount_ = 0;
     matchState_ = 0;
     matched_ = !needle_.active;
-    if (countLines_) {
+    if (countLines_ && lineFrom_) {
         tokenLine_ = lineCounter_.lineAt(lineFrom_, at);
         lineFrom_ = at;
     }
@@ -129,7 +129,6 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
                         std::vector<std::size_t>* lines) {
     const char* p = data;
     const char* const end = data + size;
-    lineFrom_ = data;
     if (hasPending_ && !inToken_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
@@ -138,9 +137,12 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
     if (!hasPending_ && (!needle_.active || needle_.impossible)) {
         feedBlocks(p, end, out, lines);
     } else {
+        // The line breaks before each number are counted as the number starts.
+        lineFrom_ = data;
         feedTokens(p, end, out, lines);
+        if (countLines_) lineCounter_.pass(lineFrom_, end);
+        lineFrom_ = nullptr;
     }
-    if (countLines_) lineCounter_.finishPiece(lineFrom_, end);
 }
 
 void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneNumber>& out,
@@ -169,10 +171,16 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
     // piece start at callStart.
     const std::size_t storedDigits = inToken_ ? digitCount_ : 0;
     const char* tokenStart = nullptr;  // where the open number starts, when it starts here
+    const char* block = p;
+    std::uint64_t lineEnds = 0;  // of the block, when lines are counted
 
     auto open = [&](const char* at) {
         startToken(at);
         tokenStart = at;
+        if (countLines_) {
+            const std::uint64_t before = (std::uint64_t{1} << (at - block)) - 1;
+            tokenLine_ = lineCounter_.line() + unsigned(std::popcount(lineEnds & before));
+        }
     };
     auto close = [&](const char* stop) {
         if (wanted(digitCount_)) {
@@ -187,11 +195,12 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
         tokenStart = nullptr;
     };
 
-    for (const char* block = p; block < end; block += 64) {
+    for (; block < end; block += 64) {
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
         const std::uint64_t validBits =
             valid == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
         const BlockMasks m = ClassifyBlock(block, end);
+        if (countLines_) lineEnds = LineEnds(ClassifyBreaks(block, end), lineCounter_.afterCr());
         // Bytes past the piece count as inside: a number reaching the end of the piece goes on.
         const std::uint64_t inside = m.number | m.space | ~validBits;
         std::uint64_t fill = m.number;
@@ -228,6 +237,9 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
             digitCount_ += unsigned(std::popcount(m.digit & span));
             close(block + last + 1);
             pos = last + 1;
+        }
+        if (countLines_) {
+            lineCounter_.passBlock(unsigned(std::popcount(lineEnds)), block[valid - 1] == '\r');
         }
     }
     // A number still open keeps its digits for the next piece (only while it can be kept).

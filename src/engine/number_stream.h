@@ -87,8 +87,10 @@ class NumberStream {
     PhoneNumber found_[kFoundCapacity];
     std::size_t foundCount_ = 0;
 
-    // Line numbers, only when the rules ask for them: the line of the open number, and where
-    // in the current piece the count of line breaks stopped.
+    // Line numbers, only when the rules ask for them: the line of the open number. Block by
+    // block scanning counts each block's line ends with its classes; scanning a token at a
+    // time counts the bytes up to each number as it starts, from `lineFrom_` on (null while
+    // blocks are scanned).
     bool countLines_ = false;
     LineCounter lineCounter_;
     const char* lineFrom_ = nullptr;

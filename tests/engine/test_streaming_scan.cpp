@@ -225,6 +225,11 @@ class StreamingScanTest : public QObject {
         QTest::addColumn<QList<int>>("lines");
         const QString mixed = "12345\n\n23456\r\n34567\r45678\r\r\n\u00e9 56789 \n\r67895";
         const QList<int> mixedLines{1, 3, 4, 5, 7, 9};
+        // Many blocks of bytes: a CR LF pair across the first block's end, runs of breaks
+        // longer than the counters' widest step.
+        const QString many = QString("abc\r\n").repeated(13) + "12345" +
+                             QString("\r").repeated(40) + "23456" + QString("\r\n").repeated(2500) +
+                             "\n34567";
         for (auto [name, e] : {std::pair{"8-bit", TextEncoding::EightBit},
                                {"utf-8", TextEncoding::Utf8},
                                {"utf-16 le", TextEncoding::Utf16LE},
@@ -232,6 +237,7 @@ class StreamingScanTest : public QObject {
                                {"utf-32 le", TextEncoding::Utf32LE},
                                {"utf-32 be", TextEncoding::Utf32BE}}) {
             QTest::addRow("%s mixed ends", name) << e << mixed << mixedLines;
+            QTest::addRow("%s many blocks", name) << e << many << QList<int>{14, 54, 2555};
             QTest::addRow("%s mark not a line", name) << e << "55555 x" << QList<int>{1};
         }
         QTest::newRow("lone CR only") << TextEncoding::EightBit << "\r\r12345\r" << QList<int>{3};

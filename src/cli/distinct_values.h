@@ -1,0 +1,76 @@
+#pragma once
+// DistinctValues: the values tessaly-extract has written, for --unique and --count: each
+// distinct value once, in the order it was first found, with how often it was found. A run can
+// meet millions of distinct numbers, and every byte of a table that size costs time to bring
+// into memory, so the table is compact: the values stand one after another in one block, each
+// a record of its count, its length and its bytes, in the order they were first found; an open
+// table of 8-byte slots (hash and record, linear probing, at most half full) finds them.
+// Counting needs no answer at once, so the lookups of several values overlap the fetch of
+// their slots from memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "page_block.h"
+
+namespace tessaly::cli {
+
+class DistinctValues {
+  public:
+    DistinctValues();
+
+    // One finding of `value`: true when it was not found before.
+    bool add(std::string_view value);
+    // The same when the answer is not needed: the values wait in a short queue while their
+    // slots are fetched.
+    void count(std::string_view value);
+
+    // Where the values added from now on begin; forgetSince(mark) forgets them all again (a file
+    // that failed part-way gives no values).
+    std::size_t mark();
+    void forgetSince(std::size_t mark);
+
+    // Calls `each(value, count)` for every distinct value, in the order they were first found.
+    template <class Each>
+    void forEach(Each&& each) {
+        drain();
+        for (std::size_t at = 0; at < textSize_; at = nextRecord(at))
+            each(valueAt(at), countAt(at));
+    }
+
+  private:
+    struct Slot {
+        std::uint32_t hash;    // the low half of the value's hash: its home is hash & mask_
+        std::uint32_t record;  // 1 + the record's offset in 8-byte units; 0: empty
+    };
+    struct Waiting {
+        std::uint64_t hash;
+        std::uint8_t size;
+        char bytes[23];
+    };
+    static constexpr std::size_t kWaiting = 16;
+    static constexpr std::size_t kHeader = 12;  // count (8 bytes), length (4)
+
+    Slot* table() const { return reinterpret_cast<Slot*>(slotBlock_.data()); }
+    std::uint64_t hashOf(std::string_view value) const;
+    std::string_view valueAt(std::size_t at) const;
+    std::uint64_t countAt(std::size_t at) const;
+    std::size_t nextRecord(std::size_t at) const;
+    // Finds or enters `value`; true when it is new.
+    bool settle(std::string_view value, std::uint64_t hash);
+    void grow();
+    void drain();
+
+    std::uint64_t seed_;
+    PageBlock slotBlock_;
+    std::size_t mask_;      // slots - 1 (a power of two)
+    std::size_t used_ = 0;  // slots in use
+    PageBlock textBlock_;   // the records, each at a multiple of 8 bytes
+    std::size_t textSize_ = 0;
+    Waiting waiting_[kWaiting];
+    std::size_t waitingFrom_ = 0;
+    std::size_t waitingCount_ = 0;
+};
+
+}  // namespace tessaly::cli

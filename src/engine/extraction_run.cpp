@@ -71,7 +71,8 @@ bool ExtractionRun::Pass::yield(FileNumberScan* scan) {
 
 // Numbers [from, to) of the batch, those whose digit count the rules take, go to pending_: written
 // in place rather than appended one by one, which would read the lists' ends back after every
-// number.
+// number, and every one written, a number refused then overwritten by the next, so that no
+// branch depends on the lengths found.
 void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
     const std::size_t base = pending_.size();
     pending_.numbers.resize(base + (to - from));
@@ -82,10 +83,9 @@ void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
     std::uint64_t* lines = pending_.lines.data() + base;
     std::size_t taken = 0;
     for (std::size_t i = from; i < to; ++i) {
-        if (!rules_.acceptsDigitCount(found[i].size())) continue;
         numbers[taken] = found[i];
         lines[taken] = foundLines[i];
-        ++taken;
+        taken += rules_.acceptsDigitCount(found[i].size()) ? 1 : 0;
     }
     pending_.truncate(base + taken);
 }

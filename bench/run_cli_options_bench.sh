@@ -28,24 +28,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD
 cmake --build "$build" --target tessaly-extract make_corpus >/dev/null
 extract="$build/bin/tessaly-extract"
 
-# Best wall time of three runs, in seconds.
-best_of_3() {
-    local best=""
-    for _ in 1 2 3; do
-        local t0 t1 t
-        t0=$(date +%s.%N)
-        "$@" >/dev/null
-        t1=$(date +%s.%N)
-        t=$(echo "$t1 - $t0" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-    done
-    printf '%.3f' "$best"
-}
-peak_mb() {
-    local kb
-    kb=$( { /usr/bin/time -f '%M' "$@" >/dev/null; } 2>&1 | tail -n 1)
-    printf '%.1f' "$(echo "$kb / 1024" | bc -l)"
-}
+source "$root/bench/bench_timing.sh"
 
 echo "Corpus in $work"
 mkdir -p "$work/text$text_mb" "$work/line$line_mb" "$work/distinct"

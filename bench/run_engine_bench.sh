@@ -24,19 +24,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD
 cmake --build "$build" --target tessaly-extract make_corpus bench_scanner >/dev/null
 extract="$build/bin/tessaly-extract"
 
-# Best wall time of three runs, in seconds.
-best_of_3() {
-    local best=""
-    for _ in 1 2 3; do
-        local t0 t1 t
-        t0=$(date +%s.%N)
-        "$@" >/dev/null
-        t1=$(date +%s.%N)
-        t=$(echo "$t1 - $t0" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-    done
-    printf '%.3f' "$best"
-}
+source "$root/bench/bench_timing.sh"
 command -v bc >/dev/null || { apt-get install -y --no-install-recommends bc >/dev/null; }
 
 echo "Corpus in $work"
@@ -55,11 +43,10 @@ printf 'Ratio to rg (goal <= 0.2): %.3f   (%.0f MB/s)\n' \
 j1=$(best_of_3 "$extract" --jobs 1 "$work"/many/*)
 j2=$(best_of_3 "$extract" --jobs 2 "$work"/many/*)
 echo "400 files of 1 MB: --jobs 1 ${j1} s, --jobs 2 ${j2} s"
-printf 'Speed-up of --jobs 2 (goal >= 1.5): %.2f\n' "$(echo "$j1 / $j2" | bc -l)"
+printf 'Speed-up of --jobs 2 (goal >= 1.5, aim 1.6): %.2f\n' "$(echo "$j1 / $j2" | bc -l)"
 
 cat "$work"/line/* >/dev/null
-peak_kb=$( { /usr/bin/time -f '%M' "$extract" "$work/line/doc0.txt" >/dev/null; } 2>&1 | tail -n 1)
-printf 'Peak memory on a 512 MB single-line file (goal <= 64 MB): %.1f MB\n' "$(echo "$peak_kb / 1024" | bc -l)"
+printf 'Peak memory on a 512 MB single-line file (goal <= 64 MB): %s MB\n' "$(peak_mb "$extract" "$work/line/doc0.txt")"
 
 echo
 echo "Scanner and reader micro-benchmarks:"

@@ -238,7 +238,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     if (a.help || a.version) return ParseOutcome{std::move(a), {}};
     if (std::string conflict = Conflicts(a); !conflict.empty()) return fail(conflict);
     if (a.files.empty() && !a.filesFrom) a.files.emplace_back("-");
-    a.rules.writtenText = a.format == OutputFormat::kJsonl;
+    // Every jsonl line has the number's line and its text as written.
+    if (a.format == OutputFormat::kJsonl) a.rules.writtenText = a.rules.lineNumbers = true;
     return ParseOutcome{std::move(a), {}};
 }
 

@@ -180,27 +180,21 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         events.stop = [&] { return out->readerGone(); };
         ScanWrittenInOrder(files, arguments.rules, jobs, events);
     } else {
-        std::vector<PhoneNumber> waiting;  // numbers whose lines come next
         OrderedScanEvents events;
-        events.numbers = [&](std::size_t index, const std::vector<PhoneNumber>& numbers) {
+        events.numbers = [&](std::size_t index, const ScanBatch& batch) {
             enterFile(index);
-            if (arguments.rules.lineNumbers) {
-                waiting = numbers;
-                return;
-            }
-            for (const PhoneNumber& n : numbers) {
+            const bool withLines = arguments.rules.lineNumbers;
+            const bool withTexts = arguments.rules.writtenText;
+            for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+                const PhoneNumber& n = batch.numbers[i];
                 if (asBefore) {
                     keepAsBefore(n);
-                } else {
-                    writer.write(files[index], 0, n.view(), {});
-                    ++fileGiven;
+                    continue;
                 }
+                writer.write(files[index], withLines ? batch.lines[i] : 0, n.view(),
+                             withTexts ? batch.texts.at(i) : std::string_view());
+                ++fileGiven;
             }
-        };
-        events.lines = [&](std::size_t index, const std::vector<std::size_t>& lines) {
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                writer.write(files[index], lines[i], waiting[i].view(), {});
-            fileGiven += lines.size();
         };
         events.failure = failure;
         events.stop = [&] { return out->readerGone(); };

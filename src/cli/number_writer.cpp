@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <type_traits>
 
 #include "json_string.h"
 
@@ -13,6 +15,12 @@ void AppendNumber(std::string& out, std::size_t n) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     out.append(digits, end);
+}
+
+void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    out += text;
+    out += '"';
 }
 
 }  // namespace
@@ -34,6 +42,17 @@ NumberWriter::NumberWriter(const ExtractArguments& arguments, OutputFile& out)
 
 void NumberWriter::write(const std::string& path, std::size_t line, std::string_view value,
                          std::u16string_view text) {
+    compose(path, line, value, text);
+}
+
+void NumberWriter::write(const std::string& path, std::size_t line, std::string_view value,
+                         std::string_view text) {
+    compose(path, line, value, text);
+}
+
+template <class Text>
+void NumberWriter::compose(const std::string& path, std::size_t line, std::string_view value,
+                           const Text& text) {
     const std::string_view shown = MaskedValue(value, arguments_.mask, masked_);
     if (arguments_.count) {
         written_.count(shown);
@@ -52,35 +71,58 @@ void NumberWriter::write(const std::string& path, std::size_t line, std::string_
             pathField_.push_back(':');
         }
     }
-    line_.clear();
+    // Composed right in the output's buffer. Digits, a kept "+" and the texts the byte scanner
+    // keeps (number characters and spaces) never need escaping in JSON; a mask's characters
+    // and decoded texts may.
+    std::string& out = out_.lines();
     if (json) {
-        line_ += "{\"path\":";
-        line_ += pathField_;
-        line_ += ",\"line\":";
-        AppendNumber(line_, line);
-        line_ += ",\"number\":";
-        AppendJsonString(line_, shown);
-        line_ += ",\"text\":";
-        AppendJsonString(line_, text);
-        line_ += '}';
-    } else {
-        if (arguments_.withFilename) line_ += pathField_;
-        if (arguments_.rules.lineNumbers) {
-            AppendNumber(line_, line);
-            line_ += ':';
+        out += "{\"path\":";
+        out += pathField_;
+        out += ",\"line\":";
+        AppendNumber(out, line);
+        out += ",\"number\":";
+        if (arguments_.mask) {
+            AppendJsonString(out, shown);
+        } else {
+            AppendQuoted(out, shown);
         }
-        line_ += shown;
+        out += ",\"text\":";
+        if constexpr (std::is_same_v<Text, std::string_view>) {
+            AppendQuoted(out, text);
+        } else {
+            AppendJsonString(out, text);
+        }
+        out += "}\n";
+    } else {
+        // Room for the longest line first, then the parts copied in: one size check a line.
+        const std::size_t at = out.size();
+        out.resize(at + pathField_.size() + 22 + shown.size());
+        char* p = out.data() + at;
+        if (arguments_.withFilename) {
+            std::memcpy(p, pathField_.data(), pathField_.size());
+            p += pathField_.size();
+        }
+        if (arguments_.rules.lineNumbers) {
+            p = std::to_chars(p, p + 21, line).ptr;
+            *p++ = ':';
+        }
+        std::memcpy(p, shown.data(), shown.size());
+        p += shown.size();
+        *p++ = '\n';
+        out.resize(std::size_t(p - out.data()));
     }
-    out_.writeLine(line_);
+    out_.linesAdded();
 }
 
 void NumberWriter::finish() {
     if (!arguments_.count) return;
     written_.forEach([&](std::string_view value, std::uint64_t count) {
-        line_ = value;
-        line_ += '\t';
-        AppendNumber(line_, count);
-        out_.writeLine(line_);
+        std::string& out = out_.lines();
+        out += value;
+        out += '\t';
+        AppendNumber(out, count);
+        out += '\n';
+        out_.linesAdded();
     });
 }
 

@@ -24,16 +24,21 @@ class NumberWriter {
     NumberWriter(const ExtractArguments& arguments, OutputFile& out);
 
     // One number found in `path` (as shown: "-" is standard input) on `line`; `text` is its
-    // written form (jsonl only).
+    // written form (jsonl only), decoded or, as the byte scanner keeps it, ASCII.
     void write(const std::string& path, std::size_t line, std::string_view value,
                std::u16string_view text);
+    void write(const std::string& path, std::size_t line, std::string_view value,
+               std::string_view text);
     // Writes what waits for the end (--count's table).
     void finish();
 
   private:
+    template <class Text>
+    void compose(const std::string& path, std::size_t line, std::string_view value,
+                 const Text& text);
+
     const ExtractArguments& arguments_;
     OutputFile& out_;
-    std::string line_;
     std::string masked_;
     // The path of the last number (the caller's string, which stays put), and its form in
     // front of a line.

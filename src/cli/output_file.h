@@ -32,6 +32,12 @@ class OutputFile {
         buffer_.append(text);
         buffer_.push_back('\n');
     }
+    // For a writer that composes its lines in place: it appends whole lines to lines(), then
+    // calls linesAdded().
+    std::string& lines() { return buffer_; }
+    void linesAdded() {
+        if (buffer_.size() >= kBufferSize) flushBuffer();
+    }
     // Flushes and, for a named file, replaces the target. Returns an error text, empty on success.
     std::string commit();
 

@@ -1,43 +1,53 @@
 #include "file_number_scan.h"
 
+#include "utf8_throughout.h"
+
 namespace tessaly {
 
 FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
                                std::size_t chunkSize)
-    : file_(path), buffer_(chunkSize < 4 ? 4 : chunkSize), stream_(rules) {
+    : file_(std::make_unique<FileSource>(path)),
+      buffer_(chunkSize < 4 ? 4 : chunkSize),
+      stream_(rules) {
     char head[4];
-    const std::size_t n = file_.readFully(head, sizeof head);
+    const std::size_t n = file_->readFully(head, sizeof head);
     const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
-    projector_ = AsciiProjector(choice.encoding);
     head_.assign(head + choice.markLength, n - choice.markLength);
+    TextEncoding encoding = choice.encoding;
+    if (rules.unicodeSeparators && encoding == TextEncoding::EightBit) {
+        if (ReadsAsUtf8Throughout(file_, head_, buffer_, path)) encoding = TextEncoding::Utf8;
+        head_.clear();  // read again from the first byte
+    }
+    projector_ = AsciiProjector(encoding, rules.unicodeSeparators);
 }
 
 void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-                          std::vector<std::size_t>* lines) {
-    if (projector_.isIdentity()) {
-        stream_.feed(data, size, out, lines);
+                          std::vector<std::size_t>* lines, NumberTexts* texts) {
+    if (projector_.passesThrough(data, size)) {
+        stream_.feed(data, size, out, lines, texts);
         return;
     }
     projected_.clear();
     projector_.project(data, size, projected_);
-    stream_.feed(projected_.data(), projected_.size(), out, lines);
+    stream_.feed(projected_.data(), projected_.size(), out, lines, texts);
 }
 
-bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
+bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
+                          NumberTexts* texts) {
     if (done_) return false;
     if (!head_.empty()) {
-        scan(head_.data(), head_.size(), out, lines);
+        scan(head_.data(), head_.size(), out, lines, texts);
         head_.clear();
     }
-    const std::size_t n = file_.read(buffer_.data(), buffer_.size());
+    const std::size_t n = file_->read(buffer_.data(), buffer_.size());
     if (n > 0) {
-        scan(buffer_.data(), n, out, lines);
+        scan(buffer_.data(), n, out, lines, texts);
         return true;
     }
     projected_.clear();
     projector_.finish(projected_);
-    stream_.feed(projected_.data(), projected_.size(), out, lines);
-    stream_.finish(out, lines);
+    stream_.feed(projected_.data(), projected_.size(), out, lines, texts);
+    stream_.finish(out, lines, texts);
     done_ = true;
     return false;
 }

@@ -2,7 +2,9 @@
 // FileNumberScan: one input file streamed through the scanner a piece at a time, so that a
 // file of any size, even one gigantic line, is scanned in bounded memory. The numbers come out
 // in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
-// with the line of each when the rules ask for line numbers.
+// with the line and the written text of each when the rules ask for them. With the Unicode
+// separators the file is projected with them (AsciiProjector), and a file without a byte-order
+// mark that is well-formed UTF-8 throughout is read as UTF-8 (utf8_throughout.h).
 
 #include <memory>
 #include <string>
@@ -25,19 +27,21 @@ class FileNumberScan {
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
     // was scanned (the last numbers are appended by that call). When the rules ask for line
     // numbers, the line of each number appended to `out` is appended to `lines` (which may be
-    // null otherwise). Throws FileReadError.
-    bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr);
+    // null otherwise); when they ask for the written text, its text to `texts` likewise.
+    // Throws FileReadError.
+    bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
+              NumberTexts* texts = nullptr);
 
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
     TextEncoding encoding() const { return projector_.encoding(); }
-    const FileStamp& stamp() const { return file_.stamp(); }
+    const FileStamp& stamp() const { return file_->stamp(); }
 
   private:
     void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-              std::vector<std::size_t>* lines);
+              std::vector<std::size_t>* lines, NumberTexts* texts);
 
-    FileSource file_;
+    std::unique_ptr<FileSource> file_;
     std::vector<char> buffer_;
     std::string projected_;
     std::string head_;  // bytes read to find the mark, not yet scanned

@@ -4,19 +4,26 @@
 
 #include "byte_skip.h"
 #include "number_chars.h"
+#include "separator_map.h"
 
 namespace tessaly {
 
 NumberStream::NumberStream(const ScanRules& rules)
     : acceptedLengths_(rules.lengths & kEveryLength),
-      needle_(MakeNeedle(rules.required)),
-      countLines_(rules.lineNumbers) {}
+      needle_(MakeNeedle(rules)),
+      countLines_(rules.lineNumbers),
+      keepTexts_(rules.writtenText) {}
 
-NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
+NumberStream::Needle NumberStream::MakeNeedle(const ScanRules& rules) {
+    const RequiredText& required = rules.required;
     Needle n;
     n.active = required.active && !required.text.empty();  // the empty text is in every token
     if (!n.active) return n;
     for (char16_t unit : required.text) {
+        // The numbers are read with the separators as their ASCII characters; so is the text.
+        if (rules.unicodeSeparators && unit >= 0x80) {
+            if (const char c = MapSeparator(unit); c && c != ' ') unit = char16_t(c);
+        }
         // A token holds number characters only (its spaces are gone), so a text with any other
         // character can never be found in one.
         if (!IsNumberChar(unit)) {
@@ -38,12 +45,12 @@ NumberStream::Needle NumberStream::MakeNeedle(const RequiredText& required) {
 void NumberStream::setRules(const ScanRules& rules) {
     acceptedLengths_ = rules.lengths & kEveryLength;
     countLines_ = rules.lineNumbers;
-    const RequiredText& required = rules.required;
+    keepTexts_ = rules.writtenText;
     if (inToken_) {
-        pending_ = MakeNeedle(required);
+        pending_ = MakeNeedle(rules);
         hasPending_ = true;
     } else {
-        needle_ = MakeNeedle(required);
+        needle_ = MakeNeedle(rules);
         hasPending_ = false;
     }
 }
@@ -54,6 +61,7 @@ void NumberStream::startToken(const char* at) {
         hasPending_ = false;
     }
     inToken_ = true;
+    textFrom_ = at;
     digitCount_ = 0;
     matchState_ = 0;
     matched_ = !needle_.active;
@@ -71,11 +79,28 @@ void NumberStream::matchStep(char c) {
     if (matchState_ == t.size()) matched_ = true;
 }
 
-void NumberStream::closeToken() {
+void NumberStream::closeToken(const char* stop) {
     inToken_ = false;
     found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
     foundLines_[foundCount_] = tokenLine_;
-    foundCount_ += matched_ & wanted(digitCount_);
+    const bool kept = matched_ & wanted(digitCount_);
+    foundCount_ += kept;
+    if (texts_) {
+        if (kept) takeText(stop);
+        openText_.clear();
+    }
+}
+
+// The text of the number that closes: its bytes from earlier pieces, then those of this one,
+// without the spaces after its last number character.
+void NumberStream::takeText(const char* stop) {
+    std::string& bytes = texts_->bytes;
+    const std::size_t from = bytes.size();
+    bytes += openText_;
+    if (stop) bytes.append(textFrom_, stop);
+    while (bytes.size() > from && bytes.back() == ' ')
+        bytes.pop_back();
+    texts_->ends.push_back(bytes.size());
 }
 
 void NumberStream::flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
@@ -94,7 +119,7 @@ const char* NumberStream::scanToken(const char* p, const char* end) {
                            ? FindTokenEnd(p, end)
                            : takeTokenSpan(p, end, needMatch);
     if (stop == end) return end;
-    closeToken();
+    closeToken(stop);
     return stop + 1;
 }
 
@@ -126,9 +151,11 @@ const char* NumberStream::takeTokenSpan(const char* p, const char* end, bool nee
 }
 
 void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-                        std::vector<std::size_t>* lines) {
+                        std::vector<std::size_t>* lines, NumberTexts* texts) {
     const char* p = data;
     const char* const end = data + size;
+    texts_ = keepTexts_ ? texts : nullptr;
+    textFrom_ = data;
     if (hasPending_ && !inToken_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
@@ -143,6 +170,9 @@ void NumberStream::feed(const char* data, std::size_t size, std::vector<PhoneNum
         if (countLines_) lineCounter_.pass(lineFrom_, end);
         lineFrom_ = nullptr;
     }
+    // A number still open keeps its bytes for the next piece, while it can be kept.
+    if (texts_ && inToken_ && digitCount_ <= kMaxDigits) openText_.append(textFrom_, end);
+    texts_ = nullptr;
 }
 
 void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneNumber>& out,
@@ -191,7 +221,7 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
             }
         }
         if (foundCount_ == kFoundCapacity) flushFound(out, lines);
-        closeToken();
+        closeToken(stop);
         tokenStart = nullptr;
     };
 
@@ -282,8 +312,11 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
 }
 #endif
 
-void NumberStream::finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
-    if (inToken_) closeToken();
+void NumberStream::finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
+                          NumberTexts* texts) {
+    texts_ = keepTexts_ ? texts : nullptr;
+    if (inToken_) closeToken(nullptr);
+    texts_ = nullptr;
     flushFound(out, lines);
     if (hasPending_) {
         needle_ = std::move(pending_);

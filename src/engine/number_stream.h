@@ -7,7 +7,8 @@
 // can be streamed without splitting it into lines and gives exactly the numbers its lines give.
 //
 // When the rules ask for line numbers, every number's line is appended to `lines`, one entry
-// per number appended to `out`.
+// per number appended to `out`; when they ask for the written text, every number's text is
+// appended to `texts` likewise.
 //
 // Only numbers whose digit count the rules accept are emitted (never fewer than kMinDigits or
 // more than kMaxDigits digits: no length box accepts others).
@@ -24,6 +25,24 @@
 
 namespace tessaly {
 
+// The text of each number as it stands in the text: from its first to its last number
+// character, the spaces and punctuation between them included. Only number characters and
+// spaces can stand there, so it is ASCII in every encoding. The texts stand one after another
+// in `bytes`; number i's ends at ends[i].
+struct NumberTexts {
+    std::string bytes;
+    std::vector<std::size_t> ends;
+
+    std::string_view at(std::size_t i) const {
+        const std::size_t from = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(from, ends[i] - from);
+    }
+    void clear() {
+        bytes.clear();
+        ends.clear();
+    }
+};
+
 class NumberStream {
   public:
     explicit NumberStream(const ScanRules& rules = {});
@@ -33,11 +52,13 @@ class NumberStream {
     // text it started under and never half by one value and half by another.
     void setRules(const ScanRules& rules);
 
-    // `lines` may be null when the rules ask for no line numbers.
+    // `lines` may be null when the rules ask for no line numbers, `texts` when they ask for no
+    // written text.
     void feed(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-              std::vector<std::size_t>* lines = nullptr);
+              std::vector<std::size_t>* lines = nullptr, NumberTexts* texts = nullptr);
     // End of the text: a number that ends it is closed like any other.
-    void finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr);
+    void finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
+                NumberTexts* texts = nullptr);
 
   private:
     struct Needle {
@@ -46,10 +67,13 @@ class NumberStream {
         std::string text;                   // ASCII number characters only
         std::vector<std::size_t> fallback;  // Knuth-Morris-Pratt failure function
     };
-    static Needle MakeNeedle(const RequiredText& required);
+    static Needle MakeNeedle(const ScanRules& rules);
 
     void startToken(const char* at);
-    void closeToken();
+    // Closes the open number, whose bytes in this piece end before `stop` (null: the text
+    // ended).
+    void closeToken(const char* stop);
+    void takeText(const char* stop);
     void flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines);
     void matchStep(char c);
     void feedTokens(const char* p, const char* end, std::vector<PhoneNumber>& out,
@@ -96,6 +120,14 @@ class NumberStream {
     const char* lineFrom_ = nullptr;
     std::size_t tokenLine_ = 0;
     std::size_t foundLines_[kFoundCapacity] = {};
+
+    // Written texts, only when the rules ask for them (and a place for them is given): where
+    // the open number's bytes in this piece start, and its bytes from earlier pieces (while it
+    // can still be kept).
+    bool keepTexts_ = false;
+    NumberTexts* texts_ = nullptr;
+    const char* textFrom_ = nullptr;
+    std::string openText_;
 };
 
 }  // namespace tessaly

@@ -12,12 +12,6 @@ namespace tessaly {
 
 namespace {
 
-// The numbers of one piece of a file, with their lines when the rules ask for them.
-struct Batch {
-    std::vector<PhoneNumber> numbers;
-    std::vector<std::size_t> lines;
-};
-
 // Scans one file with `Scan`, handing each piece's numbers to `deliver`, which returns false to
 // end the scan early; returns the failure, if any.
 template <class Scan, class Found, class Next, class Deliver>
@@ -40,7 +34,7 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
 
 void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events) {
-    struct Found : Batch {
+    struct Found : ScanBatch {
         bool empty() const { return numbers.empty(); }
     };
     DeliverInOrder<Found>(
@@ -48,13 +42,12 @@ void ScanFilesInOrder(const std::vector<std::string>& paths, const ScanRules& ru
         [&](std::size_t i, auto&& deliver) {
             return ScanOne<FileNumberScan, Found>(
                 paths[i], rules,
-                [](FileNumberScan& scan, Found& f) { return scan.next(f.numbers, &f.lines); },
+                [](FileNumberScan& scan, Found& f) {
+                    return scan.next(f.numbers, &f.lines, &f.texts);
+                },
                 deliver);
         },
-        [&](std::size_t index, const Found& batch) {
-            events.numbers(index, batch.numbers);
-            if (rules.lineNumbers && events.lines) events.lines(index, batch.lines);
-        },
+        [&](std::size_t index, const Found& batch) { events.numbers(index, batch); },
         events.failure, [&] { return events.stop && events.stop(); });
 }
 

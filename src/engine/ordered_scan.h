@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "number_stream.h"
 #include "ordered_delivery.h"
 #include "phone_number.h"
 #include "scan_rules.h"
@@ -18,12 +19,17 @@
 
 namespace tessaly {
 
+// What a piece of a file gave: its numbers (the rules' lengths only), in the order they stand
+// in the file, and when the rules ask for them, the 1-based line and the written text of each.
+struct ScanBatch {
+    std::vector<PhoneNumber> numbers;
+    std::vector<std::size_t> lines;
+    NumberTexts texts;
+};
+
 struct OrderedScanEvents {
-    // Numbers of file `index` (the rules' lengths only), in the order they stand in the file.
-    std::function<void(std::size_t index, const std::vector<PhoneNumber>& numbers)> numbers;
-    // Only when the rules ask for line numbers, right after each `numbers` call: the 1-based
-    // line of each of those numbers, in the same order. May be left empty.
-    std::function<void(std::size_t index, const std::vector<std::size_t>& lines)> lines;
+    // The numbers of file `index`, a piece at a time.
+    std::function<void(std::size_t index, const ScanBatch& batch)> numbers;
     // File `index` could not be read (numbers found before a failure were delivered).
     std::function<void(std::size_t index, const std::string& description)> failure;
     // Asked after each delivery when set: true ends the scan there, nothing more is delivered.

@@ -33,16 +33,17 @@ struct ScanRules {
     // line; a byte-order mark is not part of line 1). Off, the scan never looks at line breaks.
     bool lineNumbers = false;
 
-    // The extractor's reading of a number as written (WrittenNumberStream), each off by default:
-    // a "+" directly before a number (blanks aside) becomes part of it; the typographic
-    // dashes, full-width and Arabic-Indic digits and no-break spaces of separator_map.h count as
-    // their ASCII characters; each number carries its text as written in the file.
+    // The extractor's reading of a number as written, each off by default: a "+" directly
+    // before a number (blanks aside) becomes part of it; the typographic dashes, full-width and
+    // Arabic-Indic digits and no-break spaces of separator_map.h count as their ASCII
+    // characters; each number carries its text as written in the file.
     bool keepPlus = false;
     bool unicodeSeparators = false;
     bool writtenText = false;
 
-    // Whether the numbers must be read as written rather than by the byte scanner.
-    bool readsWritten() const { return keepPlus || unicodeSeparators || writtenText; }
+    // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
+    // the byte scanner, which reads the separators and keeps the ASCII written text itself.
+    bool readsWritten() const { return keepPlus || (unicodeSeparators && writtenText); }
 
     bool acceptsDigitCount(std::size_t digits) const {
         return digits < 32 && ((lengths & kEveryLength) >> digits & 1u);

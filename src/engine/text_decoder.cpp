@@ -34,7 +34,11 @@ bool IsWellFormedUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
-        // Eight ASCII bytes at a time: the common case.
+        // A run of ASCII, the common case, is passed over whole.
+        if (end - p >= 64 && IsAscii(reinterpret_cast<const char*>(p), 64)) {
+            p += 64;
+            continue;
+        }
         if (end - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, 8);
@@ -92,10 +96,19 @@ void TextDecoder::decode(std::string_view bytes, std::u16string& out) {
     if (!carry_.empty()) {  // complete the sequence or unit cut by the last piece first
         const std::size_t length =
             utf8 ? SequenceLength(static_cast<unsigned char>(carry_[0])) : UnitWidth(encoding_);
-        const std::size_t take = std::min(length - carry_.size(), bytes.size());
+        std::size_t take = std::min(length - carry_.size(), bytes.size());
+        // A UTF-8 sequence goes on only with continuation bytes: any other byte ends it broken
+        // and is read anew, as the start of what follows.
+        bool broken = false;
+        for (std::size_t i = 0; utf8 && i < take; ++i) {
+            if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
+                take = i;
+                broken = true;
+            }
+        }
         carry_.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
-        if (carry_.size() < length) return;
+        if (carry_.size() < length && !broken) return;
         out += decodeWhole(carry_);
         carry_.clear();
     }

@@ -1,5 +1,15 @@
 #include "text_encoding.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "separator_map.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessaly {
 
 namespace {
@@ -32,7 +42,86 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// A UTF-8 lead byte: how many continuation bytes follow, the bits it gives the code point, and
+// the allowed range of the first continuation byte (the others are 0x80 to 0xBF).
+struct Utf8Lead {
+    std::size_t need = 0;
+    char32_t cp = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+};
+
+// False for a byte that begins no sequence (a continuation byte, C0, C1, F5 to FF).
+bool ReadLead(unsigned char b, Utf8Lead& lead) {
+    lead = Utf8Lead{};
+    if (b >= 0xC2 && b <= 0xDF) {
+        lead.need = 1, lead.cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        lead.need = 2, lead.cp = b & 0x0F;
+        if (b == 0xE0) lead.lo = 0xA0;  // no overlong forms
+        if (b == 0xED) lead.hi = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        lead.need = 3, lead.cp = b & 0x07;
+        if (b == 0xF0) lead.lo = 0x90;
+        if (b == 0xF4) lead.hi = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A character's projection, with the separators read as their ASCII characters.
+char ProjectSeparator(char32_t c) {
+    if (c < 0x80) return char(c);
+    const char mapped = c <= 0xFFFF ? MapSeparator(char16_t(c)) : 0;
+    return mapped ? mapped : char(0x80);
+}
+
+// Windows-1252 bytes projected with the separators (its en and em dash, its no-break space).
+struct EightBitSeparators {
+    char byte[256];
+    constexpr EightBitSeparators() : byte{} {
+        for (int b = 0; b < 256; ++b) {
+            const char16_t c = b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b);
+            const char mapped = c < 0x80 ? char(c) : MapSeparator(c);
+            byte[b] = mapped ? mapped : char(0x80);
+        }
+    }
+};
+constexpr EightBitSeparators kEightBitSeparators;
+
+// Appends ASCII bytes from p for as long as whole words of them come; returns where that ends.
+const unsigned char* CopyAscii(const unsigned char* p, const unsigned char* end, std::string& out) {
+    const unsigned char* const from = p;
+    for (std::uint64_t word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    out.append(reinterpret_cast<const char*>(from), std::size_t(p - from));
+    return p;
+}
+
 }  // namespace
+
+bool IsAscii(const char* data, std::size_t size) {
+    const char* p = data;
+    const char* const end = data + size;
+#if defined(__SSE2__)
+    // 64 bytes at a time; their high bits are gathered and looked at every 4 KB and at the end.
+    __m128i high = _mm_setzero_si128();
+    for (std::size_t blocks = 1; end - p >= 64; p += 64, ++blocks) {
+        const auto* v = reinterpret_cast<const __m128i*>(p);
+        high = _mm_or_si128(
+            high, _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
+                               _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3))));
+        if (blocks % 64 == 0 && _mm_movemask_epi8(high)) return false;
+    }
+    if (_mm_movemask_epi8(high)) return false;
+#endif
+    unsigned char bits = 0;
+    for (; p < end; ++p)
+        bits |= static_cast<unsigned char>(*p);
+    return bits < 0x80;
+}
 
 std::size_t UnitWidth(TextEncoding e) {
     switch (e) {
@@ -82,24 +171,15 @@ std::u16string DecodeUtf8(std::string_view bytes) {
             ++p;
             continue;
         }
-        std::size_t need = 0;
-        char32_t cp = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the first continuation byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            need = 1, cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            need = 2, cp = b & 0x0F;
-            if (b == 0xE0) lo = 0xA0;  // no overlong forms
-            if (b == 0xED) hi = 0x9F;  // no surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            need = 3, cp = b & 0x07;
-            if (b == 0xF0) lo = 0x90;
-            if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
-        } else {
+        Utf8Lead lead;
+        if (!ReadLead(b, lead)) {
             out.push_back(0xFFFD);
             ++p;
             continue;
         }
+        const std::size_t need = lead.need;
+        char32_t cp = lead.cp;
+        const unsigned char lo = lead.lo, hi = lead.hi;
         ++p;
         bool ok = true;
         for (std::size_t i = 0; i < need; ++i, ++p) {
@@ -148,20 +228,33 @@ std::u16string DecodeWide(std::string_view bytes, TextEncoding encoding) {
     return out;
 }
 
-bool AsciiProjector::isIdentity() const {
-    return UnitWidth(encoding_) == 1;
+bool AsciiProjector::passesThrough(const char* data, std::size_t size) const {
+    if (UnitWidth(encoding_) != 1) return false;
+    return !separators_ || (need_ == 0 && IsAscii(data, size));
 }
 
 void AsciiProjector::project(const char* data, std::size_t size, std::string& out) {
     const std::size_t width = UnitWidth(encoding_);
-    if (width == 1) {
+    if (width == 1 && !separators_) {
         out.append(data, size);
         return;
     }
     const bool big = IsBigEndian(encoding_);
     const auto* p = reinterpret_cast<const unsigned char*>(data);
     const auto* const end = p + size;
-    auto emit = [&out](char32_t v) { out.push_back(v < 0x80 ? char(v) : char(0x80)); };
+    out.reserve(out.size() + size / width);
+    if (encoding_ == TextEncoding::EightBit) {
+        while (p < end) {
+            p = CopyAscii(p, end, out);
+            for (const auto* const stop = std::min(p + 8, end); p < stop; ++p)
+                out.push_back(kEightBitSeparators.byte[*p]);
+        }
+        return;
+    }
+    if (encoding_ == TextEncoding::Utf8) return projectUtf8(p, end, out);
+    auto emit = [&](char32_t v) {
+        out.push_back(separators_ ? ProjectSeparator(v) : v < 0x80 ? char(v) : char(0x80));
+    };
     while (carrySize_ > 0 && carrySize_ < sizeof carry_ && p < end) {
         carry_[carrySize_++] = *p++;
         if (carrySize_ == width) {
@@ -169,16 +262,49 @@ void AsciiProjector::project(const char* data, std::size_t size, std::string& ou
             carrySize_ = 0;
         }
     }
-    out.reserve(out.size() + static_cast<std::size_t>(end - p) / width);
     for (; end - p >= static_cast<std::ptrdiff_t>(width); p += width)
         emit(ReadUnit(p, width, big));
     while (p < end && carrySize_ < sizeof carry_)
         carry_[carrySize_++] = *p++;
 }
 
+// A character at a time through a sequence, so a sequence cut between two pieces goes on in
+// the next; an ill-formed one is one character that is not ASCII (its maximal subpart), and the
+// byte that broke it is read anew.
+void AsciiProjector::projectUtf8(const unsigned char* p, const unsigned char* end,
+                                 std::string& out) {
+    while (p < end) {
+        if (need_ == 0) {
+            p = CopyAscii(p, end, out);
+            if (p == end) break;
+            const unsigned char b = *p++;
+            Utf8Lead lead;
+            if (b < 0x80) {
+                out.push_back(char(b));
+            } else if (!ReadLead(b, lead)) {
+                out.push_back(char(0x80));
+            } else {
+                need_ = lead.need, cp_ = lead.cp, lo_ = lead.lo, hi_ = lead.hi;
+            }
+            continue;
+        }
+        const unsigned char b = *p;
+        if (b < lo_ || b > hi_) {
+            out.push_back(char(0x80));
+            need_ = 0;
+            continue;
+        }
+        ++p;
+        cp_ = (cp_ << 6) | (b & 0x3F);
+        lo_ = 0x80, hi_ = 0xBF;
+        if (--need_ == 0) out.push_back(ProjectSeparator(cp_));
+    }
+}
+
 void AsciiProjector::finish(std::string& out) {
-    if (carrySize_ > 0) out.push_back(char(0x80));
+    if (carrySize_ > 0 || need_ > 0) out.push_back(char(0x80));
     carrySize_ = 0;
+    need_ = 0;
 }
 
 }  // namespace tessaly

@@ -21,6 +21,9 @@ struct EncodingChoice {
 // otherwise at least four.
 EncodingChoice DetectEncoding(std::string_view head);
 
+// True when every byte is below 0x80.
+bool IsAscii(const char* data, std::size_t size);
+
 // The Unicode class of the mark table: UTF-16 and UTF-32 of either byte order.
 bool IsUnicodeClass(TextEncoding encoding);
 // Bytes of one code unit: 1 for 8-bit text and UTF-8, 2 for UTF-16, 4 for UTF-32.
@@ -36,21 +39,33 @@ std::u16string DecodeUtf8(std::string_view bytes);
 std::u16string DecodeWide(std::string_view bytes, TextEncoding encoding);
 
 // Streams the bytes of a file's text (after its mark) as ASCII-projected bytes: characters
-// below 0x80 as themselves, every other character as some byte from 0x80 up.
+// below 0x80 as themselves, every other character as some byte from 0x80 up. With `separators`,
+// the characters of separator_map.h count as the ASCII characters they are read as, UTF-8 is
+// decoded (an ill-formed sequence is one non-ASCII character) and 8-bit text is Windows-1252.
 class AsciiProjector {
   public:
-    explicit AsciiProjector(TextEncoding encoding) : encoding_(encoding) {}
+    explicit AsciiProjector(TextEncoding encoding, bool separators = false)
+        : encoding_(encoding), separators_(separators) {}
     TextEncoding encoding() const { return encoding_; }
-    // True when the encoding's bytes already are their own projection (8-bit, UTF-8).
-    bool isIdentity() const;
+    // True when these bytes, next, are their own projection: always for 8-bit and UTF-8 text
+    // without the separators; with them, when the bytes are ASCII and no sequence is cut.
+    bool passesThrough(const char* data, std::size_t size) const;
     void project(const char* data, std::size_t size, std::string& out);
     // End of the text: an incomplete last unit is one non-number character.
     void finish(std::string& out);
 
   private:
+    void projectUtf8(const unsigned char* p, const unsigned char* end, std::string& out);
+
     TextEncoding encoding_;
-    unsigned char carry_[4] = {};
+    bool separators_;
+    unsigned char carry_[4] = {};  // a wide unit cut between pieces
     std::size_t carrySize_ = 0;
+    // A UTF-8 sequence cut between pieces: continuation bytes still to come, the code point so
+    // far, the range of the next byte.
+    std::size_t need_ = 0;
+    char32_t cp_ = 0;
+    unsigned char lo_ = 0x80, hi_ = 0xBF;
 };
 
 }  // namespace tessaly

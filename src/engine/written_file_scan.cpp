@@ -1,10 +1,6 @@
 #include "written_file_scan.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include "utf8_throughout.h"
 
 namespace tessaly {
 
@@ -18,47 +14,11 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
     const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
     head_.assign(head + choice.markLength, n - choice.markLength);
     TextEncoding encoding = choice.encoding;
-    if (rules.unicodeSeparators && encoding == TextEncoding::EightBit && wholeFileIsUtf8(path)) {
-        encoding = TextEncoding::Utf8;
+    if (rules.unicodeSeparators && encoding == TextEncoding::EightBit) {
+        if (ReadsAsUtf8Throughout(file_, head_, buffer_, path)) encoding = TextEncoding::Utf8;
+        head_.clear();  // read again from the first byte
     }
     decoder_ = TextDecoder(encoding);
-}
-
-// Reads the file through once (from its first byte on, head_ included) and goes back to where
-// the text begins; a source that cannot go back is read from a temporary copy instead.
-bool WrittenFileScan::wholeFileIsUtf8(const std::string& path) {
-    Utf8Check check;
-    check.feed(head_);
-    std::FILE* copy = nullptr;
-    if (!file_->rewind()) {
-        copy = std::tmpfile();
-        if (!copy) throw FileReadError("Cannot read \"" + path + "\": " + std::strerror(errno));
-        std::fwrite(head_.data(), 1, head_.size(), copy);
-    } else {
-        file_->readFully(buffer_.data(), head_.size());  // past the head again
-    }
-    for (std::size_t n; (n = file_->read(buffer_.data(), buffer_.size())) > 0;) {
-        check.feed(std::string_view(buffer_.data(), n));
-        if (copy && std::fwrite(buffer_.data(), 1, n, copy) != n) {
-            std::fclose(copy);
-            throw FileReadError("Cannot read \"" + path +
-                                "\": the temporary copy could not be written");
-        }
-    }
-    if (copy) {
-        std::fflush(copy);
-        const int fd = ::dup(::fileno(copy));
-        std::fclose(copy);
-        if (fd < 0 || ::lseek(fd, 0, SEEK_SET) != 0) {
-            throw FileReadError("Cannot read \"" + path + "\": " + std::strerror(errno));
-        }
-        file_ = std::make_unique<FileSource>(fd, path);
-    } else {
-        file_->rewind();
-    }
-    // Read again from the first byte: the head is read anew.
-    head_.clear();
-    return check.wellFormed();
 }
 
 bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {

@@ -30,8 +30,6 @@ class WrittenFileScan {
     TextEncoding encoding() const { return decoder_.encoding(); }
 
   private:
-    bool wholeFileIsUtf8(const std::string& path);
-
     std::unique_ptr<FileSource> file_;
     std::vector<char> buffer_;
     std::string head_;  // bytes read to find the mark, not yet decoded

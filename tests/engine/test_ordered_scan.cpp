@@ -48,12 +48,10 @@ class OrderedScanTest : public QObject {
         std::vector<std::string> got;
         std::vector<std::size_t> gotLines;
         OrderedScanEvents events;
-        events.numbers = [&](std::size_t, const std::vector<PhoneNumber>& numbers) {
-            for (const PhoneNumber& n : numbers)
+        events.numbers = [&](std::size_t, const ScanBatch& batch) {
+            for (const PhoneNumber& n : batch.numbers)
                 got.push_back(n.str());
-        };
-        events.lines = [&](std::size_t, const std::vector<std::size_t>& lines) {
-            gotLines.insert(gotLines.end(), lines.begin(), lines.end());
+            gotLines.insert(gotLines.end(), batch.lines.begin(), batch.lines.end());
         };
         events.failure = [&](std::size_t index, const std::string& description) {
             QVERIFY(description.find("No such file") != std::string::npos);

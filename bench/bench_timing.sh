@@ -1,0 +1,22 @@
+# Timing helpers of the bench scripts, sourced by them (needs bc and /usr/bin/time).
+
+# Best wall time of three runs of a command, its output thrown away, in seconds.
+best_of_3() {
+    local best=""
+    for _ in 1 2 3; do
+        local t0 t1 t
+        t0=$(date +%s.%N)
+        "$@" >/dev/null
+        t1=$(date +%s.%N)
+        t=$(echo "$t1 - $t0" | bc -l)
+        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+    done
+    printf '%.3f' "$best"
+}
+
+# Peak resident memory of one run of a command, in MB.
+peak_mb() {
+    local kb
+    kb=$( { /usr/bin/time -f '%M' "$@" >/dev/null; } 2>&1 | tail -n 1)
+    printf '%.1f' "$(echo "$kb / 1024" | bc -l)"
+}

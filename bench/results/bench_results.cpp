@@ -55,8 +55,7 @@ void BM_RemoveDuplicateRows(benchmark::State& state) {
     IdleLoop loop;
     for (auto _ : state) {
         state.PauseTiming();
-        ResultList list;
-        list.append(original.rows());
+        ResultList list = original;
         state.ResumeTiming();
         RemoveDuplicateRows(list, WalkYield{&loop, {}, {}});
         benchmark::DoNotOptimize(list.count());

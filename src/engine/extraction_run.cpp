@@ -18,7 +18,9 @@ class ExtractionRun::Pass {
 
   private:
     // False when the run ends here: the window is closing or the user stopped it.
-    bool yieldIfDue(FileNumberScan* scan);
+    bool yieldIfDue(FileNumberScan* scan) { return !pacer_.due() || yield(scan); }
+    bool yield(FileNumberScan* scan);
+    void take(std::size_t from, std::size_t to);
     void flush();
     bool scanFile(const std::string& path);
     void finish(std::string_view notice);
@@ -56,8 +58,7 @@ void ExtractionRun::Pass::flush() {
     filePending_ = 0;
 }
 
-bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
-    if (!pacer_.due()) return true;
+bool ExtractionRun::Pass::yield(FileNumberScan* scan) {
     flush();
     if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();
@@ -66,6 +67,27 @@ bool ExtractionRun::Pass::yieldIfDue(FileNumberScan* scan) {
     if (scan) scan->setRules(ScannerRules());
     trap_.step(kAfterYield, [&] { host_.setBusyPointer(); });
     return true;
+}
+
+// Numbers [from, to) of the batch, those whose digit count the rules take, go to pending_: written
+// in place rather than appended one by one, which would read the lists' ends back after every
+// number, and every one written, a number refused then overwritten by the next, so that no
+// branch depends on the lengths found.
+void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
+    const std::size_t base = pending_.size();
+    pending_.numbers.resize(base + (to - from));
+    pending_.lines.resize(base + (to - from));
+    const PhoneNumber* found = batch_.data();
+    const std::size_t* foundLines = batchLines_.data();
+    PhoneNumber* numbers = pending_.numbers.data() + base;
+    std::uint64_t* lines = pending_.lines.data() + base;
+    std::size_t taken = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        numbers[taken] = found[i];
+        lines[taken] = foundLines[i];
+        taken += rules_.acceptsDigitCount(found[i].size()) ? 1 : 0;
+    }
+    pending_.truncate(base + taken);
 }
 
 // Returns false when the window is closing.
@@ -88,9 +110,16 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
             }
             return true;
         }
-        for (std::size_t i = 0; i < batch_.size(); ++i) {
-            if (!yieldIfDue(&*scan)) return false;
-            if (rules_.acceptsDigitCount(batch_[i].size())) pending_.add(batch_[i], batchLines_[i]);
+        // A pass of the event loop may fall before any number; the numbers before it are taken
+        // by the rules read last, those after it by the rules read then.
+        for (std::size_t i = 0, pass = 0; i < batch_.size(); i = pass) {
+            while (pass < batch_.size() && !pacer_.due())
+                ++pass;
+            take(i, pass);
+            if (pass == batch_.size()) break;
+            if (!yield(&*scan)) return false;
+            take(pass, pass + 1);
+            ++pass;
         }
         if (more && !yieldIfDue(&*scan)) return false;
     }

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -22,7 +21,7 @@ class FirstRowSet {
     explicit FirstRowSet(std::size_t expected) { resize(CapacityFor(expected)); }
 
     // True when no row seen before has the text of `rows[index]`; the row is then remembered.
-    bool insert(std::span<const PhoneNumber> rows, std::size_t index) {
+    bool insert(const ResultList::Rows& rows, std::size_t index) {
         if (index >= kMaxRows) throw std::length_error("Too many results to compare");
         const std::uint64_t hash = Hash(rows[index]);
         const std::uint64_t tag = hash & kTagMask;
@@ -57,7 +56,7 @@ class FirstRowSet {
         mask_ = capacity - 1;
     }
 
-    void grow(std::span<const PhoneNumber> rows) {
+    void grow(const ResultList::Rows& rows) {
         std::vector<std::uint64_t> old = std::move(slots_);
         resize(old.size() * 2);
         for (const std::uint64_t slot : old) {

@@ -65,13 +65,15 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
     connectInputList();
     options_.setChangeListener([this] { showOptions(); });
     watchPointer();
-    // New results are shown no more often than every kLayoutShare times the list's last lay-out
-    // time, so laying them out costs a run at most that share of its time; and at least every
-    // second, so the list still visibly grows.
+    // New results are shown no more often than every kLayoutShare times what showing them cost
+    // the last time (the list told of them, laid out and painted), so showing them costs a run
+    // at most that share of its time; and at least every second, so the list still visibly
+    // grows.
     resultModel_.setAnnounceInterval([this] {
         using namespace std::chrono;
-        return std::min(milliseconds(1000),
-                        ceil<milliseconds>(listView2_->lastLayoutTime() * kLayoutShare));
+        const nanoseconds cost = resultModel_.lastAnnounceTime() + listView2_->lastLayoutTime() +
+                                 listView2_->lastPaintTime();
+        return std::min(milliseconds(1000), ceil<milliseconds>(cost * kLayoutShare));
     });
 }
 

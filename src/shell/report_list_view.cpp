@@ -83,7 +83,10 @@ void ReportListView::mouseDoubleClickEvent(QMouseEvent* event) {
 // A list with rows shows the focus on its current row; an empty one frames its rows area, so the
 // user sees where the keys go.
 void ReportListView::paintEvent(QPaintEvent* event) {
+    QElapsedTimer timer;
+    timer.start();
     QTableView::paintEvent(event);
+    lastPaintTime_ = std::chrono::nanoseconds(timer.nsecsElapsed());
     if (!hasFocus() || (model() && model()->rowCount() > 0)) return;
     QPainter painter(viewport());
     QStyleOptionFocusRect frame;

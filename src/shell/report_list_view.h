@@ -22,8 +22,11 @@ class ReportListView : public QTableView {
     // Every selected row (0-based), in list order.
     std::vector<int> selectedRows() const;
     void selectRow(int row);
-    // How long the view took to lay out all of its rows the last time.
+    // How long the view took to lay out all of its rows, and to paint itself, the last time.
+    // The first paint after rows were added finds anew where every row stands, so it takes
+    // longer the more rows the view has.
     std::chrono::nanoseconds lastLayoutTime() const { return lastLayoutTime_; }
+    std::chrono::nanoseconds lastPaintTime() const { return lastPaintTime_; }
     void doItemsLayout() override;
     // The one header over the column.
     QHeaderView* header() const { return horizontalHeader(); }
@@ -47,6 +50,7 @@ class ReportListView : public QTableView {
 
   private:
     std::chrono::nanoseconds lastLayoutTime_{0};
+    std::chrono::nanoseconds lastPaintTime_{0};
 };
 
 }  // namespace tessaly

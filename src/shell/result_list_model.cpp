@@ -28,9 +28,12 @@ void ResultListModel::showPendingRows() {
     pending_.stop();
     sinceShown_.start();
     if (list_.count() <= shown_) return;
+    QElapsedTimer timer;
+    timer.start();
     beginInsertRows(QModelIndex(), static_cast<int>(shown_), static_cast<int>(list_.count()) - 1);
     shown_ = list_.count();
     endInsertRows();
+    lastAnnounceTime_ = std::chrono::nanoseconds(timer.nsecsElapsed());
 }
 
 void ResultListModel::afterAppend() {

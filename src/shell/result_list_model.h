@@ -26,6 +26,8 @@ class ResultListModel : public ReportListModel, private ResultListObserver {
     void setAnnounceInterval(Interval interval) { interval_ = std::move(interval); }
     // Tells the view of every row appended so far.
     void showPendingRows();
+    // How long telling the view of new rows took the last time, the view's own work included.
+    std::chrono::nanoseconds lastAnnounceTime() const { return lastAnnounceTime_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
 
@@ -45,6 +47,7 @@ class ResultListModel : public ReportListModel, private ResultListObserver {
     std::size_t shown_ = 0;          // rows the view knows of: the list's first rows
     std::size_t removingShown_ = 0;  // rows of a removal that the view knows of
     QElapsedTimer sinceShown_;
+    std::chrono::nanoseconds lastAnnounceTime_{0};
     QTimer pending_;
 };
 

@@ -132,15 +132,15 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     const bool asBefore = saved || (!arguments.withFilename && !arguments.rules.lineNumbers &&
                                     !arguments.mask && !arguments.count);
 
-    // The file being delivered: its path, how many of its numbers were written or collected,
-    // and where the values it added to `seen` begin.
+    // The file being delivered (the writer keeps its path): how many of its numbers were
+    // written or collected, and where the values it added to `seen` begin.
+    NumberWriter writer(arguments, *out);
     std::size_t currentFile = std::numeric_limits<std::size_t>::max();
-    std::string currentPath;
     std::size_t fileGiven = 0;
     std::size_t fileSeen = 0;
     auto enterFile = [&](std::size_t index, const std::string& path) {
         currentFile = index;
-        currentPath = path;
+        writer.enterFile(path);
         fileGiven = 0;
         fileSeen = seen.mark();
     };
@@ -168,7 +168,6 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
             out->writeLine(n.view());
         }
     };
-    NumberWriter writer(arguments, *out);
 
     if (arguments.rules.readsWritten()) {
         WrittenScanEvents events;
@@ -178,7 +177,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                 if (saved) {
                     keepAsBefore(PhoneNumber(n.value));  // bare digits: no "+" with these formats
                 } else {
-                    writer.write(currentPath, n.line, n.value, n.text);
+                    writer.write(n.line, n.value, n.text);
                     ++fileGiven;
                 }
             }
@@ -198,7 +197,7 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
                     keepAsBefore(n);
                     continue;
                 }
-                writer.write(currentPath, withLines ? batch.lines[i] : 0, n.view(),
+                writer.write(withLines ? batch.lines[i] : 0, n.view(),
                              withTexts ? batch.texts.at(i) : std::string_view());
                 ++fileGiven;
             }

@@ -40,19 +40,27 @@ std::string_view MaskedValue(std::string_view value, const std::optional<std::st
 NumberWriter::NumberWriter(const ExtractArguments& arguments, OutputFile& out)
     : arguments_(arguments), out_(out) {}
 
-void NumberWriter::write(const std::string& path, std::size_t line, std::string_view value,
-                         std::u16string_view text) {
-    compose(path, line, value, text);
+void NumberWriter::enterFile(const std::string& path) {
+    const std::string_view name = path == "-" ? "(standard input)" : std::string_view(path);
+    pathField_.clear();
+    if (arguments_.format == OutputFormat::kJsonl) {
+        AppendJsonString(pathField_, name);
+    } else {
+        pathField_.append(name);
+        pathField_.push_back(':');
+    }
 }
 
-void NumberWriter::write(const std::string& path, std::size_t line, std::string_view value,
-                         std::string_view text) {
-    compose(path, line, value, text);
+void NumberWriter::write(std::size_t line, std::string_view value, std::u16string_view text) {
+    compose(line, value, text);
+}
+
+void NumberWriter::write(std::size_t line, std::string_view value, std::string_view text) {
+    compose(line, value, text);
 }
 
 template <class Text>
-void NumberWriter::compose(const std::string& path, std::size_t line, std::string_view value,
-                           const Text& text) {
+void NumberWriter::compose(std::size_t line, std::string_view value, const Text& text) {
     const std::string_view shown = MaskedValue(value, arguments_.mask, masked_);
     if (arguments_.count) {
         written_.count(shown);
@@ -60,17 +68,6 @@ void NumberWriter::compose(const std::string& path, std::size_t line, std::strin
     }
     if (arguments_.unique && !written_.add(shown)) return;
     const bool json = arguments_.format == OutputFormat::kJsonl;
-    if (shownPath_ != path) {
-        shownPath_ = path;
-        const std::string_view name = path == "-" ? "(standard input)" : std::string_view(path);
-        pathField_.clear();
-        if (json) {
-            AppendJsonString(pathField_, name);
-        } else {
-            pathField_.append(name);
-            pathField_.push_back(':');
-        }
-    }
     // Composed right in the output's buffer. Digits, a kept "+" and the texts the byte scanner
     // keeps (number characters and spaces) never need escaping in JSON; a mask's characters
     // and decoded texts may.

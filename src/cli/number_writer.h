@@ -24,26 +24,23 @@ class NumberWriter {
   public:
     NumberWriter(const ExtractArguments& arguments, OutputFile& out);
 
-    // One number found in `path` (as shown: "-" is standard input) on `line`; `text` is its
-    // written form (jsonl only), decoded or, as the byte scanner keeps it, ASCII.
-    void write(const std::string& path, std::size_t line, std::string_view value,
-               std::u16string_view text);
-    void write(const std::string& path, std::size_t line, std::string_view value,
-               std::string_view text);
+    // The numbers that follow were found in `path` ("-" is standard input).
+    void enterFile(const std::string& path);
+    // One number found on `line`; `text` is its written form (jsonl only), decoded or, as the
+    // byte scanner keeps it, ASCII.
+    void write(std::size_t line, std::string_view value, std::u16string_view text);
+    void write(std::size_t line, std::string_view value, std::string_view text);
     // Writes what waits for the end (--count's table).
     void finish();
 
   private:
     template <class Text>
-    void compose(const std::string& path, std::size_t line, std::string_view value,
-                 const Text& text);
+    void compose(std::size_t line, std::string_view value, const Text& text);
 
     const ExtractArguments& arguments_;
     OutputFile& out_;
     std::string masked_;
-    // The path of the last number, and its form in front of a line.
-    std::optional<std::string> shownPath_;
-    std::string pathField_;
+    std::string pathField_;   // the file's path as it stands in front of a line
     DistinctValues written_;  // --unique and --count
 };
 

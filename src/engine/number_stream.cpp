@@ -55,20 +55,27 @@ void NumberStream::setRules(const ScanRules& rules) {
     }
 }
 
-void NumberStream::startToken(const char* at) {
+template <bool kExtras>
+void NumberStream::startTokenAt(const char* at) {
     if (hasPending_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
     }
     inToken_ = true;
-    textFrom_ = at;
     digitCount_ = 0;
     matchState_ = 0;
     matched_ = !needle_.active;
-    if (countLines_ && lineFrom_) {
-        tokenLine_ = lineCounter_.lineAt(lineFrom_, at);
-        lineFrom_ = at;
+    if constexpr (kExtras) {
+        textFrom_ = at;
+        if (countLines_ && lineFrom_) {
+            tokenLine_ = lineCounter_.lineAt(lineFrom_, at);
+            lineFrom_ = at;
+        }
     }
+}
+
+void NumberStream::startToken(const char* at) {
+    startTokenAt<true>(at);
 }
 
 void NumberStream::matchStep(char c) {
@@ -79,16 +86,23 @@ void NumberStream::matchStep(char c) {
     if (matchState_ == t.size()) matched_ = true;
 }
 
-void NumberStream::closeToken(const char* stop) {
+template <bool kExtras>
+void NumberStream::closeTokenAt(const char* stop) {
     inToken_ = false;
     found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
     foundLines_[foundCount_] = tokenLine_;
     const bool kept = matched_ & wanted(digitCount_);
     foundCount_ += kept;
-    if (texts_) {
-        if (kept) takeText(stop);
-        openText_.clear();
+    if constexpr (kExtras) {
+        if (texts_) {
+            if (kept) takeText(stop);
+            openText_.clear();
+        }
     }
+}
+
+void NumberStream::closeToken(const char* stop) {
+    closeTokenAt<true>(stop);
 }
 
 // The text of the number that closes: its bytes from earlier pieces, then those of this one,
@@ -193,6 +207,7 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
 // characters and spaces) form runs; a number is the part of a run from its first number
 // character on, and it ends where the run ends. The parts are found for the whole block at
 // once by spreading each number character's bit forward to the end of its run.
+template <bool kExtras>
 [[gnu::always_inline]] inline void NumberStream::feedBlocksBody(const char* p, const char* end,
                                                                 std::vector<PhoneNumber>& out,
                                                                 std::vector<std::size_t>* lines) {
@@ -205,9 +220,9 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
     std::uint64_t lineEnds = 0;  // of the block, when lines are counted
 
     auto open = [&](const char* at) {
-        startToken(at);
+        startTokenAt<kExtras>(at);
         tokenStart = at;
-        if (countLines_) {
+        if (kExtras && countLines_) {
             const std::uint64_t before = (std::uint64_t{1} << (at - block)) - 1;
             tokenLine_ = lineCounter_.line() + unsigned(std::popcount(lineEnds & before));
         }
@@ -221,7 +236,7 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
             }
         }
         if (foundCount_ == kFoundCapacity) flushFound(out, lines);
-        closeToken(stop);
+        closeTokenAt<kExtras>(stop);
         tokenStart = nullptr;
     };
 
@@ -230,7 +245,9 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
         const std::uint64_t validBits =
             valid == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
         const BlockMasks m = ClassifyBlock(block, end);
-        if (countLines_) lineEnds = LineEnds(ClassifyBreaks(block, end), lineCounter_.afterCr());
+        if (kExtras && countLines_) {
+            lineEnds = LineEnds(ClassifyBreaks(block, end), lineCounter_.afterCr());
+        }
         // Bytes past the piece count as inside: a number reaching the end of the piece goes on.
         const std::uint64_t inside = m.number | m.space | ~validBits;
         std::uint64_t fill = m.number;
@@ -268,7 +285,7 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
             close(block + last + 1);
             pos = last + 1;
         }
-        if (countLines_) {
+        if (kExtras && countLines_) {
             lineCounter_.passBlock(unsigned(std::popcount(lineEnds)), block[valid - 1] == '\r');
         }
     }
@@ -285,30 +302,39 @@ void NumberStream::feedTokens(const char* p, const char* end, std::vector<PhoneN
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same, where counting a block's bits is one instruction.
+template <bool kExtras>
 __attribute__((target("popcnt"))) void NumberStream::feedBlocksPopcnt(
     const char* p, const char* end, std::vector<PhoneNumber>& out,
     std::vector<std::size_t>* lines) {
-    feedBlocksBody(p, end, out, lines);
+    feedBlocksBody<kExtras>(p, end, out, lines);
 }
 
 void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                               std::vector<std::size_t>* lines) {
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
+    const bool extras = countLines_ || texts_;
     if (hasPopcnt) {
-        feedBlocksPopcnt(p, end, out, lines);
+        extras ? feedBlocksPopcnt<true>(p, end, out, lines)
+               : feedBlocksPopcnt<false>(p, end, out, lines);
     } else {
-        feedBlocksBody(p, end, out, lines);
+        extras ? feedBlocksBody<true>(p, end, out, lines)
+               : feedBlocksBody<false>(p, end, out, lines);
     }
 }
 #else
+template <bool kExtras>
 void NumberStream::feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
                                     std::vector<std::size_t>* lines) {
-    feedBlocksBody(p, end, out, lines);
+    feedBlocksBody<kExtras>(p, end, out, lines);
 }
 
 void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                               std::vector<std::size_t>* lines) {
-    feedBlocksBody(p, end, out, lines);
+    if (countLines_ || texts_) {
+        feedBlocksBody<true>(p, end, out, lines);
+    } else {
+        feedBlocksBody<false>(p, end, out, lines);
+    }
 }
 #endif
 

@@ -69,9 +69,15 @@ class NumberStream {
     };
     static Needle MakeNeedle(const ScanRules& rules);
 
+    // Line numbers and written texts must cost the plain scan nothing: the block walk and its
+    // token steps are built twice, with them (kExtras) and without.
+    template <bool kExtras>
+    void startTokenAt(const char* at);
     void startToken(const char* at);
     // Closes the open number, whose bytes in this piece end before `stop` (null: the text
     // ended).
+    template <bool kExtras>
+    void closeTokenAt(const char* stop);
     void closeToken(const char* stop);
     void takeText(const char* stop);
     void flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines);
@@ -82,8 +88,10 @@ class NumberStream {
     const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
     void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                     std::vector<std::size_t>* lines);
+    template <bool kExtras>
     void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
                           std::vector<std::size_t>* lines);
+    template <bool kExtras>
     void feedBlocksBody(const char* p, const char* end, std::vector<PhoneNumber>& out,
                         std::vector<std::size_t>* lines);
 

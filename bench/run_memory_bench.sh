@@ -3,7 +3,8 @@
 # or less in every case, whatever --jobs), with the wall time of each run:
 #   1. a 600 MB file read four times, --jobs 2, by a reader that waits 15 s before it reads,
 #   2. the same file twice to /dev/null, --jobs 2,
-#   3. FILES small files in one folder (default 1,000,000), --jobs 1 and --jobs 2,
+#   3. FILES small files in one folder (default 1,000,000), --jobs 1 and --jobs 2, and the same
+#      files named by --files-from,
 #   4. 1,000,000 small files in 1,000 folders, --jobs 1, 2 and 8.
 # Usage: bench/run_memory_bench.sh [WORK_DIR] [FILES]
 #   (needs about 700 MB, and FILES + 1,000,000 inodes, there; EXTRACT=path measures that binary
@@ -58,6 +59,9 @@ measure "2 x 600 MB, --jobs 2, to /dev/null" "$extract" --jobs 2 "$big" "$big" >
 for jobs in 1 2; do
     measure "$files files, --jobs $jobs" "$extract" --jobs "$jobs" "$many" >/dev/null
 done
+find "$many" -type f >"$work/list.txt"
+measure "$files files by --files-from, --jobs 2" "$extract" --jobs 2 --files-from "$work/list.txt" \
+    >/dev/null
 
 tree="$work/tree"
 if [ "$(find "$tree" -mindepth 2 -maxdepth 2 -type f 2>/dev/null | wc -l)" != 1000000 ]; then

@@ -93,24 +93,26 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     unsigned jobs = arguments.jobs;
     if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
 
-    std::vector<std::string> named = arguments.files;
+    // The paths on the command line, then those of --files-from as the scan asks for them.
+    std::unique_ptr<PathList> listed;
     if (arguments.filesFrom) {
         try {
-            std::vector<std::string> listed =
-                ReadPathList(*arguments.filesFrom, arguments.nullSeparated);
-            named.insert(named.end(), std::make_move_iterator(listed.begin()),
-                         std::make_move_iterator(listed.end()));
+            listed = std::make_unique<PathList>(*arguments.filesFrom, arguments.nullSeparated);
         } catch (const std::exception& e) {
             errors.emplace_back(e.what());
             return 1;
         }
     }
+    auto named = [&, next = std::size_t{0}]() mutable -> std::optional<std::string> {
+        if (next < arguments.files.size()) return arguments.files[next++];
+        return listed ? listed->next() : std::nullopt;
+    };
     // Folders are walked as the scan asks for files, on whichever thread asks; their failures
     // are kept apart and reported before those of the files, as when the walk came first.
     PosixFileSystem fileSystem;
     std::vector<std::string> walkFailures;
     ErrorLines walkErrors(walkFailures);
-    InputPaths inputs(std::move(named), arguments.extension, fileSystem, walkErrors);
+    InputPaths inputs(InputPaths::NamedPaths(named), arguments.extension, fileSystem, walkErrors);
     // The output and its temporary file exist by now; reading them would read what is being
     // written, without end.
     const std::vector<FileIdentity> own = out->identities();
@@ -208,6 +210,9 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
     }
     if (saved && !out->readerGone()) WriteSaved(arguments.format, collected, *out);
     writer.finish();
+    // A list of files that failed part-way gave the paths before the failure; it is reported
+    // with the walk's failures.
+    if (listed && !listed->error().empty()) walkFailures.push_back(listed->error());
     failed = failed || !walkFailures.empty();
     errors.insert(errors.begin() + std::ptrdiff_t(errorsBefore), walkFailures.begin(),
                   walkFailures.end());

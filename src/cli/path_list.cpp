@@ -10,43 +10,52 @@
 
 namespace tessaly::cli {
 
-std::vector<std::string> ReadPathList(const std::string& source, bool nullSeparated) {
-    const std::string name = source == "-" ? "(standard input)" : source;
+PathList::PathList(const std::string& source, bool nullSeparated)
+    : name_(source == "-" ? "(standard input)" : source), separator_(nullSeparated ? '\0' : '\n') {
     auto fail = [&](const char* reason) {
-        throw std::runtime_error("cannot read the list of files \"" + name + "\": " + reason);
+        throw std::runtime_error("cannot read the list of files \"" + name_ + "\": " + reason);
     };
-    const int fd = source == "-" ? 0 : ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) fail(std::strerror(errno));
+    fd_ = source == "-" ? 0 : ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) fail(std::strerror(errno));
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
         fail("it is a folder");
     }
-    const char separator = nullSeparated ? '\0' : '\n';
-    std::vector<std::string> paths;
-    std::string current;
-    char buffer[1 << 16];
+}
+
+PathList::~PathList() {
+    if (fd_ > 0) ::close(fd_);
+}
+
+std::optional<std::string> PathList::next() {
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const std::size_t end = buffer_.find(separator_, used_);
+        if (end != std::string::npos || (ended_ && used_ < buffer_.size())) {
+            const std::size_t stop = end == std::string::npos ? buffer_.size() : end + 1;
+            std::string path =
+                buffer_.substr(used_, (end == std::string::npos ? stop : end) - used_);
+            used_ = stop;
+            if (!path.empty()) return path;
+            continue;
+        }
+        if (ended_) return std::nullopt;
+        buffer_.erase(0, used_);
+        used_ = 0;
+        char chunk[1 << 16];
+        const ssize_t n = ::read(fd_, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            const int err = errno;
-            if (fd != 0) ::close(fd);
-            fail(std::strerror(err));
+            error_ = "cannot read the list of files \"" + name_ + "\": " + std::strerror(errno);
+            buffer_.clear();  // a path cut by the failure is not a path
         }
-        if (n == 0) break;
-        for (ssize_t i = 0; i < n; ++i) {
-            if (buffer[i] != separator) {
-                current.push_back(buffer[i]);
-            } else if (!current.empty()) {
-                paths.push_back(std::move(current));
-                current.clear();
-            }
+        if (n <= 0) {
+            ended_ = true;
+            continue;
         }
+        buffer_.append(chunk, std::size_t(n));
     }
-    if (fd != 0) ::close(fd);
-    if (!current.empty()) paths.push_back(std::move(current));
-    return paths;
 }
 
 }  // namespace tessaly::cli

@@ -1,15 +1,36 @@
 #pragma once
 // The paths of --files-from: a file (or standard input) holding one path a line, or paths
 // separated by NUL bytes exactly as find -print0 writes them. The list may come from a pipe
-// (--files-from <(find ...)): the user named it to be read.
+// (--files-from <(find ...)): the user named it to be read. It is read as the scan asks for
+// paths, so a list of a million paths never stands in memory whole.
 
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace tessaly::cli {
 
-// The paths of `source` ("-": standard input), empty entries left out. Throws
-// std::runtime_error with a description when the list cannot be read.
-std::vector<std::string> ReadPathList(const std::string& source, bool nullSeparated);
+class PathList {
+  public:
+    // Opens the list of `source` ("-": standard input). Throws std::runtime_error with a
+    // description when it cannot be read.
+    PathList(const std::string& source, bool nullSeparated);
+    ~PathList();
+    PathList(const PathList&) = delete;
+    PathList& operator=(const PathList&) = delete;
+
+    // The next path, empty entries left out; nothing at the end of the list, or once reading
+    // it failed part-way (error() then says why).
+    std::optional<std::string> next();
+    const std::string& error() const { return error_; }
+
+  private:
+    std::string name_;
+    int fd_ = -1;
+    char separator_;
+    std::string buffer_;
+    std::size_t used_ = 0;  // bytes of buffer_ already handed out
+    bool ended_ = false;
+    std::string error_;
+};
 
 }  // namespace tessaly::cli

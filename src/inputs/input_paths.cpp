@@ -12,6 +12,14 @@ namespace tessaly {
 
 InputPaths::InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
                        FileSystem& files, ErrorBox& errors)
+    : InputPaths(
+          [paths = std::move(paths), next = std::size_t{0}]() mutable {
+              return next < paths.size() ? std::optional(std::move(paths[next++])) : std::nullopt;
+          },
+          extension, files, errors) {}
+
+InputPaths::InputPaths(NamedPaths paths, const std::optional<std::string>& extension,
+                       FileSystem& files, ErrorBox& errors)
     : named_(std::move(paths)),
       pattern_(extension ? ExtensionPattern(*extension) : std::string("*.*")),
       files_(files),
@@ -24,8 +32,9 @@ std::optional<std::string> InputPaths::next() {
             listFolder(folders_[nextFolder_++]);
             continue;
         }
-        if (nextNamed_ == named_.size()) return std::nullopt;
-        std::string path = std::move(named_[nextNamed_++]);
+        std::optional<std::string> named = named_();
+        if (!named) return std::nullopt;
+        std::string path = std::move(*named);
         if (path == "-" || !FolderExists(files_, path)) return path;  // "-": never a folder
         startTree(path);
     }

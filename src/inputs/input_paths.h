@@ -8,6 +8,7 @@
 // held, those packed in one buffer, so a folder of a million files costs a few bytes a file.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ class InputPaths {
     // the expansion goes on with the next path.
     InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
                FileSystem& files, ErrorBox& errors);
+    // The same with the paths asked for one at a time as they are needed (nothing: no more).
+    using NamedPaths = std::function<std::optional<std::string>()>;
+    InputPaths(NamedPaths paths, const std::optional<std::string>& extension, FileSystem& files,
+               ErrorBox& errors);
 
     // The next input file; nothing once all were handed out.
     std::optional<std::string> next();
@@ -40,8 +45,7 @@ class InputPaths {
     void listFolder(const std::string& folder);
     std::optional<std::string> nextInFolder();
 
-    std::vector<std::string> named_;
-    std::size_t nextNamed_ = 0;
+    NamedPaths named_;
     std::string pattern_;
     FileSystem& files_;
     ErrorBox& errors_;

@@ -236,6 +236,9 @@ class ExtractProcessTest : public QObject {
         QTest::newRow("files from, lines")
             << QStringList{"--files-from=-", "--count"} << QByteArray("a.txt\nb.txt\n")
             << QByteArray("8777984141\t2\n18005550199\t1\n4155550123\t1\n");
+        QTest::newRow("files from, after the named, empty entries, no last end")
+            << QStringList{"-H", "b.txt", "--files-from=-"} << QByteArray("\n\nb.txt")
+            << QByteArray("b.txt:4155550123\nb.txt:4155550123\n");
     }
 
     void written() {

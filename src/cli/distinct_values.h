@@ -4,8 +4,8 @@
 // meet millions of distinct numbers, and every byte of a table that size costs time to bring
 // into memory, so the table is compact: the values stand one after another in one block, each
 // a record of its count, its length and its bytes, in the order they were first found; an open
-// table of 8-byte slots (hash and record, linear probing, at most half full) finds them.
-// Counting needs no answer at once, so the lookups of several values overlap the fetch of
+// table of 8-byte slots (hash and record, linear probing, at most three quarters full) finds
+// them. Counting needs no answer at once, so the lookups of several values overlap the fetch of
 // their slots from memory.
 
 #include <cstddef>

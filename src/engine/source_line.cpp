@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "number_chars.h"
+#include "text_decoder.h"
 #include "text_encoding.h"
 
 namespace tessaly {
@@ -16,41 +17,6 @@ constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::size_t kAround = kLongLine / 2;
 // The line is kept whole up to this many characters; beyond, only what may still be shown.
 constexpr std::size_t kKeepWhole = 64 * 1024;
-
-// How many of `bytes` decode without cutting a character in two; the rest waits for more.
-std::size_t WholeCharacters(std::string_view bytes, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::EightBit:
-            return bytes.size();
-        case TextEncoding::Utf16LE:
-        case TextEncoding::Utf16BE:
-            // A surrogate pair cut in two decodes as the same two units.
-            return bytes.size() & ~std::size_t{1};
-        case TextEncoding::Utf32LE:
-        case TextEncoding::Utf32BE:
-            return bytes.size() & ~std::size_t{3};
-        case TextEncoding::Utf8:
-            break;
-    }
-    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((b & 0xC0) == 0x80) continue;  // a continuation byte: look further back
-        const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-        return length > back ? bytes.size() - back : bytes.size();
-    }
-    return bytes.size();
-}
-
-std::u16string Decode(std::string_view bytes, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::EightBit:
-            return DecodeWindows1252(bytes);
-        case TextEncoding::Utf8:
-            return DecodeUtf8(bytes);
-        default:
-            return DecodeWide(bytes, encoding);
-    }
-}
 
 // The wanted line's characters, fed one at a time: finds the first run of number characters
 // (blanks inside it ignored, as the scanner ignores them) whose digits are the number's, and
@@ -149,26 +115,25 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
             out.state = SourceLine::State::Changed;
             return out;
         }
-        std::string bytes(kChunk, '\0');
-        std::size_t held = source.readFully(bytes.data(), 4);
-        const EncodingChoice choice = DetectEncoding(std::string_view(bytes.data(), held));
-        bytes.erase(0, choice.markLength);
-        held -= choice.markLength;
+        // Decoded as the run decoded it, a piece at a time.
+        char head[4];
+        const std::size_t got = source.readFully(head, sizeof head);
+        const EncodingChoice choice = DetectEncoding(std::string_view(head, got));
+        TextDecoder decoder(choice.encoding);
+        std::u16string text;
+        decoder.decode(std::string_view(head + choice.markLength, got - choice.markLength), text);
+        std::vector<char> buffer(kChunk);
 
         LineWindow window(digits);
         std::uint64_t current = 1;
         bool afterCR = false, reading = true, lineEnded = false;
         while (reading) {
-            bytes.resize(std::max(bytes.size(), held + kChunk));
-            const std::size_t n = source.read(bytes.data() + held, kChunk);
-            held += n;
-            const std::size_t whole =
-                n == 0 ? held
-                       : WholeCharacters(std::string_view(bytes.data(), held), choice.encoding);
-            const std::u16string text =
-                Decode(std::string_view(bytes.data(), whole), choice.encoding);
-            bytes.erase(0, whole);
-            held -= whole;
+            const std::size_t n = source.read(buffer.data(), buffer.size());
+            if (n > 0) {
+                decoder.decode(std::string_view(buffer.data(), n), text);
+            } else {
+                decoder.finish(text);
+            }
             for (std::size_t i = 0; i < text.size() && reading; ++i) {
                 const char16_t c = text[i];
                 const bool pairEnd = afterCR && c == u'\n';
@@ -181,6 +146,7 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
                     reading = window.feed(c);
                 }
             }
+            text.clear();
             if (n == 0) {
                 if (reading) lineEnded = current == line;  // the file's end ends its last line
                 if (current < line) {

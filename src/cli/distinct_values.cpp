@@ -3,6 +3,9 @@
 #include <cstring>
 #include <random>
 #include <stdexcept>
+#include <vector>
+
+#include "short_copy.h"
 
 namespace tessaly::cli {
 
@@ -16,15 +19,52 @@ std::uint64_t Mix(std::uint64_t h) {
     return h ^ (h >> 33);
 }
 
-// Records stand at multiples of 8 bytes, so a slot's 32 bits reach 32 GB of them.
-constexpr std::size_t kMaxText = std::size_t{8} * UINT32_MAX;
+// Records stand at multiples of 4 bytes, so a slot's 32 bits reach 16 GB of them.
+constexpr std::size_t kMaxText = std::size_t{4} * (UINT32_MAX - 1);
+// Slots past the last home, to begin with; runs that reach further get more.
+constexpr std::size_t kRoomPast = 1024;
+
+// A record is its count (32 bits), then the value's length in one byte (255: in the 32 bits
+// after it) and the value's bytes.
+constexpr unsigned char kLongValue = 255;
+
+std::size_t HeadSize(std::size_t valueSize) {
+    return valueSize < kLongValue ? 5 : 9;
+}
+
+std::uint64_t Word(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+std::uint32_t HalfWord(const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+}
+
+// Nearly every value is short, and a library call to compare each would cost more than the
+// work: words that may overlap.
+bool SameValue(const char* a, const char* b, std::size_t n) {
+    if (n >= 8) {
+        std::uint64_t differ = Word(a + n - 8) ^ Word(b + n - 8);
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            differ |= Word(a + i) ^ Word(b + i);
+        return differ == 0;
+    }
+    if (n >= 4) {
+        return ((HalfWord(a) ^ HalfWord(b)) | (HalfWord(a + n - 4) ^ HalfWord(b + n - 4))) == 0;
+    }
+    return n == 0 || (a[0] == b[0] && a[n / 2] == b[n / 2] && a[n - 1] == b[n - 1]);
+}
 
 }  // namespace
 
 // The seed differs from run to run, so no input can be made to crowd the table's slots.
 DistinctValues::DistinctValues()
     : seed_(std::random_device{}() | std::uint64_t{std::random_device{}()} << 32), mask_(1023) {
-    slotBlock_.growTo((mask_ + 1) * sizeof(Slot));
+    moreSlots(mask_ + 1 + kRoomPast);
 }
 
 // Values are mostly 5 to 21 bytes: up to 16 are taken as two words that may overlap (the
@@ -35,87 +75,137 @@ std::uint64_t DistinctValues::hashOf(std::string_view value) const {
     std::uint64_t first = 0;
     std::uint64_t last = 0;
     if (n >= 8) {
-        std::memcpy(&first, p, 8);
-        std::memcpy(&last, p + n - 8, 8);
+        first = Word(p);
+        last = Word(p + n - 8);
+    } else if (n >= 4) {
+        first = HalfWord(p) | std::uint64_t{HalfWord(p + n - 4)} << 32;
     } else {
-        std::memcpy(&first, p, n);
+        for (std::size_t i = 0; i < n; ++i)
+            first = first << 8 | static_cast<unsigned char>(p[i]);
     }
     std::uint64_t h = Mix(seed_ ^ n ^ first ^ (last * 0x9E3779B97F4A7C15ULL));
-    for (std::size_t i = 8; i + 8 < n; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p + i, 8);
-        h = Mix(h ^ word);
-    }
+    for (std::size_t i = 8; i + 8 < n; i += 8)
+        h = Mix(h ^ Word(p + i));
     return h;
 }
 
 std::string_view DistinctValues::valueAt(std::size_t at) const {
-    std::uint32_t length;
-    std::memcpy(&length, textBlock_.data() + at + 8, 4);
-    return {textBlock_.data() + at + kHeader, length};
-}
-
-std::uint64_t DistinctValues::countAt(std::size_t at) const {
-    std::uint64_t count;
-    std::memcpy(&count, textBlock_.data() + at, 8);
-    return count;
+    const char* const record = textBlock_.data() + at;
+    const auto length = static_cast<unsigned char>(record[4]);
+    if (length < kLongValue) return {record + 5, length};
+    std::uint32_t longLength;
+    std::memcpy(&longLength, record + 5, 4);
+    return {record + 9, longLength};
 }
 
 std::size_t DistinctValues::nextRecord(std::size_t at) const {
-    return (at + kHeader + valueAt(at).size() + 7) & ~std::size_t{7};
+    const std::string_view value = valueAt(at);
+    return std::size_t(value.data() + value.size() - textBlock_.data() + 3) & ~std::size_t{3};
+}
+
+std::uint64_t DistinctValues::countAt(std::size_t at) const {
+    std::uint32_t count;
+    std::memcpy(&count, textBlock_.data() + at, 4);
+    return count == UINT32_MAX ? largeCounts_.at(at) : count;
+}
+
+void DistinctValues::countAgain(std::size_t at) {
+    char* const p = textBlock_.data() + at;
+    std::uint32_t count;
+    std::memcpy(&count, p, 4);
+    if (count == UINT32_MAX) {
+        ++largeCounts_[at];
+        return;
+    }
+    if (++count == UINT32_MAX) largeCounts_[at] = count;
+    std::memcpy(p, &count, 4);
 }
 
 bool DistinctValues::settle(std::string_view value, std::uint64_t hash) {
     const auto low = std::uint32_t(hash);
-    for (std::size_t i = low & mask_;; i = (i + 1) & mask_) {
+    for (std::size_t i = low & mask_;; ++i) {
+        if (i == limit_) moreSlots(limit_ + kRoomPast);
         Slot& slot = table()[i];
         if (slot.record == 0) {
             const std::size_t at = textSize_;
-            const std::size_t next = (at + kHeader + value.size() + 7) & ~std::size_t{7};
+            const std::size_t head = HeadSize(value.size());
+            const std::size_t next = (at + head + value.size() + 3) & ~std::size_t{3};
             if (value.size() > UINT32_MAX || next > kMaxText) {
                 throw std::length_error("too many distinct values");
             }
-            textBlock_.growTo(next);
+            if (next > textBlock_.size()) textBlock_.growTo(next);
             char* const record = textBlock_.data() + at;
-            const std::uint64_t one = 1;
-            const auto length = std::uint32_t(value.size());
-            std::memcpy(record, &one, 8);
-            std::memcpy(record + 8, &length, 4);
-            std::memcpy(record + kHeader, value.data(), value.size());
+            const std::uint32_t one = 1;
+            std::memcpy(record, &one, 4);
+            if (head == 5) {
+                record[4] = char(value.size());
+            } else {
+                const auto length = std::uint32_t(value.size());
+                record[4] = char(kLongValue);
+                std::memcpy(record + 5, &length, 4);
+            }
+            CopyShort(record + head, value.data(), value.size());
             textSize_ = next;
-            slot = {low, std::uint32_t(at / 8 + 1)};
+            slot = {low, std::uint32_t(at / 4 + 1)};
+            if (i >= reach_) reach_ = i + 1;
             if (++used_ * 4 > (mask_ + 1) * 3) grow();
             return true;
         }
-        const std::size_t at = (std::size_t(slot.record) - 1) * 8;
-        if (slot.hash == low && valueAt(at) == value) {
-            char* const count = textBlock_.data() + at;
-            std::uint64_t n;
-            std::memcpy(&n, count, 8);
-            ++n;
-            std::memcpy(count, &n, 8);
-            return false;
+        if (slot.hash == low) {
+            const std::size_t at = (std::size_t(slot.record) - 1) * 4;
+            const std::string_view found = valueAt(at);
+            if (found.size() == value.size() &&
+                SameValue(found.data(), value.data(), value.size())) {
+                countAgain(at);
+                return false;
+            }
         }
     }
 }
 
-// Twice the slots. A slot's home is its hash's low bits, which the slot keeps, so the slots
-// are read in their order and each lands near its old place or near that plus the old size:
-// the new table is written almost in order, never a value read.
-void DistinctValues::grow() {
-    PageBlock old = std::move(slotBlock_);
-    const Slot* const oldSlots = reinterpret_cast<const Slot*>(old.data());
-    const std::size_t oldCount = mask_ + 1;
-    slotBlock_.growTo(2 * oldCount * sizeof(Slot));
-    mask_ = 2 * oldCount - 1;
-    for (std::size_t k = 0; k < oldCount; ++k) {
-        const Slot& slot = oldSlots[k];
-        if (slot.record == 0) continue;
-        std::size_t i = slot.hash & mask_;
-        while (table()[i].record != 0)
-            i = (i + 1) & mask_;
-        table()[i] = slot;
+inline void DistinctValues::place(Slot slot) {
+    std::size_t i = slot.hash & mask_;
+    Slot* t = table();
+    for (; t[i].record != 0; ++i) {
+        if (i + 1 == limit_) {
+            moreSlots(limit_ + kRoomPast);
+            t = table();
+        }
     }
+    t[i] = slot;
+    if (i >= reach_) reach_ = i + 1;
+}
+
+void DistinctValues::moreSlots(std::size_t slots) {
+    slotBlock_.growTo(slots * sizeof(Slot));
+    limit_ = slotBlock_.size() / sizeof(Slot);
+}
+
+// Twice the homes, in the same block. A slot's new home is its old one or that plus the old
+// number of homes. The slots past the old homes are set aside and the others taken in order:
+// each one's run from its new home passes only slots already taken (every slot before it in the
+// old homes) or slots past the old homes (where only slots of this pass stand), so no slot is
+// ever moved past the reach of another one's run; the ones set aside are placed last.
+void DistinctValues::grow() {
+    const std::size_t homes = mask_ + 1;
+    std::vector<Slot> aside;
+    for (std::size_t k = homes; k < reach_; ++k) {
+        Slot& slot = table()[k];
+        if (slot.record == 0) continue;
+        aside.push_back(slot);
+        slot = {};
+    }
+    if (limit_ < 2 * homes + kRoomPast) moreSlots(2 * homes + kRoomPast);
+    mask_ = 2 * homes - 1;
+    reach_ = 0;
+    for (std::size_t k = 0; k < homes; ++k) {
+        const Slot slot = table()[k];
+        if (slot.record == 0) continue;
+        table()[k] = {};
+        place(slot);
+    }
+    for (const Slot& slot : aside)
+        place(slot);
 }
 
 bool DistinctValues::add(std::string_view value) {
@@ -124,10 +214,8 @@ bool DistinctValues::add(std::string_view value) {
 }
 
 void DistinctValues::count(std::string_view value) {
-    const std::uint64_t hash = hashOf(value);
     if (value.size() > sizeof(Waiting::bytes)) {
-        drain();
-        settle(value, hash);
+        add(value);
         return;
     }
     if (waitingCount_ == kWaiting) {
@@ -137,11 +225,11 @@ void DistinctValues::count(std::string_view value) {
         --waitingCount_;
     }
     Waiting& w = waiting_[(waitingFrom_ + waitingCount_) % kWaiting];
-    w.hash = hash;
+    w.hash = hashOf(value);
     w.size = std::uint8_t(value.size());
-    std::memcpy(w.bytes, value.data(), value.size());
+    CopyShort(w.bytes, value.data(), value.size());
     ++waitingCount_;
-    __builtin_prefetch(&table()[hash & mask_]);
+    __builtin_prefetch(&table()[w.hash & mask_]);
 }
 
 void DistinctValues::drain() {
@@ -161,16 +249,14 @@ void DistinctValues::forgetSince(std::size_t mark) {
     drain();
     Slot* const slot = table();
     for (std::size_t at = mark; at < textSize_; at = nextRecord(at)) {
-        const auto record = std::uint32_t(at / 8 + 1);
+        const auto record = std::uint32_t(at / 4 + 1);
         std::size_t i = hashOf(valueAt(at)) & mask_;
         while (slot[i].record != record)
-            i = (i + 1) & mask_;
+            ++i;
         // Later slots of the same run move back into the gap when their home is at or before
         // it, so every value stays reachable from its home slot.
-        for (std::size_t next = (i + 1) & mask_; slot[next].record != 0;
-             next = (next + 1) & mask_) {
-            const std::size_t home = slot[next].hash & mask_;
-            if (((next - home) & mask_) >= ((next - i) & mask_)) {
+        for (std::size_t next = i + 1; next < reach_ && slot[next].record != 0; ++next) {
+            if ((slot[next].hash & mask_) <= i) {
                 slot[i] = slot[next];
                 i = next;
             }
@@ -178,6 +264,7 @@ void DistinctValues::forgetSince(std::size_t mark) {
         slot[i] = {};
         --used_;
     }
+    largeCounts_.erase(largeCounts_.lower_bound(mark), largeCounts_.end());
     textSize_ = mark;
 }
 

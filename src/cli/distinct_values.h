@@ -2,14 +2,20 @@
 // DistinctValues: the values tessaly-extract has written, for --unique and --count: each
 // distinct value once, in the order it was first found, with how often it was found. A run can
 // meet millions of distinct numbers, and every byte of a table that size costs time to bring
-// into memory, so the table is compact: the values stand one after another in one block, each
-// a record of its count, its length and its bytes, in the order they were first found; an open
-// table of 8-byte slots (hash and record, linear probing, at most three quarters full) finds
-// them. Counting needs no answer at once, so the lookups of several values overlap the fetch of
-// their slots from memory.
+// into memory, so the table is compact:
+// - the values stand one after another in one block, in the order they were first found, each a
+//   record of its count (32 bits; the rare larger count is kept aside), its length and its
+//   bytes;
+// - an open table of 8-byte slots (hash and record, linear probing, at most three quarters
+//   full) finds them. A run of slots that passes the last home slot goes on into room after it
+//   instead of wrapping round to the first, so the table doubles where it stands: every slot
+//   keeps its home or moves one table further, and no second table is ever needed;
+// - counting needs no answer at once, so the lookups of several values overlap the fetch of
+//   their slots from memory.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "page_block.h"
@@ -42,7 +48,7 @@ class DistinctValues {
   private:
     struct Slot {
         std::uint32_t hash;    // the low half of the value's hash: its home is hash & mask_
-        std::uint32_t record;  // 1 + the record's offset in 8-byte units; 0: empty
+        std::uint32_t record;  // 1 + the record's offset in 4-byte units; 0: empty
     };
     struct Waiting {
         std::uint64_t hash;
@@ -50,7 +56,6 @@ class DistinctValues {
         char bytes[23];
     };
     static constexpr std::size_t kWaiting = 16;
-    static constexpr std::size_t kHeader = 12;  // count (8 bytes), length (4)
 
     Slot* table() const { return reinterpret_cast<Slot*>(slotBlock_.data()); }
     std::uint64_t hashOf(std::string_view value) const;
@@ -59,15 +64,22 @@ class DistinctValues {
     std::size_t nextRecord(std::size_t at) const;
     // Finds or enters `value`; true when it is new.
     bool settle(std::string_view value, std::uint64_t hash);
+    void countAgain(std::size_t at);
+    // Puts `slot` in the first free slot from its home on.
+    void place(Slot slot);
+    void moreSlots(std::size_t slots);
     void grow();
     void drain();
 
     std::uint64_t seed_;
     PageBlock slotBlock_;
-    std::size_t mask_;      // slots - 1 (a power of two)
-    std::size_t used_ = 0;  // slots in use
-    PageBlock textBlock_;   // the records, each at a multiple of 8 bytes
+    std::size_t mask_;       // home slots - 1 (a power of two)
+    std::size_t limit_ = 0;  // slots the block holds: the homes and room past them
+    std::size_t reach_ = 0;  // past the last slot that was ever filled
+    std::size_t used_ = 0;   // slots in use
+    PageBlock textBlock_;    // the records, each at a multiple of 4 bytes
     std::size_t textSize_ = 0;
+    std::map<std::size_t, std::uint64_t> largeCounts_;  // by record, where 32 bits are too few
     Waiting waiting_[kWaiting];
     std::size_t waitingFrom_ = 0;
     std::size_t waitingCount_ = 0;

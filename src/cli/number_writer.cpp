@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "json_string.h"
+#include "short_copy.h"
 
 namespace tessaly::cli {
 
@@ -96,14 +97,14 @@ void NumberWriter::compose(std::size_t line, std::string_view value, const Text&
         out.resize(at + pathField_.size() + 22 + shown.size());
         char* p = out.data() + at;
         if (arguments_.withFilename) {
-            std::memcpy(p, pathField_.data(), pathField_.size());
+            CopyShort(p, pathField_.data(), pathField_.size());
             p += pathField_.size();
         }
         if (arguments_.rules.lineNumbers) {
             p = std::to_chars(p, p + 21, line).ptr;
             *p++ = ':';
         }
-        std::memcpy(p, shown.data(), shown.size());
+        CopyShort(p, shown.data(), shown.size());
         p += shown.size();
         *p++ = '\n';
         out.resize(std::size_t(p - out.data()));

@@ -20,11 +20,13 @@ class TestDistinctValues : public QObject {
         QTest::newRow("few, many repeats") << 20000 << 50;
         QTest::newRow("mostly distinct") << 200000 << 150000;
         QTest::newRow("long values") << 30000 << 20000;
+        QTest::newRow("digits and others") << 60000 << 20000;
     }
     void matchesReference() {
         QFETCH(int, values);
         QFETCH(int, spread);
         const bool longValues = QByteArray(QTest::currentDataTag()) == "long values";
+        const bool mixed = QByteArray(QTest::currentDataTag()) == "digits and others";
         DistinctValues counted, added;
         std::map<std::string, std::uint64_t> reference;
         std::vector<std::string> order;
@@ -34,6 +36,8 @@ class TestDistinctValues : public QObject {
             state ^= state << 13, state ^= state >> 7, state ^= state << 17;
             std::string value = std::to_string(state % spread);
             if (longValues) value = std::string(30, '-') + value;  // past the waiting queue
+            if (mixed)
+                value = std::string(state >> 60 & 1, '+') + std::string(state >> 61, '0') + value;
             if (i == values / 2) mark = added.mark();
             const bool isNew = !reference.contains(value);
             if (isNew) order.push_back(value);

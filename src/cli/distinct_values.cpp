@@ -24,14 +24,6 @@ constexpr std::size_t kMaxText = std::size_t{4} * (UINT32_MAX - 1);
 // Slots past the last home, to begin with; runs that reach further get more.
 constexpr std::size_t kRoomPast = 1024;
 
-// A record is its count (32 bits), then the value's length in one byte (255: in the 32 bits
-// after it) and the value's bytes.
-constexpr unsigned char kLongValue = 255;
-
-std::size_t HeadSize(std::size_t valueSize) {
-    return valueSize < kLongValue ? 5 : 9;
-}
-
 std::uint64_t Word(const char* p) {
     std::uint64_t w;
     std::memcpy(&w, p, 8);
@@ -89,26 +81,6 @@ std::uint64_t DistinctValues::hashOf(std::string_view value) const {
     return h;
 }
 
-std::string_view DistinctValues::valueAt(std::size_t at) const {
-    const char* const record = textBlock_.data() + at;
-    const auto length = static_cast<unsigned char>(record[4]);
-    if (length < kLongValue) return {record + 5, length};
-    std::uint32_t longLength;
-    std::memcpy(&longLength, record + 5, 4);
-    return {record + 9, longLength};
-}
-
-std::size_t DistinctValues::nextRecord(std::size_t at) const {
-    const std::string_view value = valueAt(at);
-    return std::size_t(value.data() + value.size() - textBlock_.data() + 3) & ~std::size_t{3};
-}
-
-std::uint64_t DistinctValues::countAt(std::size_t at) const {
-    std::uint32_t count;
-    std::memcpy(&count, textBlock_.data() + at, 4);
-    return count == UINT32_MAX ? largeCounts_.at(at) : count;
-}
-
 void DistinctValues::countAgain(std::size_t at) {
     char* const p = textBlock_.data() + at;
     std::uint32_t count;
@@ -128,7 +100,7 @@ bool DistinctValues::settle(std::string_view value, std::uint64_t hash) {
         Slot& slot = table()[i];
         if (slot.record == 0) {
             const std::size_t at = textSize_;
-            const std::size_t head = HeadSize(value.size());
+            const std::size_t head = value.size() < kLongValue ? 5 : 9;
             const std::size_t next = (at + head + value.size() + 3) & ~std::size_t{3};
             if (value.size() > UINT32_MAX || next > kMaxText) {
                 throw std::length_error("too many distinct values");

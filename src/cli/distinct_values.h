@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string_view>
 
@@ -56,12 +57,29 @@ class DistinctValues {
         char bytes[23];
     };
     static constexpr std::size_t kWaiting = 16;
+    // A record is its count (32 bits), then the value's length in one byte (kLongValue: in the
+    // 32 bits after it) and the value's bytes.
+    static constexpr unsigned char kLongValue = 255;
 
     Slot* table() const { return reinterpret_cast<Slot*>(slotBlock_.data()); }
     std::uint64_t hashOf(std::string_view value) const;
-    std::string_view valueAt(std::size_t at) const;
-    std::uint64_t countAt(std::size_t at) const;
-    std::size_t nextRecord(std::size_t at) const;
+    std::string_view valueAt(std::size_t at) const {
+        const char* const record = textBlock_.data() + at;
+        const auto length = static_cast<unsigned char>(record[4]);
+        if (length < kLongValue) return {record + 5, length};
+        std::uint32_t longLength;
+        std::memcpy(&longLength, record + 5, 4);
+        return {record + 9, longLength};
+    }
+    std::uint64_t countAt(std::size_t at) const {
+        std::uint32_t count;
+        std::memcpy(&count, textBlock_.data() + at, 4);
+        return count == UINT32_MAX ? largeCounts_.at(at) : count;
+    }
+    std::size_t nextRecord(std::size_t at) const {
+        const std::string_view value = valueAt(at);
+        return std::size_t(value.data() + value.size() - textBlock_.data() + 3) & ~std::size_t{3};
+    }
     // Finds or enters `value`; true when it is new.
     bool settle(std::string_view value, std::uint64_t hash);
     void countAgain(std::size_t at);

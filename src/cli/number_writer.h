@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "command_line.h"
+#include "counting_thread.h"
 #include "distinct_values.h"
 #include "output_file.h"
 
@@ -40,8 +41,9 @@ class NumberWriter {
     const ExtractArguments& arguments_;
     OutputFile& out_;
     std::string masked_;
-    std::string pathField_;   // the file's path as it stands in front of a line
-    DistinctValues written_;  // --unique and --count
+    std::string pathField_;                  // the file's path as it stands in front of a line
+    DistinctValues written_;                 // --unique
+    std::optional<CountingThread> counted_;  // --count
 };
 
 }  // namespace tessaly::cli

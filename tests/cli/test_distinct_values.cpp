@@ -1,14 +1,16 @@
 // DistinctValues against a plain reference at sizes where its table grows many times: the
-// answer of every add, the counts in order of first finding, and values forgotten in the
-// middle of long runs of neighbouring slots.
+// answer of every add, the counts in order of first finding (also when counted on the counting
+// thread), and values forgotten in the middle of long runs of neighbouring slots.
 
 #include <QtTest>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "counting_thread.h"
 #include "distinct_values.h"
 
+using tessaly::cli::CountingThread;
 using tessaly::cli::DistinctValues;
 
 class TestDistinctValues : public QObject {
@@ -28,6 +30,7 @@ class TestDistinctValues : public QObject {
         const bool longValues = QByteArray(QTest::currentDataTag()) == "long values";
         const bool mixed = QByteArray(QTest::currentDataTag()) == "digits and others";
         DistinctValues counted, added;
+        CountingThread threaded;
         std::map<std::string, std::uint64_t> reference;
         std::vector<std::string> order;
         std::uint64_t state = 88172645463325252ULL;
@@ -35,7 +38,8 @@ class TestDistinctValues : public QObject {
         for (int i = 0; i < values; ++i) {
             state ^= state << 13, state ^= state >> 7, state ^= state << 17;
             std::string value = std::to_string(state % spread);
-            if (longValues) value = std::string(30, '-') + value;  // past the waiting queue
+            if (longValues)
+                value = std::string(state & 1 ? 300 : 30, '-') + value;  // past the queue
             if (mixed)
                 value = std::string(state >> 60 & 1, '+') + std::string(state >> 61, '0') + value;
             if (i == values / 2) mark = added.mark();
@@ -43,14 +47,17 @@ class TestDistinctValues : public QObject {
             if (isNew) order.push_back(value);
             ++reference[value];
             counted.count(value);
+            threaded.count(value);
             QCOMPARE(added.add(value), isNew);
         }
-        std::vector<std::string> gotOrder;
-        counted.forEach([&](std::string_view value, std::uint64_t count) {
-            gotOrder.emplace_back(value);
-            QCOMPARE(count, reference[std::string(value)]);
-        });
-        QCOMPARE(gotOrder, order);
+        for (DistinctValues* table : {&counted, &threaded.finish()}) {
+            std::vector<std::string> gotOrder;
+            table->forEach([&](std::string_view value, std::uint64_t count) {
+                gotOrder.emplace_back(value);
+                QCOMPARE(count, reference[std::string(value)]);
+            });
+            QCOMPARE(gotOrder, order);
+        }
 
         // What the second half found first is forgotten; the first half's values stay.
         added.forgetSince(mark);

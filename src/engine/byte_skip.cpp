@@ -16,6 +16,7 @@ std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* o
 
 namespace avx2 {
 BlockMasks ClassifyBlock(const char* p, const char* end);
+BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks);
 }  // namespace avx2
 #endif
 
@@ -25,29 +26,39 @@ std::size_t CopyDigitsPortable(const char* p, const char* stop, const char*, cha
     return CopyDigitsScalar(p, stop, out);
 }
 
+// Where a variant has no reading of its own for the line breaks, they are read apart.
+template <BlockMasks (*Classify)(const char*, const char*)>
+BlockMasks ClassifyApart(const char* p, const char* end, BreakMasks& breaks) {
+    breaks = ClassifyBreaks(p, end);
+    return Classify(p, end);
+}
+
 }  // namespace
 
 std::vector<ByteHelperSet> AvailableByteHelperSets() {
     std::vector<ByteHelperSet> sets{
         {"portable", FindNumberScalar, FindTokenEndScalar,
          [](const char* p, const char* end) { return MeasureScalar(p, end); }, ClassifyBlockScalar,
-         CopyDigitsPortable}};
+         ClassifyApart<ClassifyBlockScalar>, CopyDigitsPortable}};
 #if TESSALY_X86
     using Sse2Blocks = Blocks<ClassifySse2>;
     sets.push_back({"sse2", Sse2Blocks::FindNumber, Sse2Blocks::FindEnd, Sse2Blocks::Measure,
-                    Sse2Blocks::Classify64, CopyDigitsPortable});
+                    Sse2Blocks::Classify64, ClassifyApart<Sse2Blocks::Classify64>,
+                    CopyDigitsPortable});
     if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt")) {
         const ByteHelperSet withSsse3{"ssse3",
                                       ssse3::FindNumberChar,
                                       ssse3::FindTokenEnd,
                                       ssse3::MeasureTokenSpan,
                                       ssse3::ClassifyBlock,
+                                      ClassifyApart<ssse3::ClassifyBlock>,
                                       ssse3::CopyDigits};
         sets.push_back(withSsse3);
         if (__builtin_cpu_supports("avx2")) {
             ByteHelperSet withAvx2 = withSsse3;
             withAvx2.name = "avx2";
             withAvx2.classifyBlock = avx2::ClassifyBlock;
+            withAvx2.classifyBlockAndBreaks = avx2::ClassifyBlockAndBreaks;
             sets.push_back(withAvx2);
         }
     }
@@ -70,6 +81,9 @@ TokenSpan MeasureTokenSpan(const char* p, const char* end) {
 }
 BlockMasks ClassifyBlock(const char* p, const char* end) {
     return kBest.classifyBlock(p, end);
+}
+BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks) {
+    return kBest.classifyBlockAndBreaks(p, end, breaks);
 }
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out) {
     return kBest.copyDigits(p, stop, end, out);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "line_breaks.h"
+
 namespace tessaly {
 
 // First byte in [p, end) that is a number character, or `end`.
@@ -30,6 +32,9 @@ struct BlockMasks {
 };
 // Classifies min(64, end - p) bytes from p (at least one).
 BlockMasks ClassifyBlock(const char* p, const char* end);
+// The same, and the block's CRs and LFs in `breaks`, from the same reading of its bytes: for a
+// scan that counts lines.
+BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks);
 
 // Bytes CopyDigits may write past the last digit it copies.
 inline constexpr std::size_t kCopyDigitsSlack = 16;

@@ -30,19 +30,40 @@ Masks32 Classify32(__m256i v) {
             std::uint32_t(_mm256_movemask_epi8(digit))};
 }
 
-}  // namespace
-
-BlockMasks ClassifyBlock(const char* p, const char* end) {
+// Both block readings, the breaks only when asked.
+template <bool kBreaks>
+BlockMasks Classify64(const char* p, const char* end, BreakMasks* breaks) {
     alignas(32) char padded[64];
-    if (end - p < 64) {  // bytes past the end read as 0: never a number character or space
+    if (end - p < 64) {  // bytes past the end read as 0: never a number character, space or break
         std::memset(padded, 0, sizeof padded);
         std::memcpy(padded, p, static_cast<std::size_t>(end - p));
         p = padded;
     }
-    const Masks32 a = Classify32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)));
-    const Masks32 b = Classify32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32)));
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    if constexpr (kBreaks) {
+        const auto bits = [&](char c) {
+            const __m256i byte = _mm256_set1_epi8(c);
+            return std::uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, byte))) |
+                   std::uint64_t{std::uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, byte)))}
+                       << 32;
+        };
+        *breaks = {bits('\r'), bits('\n')};
+    }
+    const Masks32 a = Classify32(low);
+    const Masks32 b = Classify32(high);
     return {a.number | std::uint64_t{b.number} << 32, a.space | std::uint64_t{b.space} << 32,
             a.digit | std::uint64_t{b.digit} << 32};
+}
+
+}  // namespace
+
+BlockMasks ClassifyBlock(const char* p, const char* end) {
+    return Classify64<false>(p, end, nullptr);
+}
+
+BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks) {
+    return Classify64<true>(p, end, &breaks);
 }
 
 }  // namespace tessaly::avx2

@@ -14,6 +14,7 @@ struct ByteHelperSet {
     const char* (*findTokenEnd)(const char*, const char*);
     TokenSpan (*measureTokenSpan)(const char*, const char*);
     BlockMasks (*classifyBlock)(const char*, const char*);
+    BlockMasks (*classifyBlockAndBreaks)(const char*, const char*, BreakMasks&);
     std::size_t (*copyDigits)(const char*, const char*, const char*, char*);
 };
 

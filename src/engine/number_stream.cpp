@@ -244,9 +244,13 @@ template <bool kExtras>
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
         const std::uint64_t validBits =
             valid == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << valid) - 1;
-        const BlockMasks m = ClassifyBlock(block, end);
+        BlockMasks m;
         if (kExtras && countLines_) {
-            lineEnds = LineEnds(ClassifyBreaks(block, end), lineCounter_.afterCr());
+            BreakMasks breaks;
+            m = ClassifyBlockAndBreaks(block, end, breaks);
+            lineEnds = LineEnds(breaks, lineCounter_.afterCr());
+        } else {
+            m = ClassifyBlock(block, end);
         }
         // Bytes past the piece count as inside: a number reaching the end of the piece goes on.
         const std::uint64_t inside = m.number | m.space | ~validBits;

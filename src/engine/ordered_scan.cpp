@@ -19,8 +19,11 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
                                    Deliver&& deliver) {
     try {
         Scan scan(path, rules);
+        // One batch for the whole file: where it is handed over without being taken (a single
+        // job), its room is used again by the next piece.
+        Found found;
         for (bool more = true; more;) {
-            Found found;
+            found.clear();
             more = next(scan, found);
             if (!found.empty() && !deliver(std::move(found))) break;
         }
@@ -44,6 +47,11 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                       const OrderedScanEvents& events) {
     struct Found : ScanBatch {
         bool empty() const { return numbers.empty(); }
+        void clear() {
+            numbers.clear();
+            lines.clear();
+            texts.clear();
+        }
     };
     DeliverInOrder<Found>(
         jobs, next,

@@ -19,7 +19,7 @@ class ByteHelpersTest : public QObject {
         const ByteHelperSet& portable = sets.front();
         // Number characters, their neighbours in the code table, spaces, and high bytes.
         const std::string alphabet =
-            std::string("0123456789.-(){}/,'*+:;zy|~ \t\x7F\x80\xA0\xB0\xFF") +
+            std::string("0123456789.-(){}/,'*+:;zy|~ \t\r\n\x7F\x80\xA0\xB0\xFF") +
             std::string(1, '\0');
         std::mt19937 rng(42);
         for (int round = 0; round < 4000; ++round) {
@@ -40,7 +40,12 @@ class ByteHelpersTest : public QObject {
                 QCOMPARE(set.measureTokenSpan(p, end).digits,
                          portable.measureTokenSpan(p, end).digits);
                 const BlockMasks a = set.classifyBlock(p, end), b = portable.classifyBlock(p, end);
-                QVERIFY2(a.number == b.number && a.space == b.space && a.digit == b.digit,
+                BreakMasks breaks;
+                const BlockMasks c = set.classifyBlockAndBreaks(p, end, breaks);
+                const BreakMasks expectedBreaks = ClassifyPartBreaks(p, end);
+                QVERIFY2(a.number == b.number && a.space == b.space && a.digit == b.digit &&
+                             c.number == b.number && c.space == b.space && c.digit == b.digit &&
+                             breaks.cr == expectedBreaks.cr && breaks.lf == expectedBreaks.lf,
                          set.name);
                 QCOMPARE(set.copyDigits(p, stop, end, got), want);
                 QVERIFY2(std::equal(got, got + want, expected), set.name);

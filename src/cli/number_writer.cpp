@@ -70,13 +70,11 @@ void NumberWriter::compose(std::size_t line, std::string_view value, const Text&
         return;
     }
     if (arguments_.unique && !written_.add(shown)) return;
-    const bool json = arguments_.format == OutputFormat::kJsonl;
-    // Composed right in the output's buffer. Digits, a kept "+" and the texts the byte scanner
-    // keeps (number characters and spaces) never need escaping in JSON; a mask's characters
-    // and decoded texts may.
-    std::string& out = out_.lines();
-    if (json) {
-        out += "{\"path\":";
+    if (arguments_.format == OutputFormat::kJsonl) {
+        // Digits, a kept "+" and the texts the byte scanner keeps (number characters and spaces)
+        // never need escaping; a mask's characters and decoded texts may.
+        std::string& out = jsonLine_;
+        out.assign("{\"path\":");
         out += pathField_;
         out += ",\"line\":";
         AppendNumber(out, line);
@@ -93,52 +91,36 @@ void NumberWriter::compose(std::size_t line, std::string_view value, const Text&
             AppendJsonString(out, text);
         }
         out += "}\n";
-    } else {
-        // Room for the longest line first, then the parts copied in: one size check a line.
-        const std::size_t at = out.size();
-        out.resize(at + pathField_.size() + 22 + shown.size());
-        char* p = out.data() + at;
-        if (arguments_.withFilename) {
-            CopyShort(p, pathField_.data(), pathField_.size());
-            p += pathField_.size();
-        }
-        if (arguments_.rules.lineNumbers) {
-            p = std::to_chars(p, p + 21, line).ptr;
-            *p++ = ':';
-        }
-        CopyShort(p, shown.data(), shown.size());
-        p += shown.size();
-        *p++ = '\n';
-        out.resize(std::size_t(p - out.data()));
+        out_.write(out);
+        return;
     }
-    out_.linesAdded();
+    // Composed right in the output's buffer, in room for the longest line.
+    char* p = out_.room(pathField_.size() + 22 + shown.size());
+    if (arguments_.withFilename) {
+        CopyShort(p, pathField_.data(), pathField_.size());
+        p += pathField_.size();
+    }
+    if (arguments_.rules.lineNumbers) {
+        p = std::to_chars(p, p + 21, line).ptr;
+        *p++ = ':';
+    }
+    CopyShort(p, shown.data(), shown.size());
+    p += shown.size();
+    *p++ = '\n';
+    out_.added(p);
 }
 
 void NumberWriter::finish() {
     if (!counted_) return;
-    // Millions of lines at once: composed in a block of their own, handed to the output whole.
-    constexpr std::size_t kBlock = 64 * 1024;
-    constexpr std::size_t kCountRoom = 22;  // a tab, 20 digits, a line feed
-    std::string block(kBlock + 256, '\0');
-    char* p = block.data();
-    const auto flush = [&] {
-        out_.write(std::string_view(block.data(), std::size_t(p - block.data())));
-        p = block.data();
-    };
     counted_->finish().forEach([&](std::string_view value, std::uint64_t count) {
-        if (value.size() + kCountRoom > 256) {
-            flush();
-            out_.write(value);
-        } else {
-            CopyShort(p, value.data(), value.size());
-            p += value.size();
-        }
+        char* p = out_.room(value.size() + 22);  // a tab, 20 digits, a line feed
+        CopyShort(p, value.data(), value.size());
+        p += value.size();
         *p++ = '\t';
         p = std::to_chars(p, p + 20, count).ptr;
         *p++ = '\n';
-        if (p >= block.data() + kBlock) flush();
+        out_.added(p);
     });
-    flush();
 }
 
 }  // namespace tessaly::cli

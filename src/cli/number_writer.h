@@ -41,7 +41,8 @@ class NumberWriter {
     const ExtractArguments& arguments_;
     OutputFile& out_;
     std::string masked_;
-    std::string pathField_;                  // the file's path as it stands in front of a line
+    std::string pathField_;  // the file's path as it stands in front of a line
+    std::string jsonLine_;
     DistinctValues written_;                 // --unique
     std::optional<CountingThread> counted_;  // --count
 };

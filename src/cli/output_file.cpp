@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -13,11 +14,14 @@
 
 namespace tessaly::cli {
 
-OutputFile::OutputFile() {
-    buffer_.reserve(kBufferSize);
+namespace {
+constexpr std::size_t kRoomPast = 64 * 1024;  // lines that begin before kBufferSize end here
 }
 
-OutputFile::OutputFile(const std::string& path) : target_(path) {
+OutputFile::OutputFile() : buffer_(kBufferSize + kRoomPast, '\0') {}
+
+OutputFile::OutputFile(const std::string& path)
+    : target_(path), buffer_(kBufferSize + kRoomPast, '\0') {
     // An interruption waits while the temporary file is made and registered for removal. A
     // stream stays interruptible: opening a pipe waits for its reader.
     std::optional<InterruptsHeld> held;
@@ -29,7 +33,6 @@ OutputFile::OutputFile(const std::string& path) : target_(path) {
     }
     RemoveOnInterrupt(file_->temporaryPath());
     held.reset();
-    buffer_.reserve(kBufferSize);
 }
 
 OutputFile::~OutputFile() {
@@ -53,22 +56,20 @@ std::vector<FileIdentity> OutputFile::identities() const {
 }
 
 void OutputFile::flushBuffer() {
-    if (!error_.empty() || readerGone_) {
-        buffer_.clear();
-        return;
-    }
+    const std::string_view buffered(buffer_.data(), size_);
+    size_ = 0;
+    if (!error_.empty() || readerGone_) return;
     if (file_) {
         try {
-            file_->write(buffer_);
+            file_->write(buffered);
         } catch (const WriteRefused& e) {
             readerGone_ = file_->readerGone();
             if (!readerGone_) error_ = e.what();
         }
-        buffer_.clear();
         return;
     }
-    const char* p = buffer_.data();
-    std::size_t left = buffer_.size();
+    const char* p = buffered.data();
+    std::size_t left = buffered.size();
     while (left > 0) {
         const ssize_t n = ::write(1, p, left);
         if (n < 0 && errno == EINTR) continue;
@@ -83,17 +84,21 @@ void OutputFile::flushBuffer() {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    buffer_.clear();
+}
+
+void OutputFile::makeRoom(std::size_t n) {
+    flushBuffer();
+    if (n > buffer_.size()) buffer_.resize(n);
 }
 
 void OutputFile::write(std::string_view bytes) {
-    buffer_.append(bytes);
-    if (buffer_.size() >= kBufferSize) flushBuffer();
-}
-
-void OutputFile::writeLongLine(std::string_view text) {
-    write(text);
-    write("\n");
+    while (!bytes.empty()) {
+        const std::size_t part = std::min(bytes.size(), kBufferSize);
+        char* const p = room(part);
+        std::memcpy(p, bytes.data(), part);
+        added(p + part);
+        bytes.remove_prefix(part);
+    }
 }
 
 std::string OutputFile::commit() {

@@ -3,6 +3,7 @@
 // file follows the program's one rule for writing a path (file_replacement.h), so an existing
 // file is either fully replaced or left untouched, and a pipe or device is written as it is.
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,15 +29,20 @@ class OutputFile {
     void write(std::string_view bytes);
     // `text` and a line feed.
     void writeLine(std::string_view text) {
-        if (buffer_.size() + text.size() + 1 > kBufferSize) return writeLongLine(text);
-        buffer_.append(text);
-        buffer_.push_back('\n');
+        char* const p = room(text.size() + 1);
+        std::memcpy(p, text.data(), text.size());
+        p[text.size()] = '\n';
+        added(p + text.size() + 1);
     }
-    // For a writer that composes its lines in place: it appends whole lines to lines(), then
-    // calls linesAdded().
-    std::string& lines() { return buffer_; }
-    void linesAdded() {
-        if (buffer_.size() >= kBufferSize) flushBuffer();
+    // For a writer that composes its lines in place: room(n) is where n bytes may be written at
+    // the end of what is buffered; added(end) keeps what was written there up to `end`.
+    char* room(std::size_t n) {
+        if (size_ + n > buffer_.size()) makeRoom(n);
+        return buffer_.data() + size_;
+    }
+    void added(const char* end) {
+        size_ = std::size_t(end - buffer_.data());
+        if (size_ >= kBufferSize) flushBuffer();
     }
     // Flushes and, for a named file, replaces the target. Returns an error text, empty on success.
     std::string commit();
@@ -51,11 +57,12 @@ class OutputFile {
   private:
     static constexpr std::size_t kBufferSize = 1 << 20;
     void flushBuffer();
-    void writeLongLine(std::string_view text);
+    void makeRoom(std::size_t n);
 
     std::unique_ptr<FileReplacement> file_;  // none: standard output
     std::string target_;
-    std::string buffer_;
+    std::string buffer_;  // kBufferSize and room past it; the first size_ bytes are buffered
+    std::size_t size_ = 0;
     std::string error_;
     bool readerGone_ = false;
 };

@@ -18,10 +18,10 @@ void AppendNumber(std::string& out, std::size_t n) {
     out.append(digits, end);
 }
 
-void AppendQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    out += text;
-    out += '"';
+// Copies `text` to p and moves p past it.
+void Put(char*& p, std::string_view text) {
+    CopyShort(p, text.data(), text.size());
+    p += text.size();
 }
 
 }  // namespace
@@ -70,9 +70,27 @@ void NumberWriter::compose(std::size_t line, std::string_view value, const Text&
         return;
     }
     if (arguments_.unique && !written_.add(shown)) return;
-    if (arguments_.format == OutputFormat::kJsonl) {
-        // Digits, a kept "+" and the texts the byte scanner keeps (number characters and spaces)
-        // never need escaping; a mask's characters and decoded texts may.
+    const bool json = arguments_.format == OutputFormat::kJsonl;
+    // Digits, a kept "+" and the texts the byte scanner keeps (number characters and spaces)
+    // never need escaping in JSON: such a line is composed right in the output's buffer. A
+    // mask's characters and decoded texts may need it.
+    if constexpr (std::is_same_v<Text, std::string_view>) {
+        if (json && !arguments_.mask) {
+            char* p = out_.room(pathField_.size() + shown.size() + text.size() + 64);
+            Put(p, "{\"path\":");
+            Put(p, pathField_);
+            Put(p, ",\"line\":");
+            p = std::to_chars(p, p + 21, line).ptr;
+            Put(p, ",\"number\":\"");
+            Put(p, shown);
+            Put(p, "\",\"text\":\"");
+            Put(p, text);
+            Put(p, "\"}\n");
+            out_.added(p);
+            return;
+        }
+    }
+    if (json) {
         std::string& out = jsonLine_;
         out.assign("{\"path\":");
         out += pathField_;
@@ -82,30 +100,24 @@ void NumberWriter::compose(std::size_t line, std::string_view value, const Text&
         if (arguments_.mask) {
             AppendJsonString(out, shown);
         } else {
-            AppendQuoted(out, shown);
+            out += '"';
+            out += shown;
+            out += '"';
         }
         out += ",\"text\":";
-        if constexpr (std::is_same_v<Text, std::string_view>) {
-            AppendQuoted(out, text);
-        } else {
-            AppendJsonString(out, text);
-        }
+        AppendJsonString(out, text);
         out += "}\n";
         out_.write(out);
         return;
     }
     // Composed right in the output's buffer, in room for the longest line.
     char* p = out_.room(pathField_.size() + 22 + shown.size());
-    if (arguments_.withFilename) {
-        CopyShort(p, pathField_.data(), pathField_.size());
-        p += pathField_.size();
-    }
+    if (arguments_.withFilename) Put(p, pathField_);
     if (arguments_.rules.lineNumbers) {
         p = std::to_chars(p, p + 21, line).ptr;
         *p++ = ':';
     }
-    CopyShort(p, shown.data(), shown.size());
-    p += shown.size();
+    Put(p, shown);
     *p++ = '\n';
     out_.added(p);
 }
@@ -114,8 +126,7 @@ void NumberWriter::finish() {
     if (!counted_) return;
     counted_->finish().forEach([&](std::string_view value, std::uint64_t count) {
         char* p = out_.room(value.size() + 22);  // a tab, 20 digits, a line feed
-        CopyShort(p, value.data(), value.size());
-        p += value.size();
+        Put(p, value);
         *p++ = '\t';
         p = std::to_chars(p, p + 20, count).ptr;
         *p++ = '\n';

@@ -2,7 +2,8 @@
 # Measures what tessaly-extract's per-number options cost against plain output, on the engine
 # bench corpus, and prints the ratios with their goals:
 #   -H -n <= 1.25x, --format jsonl <= 2x, --count <= 1.5x, --unicode-separators <= 1.5x the
-#   time of plain output (--jobs 1, best of three);
+#   time of plain output (--jobs 1, best of three; --count's processor time, which its
+#   counting thread spends beside the scan, is printed too);
 #   peak memory of each option on a file that is one single line (goal: 64 MB; --count and
 #   --unique excepted, whose tables grow with the distinct numbers: their cost per distinct
 #   number is measured on a file of distinct numbers).
@@ -52,6 +53,11 @@ ratio "-H -n" 1.25 -H -n
 ratio "--format jsonl" 2 --format jsonl
 ratio "--count" 1.5 --count
 ratio "--unicode-separators" 1.5 --unicode-separators
+# --count keeps its table on a thread of its own: the processor time of all its threads.
+plain_cpu=$(best_cpu_of_3 "$extract" --jobs 1 "${files[@]}")
+count_cpu=$(best_cpu_of_3 "$extract" --jobs 1 --count "${files[@]}")
+printf 'Processor time, all threads: plain %s s, --count %s s (ratio %.2f)\n' "$plain_cpu" \
+    "$count_cpu" "$(echo "$count_cpu / $plain_cpu" | bc -l)"
 
 echo
 line="$work/line$line_mb/doc0.txt"

@@ -1,5 +1,7 @@
 #include "line_breaks.h"
 
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -40,13 +42,29 @@ std::size_t CountLineBreaks(const char* p, const char* stop, bool afterCr) {
     return breaks;
 }
 
-BreakMasks ClassifyPartBreaks(const char* p, const char* end) {
+BreakMasks ClassifyBreaks(const char* p, const char* end) {
     BreakMasks m{0, 0};
     const std::size_t n = end - p < 64 ? std::size_t(end - p) : 64;
+#if defined(__SSE2__)
+    alignas(16) char padded[64];
+    if (n < 64) {  // bytes past the end read as 0: neither CR nor LF
+        std::memset(padded, 0, sizeof padded);
+        std::memcpy(padded, p, n);
+        p = padded;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        m.cr |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))))
+                << (16 * i);
+        m.lf |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')))))
+                << (16 * i);
+    }
+#else
     for (std::size_t i = 0; i < n; ++i) {
         m.cr |= std::uint64_t{p[i] == '\r'} << i;
         m.lf |= std::uint64_t{p[i] == '\n'} << i;
     }
+#endif
     return m;
 }
 

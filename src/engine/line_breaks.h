@@ -7,10 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tessaly {
 
 // Line breaks in [p, stop): every CR, and every LF not right after a CR; `afterCr` says the
@@ -23,25 +19,7 @@ struct BreakMasks {
     std::uint64_t lf;
 };
 // Classifies min(64, end - p) bytes from p (at least one).
-BreakMasks ClassifyPartBreaks(const char* p, const char* end);
-// The same, inline where a whole block is there: it runs once for every block of a text whose
-// lines are counted.
-inline BreakMasks ClassifyBreaks(const char* p, const char* end) {
-#if defined(__SSE2__)
-    if (end - p < 64) return ClassifyPartBreaks(p, end);
-    BreakMasks m{0, 0};
-    for (int i = 0; i < 4; ++i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-        m.cr |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))))
-                << (16 * i);
-        m.lf |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')))))
-                << (16 * i);
-    }
-    return m;
-#else
-    return ClassifyPartBreaks(p, end);
-#endif
-}
+BreakMasks ClassifyBreaks(const char* p, const char* end);
 
 // The bytes of a block that end a line; `afterCr` says the byte before the block was a CR.
 inline std::uint64_t LineEnds(const BreakMasks& m, bool afterCr) {

@@ -40,9 +40,9 @@ class ByteHelpersTest : public QObject {
                 QCOMPARE(set.measureTokenSpan(p, end).digits,
                          portable.measureTokenSpan(p, end).digits);
                 const BlockMasks a = set.classifyBlock(p, end), b = portable.classifyBlock(p, end);
-                BreakMasks breaks;
+                BreakMasks breaks, expectedBreaks;
                 const BlockMasks c = set.classifyBlockAndBreaks(p, end, breaks);
-                const BreakMasks expectedBreaks = ClassifyPartBreaks(p, end);
+                portable.classifyBlockAndBreaks(p, end, expectedBreaks);
                 QVERIFY2(a.number == b.number && a.space == b.space && a.digit == b.digit &&
                              c.number == b.number && c.space == b.space && c.digit == b.digit &&
                              breaks.cr == expectedBreaks.cr && breaks.lf == expectedBreaks.lf,

@@ -13,6 +13,7 @@
 #include "byte_sink.h"
 #include "comma_delimited_format.h"
 #include "distinct_values.h"
+#include "error_report.h"
 #include "input_paths.h"
 #include "number_writer.h"
 #include "ordered_scan.h"
@@ -209,7 +210,13 @@ int RunExtract(const ExtractArguments& arguments, std::vector<std::string>& erro
         ScanFilesInOrder(nextFile, arguments.rules, jobs, events);
     }
     if (saved && !out->readerGone()) WriteSaved(arguments.format, collected, *out);
-    writer.finish();
+    // --count's table may fail to grow (the system gives no more memory): said, not a crash.
+    try {
+        writer.finish();
+    } catch (...) {
+        errors.push_back("cannot count the numbers: " + DescribeFailure(std::current_exception()));
+        failed = true;
+    }
     // A list of files that failed part-way gave the paths before the failure; it is reported
     // with the walk's failures.
     if (listed && !listed->error().empty()) walkFailures.push_back(listed->error());

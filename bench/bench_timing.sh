@@ -1,15 +1,24 @@
 # Timing helpers of the bench scripts, sourced by them (needs bc and /usr/bin/time).
 
-# Best wall time of three runs of a command, its output thrown away, in seconds.
+# Wall time of one run of a command, its output thrown away, in seconds.
+time_once() {
+    local t0 t1
+    t0=$(date +%s.%N)
+    "$@" >/dev/null
+    t1=$(date +%s.%N)
+    echo "$t1 - $t0" | bc -l
+}
+
+# The lesser of two times; an empty first one counts as none.
+lesser() {
+    if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi
+}
+
+# Best wall time of three runs of a command, in seconds.
 best_of_3() {
     local best=""
     for _ in 1 2 3; do
-        local t0 t1 t
-        t0=$(date +%s.%N)
-        "$@" >/dev/null
-        t1=$(date +%s.%N)
-        t=$(echo "$t1 - $t0" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+        best=$(lesser "$best" "$(time_once "$@")")
     done
     printf '%.3f' "$best"
 }
@@ -25,9 +34,7 @@ peak_mb() {
 best_cpu_of_3() {
     local best=""
     for _ in 1 2 3; do
-        local t
-        t=$( { /usr/bin/time -f '%U + %S' "$@" >/dev/null; } 2>&1 | tail -n 1 | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+        best=$(lesser "$best" "$( { /usr/bin/time -f '%U + %S' "$@" >/dev/null; } 2>&1 | tail -n 1 | bc -l)")
     done
     printf '%.3f' "$best"
 }

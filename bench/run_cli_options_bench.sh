@@ -2,7 +2,7 @@
 # Measures what tessaly-extract's per-number options cost against plain output, on the engine
 # bench corpus, and prints the ratios with their goals:
 #   -H -n <= 1.25x, --format jsonl <= 2x, --count <= 1.5x, --unicode-separators <= 1.5x the
-#   time of plain output (--jobs 1, best of three; --count's processor time, which its
+#   time of plain output (--jobs 1, best of three, timed by turns with plain; --count's processor time, which its
 #   counting thread spends beside the scan, is printed too);
 #   peak memory of each option on a file that is one single line (goal: 64 MB; --count and
 #   --unique excepted, whose tables grow with the distinct numbers: their cost per distinct
@@ -42,12 +42,18 @@ files=("$work/text$text_mb"/*)
 
 plain=$(best_of_3 "$extract" --jobs 1 "${files[@]}")
 printf 'Plain output, %d MB: %s s (%.0f MB/s)\n' "$text_mb" "$plain" "$(echo "$text_mb / $plain" | bc -l)"
+# This machine's speed may drift between runs, so each option is timed by turns with plain
+# output, best of three each.
 ratio() {  # NAME GOAL OPTIONS...
     local name=$1 goal=$2
     shift 2
-    local t
-    t=$(best_of_3 "$extract" --jobs 1 "$@" "${files[@]}")
-    printf '%-24s %7s s  ratio %.2f (goal <= %s)\n' "$name" "$t" "$(echo "$t / $plain" | bc -l)" "$goal"
+    local base="" t=""
+    for _ in 1 2 3; do
+        base=$(lesser "$base" "$(time_once "$extract" --jobs 1 "${files[@]}")")
+        t=$(lesser "$t" "$(time_once "$extract" --jobs 1 "$@" "${files[@]}")")
+    done
+    printf '%-24s %7.3f s  ratio %.2f (goal <= %s; plain by turns %.3f s)\n' "$name" "$t" \
+        "$(echo "$t / $base" | bc -l)" "$goal" "$base"
 }
 ratio "-H -n" 1.25 -H -n
 ratio "--format jsonl" 2 --format jsonl

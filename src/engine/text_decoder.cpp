@@ -9,12 +9,17 @@ namespace tessaly {
 namespace {
 
 // Length of the sequence a UTF-8 lead byte begins; 0 for a byte that begins none.
+std::size_t SequenceLength(unsigned char b, Utf8Lead& lead) {
+    if (b < 0x80) {
+        lead = Utf8Lead{};
+        return 1;
+    }
+    return ReadLead(b, lead) ? lead.need + 1 : 0;
+}
+
 std::size_t SequenceLength(unsigned char b) {
-    if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF) return 2;
-    if (b >= 0xE0 && b <= 0xEF) return 3;
-    if (b >= 0xF0 && b <= 0xF4) return 4;
-    return 0;
+    Utf8Lead lead;
+    return SequenceLength(b, lead);
 }
 
 }  // namespace
@@ -47,16 +52,11 @@ bool IsWellFormedUtf8(std::string_view bytes) {
                 continue;
             }
         }
-        const unsigned char b = *p;
-        const std::size_t length = SequenceLength(b);
+        Utf8Lead lead;
+        const std::size_t length = SequenceLength(*p, lead);
         if (length == 0 || std::size_t(end - p) < length) return false;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the first continuation byte
-        if (b == 0xE0) lo = 0xA0;            // no overlong forms
-        if (b == 0xED) hi = 0x9F;            // no surrogates
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
         for (std::size_t i = 1; i < length; ++i) {
-            const unsigned char min = i == 1 ? lo : 0x80, max = i == 1 ? hi : 0xBF;
+            const unsigned char min = i == 1 ? lead.lo : 0x80, max = i == 1 ? lead.hi : 0xBF;
             if (p[i] < min || p[i] > max) return false;
         }
         p += length;

@@ -42,33 +42,6 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// A UTF-8 lead byte: how many continuation bytes follow, the bits it gives the code point, and
-// the allowed range of the first continuation byte (the others are 0x80 to 0xBF).
-struct Utf8Lead {
-    std::size_t need = 0;
-    char32_t cp = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-};
-
-// False for a byte that begins no sequence (a continuation byte, C0, C1, F5 to FF).
-bool ReadLead(unsigned char b, Utf8Lead& lead) {
-    lead = Utf8Lead{};
-    if (b >= 0xC2 && b <= 0xDF) {
-        lead.need = 1, lead.cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        lead.need = 2, lead.cp = b & 0x0F;
-        if (b == 0xE0) lead.lo = 0xA0;  // no overlong forms
-        if (b == 0xED) lead.hi = 0x9F;  // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        lead.need = 3, lead.cp = b & 0x07;
-        if (b == 0xF0) lead.lo = 0x90;
-        if (b == 0xF4) lead.hi = 0x8F;  // nothing above U+10FFFF
-    } else {
-        return false;
-    }
-    return true;
-}
-
 // A character's projection, with the separators read as their ASCII characters.
 char ProjectSeparator(char32_t c) {
     if (c < 0x80) return char(c);

@@ -29,6 +29,34 @@ bool IsUnicodeClass(TextEncoding encoding);
 // Bytes of one code unit: 1 for 8-bit text and UTF-8, 2 for UTF-16, 4 for UTF-32.
 std::size_t UnitWidth(TextEncoding encoding);
 
+// A UTF-8 lead byte: how many continuation bytes follow, the bits it gives the code point, and
+// the allowed range of the first continuation byte (the others are 0x80 to 0xBF).
+struct Utf8Lead {
+    std::size_t need = 0;
+    char32_t cp = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+};
+
+// False for a byte that begins no sequence of two or more bytes (ASCII, a continuation byte,
+// C0, C1, F5 to FF).
+inline bool ReadLead(unsigned char b, Utf8Lead& lead) {
+    lead = Utf8Lead{};
+    if (b >= 0xC2 && b <= 0xDF) {
+        lead.need = 1, lead.cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        lead.need = 2, lead.cp = b & 0x0F;
+        if (b == 0xE0) lead.lo = 0xA0;  // no overlong forms
+        if (b == 0xED) lead.hi = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        lead.need = 3, lead.cp = b & 0x07;
+        if (b == 0xF0) lead.lo = 0x90;
+        if (b == 0xF4) lead.hi = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // 8-bit bytes decoded in the platform's 8-bit code page, Windows-1252.
 std::u16string DecodeWindows1252(std::string_view bytes);
 // UTF-8 decoded; every ill-formed sequence becomes U+FFFD (its maximal subpart), so an ASCII

@@ -14,13 +14,24 @@ lesser() {
     if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi
 }
 
-# Best wall time of three runs of a command, in seconds.
-best_of_3() {
-    local best=""
+# Processor time (user and system, every thread) of one run of a command, in seconds.
+cpu_once() {
+    { /usr/bin/time -f '%U + %S' "$@" >/dev/null; } 2>&1 | tail -n 1 | bc -l
+}
+
+# The least of three runs of a command by MEASURE (time_once or cpu_once), in seconds.
+best_of() {  # MEASURE COMMAND...
+    local measure=$1 best=""
+    shift
     for _ in 1 2 3; do
-        best=$(lesser "$best" "$(time_once "$@")")
+        best=$(lesser "$best" "$("$measure" "$@")")
     done
     printf '%.3f' "$best"
+}
+
+# Best wall time of three runs of a command, in seconds.
+best_of_3() {
+    best_of time_once "$@"
 }
 
 # Peak resident memory of one run of a command, in MB.
@@ -28,13 +39,4 @@ peak_mb() {
     local kb
     kb=$( { /usr/bin/time -f '%M' "$@" >/dev/null; } 2>&1 | tail -n 1)
     printf '%.1f' "$(echo "$kb / 1024" | bc -l)"
-}
-
-# Least processor time (user and system, every thread) of three runs of a command, in seconds.
-best_cpu_of_3() {
-    local best=""
-    for _ in 1 2 3; do
-        best=$(lesser "$best" "$( { /usr/bin/time -f '%U + %S' "$@" >/dev/null; } 2>&1 | tail -n 1 | bc -l)")
-    done
-    printf '%.3f' "$best"
 }

@@ -60,8 +60,8 @@ ratio "--format jsonl" 2 --format jsonl
 ratio "--count" 1.5 --count
 ratio "--unicode-separators" 1.5 --unicode-separators
 # --count keeps its table on a thread of its own: the processor time of all its threads.
-plain_cpu=$(best_cpu_of_3 "$extract" --jobs 1 "${files[@]}")
-count_cpu=$(best_cpu_of_3 "$extract" --jobs 1 --count "${files[@]}")
+plain_cpu=$(best_of cpu_once "$extract" --jobs 1 "${files[@]}")
+count_cpu=$(best_of cpu_once "$extract" --jobs 1 --count "${files[@]}")
 printf 'Processor time, all threads: plain %s s, --count %s s (ratio %.2f)\n' "$plain_cpu" \
     "$count_cpu" "$(echo "$count_cpu / $plain_cpu" | bc -l)"
 

@@ -9,16 +9,8 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     : file_(std::make_unique<FileSource>(path)),
       buffer_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    char head[4];
-    const std::size_t n = file_->readFully(head, sizeof head);
-    const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
-    head_.assign(head + choice.markLength, n - choice.markLength);
-    TextEncoding encoding = choice.encoding;
-    if (rules.unicodeSeparators && encoding == TextEncoding::EightBit) {
-        if (ReadsAsUtf8Throughout(file_, head_, buffer_, path)) encoding = TextEncoding::Utf8;
-        head_.clear();  // read again from the first byte
-    }
-    projector_ = AsciiProjector(encoding, rules.unicodeSeparators);
+    projector_ = AsciiProjector(StartText(file_, head_, buffer_, path, rules.unicodeSeparators),
+                                rules.unicodeSeparators);
 }
 
 void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,

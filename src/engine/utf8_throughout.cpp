@@ -10,6 +10,10 @@
 
 namespace tessaly {
 
+namespace {
+
+// Reads `file` through once, `head` first, and tells whether it is well-formed UTF-8; `file`
+// then reads again from its first byte (from a temporary copy when it cannot go back).
 bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view head,
                            std::vector<char>& buffer, const std::string& path) {
     Utf8Check check;
@@ -42,6 +46,20 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
         file->rewind();
     }
     return check.wellFormed();
+}
+
+}  // namespace
+
+TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
+                       std::vector<char>& buffer, const std::string& path, bool separators) {
+    char start[4];
+    const std::size_t n = file->readFully(start, sizeof start);
+    const EncodingChoice choice = DetectEncoding(std::string_view(start, n));
+    head.assign(start + choice.markLength, n - choice.markLength);
+    if (!separators || choice.encoding != TextEncoding::EightBit) return choice.encoding;
+    const bool utf8 = ReadsAsUtf8Throughout(file, head, buffer, path);
+    head.clear();  // read again from the first byte
+    return utf8 ? TextEncoding::Utf8 : TextEncoding::EightBit;
 }
 
 }  // namespace tessaly

@@ -1,7 +1,7 @@
 #pragma once
-// Telling whether a file without a byte-order mark is UTF-8: the reading of the Unicode
-// separators takes such a file as UTF-8 only when it is well-formed from its first byte to its
-// last, which needs the whole file before its first number.
+// The encoding a file's text is read in, for both file scans: the byte-order mark's, and with
+// the Unicode separators, UTF-8 for a file without a mark that is well-formed UTF-8 from its
+// first byte to its last, which needs the whole file before its first number.
 
 #include <memory>
 #include <string>
@@ -9,14 +9,18 @@
 #include <vector>
 
 #include "file_source.h"
+#include "text_encoding.h"
 
 namespace tessaly {
 
-// Reads `file` through once and tells whether it is well-formed UTF-8; `head` holds the bytes
-// already read from it, `buffer` is room to read into. Afterwards `file` reads again from its
-// first byte: a source that cannot go back (a pipe) is replaced by a temporary copy of what it
-// gave, which disappears with it. Throws FileReadError.
-bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view head,
-                           std::vector<char>& buffer, const std::string& path);
+// Reads the start of `file` for its byte-order mark and returns the encoding its text is read
+// in: the mark's, except that with the Unicode separators (`separators`) a file without a mark
+// is read as UTF-8 when it is well-formed UTF-8 from its first byte to its last. `head` is set
+// to the bytes after the mark already read and not yet scanned; `buffer` is room to read into.
+// Telling UTF-8 reads the file through once: afterwards `file` reads again from its first byte,
+// and a source that cannot go back (a pipe) is replaced by a temporary copy of what it gave,
+// which disappears with it. Throws FileReadError.
+TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
+                       std::vector<char>& buffer, const std::string& path, bool separators);
 
 }  // namespace tessaly

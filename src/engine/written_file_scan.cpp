@@ -9,16 +9,7 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
     : file_(std::make_unique<FileSource>(path)),
       buffer_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    char head[4];
-    const std::size_t n = file_->readFully(head, sizeof head);
-    const EncodingChoice choice = DetectEncoding(std::string_view(head, n));
-    head_.assign(head + choice.markLength, n - choice.markLength);
-    TextEncoding encoding = choice.encoding;
-    if (rules.unicodeSeparators && encoding == TextEncoding::EightBit) {
-        if (ReadsAsUtf8Throughout(file_, head_, buffer_, path)) encoding = TextEncoding::Utf8;
-        head_.clear();  // read again from the first byte
-    }
-    decoder_ = TextDecoder(encoding);
+    decoder_ = TextDecoder(StartText(file_, head_, buffer_, path, rules.unicodeSeparators));
 }
 
 bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {

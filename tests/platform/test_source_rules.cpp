@@ -166,9 +166,10 @@ Strings Broken(const std::vector<Source>& sources, const Rule& rule) {
 }
 
 // The layer a source below src/ belongs to: its folder, with the platform's Qt and POSIX
-// implementations apart from the interfaces.
+// implementations apart from the interfaces, and the engine's three parts apart from each other.
 std::string LayerOf(const std::string& name) {
-    for (const char* own : {"platform/qt/", "platform/posix/"}) {
+    for (const char* own :
+         {"platform/qt/", "platform/posix/", "engine/scan/", "engine/text/", "engine/run/"}) {
         if (name.rfind(own, 0) == 0) return std::string(own, std::strlen(own) - 1);
     }
     return name.substr(0, name.find('/'));
@@ -176,18 +177,23 @@ std::string LayerOf(const std::string& name) {
 
 // Who may include whose headers. Qt's headers count as the layer "Qt".
 const std::map<std::string, std::set<std::string>>& Layers() {
+    static constexpr const char* kScan = "engine/scan";
+    static constexpr const char* kText = "engine/text";
+    static constexpr const char* kRun = "engine/run";
     static const std::map<std::string, std::set<std::string>> layers{
-        {"engine", {"engine", "platform"}},
+        {"engine/scan", {"engine/scan"}},
+        {"engine/text", {"engine/text", "engine/scan"}},
+        {"engine/run", {"engine/run", "engine/text", "engine/scan", "platform"}},
         {"platform", {"platform"}},
         {"platform/posix", {"platform/posix", "platform"}},
         // The window's writers keep the one rule for writing a path, which the extractor shares.
         {"platform/qt", {"platform/qt", "platform", "platform/posix", "Qt"}},
-        {"inputs", {"inputs", "engine", "platform"}},
-        {"results", {"results", "engine", "platform"}},
-        {"cli", {"cli", "engine", "inputs", "results", "platform", "platform/posix"}},
+        {"inputs", {"inputs", kScan, kText, kRun, "platform"}},
+        {"results", {"results", kScan, kText, kRun, "platform"}},
+        {"cli", {"cli", kScan, kText, kRun, "inputs", "results", "platform", "platform/posix"}},
         {"shell",
-         {"shell", "engine", "inputs", "results", "platform", "platform/posix", "platform/qt",
-          "Qt"}},
+         {"shell", kScan, kText, kRun, "inputs", "results", "platform", "platform/posix",
+          "platform/qt", "Qt"}},
     };
     return layers;
 }
@@ -262,8 +268,8 @@ class SourceRulesTest : public QObject {
             << "" << 0 << "^pageAddress\\(k(HomePage|FormattingPage)File\\)$"
             << "services_.shell.openWebAddress(settings.readOr(\"Page\", \"\"));";
         QTest::newRow("folders: the sample folder and a result's folder only")
-            << "\\.openFolder\\s*\\(" << "" << 0
-            << "^(sampleFolder\\(\\)|ContainingFolder\\(source\\.file->path\\))$"
+            << "\\.openFolder\\s*\\("
+            << "" << 0 << "^(sampleFolder\\(\\)|ContainingFolder\\(source\\.file->path\\))$"
             << "services_.shell.openFolder(record);";
         const auto formats = [](std::initializer_list<const char*> names, int argument,
                                 const QString& before) {
@@ -286,10 +292,16 @@ class SourceRulesTest : public QObject {
     void layers_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("line");
-        QTest::newRow("engine uses results") << "engine/breach.cpp"
+        QTest::newRow("engine uses results") << "engine/run/breach.cpp"
                                              << "#include \"result_list.h\"";
-        QTest::newRow("engine uses Qt") << "engine/breach.h"
+        QTest::newRow("engine uses Qt") << "engine/text/breach.h"
                                         << "#include <QString>";
+        QTest::newRow("scanner uses text") << "engine/scan/breach.cpp"
+                                           << "#include \"text_encoding.h\"";
+        QTest::newRow("scanner uses the platform") << "engine/scan/breach.cpp"
+                                                   << "#include \"platform/error_box.h\"";
+        QTest::newRow("text uses the run") << "engine/text/breach.cpp"
+                                           << "#include \"error_report.h\"";
         QTest::newRow("results uses inputs") << "results/breach.cpp"
                                              << "#include \"input_list.h\"";
         QTest::newRow("inputs uses the shell") << "inputs/breach.cpp"

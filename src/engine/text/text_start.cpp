@@ -1,4 +1,4 @@
-#include "utf8_throughout.h"
+#include "text_start.h"
 
 #include <unistd.h>
 

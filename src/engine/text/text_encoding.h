@@ -1,4 +1,10 @@
 #pragma once
+// engine/text: an input file's bytes and how they become text the scanner reads. FileSource
+// opens the file (or standard input) and reads its bytes; StartText (text_start.h) reads its
+// first bytes and decides the encoding (the byte-order mark, or UTF-8 throughout with the Unicode
+// separators); the functions here decode a text to UTF-16 or project it to ASCII bytes, and
+// TextDecoder (text_decoder.h) decodes a text that arrives in pieces cut anywhere.
+//
 // The encoding of an input file, told by its first bytes (the byte-order mark), and the two ways
 // its bytes become text: decoding to UTF-16 (for reading lines) and projecting to ASCII bytes
 // (for streaming the scanner, where only ASCII characters can matter).
@@ -62,6 +68,13 @@ std::u16string DecodeWindows1252(std::string_view bytes);
 // UTF-8 decoded; every ill-formed sequence becomes U+FFFD (its maximal subpart), so an ASCII
 // byte is never swallowed by a broken sequence before it.
 std::u16string DecodeUtf8(std::string_view bytes);
+// The character at text[i]: a surrogate pair is read as one (and `i` moved onto its second
+// unit); a lone surrogate has no character and reads as U+FFFD.
+char32_t ReadCodePoint(std::u16string_view text, std::size_t& i);
+// One character appended in UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+// UTF-16 text encoded as UTF-8 (lone surrogates as U+FFFD), as settings and JSON keep text.
+std::string EncodeUtf8(std::u16string_view text);
 // UTF-16 or UTF-32 of the given byte order; a trailing incomplete unit and code points that
 // UTF-16 cannot hold become U+FFFD. Lone surrogates pass through as the code units they are.
 std::u16string DecodeWide(std::string_view bytes, TextEncoding encoding);

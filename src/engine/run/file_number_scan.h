@@ -4,7 +4,7 @@
 // in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
-// mark that is well-formed UTF-8 throughout is read as UTF-8 (utf8_throughout.h).
+// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h).
 
 #include <memory>
 #include <string>

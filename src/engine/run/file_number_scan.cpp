@@ -1,6 +1,6 @@
 #include "file_number_scan.h"
 
-#include "utf8_throughout.h"
+#include "text_start.h"
 
 namespace tessaly {
 

@@ -18,44 +18,6 @@ void RequireBoxValue(int value) {
     if (value < kUnticked || value > kGreyed) throw std::invalid_argument("Invalid property value");
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// The field's text as the store keeps it. A lone surrogate has no UTF-8 form and is stored as
-// U+FFFD.
-std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            AppendUtf8(out, 0xFFFD);
-        } else {
-            AppendUtf8(out, unit);
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 OptionsModel::OptionsModel(SettingsStore& store) : store_(store) {}
@@ -100,7 +62,7 @@ void OptionsModel::setRequiredText(const std::u16string& text) {
     if (options_.requiredText == text) return;
     options_.requiredText = text;
     try {
-        store_.write(kText1Key, ToUtf8(text));
+        store_.write(kText1Key, EncodeUtf8(text));
     } catch (...) {
         changed();
         throw;

@@ -1,4 +1,12 @@
 #pragma once
+// engine/scan, the scanner: bytes in, numbers out, knowing nothing of files or encodings.
+// number_chars.h says which characters make a number; byte_skip.h passes a block of bytes that
+// cannot change the scanner's state at once (the fastest variant the processor runs, chosen once);
+// NumberStream (here) keeps a run of number characters across the pieces a text arrives in and
+// hands each number whose digit count the ScanRules accept to its caller, with its line
+// (line_breaks.h) when asked; WrittenNumberStream does the same on decoded text for the readings
+// that need the characters as written (a kept "+", the Unicode separators, the number's text).
+//
 // NumberStream: the scanner's rule applied to a text that arrives in pieces of any size, with
 // memory bounded whatever the input. It is fed ASCII-projected bytes: every byte below 0x80 is
 // that ASCII character, every byte from 0x80 up stands for some character that is not a number

@@ -55,21 +55,21 @@ int main() {
     const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
     std::set<int> codes;
     util.GetSupportedCallingCodes(&codes);
-    // Eight plans a line keeps the page's source readable.
+    // Seven plans a line keep the page's source readable.
     int onLine = 0;
-    std::cout << "const PLANS = {\n";
+    std::cout << "  const PLANS = {\n";
     for (int code : codes) {
         const std::vector<int> lengths = FullNumberLengths(util, code);
         if (lengths.empty()) continue;
-        std::cout << (onLine == 0 ? "  " : " ") << code << ": [[";
+        std::cout << (onLine == 0 ? "    " : " ") << code << ": [[";
         for (std::size_t i = 0; i < lengths.size(); ++i)
             std::cout << (i ? "," : "") << lengths[i];
         std::cout << "], \"" << TrunkPrefix(util, code) << "\"],";
-        if (++onLine == 8) {
+        if (++onLine == 7) {
             std::cout << "\n";
             onLine = 0;
         }
     }
     if (onLine != 0) std::cout << "\n";
-    std::cout << "};\n";
+    std::cout << "  };\n";
 }

@@ -57,7 +57,8 @@ trees, on as many cores as the machine has.
 This package holds only the command; the window is in the package tessaly.")
 
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME tessaly)
-# The window is drawn with the Liberation fonts; the extractor it runs is the same version's.
+# The window is drawn with the Liberation fonts; the command-line extractor beside it is always
+# the same version, so the two read files alike.
 set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "tessaly-extract (= ${PROJECT_VERSION}), fonts-liberation")
 set(CPACK_DEBIAN_WINDOW_DESCRIPTION "pull telephone numbers out of many files at once
 Tessaly reads a list of text files and documents and collects every

@@ -2,7 +2,7 @@
 # Judges the two Debian packages in folder $1 (tessaly-extract_*.deb and tessaly_*.deb) as a
 # user's machine would meet them: their file lists and relations, the extractor's package
 # installed alone into an empty Debian root and run there on the sample files, the desktop
-# entry and metainfo validators, and lintian with no error. Every check prints what it found;
+# entry and metainfo validators, and lintian with no error or warning. Every check prints what it found;
 # the first failure ends the run with status 1.
 #
 # The empty root is a minimal Debian 12 made once by debootstrap (from Debian's archive, about
@@ -61,7 +61,7 @@ samples="$work/window/usr/share/tessaly/Samples"
 # the manual shows, each compared with the plain listing.
 run_on_samples() {
     local run=$1 dir=$2 files=()
-    for name in $(ls "$samples"); do files+=("$dir/$name"); done
+    for file in "$samples"/*; do files+=("$dir/${file##*/}"); done
     $run tessaly-extract --version
     $run tessaly-extract --lengths 7,10,11 "${files[@]}" >"$work/numbers"
     diff -u "$here/expected-sample-numbers.txt" "$work/numbers"
@@ -104,7 +104,7 @@ install_into() {
     local target=$1
     shift
     chroot "$target" dpkg-query -W -f='${Package}\n' | sort >"$work/before"
-    chroot "$target" apt-get -qq update
+    chroot "$target" apt-get -qq update || fail "apt in the empty root could not reach Debian's archive"
     cp "$@" "$target/tmp/"
     local inside=()
     for deb in "$@"; do inside+=("/tmp/$(basename "$deb")"); done

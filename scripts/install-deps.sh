@@ -10,7 +10,8 @@ packages=(
     xvfb xauth fonts-liberation
     clang-14 libclang-rt-14-dev
     librsvg2-bin gzip
-    dpkg-dev file lintian desktop-file-utils appstream
+    dpkg-dev file lintian desktop-file-utils appstream shared-mime-info debootstrap
+    libphonenumber-dev
     chromium
     parallel
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds Tessaly in Release with Debian's hardening flags and makes the
-# Debian package build/package/tessaly_VERSION_ARCH.deb with CPack.
+# two Debian packages with CPack: build/package/tessaly-extract_VERSION_ARCH.deb (the extractor)
+# and build/package/tessaly_VERSION_ARCH.deb (the window).
 # TESSALY_SUPPORT_ADDRESS, when set, is the address the error report names.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +17,6 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$build"
-rm -f "$build"/tessaly_*.deb
+rm -f "$build"/tessaly_*.deb "$build"/tessaly-extract_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
-ls "$build"/tessaly_*.deb
+ls "$build"/tessaly-extract_*.deb "$build"/tessaly_*.deb

@@ -2,8 +2,9 @@
 # Sets up what is missing, then builds and runs every test:
 #   1. the normal build (RelWithDebInfo): the whole ctest suite, the formatting page in headless
 #      Chromium among it;
-#   2. the Debian package (scripts/package.sh), judged by tests/package/check_package.sh: file
-#      list, the unpacked extractor, desktop-file-validate, appstreamcli and lintian;
+#   2. the two Debian packages (scripts/package.sh), judged by tests/package/check_package.sh:
+#      file lists and relations, the extractor's package alone in an empty Debian root (made once
+#      by debootstrap), desktop-file-validate, appstreamcli and lintian;
 #   3. the suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   4. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
 # TESSALY_QUICK=1 runs only the first two. TESSALY_FUZZ_SECONDS sets each fuzzer's time (default 20).
@@ -19,7 +20,7 @@ ctest --test-dir "$root/build/test" --output-on-failure -j "$jobs"
 
 echo "== Package"
 bash "$root/scripts/package.sh"
-bash "$root/tests/package/check_package.sh" "$root"/build/package/tessaly_*.deb
+bash "$root/tests/package/check_package.sh" "$root/build/package"
 
 [ "${TESSALY_QUICK:-0}" = 1 ] && exit 0
 

@@ -23,7 +23,7 @@ std::vector<tessaly::PhoneNumber> Batch(int first, int count) {
     return rows;
 }
 
-void Fill(tessaly::Form1& form, int batch) {
+void Fill(tessaly::MainWindow& form, int batch) {
     for (int first = 0; first < kRows; first += batch) {
         form.resultList().append(Batch(first, batch));
         QCoreApplication::processEvents();
@@ -52,7 +52,7 @@ BENCHMARK(BM_AppendMillion)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond
 void BM_ScrollPage(benchmark::State& state) {
     tessaly::bench::BenchWindow window;
     Fill(*window.form, 50000);
-    auto* list = window.form->findChild<tessaly::ReportListView*>("ListView2");
+    auto* list = window.form->findChild<tessaly::ReportListView*>("resultList");
     QScrollBar* bar = list->verticalScrollBar();
     QCoreApplication::processEvents();
     for (auto _ : state) {
@@ -67,7 +67,7 @@ BENCHMARK(BM_ScrollPage)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void BM_ScrollJump(benchmark::State& state) {
     tessaly::bench::BenchWindow window;
     Fill(*window.form, 50000);
-    auto* list = window.form->findChild<tessaly::ReportListView*>("ListView2");
+    auto* list = window.form->findChild<tessaly::ReportListView*>("resultList");
     QScrollBar* bar = list->verticalScrollBar();
     QCoreApplication::processEvents();
     unsigned seed = 1;
@@ -86,7 +86,7 @@ void BM_ClearMillion(benchmark::State& state) {
         tessaly::bench::BenchWindow window;
         Fill(*window.form, 50000);
         state.ResumeTiming();
-        window.form->findChild<QPushButton*>("PushButton9")->click();
+        window.form->findChild<QPushButton*>("clearResultsButton")->click();
         QCoreApplication::processEvents();
         state.PauseTiming();
         window.form.reset();

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "form1.h"
+#include "main_window.h"
 #include "posix_file_system.h"
 #include "qt_event_loop.h"
 #include "support/fake_clipboard.h"
@@ -24,11 +24,11 @@ namespace tessaly::bench {
 class BenchWindow {
   public:
     BenchWindow() {
-        form = std::make_unique<Form1>(
+        form = std::make_unique<MainWindow>(
             WindowServices{boxes, errors, loop, shell, settings, fileSystem, openFiles, textPrompt,
                            folderChooser, saveDialog, fileWriter, clipboard},
             WindowConfig{programDir.path().toStdString(), [] { return 1; }, {}});
-        form->Form_Load();
+        form->startUp();
         form->show();
     }
 
@@ -45,7 +45,7 @@ class BenchWindow {
     testing::FakeSaveDialog saveDialog;
     testing::FakeFileWriter fileWriter;
     testing::FakeClipboard clipboard;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace tessaly::bench

@@ -21,7 +21,7 @@ double RunWindow(const QStringList& files, std::size_t* results) {
     tessaly::bench::BenchWindow window;
     for (const QString& f : files)
         window.form->inputList().append(QFile::encodeName(f).toStdString());
-    auto* start = window.form->findChild<QPushButton*>("PushButton7");
+    auto* start = window.form->findChild<QPushButton*>("startButton");
     QCoreApplication::processEvents();
     QElapsedTimer timer;
     timer.start();

@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-#include "form1.h"
+#include "main_window.h"
 #include "posix_file_system.h"
 #include "product.h"
 #include "qt_clipboard.h"
@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
     tessaly::QtFileWriter fileWriter;
     tessaly::QtClipboard clipboard;
 
-    tessaly::Form1 form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem, openFiles,
-                         textPrompt, folderChooser, saveDialog, fileWriter, clipboard});
+    tessaly::MainWindow form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem,
+                              openFiles, textPrompt, folderChooser, saveDialog, fileWriter,
+                              clipboard});
     // The application title is fixed only during start-up, after the boxes were made.
     const auto applicationTitle = [&form] {
         return QString::fromStdString(form.applicationTitle());
@@ -57,12 +58,12 @@ int main(int argc, char** argv) {
     folderChooser.setOwner(&form);
     saveDialog.setOwner(&form);
     // Closing the window ends the program at once, also in the middle of a command.
-    QObject::connect(&form, &tessaly::Form1::closing, &app, [&eventLoop] {
+    QObject::connect(&form, &tessaly::MainWindow::closing, &app, [&eventLoop] {
         eventLoop.setClosing();
         QCoreApplication::quit();
     });
 
-    form.Form_Load();
+    form.startUp();
     form.show();
     return app.exec();
 }

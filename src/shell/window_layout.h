@@ -33,44 +33,45 @@ struct ButtonLayout {
     const char* caption;
 };
 
-// The buttons on the window itself; PushButton13 stands inside Frame2.
+// The buttons on the window itself; the advanced option's "?" stands inside its frame.
 inline constexpr std::array<ButtonLayout, 12> kWindowButtons{{
-    {"PushButton5", {120, 120, 7800, 405}, "Help"},
-    {"PushButton1", {120, 3250, 3840, 405}, "Add File(s)"},
-    {"PushButton4", {4080, 3250, 3840, 405}, "Add All File(s) In Folder"},
-    {"PushButton3", {120, 3760, 3840, 405}, "Clear List"},
-    {"PushButton11", {4080, 3760, 3840, 405}, "Load Sample/Example Files"},
-    {"PushButton7", {120, 6130, 7800, 405}, "Start Extracting Phone Numbers"},
-    {"PushButton6", {8040, 5110, 3840, 405}, "Save Results As Text File"},
-    {"PushButton2", {12000, 5110, 3840, 405}, "Save As Comma Delimited"},
-    {"PushButton8", {8040, 5620, 3840, 405}, "Copy Results To Clipboard"},
-    {"PushButton9", {12000, 5620, 3840, 405}, "Clear List"},
-    {"PushButton12", {8040, 6130, 3840, 405}, "Remove Duplicates From Results"},
-    {"PushButton10", {12000, 6130, 3840, 405}, "Format Phone Number Results"},
+    {"helpButton", {120, 120, 7800, 405}, "Help"},
+    {"addFilesButton", {120, 3250, 3840, 405}, "Add File(s)"},
+    {"addFolderButton", {4080, 3250, 3840, 405}, "Add All File(s) In Folder"},
+    {"clearInputsButton", {120, 3760, 3840, 405}, "Clear List"},
+    {"samplesButton", {4080, 3760, 3840, 405}, "Load Sample/Example Files"},
+    {"startButton", {120, 6130, 7800, 405}, "Start Extracting Phone Numbers"},
+    {"saveTextButton", {8040, 5110, 3840, 405}, "Save Results As Text File"},
+    {"saveCommaButton", {12000, 5110, 3840, 405}, "Save As Comma Delimited"},
+    {"copyResultsButton", {8040, 5620, 3840, 405}, "Copy Results To Clipboard"},
+    {"clearResultsButton", {12000, 5620, 3840, 405}, "Clear List"},
+    {"removeDuplicatesButton", {8040, 6130, 3840, 405}, "Remove Duplicates From Results"},
+    {"formatButton", {12000, 6130, 3840, 405}, "Format Phone Number Results"},
 }};
 
-inline constexpr Twips kListView1{120, 630, 7800, 2535};
-inline constexpr Twips kListView2{8040, 120, 7800, 4905};
-inline constexpr Twips kFrame1{120, 4215, 7800, 1020};
-inline constexpr Twips kFrame2{120, 5310, 7800, 720};
+inline constexpr Twips kInputList{120, 630, 7800, 2535};
+inline constexpr Twips kResultList{8040, 120, 7800, 4905};
+inline constexpr Twips kLengthFrame{120, 4215, 7800, 1020};
+inline constexpr Twips kAdvancedFrame{120, 5310, 7800, 720};
 
-// Inside Frame1: two rows of eight boxes, 5 to 12 above, 13 to 20 below.
+// Inside the length frame: two rows of eight boxes, 5 to 12 above, 13 to 20 below.
 inline constexpr std::array<int, 8> kLengthBoxLefts{240, 1100, 1960, 2820, 3680, 4540, 5400, 6260};
 inline constexpr std::array<int, 2> kLengthBoxTops{300, 650};
 inline constexpr int kLengthBoxWidth = 550;
 inline constexpr int kLengthBoxHeight = 255;
 
-// Inside Frame2.
-inline constexpr Twips kCheck2{240, 300, 4515, 255};
-inline constexpr Twips kText1{4800, 240, 1815, 375};
-inline constexpr Twips kPushButton13{6720, 240, 840, 375};
+// Inside the advanced option's frame.
+inline constexpr Twips kRequireBox{240, 300, 4515, 255};
+inline constexpr Twips kRequiredText{4800, 240, 1815, 375};
+inline constexpr Twips kAdvancedHelpButton{6720, 240, 840, 375};
 
 inline constexpr int kListColumnWidth = 7000;
 
-inline constexpr const char* kFrame1Caption = "Phone Number Length";
-inline constexpr const char* kFrame2Caption = "Advanced Option";
-inline constexpr const char* kCheck2Caption = "Extract only numbers that contain this character:";
-inline constexpr const char* kPushButton13Caption = "?";
+inline constexpr const char* kLengthFrameCaption = "Phone Number Length";
+inline constexpr const char* kAdvancedFrameCaption = "Advanced Option";
+inline constexpr const char* kRequireBoxCaption =
+    "Extract only numbers that contain this character:";
+inline constexpr const char* kAdvancedHelpCaption = "?";
 inline constexpr const char* kInputColumn = "File(s)";
 inline constexpr const char* kResultColumn = "Results";
 inline constexpr const char* kInputListHint =

@@ -58,11 +58,11 @@ class HelpTextsTest : public QObject {
         QTest::addColumn<QString>("button");
         QTest::addColumn<Strings>("notices");
         QTest::addColumn<Strings>("addresses");
-        QTest::newRow("Help") << "PushButton5" << Strings{kHelp + kPage} << Strings{};
-        QTest::newRow("?") << "PushButton13" << Strings{kAdvanced} << Strings{};
-        QTest::newRow("formatting page") << "PushButton10" << Strings{} << Strings{kPage};
+        QTest::newRow("Help") << "helpButton" << Strings{kHelp + kPage} << Strings{};
+        QTest::newRow("?") << "advancedHelpButton" << Strings{kAdvanced} << Strings{};
+        QTest::newRow("formatting page") << "formatButton" << Strings{} << Strings{kPage};
         QTest::newRow("formatting page, no browser")
-            << "PushButton10"
+            << "formatButton"
             << Strings{"No web browser could be started to show the formatting page. Open it in "
                        "one yourself: " +
                        kPage}

@@ -20,7 +20,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-Strings InputRows(Form1& form) {
+Strings InputRows(MainWindow& form) {
     return Strings(form.inputList().rows().begin(), form.inputList().rows().end());
 }
 
@@ -74,8 +74,8 @@ class InputListEventsTest : public QObject {
         }
         if (!urls.isEmpty()) data.setUrls(urls);
         WindowFixture f;
-        Form1& form = f.show();
-        QWidget* area = f.find<ReportListView>("ListView1")->viewport();
+        MainWindow& form = f.show();
+        QWidget* area = f.find<ReportListView>("inputList")->viewport();
         const QPoint at = area->rect().center();
 
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -129,10 +129,10 @@ class InputListEventsTest : public QObject {
             image.fill(Qt::blue);
             QVERIFY(image.save(QString::fromStdString(f.programPath("drag.ico")), "ico"));
         }
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         for (const char* row : {"A", "B", "C", "D"})
             form.inputList().append(row);
-        auto* list = f.find<ReportListView>("ListView1");
+        auto* list = f.find<ReportListView>("inputList");
         QWidget* area = list->viewport();
         const auto mouseButton = Qt::MouseButton(button);
 
@@ -159,12 +159,12 @@ class InputListEventsTest : public QObject {
     // the carried row is the selected one.
     void restingAtTheBottomEdge() {
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         Strings rows;
         for (int i = 1; i <= 25; ++i)
             rows.push_back(std::to_string(i));
         form.inputList().append(rows);
-        auto* list = f.find<ReportListView>("ListView1");
+        auto* list = f.find<ReportListView>("inputList");
         QWidget* area = list->viewport();
         QTest::mousePress(area, Qt::LeftButton, {}, RowCentre(list, 0));
         for (int y = RowCentre(list, 0).y(); y < area->height() - 3; y += 2)
@@ -188,14 +188,14 @@ class InputListEventsTest : public QObject {
     void removedDraggedRowIsNotCarried() {
         QFETCH(bool, clear);
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         for (const char* row : {"A", "B", "C"})
             form.inputList().append(row);
-        auto* list = f.find<ReportListView>("ListView1");
+        auto* list = f.find<ReportListView>("inputList");
         QWidget* area = list->viewport();
         QTest::mouseClick(area, Qt::LeftButton, {}, RowCentre(list, 1));
         if (clear) {
-            f.find<QPushButton>("PushButton3")->click();
+            f.find<QPushButton>("clearInputsButton")->click();
             form.inputList().append(Strings{"A", "C"});
         } else {
             QTest::keyClick(list, Qt::Key_Delete);

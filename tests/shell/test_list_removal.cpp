@@ -16,7 +16,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-Strings Rows(Form1& form, bool inputs) {
+Strings Rows(MainWindow& form, bool inputs) {
     if (inputs) return Strings(form.inputList().rows().begin(), form.inputList().rows().end());
     Strings rows;
     for (const PhoneNumber& n : form.resultList().rows())
@@ -29,7 +29,7 @@ void Fill(WindowFixture& f, bool inputs, const Strings& rows) {
     for (const std::string& r : rows) {
         inputs ? f.form->inputList().append(r) : f.form->resultList().append(PhoneNumber(r));
     }
-    const char* list = inputs ? "ListView1" : "ListView2";
+    const char* list = inputs ? "inputList" : "resultList";
     QTRY_COMPARE(f.find<ReportListView>(list)->model()->rowCount(), int(rows.size()));
 }
 
@@ -66,9 +66,9 @@ class ListRemovalTest : public QObject {
         QFETCH(bool, busy);
         QFETCH(Strings, expected);
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         Fill(f, inputs, {"11111", "22222", "33333"});
-        auto* list = f.find<ReportListView>(inputs ? "ListView1" : "ListView2");
+        auto* list = f.find<ReportListView>(inputs ? "inputList" : "resultList");
         list->selectRow(selected);
         if (busy) form.setPointer(kBusyPointer);
         QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -92,11 +92,11 @@ class ListRemovalTest : public QObject {
         QFETCH(int, rows);
         QFETCH(bool, busy);
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         const Strings all{"11111", "22222", "33333"};
         Fill(f, inputs, Strings(all.begin(), all.begin() + rows));
         if (busy) form.setPointer(kBusyPointer);
-        auto* list = f.find<ReportListView>(inputs ? "ListView1" : "ListView2");
+        auto* list = f.find<ReportListView>(inputs ? "inputList" : "resultList");
         const auto doubleClickSecondRow = [&] {
             const QRect row = list->visualRect(list->model()->index(1, 0));
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
@@ -119,10 +119,10 @@ class ListRemovalTest : public QObject {
         QTest::addColumn<bool>("busy");
         QTest::addColumn<int>("inputsLeft");
         QTest::addColumn<int>("resultsLeft");
-        QTest::newRow("inputs") << "PushButton3" << false << 0 << 2;
-        QTest::newRow("inputs, busy") << "PushButton3" << true << 2 << 2;
-        QTest::newRow("results") << "PushButton9" << false << 2 << 0;
-        QTest::newRow("results, busy") << "PushButton9" << true << 2 << 0;
+        QTest::newRow("inputs") << "clearInputsButton" << false << 0 << 2;
+        QTest::newRow("inputs, busy") << "clearInputsButton" << true << 2 << 2;
+        QTest::newRow("results") << "clearResultsButton" << false << 2 << 0;
+        QTest::newRow("results, busy") << "clearResultsButton" << true << 2 << 0;
     }
     void clearLists() {
         QFETCH(QString, button);
@@ -130,14 +130,14 @@ class ListRemovalTest : public QObject {
         QFETCH(int, inputsLeft);
         QFETCH(int, resultsLeft);
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         Fill(f, true, {"/a", "/b"});
         Fill(f, false, {"11111", "22222"});
         if (busy) form.setPointer(kBusyPointer);
         f.find<QPushButton>(qPrintable(button))->click();
         f.find<QPushButton>(qPrintable(button))->click();  // again, on an empty list
-        QCOMPARE(f.find<ReportListView>("ListView1")->model()->rowCount(), inputsLeft);
-        QCOMPARE(f.find<ReportListView>("ListView2")->model()->rowCount(), resultsLeft);
+        QCOMPARE(f.find<ReportListView>("inputList")->model()->rowCount(), inputsLeft);
+        QCOMPARE(f.find<ReportListView>("resultList")->model()->rowCount(), resultsLeft);
         QCOMPARE(int(form.resultList().count()), resultsLeft);
         QVERIFY(f.boxes.notices.empty() && f.errors.reports.empty());
     }

@@ -22,17 +22,20 @@ class PointerRulesTest : public QObject {
         QTest::addColumn<QString>("place");
         QTest::addColumn<bool>("busy");
         QTest::addColumn<int>("expected");
-        for (int i = 1; i <= 13; ++i) {
-            const QString button = QString("PushButton%1").arg(i);
-            QTest::addRow("%s", qPrintable(button)) << button << false << int(kCustomPointer);
+        for (const char* button :
+             {"addFilesButton", "saveCommaButton", "clearInputsButton", "addFolderButton",
+              "helpButton", "saveTextButton", "startButton", "copyResultsButton",
+              "clearResultsButton", "formatButton", "samplesButton", "removeDuplicatesButton",
+              "advancedHelpButton"}) {
+            QTest::addRow("%s", button) << QString(button) << false << int(kCustomPointer);
         }
-        for (const char* place : {"Form1", "Frame1", "Frame2", "Check1_0", "Check2", "Text1",
-                                  "ListView1", "ListView2"}) {
+        for (const char* place : {"mainWindow", "lengthFrame", "advancedFrame", "lengthBox5",
+                                  "requireBox", "requiredText", "inputList", "resultList"}) {
             QTest::addRow("%s", place) << QString(place) << false << int(kDefaultPointer);
         }
-        QTest::newRow("button, busy") << "PushButton7" << true << int(kBusyPointer);
-        QTest::newRow("window, busy") << "Form1" << true << int(kBusyPointer);
-        QTest::newRow("list, busy") << "ListView2" << true << int(kBusyPointer);
+        QTest::newRow("button, busy") << "startButton" << true << int(kBusyPointer);
+        QTest::newRow("window, busy") << "mainWindow" << true << int(kBusyPointer);
+        QTest::newRow("list, busy") << "resultList" << true << int(kBusyPointer);
     }
     void moves() {
         QFETCH(QString, place);
@@ -40,9 +43,9 @@ class PointerRulesTest : public QObject {
         QFETCH(int, expected);
         WindowFixture f;
         f.start();
-        MovePointer(f.find<QPushButton>("PushButton5"));
+        MovePointer(f.find<QPushButton>("helpButton"));
         if (busy) f.form->setPointer(kBusyPointer);
-        QWidget* widget = place == "Form1" ? f.form.get() : f.find<QWidget>(qPrintable(place));
+        QWidget* widget = place == "mainWindow" ? f.form.get() : f.find<QWidget>(qPrintable(place));
         if (auto* list = qobject_cast<ReportListView*>(widget)) widget = list->viewport();
         // A control that holds others (a frame, the window) is reached where none of them lies;
         // a move over a control inside would be passed on to it first.
@@ -55,7 +58,7 @@ class PointerRulesTest : public QObject {
     void enteringAButtonFromOutside() {
         WindowFixture f;
         f.start();
-        for (const char* name : {"Form1", "Frame2", "PushButton13"}) {
+        for (const char* name : {"mainWindow", "advancedFrame", "advancedHelpButton"}) {
             QWidget* w = f.form->objectName() == name ? f.form.get() : f.find<QWidget>(name);
             QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(w->mapToGlobal(QPoint(1, 1))));
             QApplication::sendEvent(w, &enter);
@@ -74,8 +77,8 @@ class PointerRulesTest : public QObject {
         for (QWidget* w : all)
             QCOMPARE(w->cursor().shape(), Qt::WaitCursor);
         f.form->setPointer(kDefaultPointer);
-        QCOMPARE(f.find<QLineEdit>("Text1")->cursor().shape(), Qt::IBeamCursor);
-        QCOMPARE(f.find<QWidget>("PushButton7")->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(f.find<QLineEdit>("requiredText")->cursor().shape(), Qt::IBeamCursor);
+        QCOMPARE(f.find<QWidget>("startButton")->cursor().shape(), Qt::ArrowCursor);
     }
 };
 

@@ -27,20 +27,20 @@ class ResultMenuTest : public QObject {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("expected");
         QTest::newRow("right-click selects the row under it") << QList<int>{0} << "right 2"
-                                                              << "mnuCopyWithSource"
+                                                              << "copyWithSourceAction"
                                                               << "%b:2:2125550100\r\n";
         QTest::newRow("right-click in the selection keeps it; list order")
             << QList<int>{2, 0} << "right 0"
-            << "mnuCopyWithSource"
+            << "copyWithSourceAction"
             << "%a:1:8777984141\r\n%b:2:2125550100\r\n";
         QTest::newRow("menu key, numbers alone") << QList<int>{1, 0} << "key"
-                                                 << "mnuCopyNumber"
+                                                 << "copyNumberAction"
                                                  << "8777984141\r\n5551234\r\n";
         QTest::newRow("containing folder") << QList<int>{1} << "key"
-                                           << "mnuOpenFolder"
+                                           << "openFolderAction"
                                            << "%d";
         QTest::newRow("where found") << QList<int>{2} << "key"
-                                     << "mnuShowWhereFound"
+                                     << "showWhereFoundAction"
                                      << "%b|2|x 212-555-0100 y";
     }
     void entries() {
@@ -50,16 +50,17 @@ class ResultMenuTest : public QObject {
         QFETCH(QString, expected);
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.show();
-        f.find<QAbstractButton>("Check1_2")->click();  // 7 digits, beside the first start's 10, 11
+        MainWindow& form = f.show();
+        f.find<QAbstractButton>("lengthBox7")
+            ->click();  // 7 digits, beside the first start's 10, 11
         const std::string a = temp.write("a.txt", "877-798-4141 x 555-1234");
         const std::string b = temp.write("b.txt", "\r\nx 212-555-0100 y\r\n");
         form.inputList().append(a);
         form.inputList().append(b);
-        f.find<QPushButton>("PushButton7")->click();
+        f.find<QPushButton>("startButton")->click();
         QCOMPARE(form.resultList().count(), std::size_t(3));
 
-        auto* list = f.find<ReportListView>("ListView2");
+        auto* list = f.find<ReportListView>("resultList");
         for (const int row : selected) {
             list->selectionModel()->select(list->model()->index(row, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -75,7 +76,7 @@ class ResultMenuTest : public QObject {
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
             QApplication::sendEvent(list, &event);
         }
-        auto* menu = f.find<QMenu>("ResultMenu");
+        auto* menu = f.find<QMenu>("resultMenu");
         QTRY_VERIFY(menu->isVisible());
         auto* action = menu->findChild<QAction*>(entry);
         QVERIFY(action->isEnabled());
@@ -85,9 +86,9 @@ class ResultMenuTest : public QObject {
         want.replace("%a", QString::fromStdString(a)).replace("%b", QString::fromStdString(b));
         want.replace("%d", QString::fromStdString(temp.folder()));
         QString actual = QString::fromStdString(f.clipboard.text.value_or(""));
-        if (entry == "mnuOpenFolder")
+        if (entry == "openFolderAction")
             actual = QString::fromStdString(f.shell.folders.empty() ? "" : f.shell.folders[0]);
-        if (entry == "mnuShowWhereFound") {
+        if (entry == "showWhereFoundAction") {
             const auto text = [&](const char* name) {
                 return f.find<QWidget>(name)
                     ->property(name == QString("LineText") ? "plainText" : "text")

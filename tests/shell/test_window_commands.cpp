@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* kSavedAs = "/home/user/numbers";
 
-Strings ResultRows(Form1& form) {
+Strings ResultRows(MainWindow& form) {
     Strings rows;
     for (const PhoneNumber& n : form.resultList().rows())
         rows.push_back(n.str());
@@ -48,17 +48,18 @@ class WindowCommandsTest : public QObject {
         QTest::addColumn<bool>("busyMeanwhile");
         const Strings all{"8777984141", "5551234", "8777984141"};
         QTest::newRow("save as text file")
-            << "PushButton6"
+            << "saveTextButton"
             << QByteArray("Results   \t\r\n8777984141\t\r\n5551234   \t\r\n8777984141\t\r\n")
             << QByteArray() << all << true;
         QTest::newRow("save as comma delimited")
-            << "PushButton2" << QByteArray("8777984141,\r\n5551234,\r\n8777984141\r\n")
+            << "saveCommaButton" << QByteArray("8777984141,\r\n5551234,\r\n8777984141\r\n")
             << QByteArray() << all << true;
         QTest::newRow("copy to clipboard")
-            << "PushButton8" << QByteArray()
+            << "copyResultsButton" << QByteArray()
             << QByteArray("8777984141\r\n5551234\r\n8777984141\r\n") << all << false;
-        QTest::newRow("remove duplicates") << "PushButton12" << QByteArray() << QByteArray()
-                                           << Strings{"8777984141", "5551234"} << true;
+        QTest::newRow("remove duplicates")
+            << "removeDuplicatesButton" << QByteArray() << QByteArray()
+            << Strings{"8777984141", "5551234"} << true;
     }
     void resultButtons() {
         QFETCH(QString, button);
@@ -67,7 +68,7 @@ class WindowCommandsTest : public QObject {
         QFETCH(Strings, rows);
         QFETCH(bool, busyMeanwhile);
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         for (const char* n : {"8777984141", "5551234", "8777984141"})
             form.resultList().append(PhoneNumber(n));
         f.saveDialog.answer = kSavedAs;
@@ -94,16 +95,16 @@ class WindowCommandsTest : public QObject {
         QTest::addColumn<QString>(
             "dataFolder");                  // where the samples are, below the temporary folder
         QTest::addColumn<Strings>("rows");  // below the temporary folder
-        QTest::newRow("add files, two picked") << "PushButton1"
+        QTest::newRow("add files, two picked") << "addFilesButton"
                                                << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
         QTest::newRow("folder import, txt, with a subfolder")
-            << "PushButton4"
+            << "addFolderButton"
             << "bin" << Strings{"docs/a.txt", "docs/sub/c.txt"};
         QTest::newRow("sample files recorded at start-up")
-            << "PushButton11"
+            << "samplesButton"
             << "bin" << Strings{"bin/Samples/one.txt", "bin/Samples/two.html"};
         QTest::newRow("sample files of an installation")
-            << "PushButton11"
+            << "samplesButton"
             << "share/tessaly"
             << Strings{"share/tessaly/Samples/one.txt", "share/tessaly/Samples/two.html"};
     }
@@ -124,7 +125,7 @@ class WindowCommandsTest : public QObject {
         f.textPrompt.answer = [](const std::string&) { return std::string("txt"); };
         f.folderChooser.answer = tree.path("docs");
         f.boxes.answers = {true};  // open the sample folder
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         QVERIFY(!f.settings.readOr("Snapshot", "").empty());
 
         f.find<QPushButton>(qPrintable(button))->click();
@@ -134,10 +135,10 @@ class WindowCommandsTest : public QObject {
                  rows);
         QVERIFY(!form.isBusy());
         QVERIFY(f.errors.reports.empty());
-        if (button == "PushButton11") {
+        if (button == "samplesButton") {
             QCOMPARE(f.boxes.questions.size(), std::size_t(1));
             QCOMPARE(f.shell.folders, Strings{tree.path(dataFolder.toStdString() + "/Samples/")});
-            QVERIFY(f.find<OptionBox>("Check1_5")->isChecked());
+            QVERIFY(f.find<OptionBox>("lengthBox10")->isChecked());
         }
     }
 };

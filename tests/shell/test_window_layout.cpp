@@ -20,7 +20,7 @@ class WindowLayoutTest : public QObject {
   private slots:
     void windowIsFixed() {
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         QCOMPARE(form.minimumSize(), QSize(1064, 443));
         QCOMPARE(form.maximumSize(), QSize(1064, 443));
     }
@@ -37,25 +37,28 @@ class WindowLayoutTest : public QObject {
             QTest::newRow(name) << QString(name) << QString(parent) << place << QString(caption)
                                 << points;
         };
-        row("PushButton5", "Form1", {8, 8, 520, 27}, "Help", 11.25);
-        row("PushButton1", "Form1", {8, 217, 256, 27}, "Add File(s)", 11.25);
-        row("PushButton11", "Form1", {272, 251, 256, 27}, "Load Sample/Example Files", 11.25);
-        row("PushButton7", "Form1", {8, 409, 520, 27}, "Start Extracting Phone Numbers", 11.25);
-        row("PushButton6", "Form1", {536, 341, 256, 27}, "Save Results As Text File", 11.25);
-        row("PushButton9", "Form1", {800, 375, 256, 27}, "Clear List", 11.25);
-        row("PushButton10", "Form1", {800, 409, 256, 27}, "Format Phone Number Results", 11.25);
-        row("PushButton13", "Frame2", {448, 16, 56, 25}, "?", 11.25);
-        row("Frame1", "Form1", {8, 281, 520, 68}, "Phone Number Length", 9);
-        row("Frame2", "Form1", {8, 354, 520, 48}, "Advanced Option", 9);
-        row("Check2", "Frame2", {16, 20, 301, 17},
+        row("helpButton", "mainWindow", {8, 8, 520, 27}, "Help", 11.25);
+        row("addFilesButton", "mainWindow", {8, 217, 256, 27}, "Add File(s)", 11.25);
+        row("samplesButton", "mainWindow", {272, 251, 256, 27}, "Load Sample/Example Files", 11.25);
+        row("startButton", "mainWindow", {8, 409, 520, 27}, "Start Extracting Phone Numbers",
+            11.25);
+        row("saveTextButton", "mainWindow", {536, 341, 256, 27}, "Save Results As Text File",
+            11.25);
+        row("clearResultsButton", "mainWindow", {800, 375, 256, 27}, "Clear List", 11.25);
+        row("formatButton", "mainWindow", {800, 409, 256, 27}, "Format Phone Number Results",
+            11.25);
+        row("advancedHelpButton", "advancedFrame", {448, 16, 56, 25}, "?", 11.25);
+        row("lengthFrame", "mainWindow", {8, 281, 520, 68}, "Phone Number Length", 9);
+        row("advancedFrame", "mainWindow", {8, 354, 520, 48}, "Advanced Option", 9);
+        row("requireBox", "advancedFrame", {16, 20, 301, 17},
             "Extract only numbers that contain this character:", 9);
-        row("Text1", "Frame2", {320, 16, 121, 25}, "", 9);
-        row("ListView1", "Form1", {8, 42, 520, 169}, "", 9);
-        row("ListView2", "Form1", {536, 8, 520, 327}, "", 9);
-        row("Check1_0", "Frame1", {16, 20, 37, 17}, "5", 9);
-        row("Check1_2", "Frame1", {131, 20, 36, 17}, "7", 9);
-        row("Check1_8", "Frame1", {16, 43, 37, 17}, "13", 9);
-        row("Check1_15", "Frame1", {417, 43, 37, 17}, "20", 9);
+        row("requiredText", "advancedFrame", {320, 16, 121, 25}, "", 9);
+        row("inputList", "mainWindow", {8, 42, 520, 169}, "", 9);
+        row("resultList", "mainWindow", {536, 8, 520, 327}, "", 9);
+        row("lengthBox5", "lengthFrame", {16, 20, 37, 17}, "5", 9);
+        row("lengthBox7", "lengthFrame", {131, 20, 36, 17}, "7", 9);
+        row("lengthBox13", "lengthFrame", {16, 43, 37, 17}, "13", 9);
+        row("lengthBox20", "lengthFrame", {417, 43, 37, 17}, "20", 9);
     }
     void controls() {
         QFETCH(QString, name);
@@ -80,11 +83,11 @@ class WindowLayoutTest : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("inputs") << "ListView1"
+        QTest::newRow("inputs") << "inputList"
                                 << "File(s)"
                                 << "Drag and drop files here. Double-click item to remove it. "
                                    "Move | line to right and out of window to reveal full names.";
-        QTest::newRow("results") << "ListView2"
+        QTest::newRow("results") << "resultList"
                                  << "Results"
                                  << "Double-click item to remove it. Move | line to right and out "
                                     "of window to reveal full names.";
@@ -110,13 +113,13 @@ class WindowLayoutTest : public QObject {
     // A frame's line runs through its caption and around every control inside it.
     void frames_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("Phone Number Length") << "Frame1";
-        QTest::newRow("Advanced Option") << "Frame2";
+        QTest::newRow("Phone Number Length") << "lengthFrame";
+        QTest::newRow("Advanced Option") << "advancedFrame";
     }
     void frames() {
         QFETCH(QString, name);
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         auto* frame = f.find<QGroupBox>(qPrintable(name));
         const QImage image = form.grab(frame->geometry()).toImage();
         const auto dark = [&](int x, int y) { return image.pixelColor(x, y).lightness() < 240; };
@@ -152,7 +155,7 @@ class WindowLayoutTest : public QObject {
         QApplication::setPalette(dark);
         {
             WindowFixture f;
-            Form1& form = f.start();
+            MainWindow& form = f.start();
             QList<QWidget*> widgets = form.findChildren<QWidget*>();
             widgets << &form;
             for (QWidget* widget : widgets) {
@@ -174,27 +177,27 @@ class WindowLayoutTest : public QObject {
     // Tab goes in reading order and round to Help again; an empty list with the focus shows it.
     void tabOrder() {
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QStringList expected{"PushButton5", "ListView1",   "PushButton1",
-                             "PushButton4", "PushButton3", "PushButton11"};
+        QStringList expected{"helpButton",      "inputList",         "addFilesButton",
+                             "addFolderButton", "clearInputsButton", "samplesButton"};
         for (int i = 0; i < 16; ++i)
-            expected << QString("Check1_%1").arg(i);
-        expected << "Check2"
-                 << "Text1"
-                 << "PushButton13"
-                 << "PushButton7"
-                 << "ListView2"
-                 << "PushButton6"
-                 << "PushButton2"
-                 << "PushButton8"
-                 << "PushButton9"
-                 << "PushButton12"
-                 << "PushButton10"
-                 << "PushButton5";
-        auto* list = f.find<ReportListView>("ListView1");
-        f.find<QWidget>("PushButton5")->setFocus();
+            expected << QString("lengthBox%1").arg(i + 5);
+        expected << "requireBox"
+                 << "requiredText"
+                 << "advancedHelpButton"
+                 << "startButton"
+                 << "resultList"
+                 << "saveTextButton"
+                 << "saveCommaButton"
+                 << "copyResultsButton"
+                 << "clearResultsButton"
+                 << "removeDuplicatesButton"
+                 << "formatButton"
+                 << "helpButton";
+        auto* list = f.find<ReportListView>("inputList");
+        f.find<QWidget>("helpButton")->setFocus();
         QStringList order;
         QImage focused;
         for (qsizetype i = 0; i < expected.size(); ++i) {

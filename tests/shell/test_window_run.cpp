@@ -29,7 +29,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-Strings ResultRows(Form1& form) {
+Strings ResultRows(MainWindow& form) {
     Strings rows;
     for (const PhoneNumber& n : form.resultList().rows())
         rows.push_back(n.str());
@@ -38,7 +38,7 @@ Strings ResultRows(Form1& form) {
 
 // The rows as the result list shows them.
 Strings ShownRows(WindowFixture& f) {
-    QAbstractItemModel* model = f.find<ReportListView>("ListView2")->model();
+    QAbstractItemModel* model = f.find<ReportListView>("resultList")->model();
     Strings rows;
     for (int r = 0; r < model->rowCount(); ++r) {
         rows.push_back(model->index(r, 0).data().toString().toStdString());
@@ -47,7 +47,7 @@ Strings ShownRows(WindowFixture& f) {
 }
 
 void Start(WindowFixture& f) {
-    f.find<QPushButton>("PushButton7")->click();
+    f.find<QPushButton>("startButton")->click();
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ class WindowRunTest : public QObject {
         QFETCH(Strings, notices);
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         std::string oddName;
         if (!files.empty() && files[0] == "\xe9") {
             oddName = temp.write("caf\xe9.txt", files[1]);
@@ -99,7 +99,7 @@ class WindowRunTest : public QObject {
         QCOMPARE(f.boxes.notices, notices);
         QVERIFY(f.errors.reports.empty());
         QCOMPARE(form.pointer(), int(kDefaultPointer));
-        QVERIFY(!form.IsExtracting());
+        QVERIFY(!form.isExtracting());
         if (!oddName.empty()) std::remove(oddName.c_str());  // beyond the temporary folder's reach
     }
 
@@ -107,11 +107,11 @@ class WindowRunTest : public QObject {
     void secondStartDuringTheRun() {
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         form.inputList().append(temp.write("a.txt", "877-798-4141 x 877-798-4142"));
         std::vector<int> pointers;
         f.loop.onYield = [&](int pass) {
-            MovePointer(f.find<QPushButton>("PushButton7"));
+            MovePointer(f.find<QPushButton>("startButton"));
             if (pass > 1) pointers.push_back(form.pointer());  // the first comes before any file
             Start(f);
         };
@@ -129,9 +129,9 @@ class WindowRunTest : public QObject {
         WindowFixture f;
         QtEventLoop qtLoop;
         f.eventLoop = &qtLoop;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         form.inputList().append(temp.write("a.txt", "877-798-4141"));
-        auto* start = f.find<QPushButton>("PushButton7");
+        auto* start = f.find<QPushButton>("startButton");
         QMetaObject::invokeMethod(start, "click", Qt::QueuedConnection);
         const std::string late = temp.write("late.txt", "212-555-0100");
         QTimer::singleShot(0, &form, [&] { form.inputList().append(late); });
@@ -158,7 +158,7 @@ class WindowRunTest : public QObject {
         QFETCH(Strings, expected);
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         form.inputList().append(temp.write("a.txt", "877-798-4141"));
         std::string bad = kind == "folder" ? temp.folder() : temp.path("missing.txt");
         if (kind == "part-way" || kind == "cleared") {
@@ -171,7 +171,8 @@ class WindowRunTest : public QObject {
         form.inputList().append(bad);
         form.inputList().append(temp.write("c.txt", "212-555-0100"));
         f.loop.onYield = [&](int pass) {
-            if (kind == "cleared" && pass == 100) f.find<QPushButton>("PushButton9")->click();
+            if (kind == "cleared" && pass == 100)
+                f.find<QPushButton>("clearResultsButton")->click();
         };
         Start(f);
         gFailingRead.armed = false;
@@ -195,10 +196,10 @@ class WindowRunTest : public QObject {
         QTest::addColumn<Strings>("stored");
         // The 7-digit box, ticked at the second number, counts from there on and is written.
         QTest::newRow("length box")
-            << "Check1_2" << Strings{"99999", "5551232", "5551233", "8777984141"}
+            << "lengthBox7" << Strings{"99999", "5551232", "5551233", "8777984141"}
             << Strings{"Phone Length2", "1"};
         // The results found so far go; the run goes on appending.
-        QTest::newRow("Clear List") << "PushButton9" << Strings{"8777984141"} << Strings{};
+        QTest::newRow("Clear List") << "clearResultsButton" << Strings{"8777984141"} << Strings{};
     }
     void changesDuringTheRun() {
         QFETCH(QString, control);
@@ -206,7 +207,7 @@ class WindowRunTest : public QObject {
         QFETCH(Strings, stored);
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.start();
+        MainWindow& form = f.start();
         form.resultList().append(PhoneNumber("99999"));
         form.inputList().append(
             temp.write("a.txt", "555-1231 x 555-1232 x 555-1233 x 877-798-4141"));
@@ -226,7 +227,7 @@ class WindowRunTest : public QObject {
     void stopWithEscape() {
         TempFiles temp;
         WindowFixture f;
-        Form1& form = f.show();
+        MainWindow& form = f.show();
         QApplication::setActiveWindow(&form);
         const std::string a = temp.write("a.txt", "877-798-4141 x 877-798-4142");
         form.inputList().append(a);
@@ -234,7 +235,7 @@ class WindowRunTest : public QObject {
         QStringList captions;
         f.loop.onYield = [&](int pass) {
             captions << form.windowTitle();
-            if (pass == 4) QTest::keyClick(f.find<QPushButton>("PushButton7"), Qt::Key_Escape);
+            if (pass == 4) QTest::keyClick(f.find<QPushButton>("startButton"), Qt::Key_Escape);
         };
         Start(f);
         QCOMPARE(captions, QStringList(4, "Tessaly - 1 of 2"));
@@ -242,7 +243,7 @@ class WindowRunTest : public QObject {
         QCOMPARE(f.boxes.notices, Strings{"Stopped."});
         QCOMPARE(form.pointer(), int(kDefaultPointer));
         QCOMPARE(form.windowTitle(), QString("Tessaly"));
-        QVERIFY(!form.IsExtracting());
+        QVERIFY(!form.isExtracting());
     }
 
     // Closing through Qt's event loop, wired as the program wires it: the pass in which the
@@ -252,19 +253,18 @@ class WindowRunTest : public QObject {
         WindowFixture f;
         QtEventLoop qtLoop;
         f.eventLoop = &qtLoop;
-        Form1& form = f.show();
-        QObject::connect(&form, &Form1::closing, [&] { qtLoop.setClosing(); });
+        MainWindow& form = f.show();
+        QObject::connect(&form, &MainWindow::closing, [&] { qtLoop.setClosing(); });
         form.inputList().append(temp.write("a.txt", "877-798-4141 x 877-798-4142"));
         form.inputList().append(temp.path("missing.txt"));
         QTimer::singleShot(0, &form, [&] { form.close(); });
-        QMetaObject::invokeMethod(f.find<QPushButton>("PushButton5"), "click",
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(f.find<QPushButton>("helpButton"), "click", Qt::QueuedConnection);
         Start(f);
         QVERIFY(!form.isVisible());
         QVERIFY(ResultRows(form).empty());
         QVERIFY(f.boxes.notices.empty());
         QVERIFY(f.errors.reports.empty());
-        QVERIFY(!form.IsExtracting());
+        QVERIFY(!form.isExtracting());
         QCoreApplication::processEvents();
         QVERIFY(f.boxes.notices.empty());
     }

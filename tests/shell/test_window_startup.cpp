@@ -33,8 +33,8 @@ std::string Report(const std::string& description, int label) {
 QString BoxValues(const WindowFixture& f) {
     QString values;
     for (int i = 0; i < kLengthBoxCount; ++i) {
-        values +=
-            QString::number(f.find<OptionBox>(qPrintable(QString("Check1_%1").arg(i)))->value());
+        values += QString::number(
+            f.find<OptionBox>(qPrintable(QString("lengthBox%1").arg(i + 5)))->value());
     }
     return values;
 }
@@ -103,8 +103,8 @@ class WindowStartupTest : public QObject {
         f.settings.values.insert(stored.begin(), stored.end());
         f.start();
         QCOMPARE(BoxValues(f), boxes);
-        QCOMPARE(f.find<QLineEdit>("Text1")->text(), text);
-        QCOMPARE(f.find<OptionBox>("Check2")->value(), check2);
+        QCOMPARE(f.find<QLineEdit>("requiredText")->text(), text);
+        QCOMPARE(f.find<OptionBox>("requireBox")->value(), check2);
         // The sample record (none here: no Samples folder) is no option.
         Writes optionWrites;
         for (const auto& write : f.settings.writes) {
@@ -140,7 +140,7 @@ class WindowStartupTest : public QObject {
         f.start();
         QCOMPARE(f.errors.reports, reports);
         QCOMPARE(BoxValues(f), boxes);
-        QCOMPARE(f.find<OptionBox>("Check2")->value(), 0);
+        QCOMPARE(f.find<OptionBox>("requireBox")->value(), 0);
         QCOMPARE(f.form->windowTitle(), QString("Tessaly"));
     }
 
@@ -167,17 +167,17 @@ class WindowStartupTest : public QObject {
         QFETCH(Strings, reports);
         WindowFixture f;
         f.settings.values.insert(stored.begin(), stored.end());
-        Form1& form = f.create();
+        MainWindow& form = f.create();
         int made = 0;
         form.setRecordSampleFiles([&] {
             ++made;
             QVERIFY(form.windowTitle().isEmpty());
-            QCOMPARE(form.findChild<ReportListView*>("ListView1")->model()->columnCount(), 0);
-            QVERIFY(!form.findChild<OptionBox*>("Check1_5")->isChecked());
+            QCOMPARE(form.findChild<ReportListView*>("inputList")->model()->columnCount(), 0);
+            QVERIFY(!form.findChild<OptionBox*>("lengthBox10")->isChecked());
             if (record == "fails") throw std::runtime_error("Path not found");
             f.settings.write("Snapshot", record == "writes" ? "recorded" : "");
         });
-        form.Form_Load();
+        form.startUp();
         QCOMPARE(made, calls);
         QCOMPARE(f.errors.reports, reports);
         QCOMPARE(form.windowTitle(), QString("Tessaly"));
@@ -226,11 +226,11 @@ class WindowStartupTest : public QObject {
         const QColor expected =
             faceColour ? f.form->palette().color(QPalette::Button) : QColor(Qt::white);
         QList<QWidget*> painted{f.form.get(),
-                                f.find<QGroupBox>("Frame1"),
-                                f.find<QGroupBox>("Frame2"),
-                                f.find<OptionBox>("Check2"),
-                                f.find<OptionBox>("Check1_0"),
-                                f.find<OptionBox>("Check1_15")};
+                                f.find<QGroupBox>("lengthFrame"),
+                                f.find<QGroupBox>("advancedFrame"),
+                                f.find<OptionBox>("requireBox"),
+                                f.find<OptionBox>("lengthBox5"),
+                                f.find<OptionBox>("lengthBox20")};
         for (QWidget* w : painted)
             QCOMPARE(w->palette().color(QPalette::Window), expected);
     }
@@ -258,7 +258,7 @@ class WindowStartupTest : public QObject {
         if (!file.isEmpty()) WriteFile(f.programPath("HAND-M.CUR"), file);
         if (!shared.isEmpty()) WriteFile(f.sharedPath("HAND-M.CUR"), shared);
         f.start();
-        auto* button = f.find<QPushButton>("PushButton7");
+        auto* button = f.find<QPushButton>("startButton");
         tessaly::testing::MovePointer(button);
         QCOMPARE(f.form->pointer(), int(kCustomPointer));
         if (hotspot.x() < 0) {

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <memory>
 
-#include "form1.h"
+#include "main_window.h"
 #include "posix_file_system.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_error_box.h"
@@ -34,19 +34,19 @@ class WindowFixture {
         config.programFolder = programDir.path().toStdString() + "/bin";
     }
 
-    Form1& create() {
-        form = std::make_unique<Form1>(
+    MainWindow& create() {
+        form = std::make_unique<MainWindow>(
             WindowServices{boxes, errors, *eventLoop, shell, settings, fileSystem, openFiles,
                            textPrompt, folderChooser, saveDialog, fileWriter, clipboard},
             config);
         return *form;
     }
-    Form1& start() {
-        create().Form_Load();
+    MainWindow& start() {
+        create().startUp();
         return *form;
     }
     // Started and on screen, for tests that click and type.
-    Form1& show() {
+    MainWindow& show() {
         start().show();
         if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
         return *form;
@@ -83,7 +83,7 @@ class WindowFixture {
     FakeFileWriter fileWriter;
     FakeClipboard clipboard;
     WindowConfig config{{}, [] { return 1; }, {}};
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // A point of `widget` where none of its own controls lies.

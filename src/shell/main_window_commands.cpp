@@ -4,50 +4,50 @@
 #include "add_files_command.h"
 #include "copy_results_command.h"
 #include "folder_import_command.h"
-#include "form1.h"
+#include "main_window.h"
 #include "remove_duplicates_command.h"
 #include "save_comma_command.h"
 #include "save_text_command.h"
 
 namespace tessaly {
 
-void Form1::PushButton1_Click() {
+void MainWindow::addFiles() {
     AddFilesCommand command(inputs_, services_.openFiles, services_.messageBoxes,
                             services_.errorBox);
     command.run();
 }
 
-void Form1::PushButton4_Click() {
+void MainWindow::addFilesInFolder() {
     FolderImportCommand command(inputs_, services_.textPrompt, services_.folderChooser,
                                 services_.settings, *this, walk_);
     command.run();
 }
 
-void Form1::PushButton11_Click() {
+void MainWindow::loadSampleFiles() {
     samples_.load(inputs_, options_);
 }
 
-void Form1::PushButton6_Click() {
+void MainWindow::saveResultsAsText() {
     SaveTextCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
                             services_.eventLoop, services_.errorBox, services_.fileWriter,
                             config_.pacing);
     command.run();
 }
 
-void Form1::PushButton2_Click() {
+void MainWindow::saveResultsAsCommaDelimited() {
     SaveCommaCommand command(results_, services_.saveDialog, services_.messageBoxes, *this,
                              services_.eventLoop, services_.errorBox, services_.fileWriter,
                              config_.pacing);
     command.run();
 }
 
-void Form1::PushButton8_Click() {
+void MainWindow::copyResults() {
     CopyResultsCommand command(results_, services_.clipboard, services_.messageBoxes,
                                services_.eventLoop, services_.errorBox, config_.pacing);
     command.run();
 }
 
-void Form1::PushButton12_Click() {
+void MainWindow::removeDuplicateResults() {
     RemoveDuplicatesCommand command(results_, services_.messageBoxes, *this, services_.eventLoop,
                                     services_.errorBox, config_.pacing);
     command.run();

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <limits>
 
-#include "form1.h"
 #include "frame_box.h"
+#include "main_window.h"
 #include "option_box.h"
 #include "report_list_view.h"
 #include "window_layout.h"
@@ -53,9 +53,9 @@ QPalette WindowPalette() {
 
 }  // namespace
 
-void Form1::createControls() {
+void MainWindow::createControls() {
     using namespace layout;
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setFixedSize(ToPixels(kInsideWidth), ToPixels(kInsideHeight));
     setFont(WindowFont(kWindowFontPoints));
     setPalette(WindowPalette());
@@ -75,51 +75,53 @@ void Form1::createControls() {
         list->viewport()->setToolTip(QString::fromLatin1(hint));
         return list;
     };
-    listView1_ = makeList("ListView1", kListView1, inputModel_, kInputListHint);
-    listView2_ = makeList("ListView2", kListView2, resultModel_, kResultListHint);
+    inputView_ = makeList("inputList", kInputList, inputModel_, kInputListHint);
+    resultView_ = makeList("resultList", kResultList, resultModel_, kResultListHint);
     // The result list's menu acts on any number of rows, picked with Shift and Ctrl.
-    listView2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    resultView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    frame1_ = new FrameBox(QString::fromLatin1(kFrame1Caption), this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setGeometry(ToPixels(kFrame1));
+    lengthFrame_ = new FrameBox(QString::fromLatin1(kLengthFrameCaption), this);
+    lengthFrame_->setObjectName(QStringLiteral("lengthFrame"));
+    lengthFrame_->setGeometry(ToPixels(kLengthFrame));
     for (int i = 0; i < kLengthBoxCount; ++i) {
-        auto* box = new OptionBox(QString::number(ExtractionOptions::DigitsOfBox(i)), frame1_);
-        box->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        auto* box = new OptionBox(QString::number(ExtractionOptions::DigitsOfBox(i)), lengthFrame_);
+        box->setObjectName(QStringLiteral("lengthBox%1").arg(ExtractionOptions::DigitsOfBox(i)));
         box->setGeometry(ToPixels(Twips{kLengthBoxLefts[i % 8], kLengthBoxTops[i / 8],
                                         kLengthBoxWidth, kLengthBoxHeight}));
-        check1_[i] = box;
+        lengthBoxes_[i] = box;
     }
 
-    frame2_ = new FrameBox(QString::fromLatin1(kFrame2Caption), this);
-    frame2_->setObjectName(QStringLiteral("Frame2"));
-    frame2_->setGeometry(ToPixels(kFrame2));
-    check2_ = new OptionBox(QString::fromLatin1(kCheck2Caption), frame2_);
-    check2_->setObjectName(QStringLiteral("Check2"));
-    check2_->setGeometry(ToPixels(kCheck2));
-    text1_ = new QLineEdit(frame2_);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(ToPixels(kText1));
+    advancedFrame_ = new FrameBox(QString::fromLatin1(kAdvancedFrameCaption), this);
+    advancedFrame_->setObjectName(QStringLiteral("advancedFrame"));
+    advancedFrame_->setGeometry(ToPixels(kAdvancedFrame));
+    requireBox_ = new OptionBox(QString::fromLatin1(kRequireBoxCaption), advancedFrame_);
+    requireBox_->setObjectName(QStringLiteral("requireBox"));
+    requireBox_->setGeometry(ToPixels(kRequireBox));
+    requiredTextEdit_ = new QLineEdit(advancedFrame_);
+    requiredTextEdit_->setObjectName(QStringLiteral("requiredText"));
+    requiredTextEdit_->setGeometry(ToPixels(kRequiredText));
     // The required text may be of any length.
-    text1_->setMaxLength(std::numeric_limits<int>::max());
-    buttons_ << MakeButton(frame2_, "PushButton13", kPushButton13, kPushButton13Caption);
+    requiredTextEdit_->setMaxLength(std::numeric_limits<int>::max());
+    buttons_ << MakeButton(advancedFrame_, "advancedHelpButton", kAdvancedHelpButton,
+                           kAdvancedHelpCaption);
     setReadingOrder();
 }
 
 // Tab goes as one reads the window: the left column from top to bottom, each row of buttons from
 // left to right, then the results and their buttons.
-void Form1::setReadingOrder() {
+void MainWindow::setReadingOrder() {
     const auto button = [this](const char* name) {
         return findChild<QPushButton*>(QLatin1String(name));
     };
-    QList<QWidget*> order{button("PushButton5"), listView1_,
-                          button("PushButton1"), button("PushButton4"),
-                          button("PushButton3"), button("PushButton11")};
-    for (OptionBox* box : check1_)
+    QList<QWidget*> order{button("helpButton"),        inputView_,
+                          button("addFilesButton"),    button("addFolderButton"),
+                          button("clearInputsButton"), button("samplesButton")};
+    for (OptionBox* box : lengthBoxes_)
         order << box;
-    order << check2_ << text1_ << button("PushButton13") << button("PushButton7") << listView2_;
-    for (const char* name : {"PushButton6", "PushButton2", "PushButton8", "PushButton9",
-                             "PushButton12", "PushButton10"}) {
+    order << requireBox_ << requiredTextEdit_ << button("advancedHelpButton")
+          << button("startButton") << resultView_;
+    for (const char* name : {"saveTextButton", "saveCommaButton", "copyResultsButton",
+                             "clearResultsButton", "removeDuplicatesButton", "formatButton"}) {
         order << button(name);
     }
     for (qsizetype i = 1; i < order.size(); ++i)

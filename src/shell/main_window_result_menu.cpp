@@ -5,8 +5,8 @@
 
 #include "clipboard_copy.h"
 #include "error_report.h"
-#include "form1.h"
-#include "form1_procedures.h"
+#include "main_window.h"
+#include "main_window_procedures.h"
 #include "report_list_view.h"
 #include "source_line.h"
 #include "source_text.h"
@@ -14,45 +14,46 @@
 
 namespace tessaly {
 
-void Form1::createResultMenu() {
+void MainWindow::createResultMenu() {
     resultMenu_ = new QMenu(this);
-    resultMenu_->setObjectName(QStringLiteral("ResultMenu"));
-    const auto entry = [this](const char* name, const char* text, void (Form1::*handler)()) {
+    resultMenu_->setObjectName(QStringLiteral("resultMenu"));
+    const auto entry = [this](const char* name, const char* text, void (MainWindow::*handler)()) {
         QAction* action = resultMenu_->addAction(QString::fromLatin1(text));
         action->setObjectName(QLatin1String(name));
         connect(action, &QAction::triggered, this, [this, handler] {
             if (!closing_) (this->*handler)();
         });
     };
-    entry("mnuCopyWithSource", "Copy With &Source", &Form1::mnuCopyWithSource_Click);
-    entry("mnuCopyNumber", "Copy &Number", &Form1::mnuCopyNumber_Click);
+    entry("copyWithSourceAction", "Copy With &Source", &MainWindow::copyWithSource);
+    entry("copyNumberAction", "Copy &Number", &MainWindow::copyNumbers);
     resultMenu_->addSeparator();
-    entry("mnuShowWhereFound", "Show &Where Found", &Form1::mnuShowWhereFound_Click);
-    entry("mnuOpenFolder", "Open Containing &Folder", &Form1::mnuOpenFolder_Click);
+    entry("showWhereFoundAction", "Show &Where Found", &MainWindow::showWhereFound);
+    entry("openFolderAction", "Open Containing &Folder", &MainWindow::openContainingFolder);
 }
 
-std::vector<std::size_t> Form1::selectedResults() const {
+std::vector<std::size_t> MainWindow::selectedResults() const {
     std::vector<std::size_t> rows;
-    for (const int row : listView2_->selectedRows())
+    for (const int row : resultView_->selectedRows())
         rows.push_back(static_cast<std::size_t>(row) + 1);
     return rows;
 }
 
 // The copies need some row; the other entries one row whose file is known.
-void Form1::ListView2_ContextMenu(QPoint globalPos) {
+void MainWindow::showResultMenu(QPoint globalPos) {
     const std::vector<std::size_t> rows = selectedResults();
     const bool oneWithFile = rows.size() == 1 && results_.sourceAt(rows[0]).file;
     for (QAction* action : resultMenu_->actions()) {
         const QString name = action->objectName();
-        if (name.startsWith(QLatin1String("mnuCopy"))) action->setEnabled(!rows.empty());
-        if (name == QLatin1String("mnuShowWhereFound") || name == QLatin1String("mnuOpenFolder")) {
+        if (name.startsWith(QLatin1String("copy"))) action->setEnabled(!rows.empty());
+        if (name == QLatin1String("showWhereFoundAction") ||
+            name == QLatin1String("openFolderAction")) {
             action->setEnabled(oneWithFile);
         }
     }
     resultMenu_->popup(globalPos);
 }
 
-void Form1::mnuCopyWithSource_Click() {
+void MainWindow::copyWithSource() {
     Trap trap(services_.errorBox, procedure::kCopyWithSource);
     trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
@@ -60,7 +61,7 @@ void Form1::mnuCopyWithSource_Click() {
     });
 }
 
-void Form1::mnuCopyNumber_Click() {
+void MainWindow::copyNumbers() {
     Trap trap(services_.errorBox, procedure::kCopyNumber);
     trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
@@ -68,7 +69,7 @@ void Form1::mnuCopyNumber_Click() {
     });
 }
 
-void Form1::mnuShowWhereFound_Click() {
+void MainWindow::showWhereFound() {
     Trap trap(services_.errorBox, procedure::kShowWhereFound);
     trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();
@@ -84,7 +85,7 @@ void Form1::mnuShowWhereFound_Click() {
     });
 }
 
-void Form1::mnuOpenFolder_Click() {
+void MainWindow::openContainingFolder() {
     Trap trap(services_.errorBox, procedure::kOpenFolder);
     trap.step(kOnlyStep, [&] {
         const std::vector<std::size_t> rows = selectedResults();

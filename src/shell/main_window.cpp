@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "error_report.h"
-#include "form1_procedures.h"
 #include "help_texts.h"
 #include "input_list_events.h"
+#include "main_window_procedures.h"
 #include "option_box.h"
 #include "product.h"
 #include "reorder_list_adapter.h"
@@ -41,7 +41,7 @@ std::u16string ToUtf16(const QString& text) {
 
 }  // namespace
 
-Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* parent)
+MainWindow::MainWindow(const WindowServices& services, WindowConfig config, QWidget* parent)
     : QWidget(parent),
       services_(services),
       config_(WithProgramFolder(std::move(config))),
@@ -71,13 +71,13 @@ Form1::Form1(const WindowServices& services, WindowConfig config, QWidget* paren
     // grows.
     resultModel_.setAnnounceInterval([this] {
         using namespace std::chrono;
-        const nanoseconds cost = resultModel_.lastAnnounceTime() + listView2_->lastLayoutTime() +
-                                 listView2_->lastPaintTime();
+        const nanoseconds cost = resultModel_.lastAnnounceTime() + resultView_->lastLayoutTime() +
+                                 resultView_->lastPaintTime();
         return std::min(milliseconds(1000), ceil<milliseconds>(cost * kLayoutShare));
     });
 }
 
-WindowConfig Form1::WithProgramFolder(WindowConfig config) {
+WindowConfig MainWindow::WithProgramFolder(WindowConfig config) {
     if (config.programFolder.empty()) {
         config.programFolder =
             QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
@@ -85,85 +85,85 @@ WindowConfig Form1::WithProgramFolder(WindowConfig config) {
     return config;
 }
 
-std::string Form1::pageAddress(std::string_view file) const {
+std::string MainWindow::pageAddress(std::string_view file) const {
     const std::string path = dataFiles_.find(file);
     return QUrl::fromLocalFile(QFile::decodeName(QByteArray(path.data(), qsizetype(path.size()))))
         .toString(QUrl::FullyEncoded)
         .toStdString();
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     options_.setChangeListener({});
     // The views go with the window's children, after the models they show.
-    listView1_->setModel(nullptr);
-    listView2_->setModel(nullptr);
+    inputView_->setModel(nullptr);
+    resultView_->setModel(nullptr);
 }
 
-void Form1::connectHandlers() {
-    const auto on = [this](const char* name, void (Form1::*handler)()) {
+void MainWindow::connectHandlers() {
+    const auto on = [this](const char* name, void (MainWindow::*handler)()) {
         auto* button = findChild<QPushButton*>(QLatin1String(name));
         connect(button, &QPushButton::clicked, this, [this, handler] {
             if (!closing_) (this->*handler)();
         });
     };
-    on("PushButton1", &Form1::PushButton1_Click);
-    on("PushButton2", &Form1::PushButton2_Click);
-    on("PushButton3", &Form1::PushButton3_Click);
-    on("PushButton4", &Form1::PushButton4_Click);
-    on("PushButton5", &Form1::PushButton5_Click);
-    on("PushButton6", &Form1::PushButton6_Click);
-    on("PushButton7", &Form1::PushButton7_Click);
-    on("PushButton8", &Form1::PushButton8_Click);
-    on("PushButton9", &Form1::PushButton9_Click);
-    on("PushButton10", &Form1::PushButton10_Click);
-    on("PushButton11", &Form1::PushButton11_Click);
-    on("PushButton12", &Form1::PushButton12_Click);
-    on("PushButton13", &Form1::PushButton13_Click);
+    on("addFilesButton", &MainWindow::addFiles);
+    on("saveCommaButton", &MainWindow::saveResultsAsCommaDelimited);
+    on("clearInputsButton", &MainWindow::clearInputs);
+    on("addFolderButton", &MainWindow::addFilesInFolder);
+    on("helpButton", &MainWindow::showHelp);
+    on("saveTextButton", &MainWindow::saveResultsAsText);
+    on("startButton", &MainWindow::startExtraction);
+    on("copyResultsButton", &MainWindow::copyResults);
+    on("clearResultsButton", &MainWindow::clearResults);
+    on("formatButton", &MainWindow::openFormattingPage);
+    on("samplesButton", &MainWindow::loadSampleFiles);
+    on("removeDuplicatesButton", &MainWindow::removeDuplicateResults);
+    on("advancedHelpButton", &MainWindow::showAdvancedOptionHelp);
 
-    connect(listView1_, &ReportListView::deletePressed, this, [this] {
-        if (!closing_) ListView1_KeyDown(Qt::Key_Delete);
+    connect(inputView_, &ReportListView::deletePressed, this, [this] {
+        if (!closing_) removeSelectedInput();
     });
-    connect(listView1_, &ReportListView::doubleClickedList, this, [this] {
-        if (!closing_) ListView1_DblClick();
+    connect(inputView_, &ReportListView::doubleClickedList, this, [this] {
+        if (!closing_) removeSelectedInput();
     });
-    connect(listView2_, &ReportListView::doubleClickedList, this, [this] {
-        if (!closing_) ListView2_DblClick();
+    connect(resultView_, &ReportListView::doubleClickedList, this, [this] {
+        if (!closing_) removeSelectedResult();
     });
-    connect(listView2_, &ReportListView::contextMenuWanted, this, [this](QPoint at) {
-        if (!closing_) ListView2_ContextMenu(at);
+    connect(resultView_, &ReportListView::contextMenuWanted, this, [this](QPoint at) {
+        if (!closing_) showResultMenu(at);
     });
     // Escape reaches the window whichever of its controls has the focus.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
-        if (!closing_) Form_KeyDown(Qt::Key_Escape);
+        if (!closing_) stopExtraction();
     });
 
     for (int i = 0; i < kLengthBoxCount; ++i) {
-        connect(check1_[i], &QCheckBox::stateChanged, this, [this, i] { Check1_Click(i); });
+        connect(lengthBoxes_[i], &QCheckBox::stateChanged, this, [this, i] { lengthToggled(i); });
     }
-    connect(check2_, &QCheckBox::stateChanged, this, [this] { Check2_Click(); });
-    connect(text1_, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(requireBox_, &QCheckBox::stateChanged, this, [this] { requireToggled(); });
+    connect(requiredTextEdit_, &QLineEdit::textChanged, this, [this] { requiredTextChanged(); });
 }
 
 // Rows of the input list are carried up and down with the mouse, and files and folders are
 // dropped on it.
-void Form1::connectInputList() {
+void MainWindow::connectInputList() {
     reorderView_ = std::make_unique<ReorderListAdapter>(
-        *listView1_, dataFiles_.find(kDragImageName),
-        [this](const QCursor& cursor) { setOwnPointer(listView1_->viewport(), cursor); });
+        *inputView_, dataFiles_.find(kDragImageName),
+        [this](const QCursor& cursor) { setOwnPointer(inputView_->viewport(), cursor); });
     reorder_ = std::make_unique<RowDragReorder>(inputs_, *reorderView_, *this);
-    inputListEvents_ = std::make_unique<InputListEvents>(*listView1_, drop_, *reorder_,
+    inputListEvents_ = std::make_unique<InputListEvents>(*inputView_, drop_, *reorder_,
                                                          [this] { return closing_; });
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     closing_ = true;
     event->accept();
     emit closing();
 }
 
 // "Clear List" of the input files: nothing while a long command shows the busy pointer.
-void Form1::PushButton3_Click() {
+void MainWindow::clearInputs() {
     Trap trap(services_.errorBox, procedure::kClearInputs);
     trap.step(kOnlyStep, [&] {
         if (isBusy()) return;
@@ -172,36 +172,36 @@ void Form1::PushButton3_Click() {
     });
 }
 
-void Form1::PushButton5_Click() {
+void MainWindow::showHelp() {
     Trap trap(services_.errorBox, procedure::kHelp);
     trap.step(kOnlyStep, [&] {
         services_.messageBoxes.showNotice(HelpText(pageAddress(kFormattingPageFile)));
     });
 }
 
-void Form1::PushButton7_Click() {
+void MainWindow::startExtraction() {
     run_.start();
 }
 
-void Form1::Form_KeyDown(int key) {
-    if (key == Qt::Key_Escape) run_.stop();
+void MainWindow::stopExtraction() {
+    run_.stop();
 }
 
-void Form1::showRunProgress(const std::string& progress) {
+void MainWindow::showRunProgress(const std::string& progress) {
     std::string caption(kProductTitle);
     if (!progress.empty()) caption += " - " + progress;
     setWindowTitle(QString::fromStdString(caption));
 }
 
 // "Clear List" of the results works also during a run, which then goes on appending.
-void Form1::PushButton9_Click() {
+void MainWindow::clearResults() {
     Trap trap(services_.errorBox, procedure::kClearResults);
     trap.step(kOnlyStep, [&] { results_.clear(); });
 }
 
 // Without a web browser to hand the page to, the user is told where the page is, so the button
 // never does nothing at all.
-void Form1::PushButton10_Click() {
+void MainWindow::openFormattingPage() {
     Trap trap(services_.errorBox, procedure::kFormatPage);
     trap.step(kOnlyStep, [&] {
         if (!services_.shell.openWebAddress(pageAddress(kFormattingPageFile))) {
@@ -211,75 +211,67 @@ void Form1::PushButton10_Click() {
     });
 }
 
-void Form1::PushButton13_Click() {
+void MainWindow::showAdvancedOptionHelp() {
     Trap trap(services_.errorBox, procedure::kAdvancedHelp);
     trap.step(kOnlyStep, [&] { services_.messageBoxes.showNotice(AdvancedOptionText()); });
 }
 
-void Form1::ListView1_KeyDown(int key) {
-    if (key == Qt::Key_Delete) removeSelectedInput();
-}
-
-void Form1::ListView1_DblClick() {
-    removeSelectedInput();
-}
-
-void Form1::removeSelectedInput() {
+void MainWindow::removeSelectedInput() {
     if (isBusy() || inputs_.empty()) return;
-    const int row = listView1_->selectedRow();
+    const int row = inputView_->selectedRow();
     if (row < 0) return;
     inputs_.removeAt(static_cast<std::size_t>(row) + 1);
     reorder_->rowRemoved(static_cast<std::size_t>(row) + 1);
     // The row that moved into its place is selected, so Delete can go on down the list.
-    listView1_->selectRow(std::min(row, static_cast<int>(inputs_.count()) - 1));
+    inputView_->selectRow(std::min(row, static_cast<int>(inputs_.count()) - 1));
 }
 
-void Form1::ListView2_DblClick() {
+void MainWindow::removeSelectedResult() {
     if (isBusy() || results_.empty()) return;
-    const int row = listView2_->selectedRow();
+    const int row = resultView_->selectedRow();
     if (row < 0) return;
     results_.removeAt(static_cast<std::size_t>(row) + 1);
-    listView2_->selectRow(std::min(row, static_cast<int>(results_.count()) - 1));
+    resultView_->selectRow(std::min(row, static_cast<int>(results_.count()) - 1));
 }
 
 // The option handlers store each change at once. A value the settings cannot take still holds
 // for this session; the settings keep their last value.
-void Form1::Check1_Click(int index) {
+void MainWindow::lengthToggled(int index) {
     try {
-        options_.setLengthBox(index, check1_[index]->value());
+        options_.setLengthBox(index, lengthBoxes_[index]->value());
     } catch (...) {
     }
 }
 
-void Form1::Check2_Click() {
+void MainWindow::requireToggled() {
     try {
-        options_.setRequireBox(check2_->value());
+        options_.setRequireBox(requireBox_->value());
     } catch (...) {
     }
 }
 
-void Form1::Text1_Change() {
+void MainWindow::requiredTextChanged() {
     try {
-        options_.setRequiredText(ToUtf16(text1_->text()));
+        options_.setRequiredText(ToUtf16(requiredTextEdit_->text()));
     } catch (...) {
     }
 }
 
 // The controls follow the options, whoever changed them; showing a value runs no handler.
-void Form1::showOptions() {
+void MainWindow::showOptions() {
     const ExtractionOptions& o = options_.options();
     for (int i = 0; i < kLengthBoxCount; ++i) {
-        const QSignalBlocker quiet(check1_[i]);
-        check1_[i]->setValue(o.lengthBoxes[i]);
+        const QSignalBlocker quiet(lengthBoxes_[i]);
+        lengthBoxes_[i]->setValue(o.lengthBoxes[i]);
     }
     {
-        const QSignalBlocker quiet(check2_);
-        check2_->setValue(o.requireBox);
+        const QSignalBlocker quiet(requireBox_);
+        requireBox_->setValue(o.requireBox);
     }
     const QString text = FromUtf16(o.requiredText);
-    if (text1_->text() != text) {
-        const QSignalBlocker quiet(text1_);
-        text1_->setText(text);
+    if (requiredTextEdit_->text() != text) {
+        const QSignalBlocker quiet(requiredTextEdit_);
+        requiredTextEdit_->setText(text);
     }
 }
 

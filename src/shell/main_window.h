@@ -1,5 +1,5 @@
 #pragma once
-// Form1: the main window. It owns the two lists and the options, lays out every control at its
+// MainWindow: the main window. It owns the two lists and the options, lays out every control at its
 // fixed place, runs the start-up, and holds the handlers of its controls. The window pointer is
 // its own: one value for the whole window, with the busy pointer shown over all of it.
 
@@ -40,17 +40,17 @@ class OptionBox;
 class ReorderListAdapter;
 class ReportListView;
 
-class Form1 : public QWidget, public WindowPointer {
+class MainWindow : public QWidget, public WindowPointer {
     Q_OBJECT
 
   public:
-    explicit Form1(const WindowServices& services, WindowConfig config = {},
-                   QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(const WindowServices& services, WindowConfig config = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up, run once before the window is shown: skin, hand pointer, home page, sample
     // record, caption and titles, list columns, options. Failures are reported step by step.
-    void Form_Load();
+    void startUp();
     // Records the sample files; start-up calls it while no record exists yet. The window's own
     // sample files are recorded unless another recorder is set before start-up.
     void setRecordSampleFiles(std::function<void()> record) {
@@ -64,38 +64,41 @@ class Form1 : public QWidget, public WindowPointer {
     ResultList& resultList() { return results_; }
     OptionsModel& options() { return options_; }
     const std::string& applicationTitle() const { return applicationTitle_; }
-    bool IsExtracting() const { return run_.IsExtracting(); }
+    bool isExtracting() const { return run_.IsExtracting(); }
     bool isClosing() const { return closing_; }
 
-    // The handlers of the controls, as a user action runs them.
-    void PushButton1_Click();
-    void PushButton2_Click();
-    void PushButton3_Click();
-    void PushButton4_Click();
-    void PushButton5_Click();
-    void PushButton6_Click();
-    void PushButton7_Click();
-    void PushButton8_Click();
-    void PushButton9_Click();
-    void PushButton10_Click();
-    void PushButton11_Click();
-    void PushButton12_Click();
-    void PushButton13_Click();
-    void ListView1_KeyDown(int key);
-    void ListView1_DblClick();
-    void ListView2_DblClick();
+    // What the window's controls do, as a user action runs them.
+    void addFiles();
+    void addFilesInFolder();
+    void clearInputs();
+    void loadSampleFiles();
+    // Removes the selected input row (Delete or a double click in the input list).
+    void removeSelectedInput();
+    void showHelp();
+    void showAdvancedOptionHelp();
+    void startExtraction();
+    // Stops the run going on (Escape, wherever the focus is).
+    void stopExtraction();
+    void saveResultsAsText();
+    void saveResultsAsCommaDelimited();
+    void copyResults();
+    void clearResults();
+    void removeDuplicateResults();
+    void openFormattingPage();
+    // Removes the selected result row (a double click in the result list).
+    void removeSelectedResult();
     // The result list's context menu at `globalPos`, and its entries, which act on the selected
     // result rows.
-    void ListView2_ContextMenu(QPoint globalPos);
-    void mnuCopyWithSource_Click();
-    void mnuCopyNumber_Click();
-    void mnuShowWhereFound_Click();
-    void mnuOpenFolder_Click();
-    // A key pressed while the window is active: Escape stops the run going on.
-    void Form_KeyDown(int key);
-    void Check1_Click(int index);
-    void Check2_Click();
-    void Text1_Change();
+    void showResultMenu(QPoint globalPos);
+    void copyWithSource();
+    void copyNumbers();
+    void showWhereFound();
+    void openContainingFolder();
+    // The option controls: the length box at `index` (0 for 5 digits), the box that demands a
+    // character, and the character's field.
+    void lengthToggled(int index);
+    void requireToggled();
+    void requiredTextChanged();
 
   signals:
     // The window is closing: every command still running stops where it stands.
@@ -112,11 +115,10 @@ class Form1 : public QWidget, public WindowPointer {
     void connectHandlers();
     void connectInputList();
     void watchPointer();
-    void ApplySkin();
+    void applySkin();
     void maybeOpenHomePage();
-    void SetApplicationTitle();
+    void setApplicationTitle();
     void showOptions();
-    void removeSelectedInput();
     void createResultMenu();
     // The selected result rows (1-based, in list order).
     std::vector<std::size_t> selectedResults() const;
@@ -159,14 +161,14 @@ class Form1 : public QWidget, public WindowPointer {
     };
     QList<PointerTarget> pointerTargets_;
 
-    ReportListView* listView1_ = nullptr;
-    ReportListView* listView2_ = nullptr;
+    ReportListView* inputView_ = nullptr;
+    ReportListView* resultView_ = nullptr;
     QMenu* resultMenu_ = nullptr;
-    QGroupBox* frame1_ = nullptr;
-    QGroupBox* frame2_ = nullptr;
-    std::array<OptionBox*, kLengthBoxCount> check1_{};
-    OptionBox* check2_ = nullptr;
-    QLineEdit* text1_ = nullptr;
+    QGroupBox* lengthFrame_ = nullptr;
+    QGroupBox* advancedFrame_ = nullptr;
+    std::array<OptionBox*, kLengthBoxCount> lengthBoxes_{};
+    OptionBox* requireBox_ = nullptr;
+    QLineEdit* requiredTextEdit_ = nullptr;
     QList<QPushButton*> buttons_;
 
     // Row reordering and drops on the input list; made once the list exists.

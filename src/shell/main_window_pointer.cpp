@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "form1.h"
+#include "main_window.h"
 
 namespace tessaly {
 
-void Form1::watchPointer() {
+void MainWindow::watchPointer() {
     QList<QWidget*> widgets = findChildren<QWidget*>();
     widgets.prepend(this);
     for (QWidget* widget : widgets) {
@@ -21,7 +21,7 @@ void Form1::watchPointer() {
     }
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseMove || type == QEvent::Enter) && !closing_) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -37,7 +37,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::setPointer(int value) {
+void MainWindow::setPointer(int value) {
     if (value == pointer_) return;
     pointer_ = value;
     applyPointer();
@@ -45,11 +45,11 @@ void Form1::setPointer(int value) {
 
 // Without a hand image of its own the custom pointer is the platform's pointing hand, so the
 // buttons still show that they can be pressed.
-QCursor Form1::customPointer() const {
+QCursor MainWindow::customPointer() const {
     return handImage_ ? *handImage_ : QCursor(Qt::PointingHandCursor);
 }
 
-void Form1::setOwnPointer(QWidget* widget, const QCursor& cursor) {
+void MainWindow::setOwnPointer(QWidget* widget, const QCursor& cursor) {
     for (PointerTarget& target : pointerTargets_) {
         if (target.widget != widget) continue;
         target.own = cursor;
@@ -58,7 +58,7 @@ void Form1::setOwnPointer(QWidget* widget, const QCursor& cursor) {
     }
 }
 
-void Form1::applyPointer() {
+void MainWindow::applyPointer() {
     for (const PointerTarget& target : pointerTargets_) {
         QWidget* widget = target.widget;
         if (!widget) continue;

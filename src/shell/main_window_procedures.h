@@ -8,7 +8,7 @@
 namespace tessaly {
 
 namespace procedure {
-inline constexpr std::string_view kFormLoad = "Corvalin2021/08/31.Form1.Form_Load";
+inline constexpr std::string_view kStartUp = "Corvalin2021/08/31.Form1.Form_Load";
 inline constexpr std::string_view kClearInputs = "Corvalin2021/08/31.Form1.PushButton3_Click";
 inline constexpr std::string_view kHelp = "Corvalin2021/08/31.Form1.PushButton5_Click";
 inline constexpr std::string_view kClearResults = "Corvalin2021/08/31.Form1.PushButton9_Click";

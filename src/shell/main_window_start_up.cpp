@@ -1,4 +1,4 @@
-// Start-up of the main window: the steps of Form_Load with their labels, in their order.
+// Start-up of the main window: its steps with their labels, in their order.
 
 #include <QApplication>
 #include <QGroupBox>
@@ -8,8 +8,8 @@
 
 #include "application_title.h"
 #include "error_report.h"
-#include "form1.h"
-#include "form1_procedures.h"
+#include "main_window.h"
+#include "main_window_procedures.h"
 #include "option_box.h"
 #include "product.h"
 #include "program_icon.h"
@@ -39,9 +39,9 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-void Form1::Form_Load() {
-    Trap trap(services_.errorBox, procedure::kFormLoad);
-    trap.step(load_step::kApplySkin, [&] { ApplySkin(); });
+void MainWindow::startUp() {
+    Trap trap(services_.errorBox, procedure::kStartUp);
+    trap.step(load_step::kApplySkin, [&] { applySkin(); });
 
     const std::string handFile = dataFiles_.find("HAND-M.CUR");
     bool hasHand = false;
@@ -64,40 +64,40 @@ void Form1::Form_Load() {
     trap.step(load_step::kTitleAndIcon, [&] {
         setWindowTitle(QString::fromUtf8(kProductTitle.data(), qsizetype(kProductTitle.size())));
         setWindowIcon(ProgramIcon());
-        SetApplicationTitle();
+        setApplicationTitle();
     });
 
     const int columnWidth = layout::ToPixels(layout::kListColumnWidth);
     trap.step(load_step::kInputColumn,
               [&] { inputModel_.addColumn(QString::fromLatin1(layout::kInputColumn)); });
-    trap.step(load_step::kInputColumnWidth, [&] { listView1_->setColumnWidth(0, columnWidth); });
+    trap.step(load_step::kInputColumnWidth, [&] { inputView_->setColumnWidth(0, columnWidth); });
     trap.step(load_step::kResultColumn,
               [&] { resultModel_.addColumn(QString::fromLatin1(layout::kResultColumn)); });
-    trap.step(load_step::kResultColumnWidth, [&] { listView2_->setColumnWidth(0, columnWidth); });
+    trap.step(load_step::kResultColumnWidth, [&] { resultView_->setColumnWidth(0, columnWidth); });
 
     options_.restore(trap);
 }
 
 // With a skin file among the data files, the window, its frames and its check boxes take the
 // colour of button faces; without one they stay white.
-void Form1::ApplySkin() {
+void MainWindow::applySkin() {
     if (!IsNormalFile(services_.fileSystem, dataFiles_.find("x/o.cjs"))) return;
     const QColor face = palette().color(QPalette::Button);
     SetBackground(this, face);
-    SetBackground(frame1_, face);
-    SetBackground(frame2_, face);
-    for (OptionBox* box : check1_)
+    SetBackground(lengthFrame_, face);
+    SetBackground(advancedFrame_, face);
+    for (OptionBox* box : lengthBoxes_)
         SetBackground(box, face);
-    SetBackground(check2_, face);
+    SetBackground(requireBox_, face);
 }
 
-void Form1::maybeOpenHomePage() {
+void MainWindow::maybeOpenHomePage() {
     if (drawOneToHundred() != kHomePageDraw) return;
     // The browser opens on its own; start-up does not wait for it or ask how it went.
     services_.shell.openWebAddress(pageAddress(kHomePageFile));
 }
 
-int Form1::drawOneToHundred() {
+int MainWindow::drawOneToHundred() {
     if (config_.drawOneToHundred) return config_.drawOneToHundred();
     const auto sinceMidnight =
         std::chrono::system_clock::now().time_since_epoch() % std::chrono::hours(24);
@@ -106,7 +106,7 @@ int Form1::drawOneToHundred() {
     return std::uniform_int_distribution<int>(1, 100)(generator);
 }
 
-void Form1::SetApplicationTitle() {
+void MainWindow::setApplicationTitle() {
     applicationTitle_ = ShortenedApplicationTitle(kProductTitle);
 }
 

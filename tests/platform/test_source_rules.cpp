@@ -305,7 +305,7 @@ class SourceRulesTest : public QObject {
         QTest::newRow("results uses inputs") << "results/breach.cpp"
                                              << "#include \"input_list.h\"";
         QTest::newRow("inputs uses the shell") << "inputs/breach.cpp"
-                                               << "#include \"form1.h\"";
+                                               << "#include \"main_window.h\"";
         QTest::newRow("Qt pieces use the engine") << "platform/qt/breach.cpp"
                                                   << "#include \"error_report.h\"";
         QTest::newRow("a path into another folder") << "results/breach.cpp"

@@ -101,8 +101,9 @@ std::string UsageText() {
            "  -h, --help      show this text\n"
            "  -V, --version   show the version\n"
            "\n"
-           "Exit status: 0 done, 1 some file could not be read or the output could not be\n"
-           "written, 2 bad usage.\n";
+           "Exit status, as grep's: 0 a number was written, 1 none was found, 2 something\n"
+           "failed (bad usage, a file or folder that could not be read, the output that could\n"
+           "not be written), even if numbers were written.\n";
 }
 
 namespace {

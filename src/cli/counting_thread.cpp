@@ -10,6 +10,8 @@ namespace tessaly::cli {
 namespace {
 
 constexpr unsigned char kLongValue = 255;
+constexpr std::uint32_t kFileBegins = UINT32_MAX;
+constexpr std::uint32_t kFileTakenBack = UINT32_MAX - 1;
 
 }  // namespace
 
@@ -31,15 +33,28 @@ void CountingThread::count(std::string_view value) {
         values_.count(value);
         return;
     }
-    if (value.size() < kLongValue) {
-        filling_.push_back(char(value.size()));
+    put(std::uint32_t(value.size()));
+    filling_.append(value);
+    if (filling_.size() >= kChunk) handOver();
+}
+
+void CountingThread::put(std::uint32_t length) {
+    if (length < kLongValue) {
+        filling_.push_back(char(length));
     } else {
-        const auto length = std::uint32_t(value.size());
         filling_.push_back(char(kLongValue));
         filling_.append(reinterpret_cast<const char*>(&length), 4);
     }
-    filling_.append(value);
-    if (filling_.size() >= kChunk) handOver();
+}
+
+void CountingThread::beginFile() {
+    if (!thread_.joinable()) return values_.startFile();
+    put(kFileBegins);
+}
+
+void CountingThread::takeBackFile() {
+    if (!thread_.joinable()) return values_.forgetFile();
+    put(kFileTakenBack);
 }
 
 void CountingThread::handOver() {
@@ -78,6 +93,10 @@ void CountingThread::run() {
                         std::memcpy(&longLength, chunk.data() + at, 4);
                         at += 4;
                         length = longLength;
+                        if (length == kFileBegins || length == kFileTakenBack) {
+                            length == kFileBegins ? values_.startFile() : values_.forgetFile();
+                            continue;
+                        }
                     }
                     values_.count(std::string_view(chunk.data() + at, length));
                     at += length;

@@ -28,6 +28,10 @@ class CountingThread {
 
     // One finding of `value`.
     void count(std::string_view value);
+    // The findings from now on are one file's; takeBackFile() takes them all back (a file that
+    // failed part-way is counted as if never read).
+    void beginFile();
+    void takeBackFile();
     // Waits until every value handed over is counted and returns the table; throws what the
     // counting threw (a table grown past what the system gives).
     DistinctValues& finish();
@@ -36,11 +40,14 @@ class CountingThread {
     static constexpr std::size_t kChunk = 64 * 1024;
     static constexpr std::size_t kMostHanded = 64;  // chunks waiting for the thread
     void handOver();
+    void put(std::uint32_t length);
     void run();
     void stop();
 
     DistinctValues values_;
-    std::string filling_;  // values as a length byte (255: a 32-bit length follows) and bytes
+    // Values as a length byte (255: a 32-bit length follows) and bytes; a file's beginning and
+    // its taking back as a 32-bit length no value has.
+    std::string filling_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::string> handed_;  // chunks waiting for the thread, oldest first

@@ -5,17 +5,25 @@
 #include <stdexcept>
 #include <vector>
 
-#include "short_copy.h"
+#include "short_bytes.h"
 
 namespace tessaly::cli {
 
 namespace {
 
+// The two odd multipliers of a well-tried 64-bit finaliser: each input bit changes about half
+// the output bits, so values that differ in one digit land far apart in the table.
+constexpr std::uint64_t kMixFirst = 0xff51afd7ed558ccdULL;
+constexpr std::uint64_t kMixSecond = 0xc4ceb9fe1a85ec53ULL;
+// 2^64 divided by the golden ratio: spreads the last word of a value over all 64 bits before it
+// meets the first, so two overlapping words that hold the same bytes do not cancel.
+constexpr std::uint64_t kGoldenSpread = 0x9E3779B97F4A7C15ULL;
+
 std::uint64_t Mix(std::uint64_t h) {
     h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
+    h *= kMixFirst;
     h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ULL;
+    h *= kMixSecond;
     return h ^ (h >> 33);
 }
 
@@ -34,21 +42,6 @@ std::uint32_t HalfWord(const char* p) {
     std::uint32_t w;
     std::memcpy(&w, p, 4);
     return w;
-}
-
-// Nearly every value is short, and a library call to compare each would cost more than the
-// work: words that may overlap.
-bool SameValue(const char* a, const char* b, std::size_t n) {
-    if (n >= 8) {
-        std::uint64_t differ = Word(a + n - 8) ^ Word(b + n - 8);
-        for (std::size_t i = 0; i + 8 < n; i += 8)
-            differ |= Word(a + i) ^ Word(b + i);
-        return differ == 0;
-    }
-    if (n >= 4) {
-        return ((HalfWord(a) ^ HalfWord(b)) | (HalfWord(a + n - 4) ^ HalfWord(b + n - 4))) == 0;
-    }
-    return n == 0 || (a[0] == b[0] && a[n / 2] == b[n / 2] && a[n - 1] == b[n - 1]);
 }
 
 }  // namespace
@@ -75,13 +68,22 @@ std::uint64_t DistinctValues::hashOf(std::string_view value) const {
         for (std::size_t i = 0; i < n; ++i)
             first = first << 8 | static_cast<unsigned char>(p[i]);
     }
-    std::uint64_t h = Mix(seed_ ^ n ^ first ^ (last * 0x9E3779B97F4A7C15ULL));
+    std::uint64_t h = Mix(seed_ ^ n ^ first ^ (last * kGoldenSpread));
     for (std::size_t i = 8; i + 8 < n; i += 8)
         h = Mix(h ^ Word(p + i));
     return h;
 }
 
 void DistinctValues::countAgain(std::size_t at) {
+    if (at < fileMark_) {
+        const std::size_t unit = at / 4;
+        std::uint64_t& word = fileTouched_[unit / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (unit % 64);
+        if (!(word & bit)) {
+            word |= bit;
+            fileJournal_.push_back({at, countAt(at)});
+        }
+    }
     char* const p = textBlock_.data() + at;
     std::uint32_t count;
     std::memcpy(&count, p, 4);
@@ -127,7 +129,7 @@ bool DistinctValues::settle(std::string_view value, std::uint64_t hash) {
             const std::size_t at = (std::size_t(slot.record) - 1) * 4;
             const std::string_view found = valueAt(at);
             if (found.size() == value.size() &&
-                SameValue(found.data(), value.data(), value.size())) {
+                SameShort(found.data(), value.data(), value.size())) {
                 countAgain(at);
                 return false;
             }
@@ -238,6 +240,40 @@ void DistinctValues::forgetSince(std::size_t mark) {
     }
     largeCounts_.erase(largeCounts_.lower_bound(mark), largeCounts_.end());
     textSize_ = mark;
+}
+
+void DistinctValues::setCount(std::size_t at, std::uint64_t count) {
+    const auto low = std::uint32_t(count < UINT32_MAX ? count : UINT32_MAX);
+    std::memcpy(textBlock_.data() + at, &low, 4);
+    if (count < UINT32_MAX) {
+        largeCounts_.erase(at);
+    } else {
+        largeCounts_[at] = count;
+    }
+}
+
+void DistinctValues::endFile() {
+    for (const Counted& c : fileJournal_) {
+        const std::size_t unit = c.at / 4;
+        fileTouched_[unit / 64] &= ~(std::uint64_t{1} << (unit % 64));
+    }
+    fileJournal_.clear();
+}
+
+void DistinctValues::startFile() {
+    drain();
+    endFile();
+    fileMark_ = textSize_;
+    const std::size_t words = fileMark_ / 4 / 64 + 1;
+    if (fileTouched_.size() < words) fileTouched_.resize(words);
+}
+
+void DistinctValues::forgetFile() {
+    drain();
+    for (const Counted& c : fileJournal_)
+        setCount(c.at, c.count);
+    endFile();
+    forgetSince(fileMark_);
 }
 
 }  // namespace tessaly::cli

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "page_block.h"
 
@@ -37,6 +38,12 @@ class DistinctValues {
     // that failed part-way gives no values).
     std::size_t mark();
     void forgetSince(std::size_t mark);
+
+    // The findings from now on are one file's: forgetFile() takes them all back, the values
+    // first found since and the counts of those found before, as if the file had never been
+    // read. Each value found before costs a journal entry the first time the file finds it.
+    void startFile();
+    void forgetFile();
 
     // Calls `each(value, count)` for every distinct value, in the order they were first found.
     template <class Each>
@@ -83,6 +90,8 @@ class DistinctValues {
     // Finds or enters `value`; true when it is new.
     bool settle(std::string_view value, std::uint64_t hash);
     void countAgain(std::size_t at);
+    void setCount(std::size_t at, std::uint64_t count);
+    void endFile();
     // Puts `slot` in the first free slot from its home on.
     void place(Slot slot);
     void moreSlots(std::size_t slots);
@@ -101,6 +110,17 @@ class DistinctValues {
     Waiting waiting_[kWaiting];
     std::size_t waitingFrom_ = 0;
     std::size_t waitingCount_ = 0;
+    // The file begun last: where its values begin, the records before that it counted (a bit a
+    // record, by offset / 4) and their counts before it.
+    struct Counted {
+        std::size_t at;
+        std::uint64_t count;
+    };
+    std::size_t fileMark_ = 0;
+    std::vector<std::uint64_t> fileTouched_;
+    std::vector<Counted> fileJournal_;
+
+    friend struct DistinctValuesSeam;  // tests reach counts past 32 bits through it
 };
 
 }  // namespace tessaly::cli

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
 
 #include "file_replacement.h"
 #include "interrupt_cleanup.h"
@@ -16,9 +18,15 @@ namespace tessaly::cli {
 
 namespace {
 constexpr std::size_t kRoomPast = 64 * 1024;  // lines that begin before kBufferSize end here
-}
+// The timely writer looks this often; bytes already there the look before are written out, so
+// none waits much longer than twice this.
+constexpr auto kLookEvery = std::chrono::milliseconds(50);
+}  // namespace
 
-OutputFile::OutputFile() : buffer_(kBufferSize + kRoomPast, '\0') {}
+OutputFile::OutputFile() : buffer_(kBufferSize + kRoomPast, '\0') {
+    lineByLine_ = ::isatty(1) == 1;
+    if (!lineByLine_) startTimelyWrites();
+}
 
 OutputFile::OutputFile(const std::string& path)
     : target_(path), buffer_(kBufferSize + kRoomPast, '\0') {
@@ -33,10 +41,41 @@ OutputFile::OutputFile(const std::string& path)
     }
     RemoveOnInterrupt(file_->temporaryPath());
     held.reset();
+    // A regular file is read only once it is in place; a stream's reader waits for its bytes.
+    if (file_->target().kind == WriteTarget::Kind::kStream) startTimelyWrites();
 }
 
 OutputFile::~OutputFile() {
+    stopTimelyWrites();
     RemoveOnInterrupt({});
+}
+
+void OutputFile::startTimelyWrites() {
+    try {
+        timely_ = std::thread([this] { writeInTime(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the bytes wait for a full block or the end, as they may.
+    }
+}
+
+void OutputFile::writeInTime() {
+    std::unique_lock lock(turn_);
+    bool waitedALook = false;
+    while (!ended_) {
+        ending_.wait_for(lock, kLookEvery);
+        if (waitedALook && size_ > 0) flushBuffer();
+        waitedALook = size_ > 0;
+    }
+}
+
+void OutputFile::stopTimelyWrites() {
+    if (!timely_.joinable()) return;
+    {
+        std::lock_guard lock(turn_);
+        ended_ = true;
+    }
+    ending_.notify_all();
+    timely_.join();
 }
 
 std::vector<FileIdentity> OutputFile::identities() const {
@@ -102,6 +141,7 @@ void OutputFile::write(std::string_view bytes) {
 }
 
 std::string OutputFile::commit() {
+    stopTimelyWrites();
     flushBuffer();
     const std::string name = target_.empty() ? "standard output" : "\"" + target_ + "\"";
     if (!error_.empty()) return "cannot write " + name + ": " + error_;

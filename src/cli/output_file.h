@@ -2,11 +2,19 @@
 // OutputFile: where tessaly-extract writes. Standard output is written as it goes; a named
 // file follows the program's one rule for writing a path (file_replacement.h), so an existing
 // file is either fully replaced or left untouched, and a pipe or device is written as it is.
+// A terminal gets each line as it is written. Into a pipe or a file the bytes go in large
+// blocks, but a thread of the output's own writes out what waited longer than about a tenth
+// of a second, so a reader sees each number soon after it was found; while it runs, the writer
+// holds a Turn for each piece it writes.
 
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -42,8 +50,11 @@ class OutputFile {
     }
     void added(const char* end) {
         size_ = std::size_t(end - buffer_.data());
-        if (size_ >= kBufferSize) flushBuffer();
+        if (size_ >= kBufferSize || lineByLine_) flushBuffer();
     }
+    // Writes out what is buffered now (before a message on standard error, so the two keep
+    // their order).
+    void flush() { flushBuffer(); }
     // Flushes and, for a named file, replaces the target. Returns an error text, empty on success.
     std::string commit();
 
@@ -54,17 +65,34 @@ class OutputFile {
     // any of them as input would read the output back.
     std::vector<FileIdentity> identities() const;
 
+    // The writer's hold on the buffer while a thread writes out what waited.
+    class Turn {
+      public:
+        explicit Turn(OutputFile& out) : lock_(out.turn_) {}
+
+      private:
+        std::lock_guard<std::mutex> lock_;
+    };
+
   private:
     static constexpr std::size_t kBufferSize = 1 << 20;
     void flushBuffer();
     void makeRoom(std::size_t n);
+    void startTimelyWrites();
+    void writeInTime();
+    void stopTimelyWrites();
 
     std::unique_ptr<FileReplacement> file_;  // none: standard output
     std::string target_;
     std::string buffer_;  // kBufferSize and room past it; the first size_ bytes are buffered
     std::size_t size_ = 0;
     std::string error_;
-    bool readerGone_ = false;
+    std::atomic<bool> readerGone_ = false;  // set by whichever thread wrote
+    bool lineByLine_ = false;               // a terminal
+    std::mutex turn_;
+    std::condition_variable ending_;
+    bool ended_ = false;
+    std::thread timely_;
 };
 
 }  // namespace tessaly::cli

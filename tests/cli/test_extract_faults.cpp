@@ -1,5 +1,5 @@
 // tessaly-extract under faults: every output that cannot be written is reported with its path
-// and reason and exit status 1, an existing file stays as it was and no partial file is left;
+// and reason and exit status 2, an existing file stays as it was and no partial file is left;
 // a process that may make no threads still does its work; names and texts holding shell and
 // format syntax are taken literally.
 
@@ -210,7 +210,7 @@ class ExtractFaultsTest : public QObject {
         args.push_back(tree.path("in.txt"));
 
         const Outcome o = Run(args, limits);
-        QCOMPARE(o.status, 1);
+        QCOMPARE(o.status, 2);
         QCOMPARE(o.out, std::string());
         const std::string expected = target.isEmpty() ? "" : "cannot write \"" + path + "\": ";
         QVERIFY2(o.err.starts_with("tessaly-extract: " + expected + reason.toStdString()),
@@ -331,15 +331,15 @@ class ExtractFaultsTest : public QObject {
         Limits limits;
         limits.asNobody = ::geteuid() == 0;
         if (!limits.asNobody) tree.mode("locked", 0);
-        // The folders are walked as the files are scanned; their failures still come first.
+        // The folders are walked as the files are scanned; each failure is said in its turn.
         const Outcome o =
             Run({tree.path("missing.txt"), tree.path("locked"), tree.path("b.txt")}, limits);
         tree.mode("locked", 0700);
-        QCOMPARE(o.status, 1);
+        QCOMPARE(o.status, 2);
         QCOMPARE(o.out, std::string("2125550101\n"));
-        QCOMPARE(o.err, "tessaly-extract: Cannot read the folder \"" + tree.path("locked") +
-                            "\": Permission denied\ntessaly-extract: Cannot read \"" +
-                            tree.path("missing.txt") + "\": No such file or directory\n");
+        QCOMPARE(o.err, "tessaly-extract: Cannot read \"" + tree.path("missing.txt") +
+                            "\": No such file or directory\ntessaly-extract: Cannot read the " +
+                            "folder \"" + tree.path("locked") + "\": Permission denied\n");
     }
 
     // Two jobs and a slow reader: the scan ahead of the writer stays within a few pieces, so
@@ -411,7 +411,7 @@ class ExtractFaultsTest : public QObject {
         const Outcome o = Run({"--require", "%s%n-", "--lengths", "10",
                                tree.path(name.toStdString()), missing, "--", name.toStdString()},
                               limits);
-        QCOMPARE(o.status, 1);
+        QCOMPARE(o.status, 2);
         QCOMPARE(o.out, std::string());  // "%s%n-" is no part of any number
         QCOMPARE(o.err, "tessaly-extract: Cannot read \"" + tree.path("missing ") +
                             (shown.isEmpty() ? name : shown).toStdString() +

@@ -1,0 +1,69 @@
+#include "json_lines.h"
+
+#include <charconv>
+
+#include "json_string.h"
+#include "masked_value.h"
+#include "short_bytes.h"
+
+namespace tessaly::cli {
+
+JsonLines::JsonLines(OutputFile& out, std::optional<std::string> mask)
+    : EachNumber(true, true), out_(out), mask_(std::move(mask)) {}
+
+void JsonLines::enterFile(const std::string& path) {
+    pathField_.clear();
+    AppendJsonString(pathField_, path == "-" ? "(standard input)" : std::string_view(path));
+    fileLines_ = 0;
+}
+
+void JsonLines::put(std::size_t line, std::string_view value, std::string_view text) {
+    // Digits, a kept "+" and the texts the byte scanner keeps (number characters and spaces)
+    // never need escaping in JSON: such a line is composed right in the output's buffer. A
+    // mask's characters may need it.
+    if (mask_) return compose(line, value, text);
+    char* p = out_.room(pathField_.size() + value.size() + text.size() + 64);
+    PutShort(p, "{\"path\":");
+    PutShort(p, pathField_);
+    PutShort(p, ",\"line\":");
+    p = std::to_chars(p, p + 21, line).ptr;
+    PutShort(p, ",\"number\":\"");
+    PutShort(p, value);
+    PutShort(p, "\",\"text\":\"");
+    PutShort(p, text);
+    PutShort(p, "\"}\n");
+    out_.added(p);
+    ++fileLines_;
+    wrote_ = true;
+}
+
+void JsonLines::put(std::size_t line, std::string_view value, std::u16string_view text) {
+    compose(line, value, text);
+}
+
+template <class Text>
+void JsonLines::compose(std::size_t line, std::string_view value, const Text& text) {
+    const std::string_view shown = MaskedValue(value, mask_, masked_);
+    std::string& out = line_;
+    out.assign("{\"path\":");
+    out += pathField_;
+    out += ",\"line\":";
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, line).ptr);
+    out += ",\"number\":";
+    if (mask_) {
+        AppendJsonString(out, shown);
+    } else {
+        out += '"';
+        out += shown;
+        out += '"';
+    }
+    out += ",\"text\":";
+    AppendJsonString(out, text);
+    out += "}\n";
+    out_.write(out);
+    ++fileLines_;
+    wrote_ = true;
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,38 @@
+#pragma once
+// JsonLines (--format jsonl): one JSON object a line per number, written as it is found: the
+// path, the line, the value (in --mask when given) and the number's text as written.
+
+#include <optional>
+#include <string>
+
+#include "number_sink.h"
+#include "output_file.h"
+
+namespace tessaly::cli {
+
+class JsonLines : public EachNumber<JsonLines> {
+  public:
+    JsonLines(OutputFile& out, std::optional<std::string> mask);
+
+    void enterFile(const std::string& path) override;
+    bool fileFailed() override { return fileLines_ > 0; }
+    bool wroteNumber() const override { return wrote_; }
+
+    // `text` is ASCII as the byte scanner keeps it, or decoded.
+    void put(std::size_t line, std::string_view value, std::string_view text);
+    void put(std::size_t line, std::string_view value, std::u16string_view text);
+
+  private:
+    template <class Text>
+    void compose(std::size_t line, std::string_view value, const Text& text);
+
+    OutputFile& out_;
+    std::optional<std::string> mask_;
+    std::string masked_;
+    std::string pathField_;  // the file's path as a JSON string
+    std::string line_;
+    std::size_t fileLines_ = 0;
+    bool wrote_ = false;
+};
+
+}  // namespace tessaly::cli

@@ -1,0 +1,69 @@
+#pragma once
+// NumberSink: where the ordered scan's numbers go in tessaly-extract. The scan delivers, in file
+// order, each file as it is entered, its numbers a piece at a time and, when its read fails
+// part-way, that failure; the run then asks for what waits for the end. One class per output:
+//
+//   ordered scan ─▶ [UniqueValues] ─▶ PlainLines | AttributedLines | JsonLines   (written at once)
+//                                  ─▶ SavedList (table, comma-delimited)          (written at the
+//                                  end)
+//                   ValueCounts (--count)                                         (written at the
+//                   end)
+//
+// Every sink writes into the OutputFile it was made with, and decides itself what becomes of a
+// file that failed part-way: lines already written stay, what waits for the end is taken back.
+// Numbers come from the byte scanner (ScanBatch) or from the reader of decoded text
+// (WrittenNumber); most sinks treat both alike through EachNumber.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ordered_scan.h"
+
+namespace tessaly::cli {
+
+class NumberSink {
+  public:
+    virtual ~NumberSink() = default;
+
+    // The numbers that follow were found in `path` ("-" is standard input).
+    virtual void enterFile(const std::string& path) = 0;
+    virtual void take(const ScanBatch& batch) = 0;
+    virtual void take(const std::vector<WrittenNumber>& numbers) = 0;
+    // The file entered last failed part-way. True when numbers of it stay written (lines already
+    // out cannot be taken back); false when the output keeps nothing of it.
+    virtual bool fileFailed() = 0;
+    // Writes what waits for the end. May throw when what was kept cannot be written.
+    virtual void finish() {}
+    // True once a number was written (or is certain to be, at the end).
+    virtual bool wroteNumber() const = 0;
+};
+
+// For a sink that treats every number alike whichever reader found it: `Sink` defines
+// put(line, value, text) for an ASCII text (std::string_view) and a decoded one
+// (std::u16string_view); the line is 0 and the text empty unless the scan rules ask for them.
+template <class Sink>
+class EachNumber : public NumberSink {
+  public:
+    EachNumber(bool withLines, bool withTexts) : withLines_(withLines), withTexts_(withTexts) {}
+
+    void take(const ScanBatch& batch) final {
+        Sink& sink = static_cast<Sink&>(*this);
+        for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+            sink.put(withLines_ ? batch.lines[i] : 0, batch.numbers[i].view(),
+                     withTexts_ ? batch.texts.at(i) : std::string_view());
+        }
+    }
+    void take(const std::vector<WrittenNumber>& numbers) final {
+        Sink& sink = static_cast<Sink&>(*this);
+        for (const WrittenNumber& n : numbers)
+            sink.put(n.line, std::string_view(n.value), std::u16string_view(n.text));
+    }
+
+  private:
+    bool withLines_;
+    bool withTexts_;
+};
+
+}  // namespace tessaly::cli

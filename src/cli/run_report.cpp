@@ -1,0 +1,32 @@
+#include "run_report.h"
+
+namespace tessaly::cli {
+
+void RunReport::failure(const std::string& message) {
+    failed_ = true;
+    if (prepare_) prepare_();
+    say_(message);
+}
+
+void RunReport::failureBefore(std::size_t file, std::string message) {
+    std::lock_guard lock(waitingLock_);
+    waiting_.push_back({file, std::move(message)});
+}
+
+void RunReport::reached(std::size_t file) {
+    std::vector<Waiting> due;
+    {
+        std::lock_guard lock(waitingLock_);
+        std::size_t n = 0;
+        while (n < waiting_.size() && waiting_[n].file <= file)
+            ++n;
+        if (n == 0) return;
+        due.assign(std::make_move_iterator(waiting_.begin()),
+                   std::make_move_iterator(waiting_.begin() + std::ptrdiff_t(n)));
+        waiting_.erase(waiting_.begin(), waiting_.begin() + std::ptrdiff_t(n));
+    }
+    for (const Waiting& w : due)
+        failure(w.message);
+}
+
+}  // namespace tessaly::cli

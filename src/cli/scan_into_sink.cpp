@@ -1,0 +1,87 @@
+#include "scan_into_sink.h"
+
+#include <exception>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "error_report.h"
+#include "ordered_scan.h"
+
+namespace tessaly::cli {
+
+namespace {
+
+constexpr std::string_view kIncompleteFileNote =
+    " (the numbers already printed for this file are incomplete)";
+
+// The events of either ordered scan, for the numbers of its kind.
+template <class Events, class Numbers>
+struct Delivery {
+    NumberSink& sink;
+    OutputFile& out;
+    RunReport& report;
+    std::optional<std::string> cannotKeep;
+
+    // Runs `step` on the sink in the output's turn; a failure of the sink ends the scan.
+    template <class Step>
+    void inTurn(Step&& step) {
+        if (cannotKeep) return;
+        try {
+            const OutputFile::Turn turn(out);
+            step();
+        } catch (...) {
+            cannotKeep = DescribeFailure(std::current_exception());
+        }
+    }
+
+    Events events() {
+        Events e;
+        e.file = [this](std::size_t index, const std::string& path) {
+            inTurn([&] {
+                report.reached(index);
+                sink.enterFile(path);
+            });
+        };
+        e.numbers = [this](std::size_t, const Numbers& numbers) {
+            inTurn([&] { sink.take(numbers); });
+        };
+        e.failure = [this](std::size_t, const std::string& description) {
+            inTurn([&] {
+                const bool stayWritten = sink.fileFailed();
+                report.failure(stayWritten ? description + std::string(kIncompleteFileNote)
+                                           : description);
+            });
+        };
+        e.stop = [this] { return cannotKeep || out.readerGone(); };
+        return e;
+    }
+
+    bool end() {
+        inTurn([&] {
+            report.reached(std::numeric_limits<std::size_t>::max());
+            sink.finish();
+        });
+        if (!cannotKeep) return true;
+        const OutputFile::Turn turn(out);
+        report.failure("cannot keep the numbers: " + *cannotKeep);
+        return false;
+    }
+};
+
+}  // namespace
+
+bool ScanIntoSink(ExtractInputs& inputs, const ScanRules& rules, unsigned jobs, NumberSink& sink,
+                  OutputFile& out, RunReport& report) {
+    const NextPath next = [&inputs] { return inputs.next(); };
+    if (rules.readsWritten()) {
+        Delivery<WrittenScanEvents, std::vector<WrittenNumber>> delivery{sink, out, report, {}};
+        ScanWrittenInOrder(next, rules, jobs, delivery.events());
+        return delivery.end();
+    }
+    Delivery<OrderedScanEvents, ScanBatch> delivery{sink, out, report, {}};
+    ScanFilesInOrder(next, rules, jobs, delivery.events());
+    return delivery.end();
+}
+
+}  // namespace tessaly::cli

@@ -33,7 +33,16 @@ option_sets=(
     "--format table"
     "--format csv --unique"
 )
-inputs=("$corpus" "$root/samples/files")
+# Files of our own with what the corpus lacks: a kept "+", separators beyond ASCII (UTF-8,
+# UTF-16 and 8-bit), repeated values for --unique and --count.
+mkdir -p "$work/own"
+printf 'Call +1 (212) 555-0100 or +44 20 7946 0958.\n212\xe2\x80\x93555\xc2\xa00100 again\n' \
+    >"$work/own/utf8.txt"
+printf '\xef\xbc\x94\xef\xbc\x91\xef\xbc\x95\xe2\x80\x91555\xe2\x80\x910123 and 415-555-0123\n' \
+    >>"$work/own/utf8.txt"
+printf '212\x96555\xa00100, +1 877 798 4141\r\n' >"$work/own/cp1252.txt"
+printf '\xff\xfe5\x005\x005\x00\x13\x201\x002\x003\x004\x005\x006\x007\x00\n\x00' >"$work/own/utf16.txt"
+inputs=("$corpus" "$root/samples/files" "$work/own")
 
 differ=0
 compared=0

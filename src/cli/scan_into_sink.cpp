@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,11 @@ namespace {
 
 constexpr std::string_view kIncompleteFileNote =
     " (the numbers already printed for this file are incomplete)";
+
+const std::string& OutOfMemory() {
+    static const std::string text = DescribeFailure(std::make_exception_ptr(std::bad_alloc()));
+    return text;
+}
 
 // The events of either ordered scan, for the numbers of its kind.
 template <class Events, class Numbers>
@@ -47,6 +53,9 @@ struct Delivery {
             inTurn([&] { sink.take(numbers); });
         };
         e.failure = [this](std::size_t, const std::string& description) {
+            // A file read that found no memory leaves the run without it too: what is kept
+            // for the end could not be trusted whole.
+            if (description == OutOfMemory()) cannotKeep = description;
             inTurn([&] {
                 const bool stayWritten = sink.fileFailed();
                 report.failure(stayWritten ? description + std::string(kIncompleteFileNote)

@@ -29,7 +29,7 @@ class RunReport {
     // A failure met before file `file` (0-based, in the output's order) was found: said once the
     // output reaches that file. Any thread may call it.
     void failureBefore(std::size_t file, std::string message);
-    // The output reached file `file`; fileCount of all files: it reached the end.
+    // The output reached file `file` (SIZE_MAX: the end): the failures met before it are said.
     void reached(std::size_t file);
 
     bool failed() const { return failed_; }

@@ -54,7 +54,7 @@ struct Delivery {
         };
         e.failure = [this](std::size_t, const std::string& description) {
             // A file read that found no memory leaves the run without it too: what is kept
-            // for the end could not be trusted whole.
+            // for the end could not be trusted whole. The run ends, said once, at the end.
             if (description == OutOfMemory()) cannotKeep = description;
             inTurn([&] {
                 const bool stayWritten = sink.fileFailed();
@@ -67,10 +67,11 @@ struct Delivery {
     }
 
     bool end() {
-        inTurn([&] {
+        {
+            const OutputFile::Turn turn(out);
             report.reached(std::numeric_limits<std::size_t>::max());
-            sink.finish();
-        });
+        }
+        inTurn([&] { sink.finish(); });
         if (!cannotKeep) return true;
         const OutputFile::Turn turn(out);
         report.failure("cannot keep the numbers: " + *cannotKeep);

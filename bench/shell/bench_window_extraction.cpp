@@ -29,7 +29,7 @@ double RunWindow(const QStringList& files, std::size_t* results) {
     // The list laid out and painted with every result, as the user sees it at "Done.".
     QCoreApplication::processEvents();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    if (window.boxes.notices != std::vector<std::string>{"Done."} ||
+    if (window.boxes.notices.size() != 1 || !window.boxes.notices[0].starts_with("Done.") ||
         !window.errors.reports.empty()) {
         std::fprintf(stderr, "the window's run did not end with \"Done.\" alone\n");
         std::exit(1);

@@ -18,7 +18,7 @@ bool BuildClipboardText(const ListTable& list, std::string& text, RowWalk& walk)
 
     // Room for every line at once: growing a text of millions of lines step by step would copy
     // it again and again, each copy a pause the window cannot be served in.
-    std::size_t lineLength = 2;
+    std::size_t lineLength = kClipboardLineEnd.size();
     for (const std::size_t width : widths)
         lineLength += width + 1;
     text.reserve(text.size() + rows * lineLength);
@@ -38,7 +38,7 @@ bool BuildClipboardText(const ListTable& list, std::string& text, RowWalk& walk)
         if (text.size() > lineStart) text.pop_back();
         const std::size_t end = text.find_last_not_of(' ');
         text.resize(end == std::string::npos || end < lineStart ? lineStart : end + 1);
-        text.append("\r\n");
+        text.append(kClipboardLineEnd);
     }
     return true;
 }

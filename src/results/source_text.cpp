@@ -1,5 +1,7 @@
 #include "source_text.h"
 
+#include "clipboard_text.h"
+
 namespace tessaly {
 
 std::string RowsWithSource(const ResultList& list, std::span<const std::size_t> rows) {
@@ -11,17 +13,17 @@ std::string RowsWithSource(const ResultList& list, std::span<const std::size_t> 
         if (source.line != kUnknownLine) text += std::to_string(source.line);
         text += ':';
         text += list.at(row).view();
-        text += "\r\n";
+        text += kClipboardLineEnd;
     }
     return text;
 }
 
 std::string RowNumbers(const ResultList& list, std::span<const std::size_t> rows) {
     std::string text;
-    text.reserve(rows.size() * (kMaxDigits + 2));
+    text.reserve(rows.size() * (kMaxDigits + kClipboardLineEnd.size()));
     for (const std::size_t row : rows) {
         text += list.at(row).view();
-        text += "\r\n";
+        text += kClipboardLineEnd;
     }
     return text;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The texts the result list's menu puts on the clipboard for the rows the user selected, in
-// list order, each line ending in CR LF: "Copy With Source" writes PATH:LINE:NUMBER, "Copy
-// Number" the number alone. A row whose file or line is not known leaves that field empty.
+// list order, each line ending as the clipboard's lines do (kClipboardLineEnd): "Copy With Source"
+// writes PATH:LINE:NUMBER, "Copy Number" the number alone. A row whose file or line is not known
+// leaves that field empty.
 
 #include <cstddef>
 #include <span>

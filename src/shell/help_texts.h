@@ -15,4 +15,8 @@ std::string AdvancedOptionText();
 inline constexpr std::string_view kNoBrowserNotice =
     "No web browser could be started to show the formatting page. Open it in one yourself: ";
 
+// Shown, followed by the page's address, when F1 found no web browser for the home page.
+inline constexpr std::string_view kNoBrowserHomeNotice =
+    "No web browser could be started to show the home page. Open it in one yourself: ";
+
 }  // namespace tessaly

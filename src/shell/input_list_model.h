@@ -16,6 +16,8 @@ class InputListModel : public ReportListModel, private InputListObserver {
 
   protected:
     QString rowText(int row) const override;
+    // The whole path, which the list may show cut in the middle.
+    QString rowToolTip(int row) const override { return rowText(row); }
 
   private:
     void beforeAppend(std::size_t firstRow, std::size_t count) override;

@@ -18,6 +18,7 @@
 #include "product.h"
 #include "reorder_list_adapter.h"
 #include "report_list_view.h"
+#include "window_layout.h"
 
 namespace tessaly {
 
@@ -132,17 +133,33 @@ void MainWindow::connectHandlers() {
     connect(resultView_, &ReportListView::contextMenuWanted, this, [this](QPoint at) {
         if (!closing_) showResultMenu(at);
     });
-    // Escape reaches the window whichever of its controls has the focus.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] {
-        if (!closing_) stopExtraction();
+    connect(resultView_, &ReportListView::copyPressed, this, [this] {
+        if (!closing_) copyNumbers();
     });
+    // The window's keys reach it whichever of its controls has the focus.
+    addShortcut(QKeySequence(Qt::Key_Escape), [this] { stopExtraction(); });
+    addShortcut(QKeySequence(Qt::Key_F1), [this] { openHomePage(); });
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { addFiles(); });
+    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveResultsAsText(); });
+    // Only starts: a second press during a run is not taken for the stop button.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        addShortcut(QKeySequence(Qt::CTRL | key), [this] {
+            if (!run_.IsExtracting()) startExtraction();
+        });
+    }
 
     for (int i = 0; i < kLengthBoxCount; ++i) {
         connect(lengthBoxes_[i], &QCheckBox::stateChanged, this, [this, i] { lengthToggled(i); });
     }
     connect(requireBox_, &QCheckBox::stateChanged, this, [this] { requireToggled(); });
     connect(requiredTextEdit_, &QLineEdit::textChanged, this, [this] { requiredTextChanged(); });
+}
+
+void MainWindow::addShortcut(const QKeySequence& keys, std::function<void()> action) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, action = std::move(action)] {
+        if (!closing_) action();
+    });
 }
 
 // Rows of the input list are carried up and down with the mouse, and files and folders are
@@ -172,6 +189,17 @@ void MainWindow::clearInputs() {
     });
 }
 
+// Without a web browser the user is told where the page is, as for the formatting page.
+void MainWindow::openHomePage() {
+    Trap trap(services_.errorBox, procedure::kKeyDown);
+    trap.step(kOnlyStep, [&] {
+        if (!services_.shell.openWebAddress(pageAddress(kHomePageFile))) {
+            services_.messageBoxes.showNotice(std::string(kNoBrowserHomeNotice) +
+                                              pageAddress(kHomePageFile));
+        }
+    });
+}
+
 void MainWindow::showHelp() {
     Trap trap(services_.errorBox, procedure::kHelp);
     trap.step(kOnlyStep, [&] {
@@ -180,17 +208,24 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::startExtraction() {
+    if (run_.IsExtracting()) return stopExtraction();
+    runHost_.beginRun();
+    startButton_->setText(QString::fromLatin1(layout::kStopCaption));
     run_.start();
+    showRunProgress({});
 }
 
 void MainWindow::stopExtraction() {
     run_.stop();
 }
 
+// The caption while a run goes on; the start button reads as before once the run is over, before
+// its notice.
 void MainWindow::showRunProgress(const std::string& progress) {
     std::string caption(kProductTitle);
     if (!progress.empty()) caption += " - " + progress;
     setWindowTitle(QString::fromStdString(caption));
+    if (progress.empty()) startButton_->setText(QString::fromLatin1(layout::kStartCaption));
 }
 
 // "Clear List" of the results works also during a run, which then goes on appending.

@@ -29,6 +29,7 @@
 #include "window_services.h"
 
 class QGroupBox;
+class QKeySequence;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -76,9 +77,12 @@ class MainWindow : public QWidget, public WindowPointer {
     void removeSelectedInput();
     void showHelp();
     void showAdvancedOptionHelp();
+    // Starts a run; while one goes on the button reads "Stop Extracting" and stops it instead.
     void startExtraction();
     // Stops the run going on (Escape, wherever the focus is).
     void stopExtraction();
+    // Opens the home page in the web browser (F1).
+    void openHomePage();
     void saveResultsAsText();
     void saveResultsAsCommaDelimited();
     void copyResults();
@@ -113,6 +117,7 @@ class MainWindow : public QWidget, public WindowPointer {
     void createControls();
     void setReadingOrder();
     void connectHandlers();
+    void addShortcut(const QKeySequence& keys, std::function<void()> action);
     void connectInputList();
     void watchPointer();
     void applySkin();
@@ -170,6 +175,7 @@ class MainWindow : public QWidget, public WindowPointer {
     OptionBox* requireBox_ = nullptr;
     QLineEdit* requiredTextEdit_ = nullptr;
     QList<QPushButton*> buttons_;
+    QPushButton* startButton_ = nullptr;
 
     // Row reordering and drops on the input list; made once the list exists.
     std::unique_ptr<ReorderListAdapter> reorderView_;

@@ -64,6 +64,7 @@ void MainWindow::createControls() {
     for (const ButtonLayout& button : kWindowButtons) {
         buttons_ << MakeButton(this, button.name, button.place, button.caption);
     }
+    startButton_ = findChild<QPushButton*>(QStringLiteral("startButton"));
 
     const auto makeList = [this](const char* name, Twips place, ReportListModel& model,
                                  const char* hint) {
@@ -76,6 +77,8 @@ void MainWindow::createControls() {
         return list;
     };
     inputView_ = makeList("inputList", kInputList, inputModel_, kInputListHint);
+    // A long path keeps its file name in view; the row's tooltip shows it whole.
+    inputView_->setTextElideMode(Qt::ElideMiddle);
     resultView_ = makeList("resultList", kResultList, resultModel_, kResultListHint);
     // The result list's menu acts on any number of rows, picked with Shift and Ctrl.
     resultView_->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -10,6 +10,8 @@ namespace tessaly {
 namespace procedure {
 inline constexpr std::string_view kStartUp = "Corvalin2021/08/31.Form1.Form_Load";
 inline constexpr std::string_view kClearInputs = "Corvalin2021/08/31.Form1.PushButton3_Click";
+// The window's keys (F1).
+inline constexpr std::string_view kKeyDown = "Corvalin2021/08/31.Form1.Form_KeyDown";
 inline constexpr std::string_view kHelp = "Corvalin2021/08/31.Form1.PushButton5_Click";
 inline constexpr std::string_view kClearResults = "Corvalin2021/08/31.Form1.PushButton9_Click";
 inline constexpr std::string_view kFormatPage = "Corvalin2021/08/31.Form1.PushButton10_Click";

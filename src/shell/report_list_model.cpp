@@ -14,9 +14,14 @@ int ReportListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ReportListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.column() != 0) return {};
+    if (!index.isValid() || index.column() != 0) return {};
     if (index.row() < 0 || index.row() >= rowCount()) return {};
-    return rowText(index.row());
+    if (role == Qt::DisplayRole) return rowText(index.row());
+    if (role == Qt::ToolTipRole) {
+        const QString tip = rowToolTip(index.row());
+        if (!tip.isEmpty()) return tip;
+    }
+    return {};
 }
 
 QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -25,6 +25,8 @@ class ReportListModel : public QAbstractTableModel {
   protected:
     // The text of row `row` (0-based, within rowCount()).
     virtual QString rowText(int row) const = 0;
+    // The row's tooltip; none unless a list gives one.
+    virtual QString rowToolTip(int /*row*/) const { return {}; }
 
   private:
     std::optional<QString> header_;

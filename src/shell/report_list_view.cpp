@@ -72,6 +72,12 @@ void ReportListView::keyPressEvent(QKeyEvent* event) {
         emit deletePressed();
         return;
     }
+    // The list's own copy would take the current row alone; the window copies every selected one.
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        emit copyPressed();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

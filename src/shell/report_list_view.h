@@ -34,6 +34,8 @@ class ReportListView : public QTableView {
   signals:
     // The Delete key, with or without Shift, Ctrl or Alt held.
     void deletePressed();
+    // The platform's copy key (Ctrl+C).
+    void copyPressed();
     // A double-click anywhere in the list, after its first click has selected the row under it.
     void doubleClickedList();
     // The context menu is asked for at `globalPos`: by the right mouse button, after the row

@@ -27,26 +27,31 @@ inline QRect ToPixels(Twips t) {
 inline constexpr int kInsideWidth = 15960;
 inline constexpr int kInsideHeight = 6645;
 
+inline constexpr const char* kStartCaption = "&Start Extracting Phone Numbers";
+// The start button while a run goes on: pressing it stops the run.
+inline constexpr const char* kStopCaption = "&Stop Extracting";
+
 struct ButtonLayout {
     const char* name;
     Twips place;
     const char* caption;
 };
 
-// The buttons on the window itself; the advanced option's "?" stands inside its frame.
+// The buttons on the window itself, each caption with its access key (Alt and the underlined
+// letter), no letter twice; the advanced option's "?" stands inside its frame.
 inline constexpr std::array<ButtonLayout, 12> kWindowButtons{{
-    {"helpButton", {120, 120, 7800, 405}, "Help"},
-    {"addFilesButton", {120, 3250, 3840, 405}, "Add File(s)"},
-    {"addFolderButton", {4080, 3250, 3840, 405}, "Add All File(s) In Folder"},
-    {"clearInputsButton", {120, 3760, 3840, 405}, "Clear List"},
-    {"samplesButton", {4080, 3760, 3840, 405}, "Load Sample/Example Files"},
-    {"startButton", {120, 6130, 7800, 405}, "Start Extracting Phone Numbers"},
-    {"saveTextButton", {8040, 5110, 3840, 405}, "Save Results As Text File"},
-    {"saveCommaButton", {12000, 5110, 3840, 405}, "Save As Comma Delimited"},
-    {"copyResultsButton", {8040, 5620, 3840, 405}, "Copy Results To Clipboard"},
-    {"clearResultsButton", {12000, 5620, 3840, 405}, "Clear List"},
-    {"removeDuplicatesButton", {8040, 6130, 3840, 405}, "Remove Duplicates From Results"},
-    {"formatButton", {12000, 6130, 3840, 405}, "Format Phone Number Results"},
+    {"helpButton", {120, 120, 7800, 405}, "&Help"},
+    {"addFilesButton", {120, 3250, 3840, 405}, "&Add File(s)"},
+    {"addFolderButton", {4080, 3250, 3840, 405}, "Add All File(s) In &Folder"},
+    {"clearInputsButton", {120, 3760, 3840, 405}, "C&lear List"},
+    {"samplesButton", {4080, 3760, 3840, 405}, "Load Sa&mple/Example Files"},
+    {"startButton", {120, 6130, 7800, 405}, kStartCaption},
+    {"saveTextButton", {8040, 5110, 3840, 405}, "Save Results As &Text File"},
+    {"saveCommaButton", {12000, 5110, 3840, 405}, "Save As Comma &Delimited"},
+    {"copyResultsButton", {8040, 5620, 3840, 405}, "&Copy Results To Clipboard"},
+    {"clearResultsButton", {12000, 5620, 3840, 405}, "Clear L&ist"},
+    {"removeDuplicatesButton", {8040, 6130, 3840, 405}, "&Remove Duplicates From Results"},
+    {"formatButton", {12000, 6130, 3840, 405}, "Format &Phone Number Results"},
 }};
 
 inline constexpr Twips kInputList{120, 630, 7800, 2535};

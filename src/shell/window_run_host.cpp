@@ -4,6 +4,24 @@
 
 namespace tessaly {
 
+namespace {
+
+// Digits grouped by threes with commas, as the count reads in the notice.
+std::string GroupedCount(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, ',');
+    return digits;
+}
+
+}  // namespace
+
+std::string RunEndNotice(const std::string& notice, std::size_t found) {
+    if (notice != kDoneNotice && notice != kStoppedNotice) return notice;
+    if (found == 0) return notice + " No numbers found.";
+    return notice + " " + GroupedCount(found) + (found == 1 ? " number found." : " numbers found.");
+}
+
 std::optional<std::string> WindowRunHost::inputRowPath(std::size_t row) {
     if (row < 1 || row > p_.inputs.count()) return std::nullopt;
     return p_.inputs.at(row);
@@ -16,11 +34,13 @@ void WindowRunHost::appendResults(const FoundNumbers& found) {
     }
     p_.results.append(found);
     appendedSinceChange_ += found.numbers.size();
+    found_ += found.numbers.size();
 }
 
 // Only the run appends results, so the rows appended since the list last changed are its
 // last rows.
 void WindowRunHost::takeBackResults(std::size_t count) {
+    found_ -= std::min(count, found_);
     if (p_.results.generation() != generation_) return;
     const std::size_t gone = std::min(count, appendedSinceChange_);
     p_.results.removeLast(gone);
@@ -41,7 +61,7 @@ void WindowRunHost::endProgress() {
 void WindowRunHost::showNotice(const std::string& text) {
     if (p_.closing()) return;
     if (p_.beforeNotice) p_.beforeNotice();
-    p_.messageBoxes.showNotice(text);
+    p_.messageBoxes.showNotice(RunEndNotice(text, found_));
 }
 
 bool WindowRunHost::yieldToEventLoop() {

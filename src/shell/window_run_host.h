@@ -17,6 +17,10 @@
 
 namespace tessaly {
 
+// The notice a run ends with, told how many numbers it found: "Done." and "Stopped." stay
+// first, followed by the count ("Done. 2,549,627 numbers found."); any other notice is as is.
+std::string RunEndNotice(const std::string& notice, std::size_t found);
+
 class WindowRunHost : public RunHost {
   public:
     struct Parts {
@@ -35,6 +39,9 @@ class WindowRunHost : public RunHost {
 
     explicit WindowRunHost(Parts parts) : p_(std::move(parts)) {}
 
+    // A run begins: the numbers found are counted from none.
+    void beginRun() { found_ = 0; }
+
     std::size_t inputRowCount() override { return p_.inputs.count(); }
     std::optional<std::string> inputRowPath(std::size_t row) override;
     ExtractionOptions options() override { return p_.options.options(); }
@@ -52,6 +59,8 @@ class WindowRunHost : public RunHost {
     // Rows appended since the list last lost rows, and the list's generation then.
     std::size_t appendedSinceChange_ = 0;
     std::uint64_t generation_ = 0;
+    // Numbers this run kept: appended, less those of files taken back.
+    std::size_t found_ = 0;
     std::string progress_;  // shown at the next pass of the event loop
     std::string shownProgress_;
 };

@@ -43,14 +43,13 @@ void TestCopyResults::copy_data() {
     QTest::newRow("empty list leaves the clipboard")
         << QStringList{} << int(kNoFault) << QByteArray() << 0 << true;
     QTest::newRow("three numbers, shorter one unpadded")
-        << three << int(kNoFault) << QByteArray("5551234567\r\n1234567\r\n5551234567\r\n") << 0
-        << true;
+        << three << int(kNoFault) << QByteArray("5551234567\n1234567\n5551234567\n") << 0 << true;
     QTest::newRow("row removed meanwhile: report, clipboard kept, no notice")
         << three << int(kRowRemoved) << QByteArray() << 106 << false;
     QTest::newRow("window closing: nothing at all")
         << three << int(kClosing) << QByteArray() << 0 << false;
     QTest::newRow("rows appended meanwhile are left for the next copy")
-        << three << int(kRowsAppended) << QByteArray("5551234567\r\n1234567\r\n5551234567\r\n") << 0
+        << three << int(kRowsAppended) << QByteArray("5551234567\n1234567\n5551234567\n") << 0
         << true;
 }
 
@@ -118,7 +117,7 @@ void TestCopyResults::retries() {
 
     QCOMPARE(board.clearAttempts, clearAttempts);
     QCOMPARE(board.setAttempts, setAttempts);
-    QCOMPARE(board.text == std::optional<std::string>("5551234567\r\n"), copied);
+    QCOMPARE(board.text == std::optional<std::string>("5551234567\n"), copied);
     QVERIFY(errors.reports.empty());
     QCOMPARE(boxes.notices,
              std::vector<std::string>{copied ? kNotice : std::string(kClipboardBusyNotice)});

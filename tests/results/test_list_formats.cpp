@@ -99,9 +99,9 @@ void TestListFormats::resultList_data() {
         << int(kComma) << widths << QByteArray("12345,\r\n555123456789\r\n");
     QTest::newRow("clipboard: empty list") << int(kClipboard) << none << QByteArray();
     QTest::newRow("clipboard: three rows")
-        << int(kClipboard) << three << QByteArray("5551234567\r\n5559876543\r\n5551234567\r\n");
+        << int(kClipboard) << three << QByteArray("5551234567\n5559876543\n5551234567\n");
     QTest::newRow("clipboard: shorter number not padded")
-        << int(kClipboard) << R{"1234567", "5551234567"} << QByteArray("1234567\r\n5551234567\r\n");
+        << int(kClipboard) << R{"1234567", "5551234567"} << QByteArray("1234567\n5551234567\n");
 }
 
 void TestListFormats::resultList() {
@@ -135,15 +135,15 @@ void TestListFormats::generalList_data() {
         << int(kComma) << R{"Number", "Place"} << R{"-12345|Oslo", "123|Bergen"}
         << QByteArray("12345,\r\n123\r\n");
     QTest::newRow("clipboard: unticked row left out, its width kept")
-        << int(kClipboard) << results << example << QByteArray("5551234567\r\n1234567\r\n");
+        << int(kClipboard) << results << example << QByteArray("5551234567\n1234567\n");
     QTest::newRow("clipboard: none ticked gives empty text")
         << int(kClipboard) << results << R{"-12345"} << QByteArray();
     QTest::newRow("clipboard: titles do not count, cells padded before TAB")
         << int(kClipboard) << R{"A long title", "B"} << R{"ab|x", "-abcd|yy"}
-        << QByteArray("ab  \tx\r\n");
+        << QByteArray("ab  \tx\n");
     QTest::newRow("clipboard: empty last cell leaves the TAB, trims its padding")
         << int(kClipboard) << R{"A", "B"} << R{"abcd|", "a|xyz"}
-        << QByteArray("abcd\t\r\na   \txyz\r\n");
+        << QByteArray("abcd\t\na   \txyz\n");
 }
 
 void TestListFormats::generalList() {

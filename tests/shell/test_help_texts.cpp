@@ -32,8 +32,9 @@ const std::string kHelp =
     "If you need to format the results with a specific appearance (i.e. xxx-xxx-xxxx) please go "
     "to ";
 
-// The formatting page's address, filled in once the page is in place.
+// The formatting page's and the home page's addresses, filled in once the pages are in place.
 const std::string kPage = "@PAGE@";
+const std::string kHome = "@HOME@";
 
 const std::string kAdvanced =
     "This feature allows you to extract certain numbers and ignore other ones based on "
@@ -67,6 +68,14 @@ class HelpTextsTest : public QObject {
                        "one yourself: " +
                        kPage}
             << Strings{kPage};
+        QTest::newRow("home page") << "F1" << Strings{} << Strings{kHome};
+        QTest::newRow("home page, no browser")
+            << "F1"
+            << Strings{"No web browser could be started to show the home page. Open it in one "
+                       "yourself: " +
+                       kHome}
+            << Strings{kHome};
+        QTest::newRow("Help by its access key") << "Alt+H" << Strings{kHelp + kPage} << Strings{};
     }
     void texts() {
         QFETCH(QString, button);
@@ -74,16 +83,20 @@ class HelpTextsTest : public QObject {
         QFETCH(Strings, addresses);
         WindowFixture f;
         const std::string page = f.sharedPath("format-numbers.html");
+        const std::string home = f.sharedPath("home.html");
         QVERIFY(QFile(QString::fromStdString(page)).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(QString::fromStdString(home)).open(QIODevice::WriteOnly));
         for (Strings* texts : {&notices, &addresses}) {
             for (std::string& text : *texts) {
-                const std::size_t at = text.find(kPage);
-                if (at != std::string::npos) text.replace(at, kPage.size(), "file://" + page);
+                for (const auto& [mark, path] : {std::pair{kPage, page}, std::pair{kHome, home}}) {
+                    const std::size_t at = text.find(mark);
+                    if (at != std::string::npos) text.replace(at, mark.size(), "file://" + path);
+                }
             }
         }
         f.shell.succeed = !QByteArray(QTest::currentDataTag()).endsWith("no browser");
-        f.start().setPointer(kBusyPointer);
-        f.find<QPushButton>(qPrintable(button))->click();
+        f.startFor(button).setPointer(kBusyPointer);
+        f.press(button);
         QCOMPARE(f.boxes.notices, notices);
         QCOMPARE(f.shell.addresses, addresses);
         QVERIFY(f.errors.reports.empty());

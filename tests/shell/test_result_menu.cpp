@@ -28,14 +28,18 @@ class ResultMenuTest : public QObject {
         QTest::addColumn<QString>("expected");
         QTest::newRow("right-click selects the row under it") << QList<int>{0} << "right 2"
                                                               << "copyWithSourceAction"
-                                                              << "%b:2:2125550100\r\n";
+                                                              << "%b:2:2125550100\n";
         QTest::newRow("right-click in the selection keeps it; list order")
             << QList<int>{2, 0} << "right 0"
             << "copyWithSourceAction"
-            << "%a:1:8777984141\r\n%b:2:2125550100\r\n";
+            << "%a:1:8777984141\n%b:2:2125550100\n";
         QTest::newRow("menu key, numbers alone") << QList<int>{1, 0} << "key"
                                                  << "copyNumberAction"
-                                                 << "8777984141\r\n5551234\r\n";
+                                                 << "8777984141\n5551234\n";
+        // Ctrl+C copies every selected row as "Copy Number" does, not the current row alone.
+        QTest::newRow("Ctrl+C, numbers alone") << QList<int>{2, 1} << "ctrl+c"
+                                               << "copyNumberAction"
+                                               << "5551234\n2125550100\n";
         QTest::newRow("containing folder") << QList<int>{1} << "key"
                                            << "openFolderAction"
                                            << "%d";
@@ -71,16 +75,21 @@ class ResultMenuTest : public QObject {
             QContextMenuEvent event(QContextMenuEvent::Mouse, at,
                                     list->viewport()->mapToGlobal(at));
             QApplication::sendEvent(list->viewport(), &event);
+        } else if (open == "ctrl+c") {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
         } else {
             list->setFocus();
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
             QApplication::sendEvent(list, &event);
         }
-        auto* menu = f.find<QMenu>("resultMenu");
-        QTRY_VERIFY(menu->isVisible());
-        auto* action = menu->findChild<QAction*>(entry);
-        QVERIFY(action->isEnabled());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        if (open != "ctrl+c") {
+            auto* menu = f.find<QMenu>("resultMenu");
+            QTRY_VERIFY(menu->isVisible());
+            auto* action = menu->findChild<QAction*>(entry);
+            QVERIFY(action->isEnabled());
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        }
 
         QString want = expected;
         want.replace("%a", QString::fromStdString(a)).replace("%b", QString::fromStdString(b));

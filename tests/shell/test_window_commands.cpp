@@ -51,12 +51,19 @@ class WindowCommandsTest : public QObject {
             << "saveTextButton"
             << QByteArray("Results   \t\r\n8777984141\t\r\n5551234   \t\r\n8777984141\t\r\n")
             << QByteArray() << all << true;
+        QTest::newRow("Ctrl+S saves as text file")
+            << "Ctrl+S"
+            << QByteArray("Results   \t\r\n8777984141\t\r\n5551234   \t\r\n8777984141\t\r\n")
+            << QByteArray() << all << true;
         QTest::newRow("save as comma delimited")
             << "saveCommaButton" << QByteArray("8777984141,\r\n5551234,\r\n8777984141\r\n")
             << QByteArray() << all << true;
         QTest::newRow("copy to clipboard")
             << "copyResultsButton" << QByteArray()
-            << QByteArray("8777984141\r\n5551234\r\n8777984141\r\n") << all << false;
+            << QByteArray("8777984141\n5551234\n8777984141\n") << all << false;
+        QTest::newRow("Alt+D, the access key of comma delimited")
+            << "Alt+D" << QByteArray("8777984141,\r\n5551234,\r\n8777984141\r\n") << QByteArray()
+            << all << true;
         QTest::newRow("remove duplicates")
             << "removeDuplicatesButton" << QByteArray() << QByteArray()
             << Strings{"8777984141", "5551234"} << true;
@@ -68,14 +75,14 @@ class WindowCommandsTest : public QObject {
         QFETCH(Strings, rows);
         QFETCH(bool, busyMeanwhile);
         WindowFixture f;
-        MainWindow& form = f.start();
+        MainWindow& form = f.startFor(button);
         for (const char* n : {"8777984141", "5551234", "8777984141"})
             form.resultList().append(PhoneNumber(n));
         f.saveDialog.answer = kSavedAs;
         bool busySeen = false;
         f.loop.onYield = [&](int) { busySeen = busySeen || form.isBusy(); };
 
-        f.find<QPushButton>(qPrintable(button))->click();
+        f.press(button);
 
         QCOMPARE(ResultRows(form), rows);
         const bool saves = !file.isEmpty();
@@ -97,6 +104,8 @@ class WindowCommandsTest : public QObject {
         QTest::addColumn<Strings>("rows");  // below the temporary folder
         QTest::newRow("add files, two picked") << "addFilesButton"
                                                << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
+        QTest::newRow("Ctrl+O adds files") << "Ctrl+O"
+                                           << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
         QTest::newRow("folder import, txt, with a subfolder")
             << "addFolderButton"
             << "bin" << Strings{"docs/a.txt", "docs/sub/c.txt"};
@@ -125,10 +134,10 @@ class WindowCommandsTest : public QObject {
         f.textPrompt.answer = [](const std::string&) { return std::string("txt"); };
         f.folderChooser.answer = tree.path("docs");
         f.boxes.answers = {true};  // open the sample folder
-        MainWindow& form = f.start();
+        MainWindow& form = f.startFor(button);
         QVERIFY(!f.settings.readOr("Snapshot", "").empty());
 
-        f.find<QPushButton>(qPrintable(button))->click();
+        f.press(button);
 
         QCOMPARE(Sorted(tree.relative(
                      Strings(form.inputList().rows().begin(), form.inputList().rows().end()))),

@@ -37,16 +37,18 @@ class WindowLayoutTest : public QObject {
             QTest::newRow(name) << QString(name) << QString(parent) << place << QString(caption)
                                 << points;
         };
-        row("helpButton", "mainWindow", {8, 8, 520, 27}, "Help", 11.25);
-        row("addFilesButton", "mainWindow", {8, 217, 256, 27}, "Add File(s)", 11.25);
-        row("samplesButton", "mainWindow", {272, 251, 256, 27}, "Load Sample/Example Files", 11.25);
-        row("startButton", "mainWindow", {8, 409, 520, 27}, "Start Extracting Phone Numbers",
+        row("helpButton", "mainWindow", {8, 8, 520, 27}, "&Help", 11.25);
+        row("addFilesButton", "mainWindow", {8, 217, 256, 27}, "&Add File(s)", 11.25);
+        row("samplesButton", "mainWindow", {272, 251, 256, 27}, "Load Sa&mple/Example Files",
             11.25);
-        row("saveTextButton", "mainWindow", {536, 341, 256, 27}, "Save Results As Text File",
+        row("startButton", "mainWindow", {8, 409, 520, 27}, "&Start Extracting Phone Numbers",
             11.25);
-        row("clearResultsButton", "mainWindow", {800, 375, 256, 27}, "Clear List", 11.25);
-        row("formatButton", "mainWindow", {800, 409, 256, 27}, "Format Phone Number Results",
+        row("saveTextButton", "mainWindow", {536, 341, 256, 27}, "Save Results As &Text File",
             11.25);
+        row("clearResultsButton", "mainWindow", {800, 375, 256, 27}, "Clear L&ist", 11.25);
+        row("formatButton", "mainWindow", {800, 409, 256, 27}, "Format &Phone Number Results",
+            11.25);
+        // Each caption reads as before; "&" marks its access key, no letter twice.
         row("advancedHelpButton", "advancedFrame", {448, 16, 56, 25}, "?", 11.25);
         row("lengthFrame", "mainWindow", {8, 281, 520, 68}, "Phone Number Length", 9);
         row("advancedFrame", "mainWindow", {8, 354, 520, 48}, "Advanced Option", 9);
@@ -83,19 +85,25 @@ class WindowLayoutTest : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("hint");
+        QTest::addColumn<int>("elide");       // where a row too long for the column is cut
+        QTest::addColumn<QString>("rowTip");  // the first row's tooltip
         QTest::newRow("inputs") << "inputList"
                                 << "File(s)"
                                 << "Drag and drop files here. Double-click item to remove it. "
-                                   "Move | line to right and out of window to reveal full names.";
+                                   "Move | line to right and out of window to reveal full names."
+                                << int(Qt::ElideMiddle) << "/a";
         QTest::newRow("results") << "resultList"
                                  << "Results"
                                  << "Double-click item to remove it. Move | line to right and out "
-                                    "of window to reveal full names.";
+                                    "of window to reveal full names."
+                                 << int(Qt::ElideRight) << "";
     }
     void lists() {
         QFETCH(QString, name);
         QFETCH(QString, header);
         QFETCH(QString, hint);
+        QFETCH(int, elide);
+        QFETCH(QString, rowTip);
         WindowFixture f;
         f.start();
         auto* list = f.find<ReportListView>(qPrintable(name));
@@ -108,6 +116,8 @@ class WindowLayoutTest : public QObject {
         f.form->inputList().append("/a");
         f.form->resultList().append(PhoneNumber("12345"));
         QVERIFY(!list->model()->index(0, 0).data(Qt::CheckStateRole).isValid());
+        QCOMPARE(int(list->textElideMode()), elide);
+        QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(), rowTip);
     }
 
     // A frame's line runs through its caption and around every control inside it.

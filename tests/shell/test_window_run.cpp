@@ -1,5 +1,6 @@
 // "Start Extracting Phone Numbers" in the window: results, notices and the busy pointer, and
-// the window staying usable while the run yields: a second start is ignored, rows added
+// the window staying usable while the run yields: the start button stops it, Ctrl+Return does
+// not start a second run, rows added
 // meanwhile are not scanned, options changed meanwhile apply to later numbers, "Clear List" of
 // the results is allowed, and closing the window stops the run without a further message.
 
@@ -64,14 +65,21 @@ class WindowRunTest : public QObject {
         QTest::addColumn<Strings>("notices");
         QTest::newRow("file order, then line order")
             << Strings{"a 877-798-4141\r\nb 1 (800) 555-0199", "c 555-1234 d 212.555.0100"} << 1
-            << Strings{"8777984141", "18005550199", "2125550100"} << Strings{"Done."};
+            << Strings{"8777984141", "18005550199", "2125550100"}
+            << Strings{"Done. 3 numbers found."};
         QTest::newRow("a second run appends again")
             << Strings{"877-798-4141"} << 2 << Strings{"8777984141", "8777984141"}
-            << Strings{"Done.", "Done."};
+            << Strings{"Done. 1 number found.", "Done. 1 number found."};
+        QTest::newRow("nothing found")
+            << Strings{"555-1234"} << 1 << Strings{} << Strings{"Done. No numbers found."};
+        QTest::newRow("a count in groups of three")
+            << Strings{QString("877-798-4141\n").repeated(1234).toStdString()} << 1
+            << Strings(1234, "8777984141") << Strings{"Done. 1,234 numbers found."};
         QTest::newRow("no files") << Strings{} << 1 << Strings{} << Strings{"No files added."};
         // File names are bytes: one that is no valid UTF-8 still reaches its file.
         QTest::newRow("name that is no UTF-8")
-            << Strings{"\xe9", "877-798-4141"} << 1 << Strings{"8777984141"} << Strings{"Done."};
+            << Strings{"\xe9", "877-798-4141"} << 1 << Strings{"8777984141"}
+            << Strings{"Done. 1 number found."};
     }
     void results() {
         QFETCH(Strings, files);
@@ -103,26 +111,33 @@ class WindowRunTest : public QObject {
         if (!oddName.empty()) std::remove(oddName.c_str());  // beyond the temporary folder's reach
     }
 
-    // While the run yields: the busy pointer, kept over a button; a second start is ignored.
+    // While the run yields: the busy pointer, kept over a button; the start button reads "Stop
+    // Extracting"; Ctrl+Return does not start a second run, nor stop this one.
     void secondStartDuringTheRun() {
         TempFiles temp;
         WindowFixture f;
-        MainWindow& form = f.start();
+        MainWindow& form = f.show();
+        QApplication::setActiveWindow(&form);
         form.inputList().append(temp.write("a.txt", "877-798-4141 x 877-798-4142"));
         std::vector<int> pointers;
+        QStringList captions;
+        auto* start = f.find<QPushButton>("startButton");
         f.loop.onYield = [&](int pass) {
-            MovePointer(f.find<QPushButton>("startButton"));
+            MovePointer(start);
             if (pass > 1) pointers.push_back(form.pointer());  // the first comes before any file
-            Start(f);
+            captions << start->text();
+            QTest::keyClick(&form, Qt::Key_Return, Qt::ControlModifier);
         };
-        Start(f);
+        QTest::keyClick(&form, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(pointers, std::vector<int>(pointers.size(), kBusyPointer));
         QVERIFY(pointers.size() >= 2);
+        QCOMPARE(captions, QStringList(captions.size(), "&Stop Extracting"));
+        QCOMPARE(start->text(), QString("&Start Extracting Phone Numbers"));
         QCOMPARE(ResultRows(form), (Strings{"8777984141", "8777984142"}));
-        QCOMPARE(f.boxes.notices, Strings{"Done."});
+        QCOMPARE(f.boxes.notices, Strings{"Done. 2 numbers found."});
     }
 
-    // The same through Qt's own event loop: a click queued before the run arrives while it
+    // The same through Qt's own event loop: Ctrl+Return queued before the run arrives while it
     // yields, and so does a row added meanwhile, which is not scanned.
     void realEventLoop() {
         TempFiles temp;
@@ -132,12 +147,13 @@ class WindowRunTest : public QObject {
         MainWindow& form = f.show();
         form.inputList().append(temp.write("a.txt", "877-798-4141"));
         auto* start = f.find<QPushButton>("startButton");
-        QMetaObject::invokeMethod(start, "click", Qt::QueuedConnection);
+        QTimer::singleShot(0, &form,
+                           [&] { QTest::keyClick(&form, Qt::Key_Return, Qt::ControlModifier); });
         const std::string late = temp.write("late.txt", "212-555-0100");
         QTimer::singleShot(0, &form, [&] { form.inputList().append(late); });
         start->click();
         QCOMPARE(ResultRows(form), Strings{"8777984141"});
-        QCOMPARE(f.boxes.notices, Strings{"Done."});
+        QCOMPARE(f.boxes.notices, Strings{"Done. 1 number found."});
         QCOMPARE(form.inputList().count(), std::size_t(2));
     }
 
@@ -185,7 +201,8 @@ class WindowRunTest : public QObject {
             std::string(kSupportAddress);
         QVERIFY(f.errors.reports[0].ends_with(tail));
         QVERIFY(f.errors.reports[0].size() > tail.size());  // the reason comes first
-        QCOMPARE(f.boxes.notices, Strings{"Done."});
+        // Rows taken back are not counted; rows cleared by the user were found all the same.
+        QCOMPARE(f.boxes.notices, Strings{"Done. 2 numbers found."});
         QCOMPARE(form.pointer(), int(kDefaultPointer));
     }
 
@@ -194,17 +211,20 @@ class WindowRunTest : public QObject {
         QTest::addColumn<QString>("control");
         QTest::addColumn<Strings>("expected");
         QTest::addColumn<Strings>("stored");
+        QTest::addColumn<QString>("notice");
         // The 7-digit box, ticked at the second number, counts from there on and is written.
         QTest::newRow("length box")
             << "lengthBox7" << Strings{"99999", "5551232", "5551233", "8777984141"}
-            << Strings{"Phone Length2", "1"};
+            << Strings{"Phone Length2", "1"} << "Done. 3 numbers found.";
         // The results found so far go; the run goes on appending.
-        QTest::newRow("Clear List") << "clearResultsButton" << Strings{"8777984141"} << Strings{};
+        QTest::newRow("Clear List") << "clearResultsButton" << Strings{"8777984141"} << Strings{}
+                                    << "Done. 1 number found.";
     }
     void changesDuringTheRun() {
         QFETCH(QString, control);
         QFETCH(Strings, expected);
         QFETCH(Strings, stored);
+        QFETCH(QString, notice);
         TempFiles temp;
         WindowFixture f;
         MainWindow& form = f.start();
@@ -219,12 +239,19 @@ class WindowRunTest : public QObject {
         // The last row keeps its file, also after the list was cleared during the run.
         QCOMPARE(form.resultList().sourceAt(expected.size()).file->path, temp.path("a.txt"));
         if (!stored.empty()) QCOMPARE(f.settings.values.at(stored[0]), stored[1]);
-        QCOMPARE(f.boxes.notices, Strings{"Done."});
+        QCOMPARE(f.boxes.notices, Strings{notice.toStdString()});
     }
 
-    // Escape while the run goes on stops it at its next pass: what was found stays, the pointer
-    // and the caption come back, "Stopped."; meanwhile the caption tells how far it is.
+    // Escape, or the start button reading "Stop Extracting", stops the run at its next pass: what
+    // was found stays, the pointer, the caption and the button come back, "Stopped."; meanwhile
+    // the caption tells how far it is.
+    void stopWithEscape_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape") << "escape";
+        QTest::newRow("the stop button") << "button";
+    }
     void stopWithEscape() {
+        QFETCH(QString, how);
         TempFiles temp;
         WindowFixture f;
         MainWindow& form = f.show();
@@ -235,12 +262,17 @@ class WindowRunTest : public QObject {
         QStringList captions;
         f.loop.onYield = [&](int pass) {
             captions << form.windowTitle();
-            if (pass == 4) QTest::keyClick(f.find<QPushButton>("startButton"), Qt::Key_Escape);
+            if (pass != 4) return;
+            if (how == "escape")
+                QTest::keyClick(f.find<QPushButton>("startButton"), Qt::Key_Escape);
+            if (how == "button") Start(f);
         };
         Start(f);
         QCOMPARE(captions, QStringList(4, "Tessaly - 1 of 2"));
         QCOMPARE(ResultRows(form), Strings{"8777984141"});
-        QCOMPARE(f.boxes.notices, Strings{"Stopped."});
+        QCOMPARE(f.boxes.notices, Strings{"Stopped. 1 number found."});
+        QCOMPARE(f.find<QPushButton>("startButton")->text(),
+                 QString("&Start Extracting Phone Numbers"));
         QCOMPARE(form.pointer(), int(kDefaultPointer));
         QCOMPARE(form.windowTitle(), QString("Tessaly"));
         QVERIFY(!form.isExtracting());

@@ -4,6 +4,7 @@
 // draws 1 from the home-page lottery, so no browser is asked for, and long commands hand control to
 // the (fake) event loop at every opportunity.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -50,6 +51,23 @@ class WindowFixture {
         start().show();
         if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
         return *form;
+    }
+
+    // Presses a key sequence ("Ctrl+O", "Alt+T", "F1") on the shown, active window, or clicks
+    // the button of that name.
+    void press(const QString& what) {
+        if (!what.contains('+') && !what.startsWith('F')) {
+            find<QAbstractButton>(qPrintable(what))->click();
+            return;
+        }
+        QApplication::setActiveWindow(form.get());
+        QTest::keySequence(form.get(), QKeySequence(what));
+        // An access key presses its button as a click shown for a moment, then clicks.
+        if (what.startsWith("Alt+")) QTest::qWait(250);
+    }
+    // A key sequence needs the window on screen; a click does not.
+    MainWindow& startFor(const QString& what) {
+        return what.contains('+') || what.startsWith('F') ? show() : start();
     }
 
     template <class T>

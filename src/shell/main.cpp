@@ -1,9 +1,16 @@
-// tessaly: the window. It takes no command-line arguments; the settings and the optional files
-// beside the program are all there is to configure.
+// tessaly: the window. Its arguments are files and folders for the input list (how the desktop
+// opens files with it), or --help and --version, answered without a window; the settings and the
+// optional files beside the program are all there is to configure.
+
+#include <unistd.h>
 
 #include <QApplication>
-
+#include <QTimer>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "main_window.h"
 #include "posix_file_system.h"
@@ -19,12 +26,39 @@
 #include "qt_settings_store.h"
 #include "qt_shell_launcher.h"
 #include "qt_text_prompt.h"
+#include "window_arguments.h"
 
 int main(int argc, char** argv) {
     // A save that reaches a file-size limit is a failed write, reported like any other, not the
     // end of the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication app(argc, argv);
+    // A save onto a pipe whose reader went away is a failed write as well.
+    std::signal(SIGPIPE, SIG_IGN);
+    using tessaly::WindowArguments;
+    // Answered before Qt starts, so they work where no display is.
+    const WindowArguments asked =
+        tessaly::ParseWindowArguments(std::vector<std::string>(argv + 1, argv + argc), {});
+    if (asked.action == WindowArguments::Action::kHelp) {
+        std::fputs(tessaly::WindowUsageText().c_str(), stdout);
+        return 0;
+    }
+    if (asked.action == WindowArguments::Action::kVersion) {
+        std::fputs(tessaly::WindowVersionText().c_str(), stdout);
+        return 0;
+    }
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
+    std::string workingFolder;
+    if (char* here = ::getcwd(nullptr, 0)) {
+        workingFolder = here;
+        std::free(here);
+    }
+    const WindowArguments arguments = tessaly::ParseWindowArguments(
+        std::vector<std::string>(argv + 1, argv + argc), workingFolder);
+    if (arguments.action == WindowArguments::Action::kUsageError) {
+        std::fprintf(stderr, "tessaly: %s\nTry 'tessaly --help' for more information.\n",
+                     arguments.error.c_str());
+        return 2;
+    }
     QApplication::setApplicationName(
         QString::fromUtf8(tessaly::kProductTitle.data(), qsizetype(tessaly::kProductTitle.size())));
     // The desktop entry of the same name gives the window its icon and its place in the menu.
@@ -65,5 +99,9 @@ int main(int argc, char** argv) {
 
     form.startUp();
     form.show();
+    // Added once the window is on screen, as a drop: a folder's walk lets the window paint.
+    if (!arguments.paths.empty()) {
+        QTimer::singleShot(0, &form, [&form, &arguments] { form.addPaths(arguments.paths); });
+    }
     return app.exec();
 }

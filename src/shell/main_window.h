@@ -70,6 +70,8 @@ class MainWindow : public QWidget, public WindowPointer {
 
     // What the window's controls do, as a user action runs them.
     void addFiles();
+    // Adds `paths` as a drop on the input list would: a folder gives the files below it.
+    void addPaths(const std::vector<std::string>& paths);
     void addFilesInFolder();
     void clearInputs();
     void loadSampleFiles();

@@ -17,6 +17,10 @@ void MainWindow::addFiles() {
     command.run();
 }
 
+void MainWindow::addPaths(const std::vector<std::string>& paths) {
+    drop_.drop(paths);
+}
+
 void MainWindow::addFilesInFolder() {
     FolderImportCommand command(inputs_, services_.textPrompt, services_.folderChooser,
                                 services_.settings, *this, walk_);

@@ -106,6 +106,9 @@ class WindowCommandsTest : public QObject {
                                                << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
         QTest::newRow("Ctrl+O adds files") << "Ctrl+O"
                                            << "bin" << Strings{"docs/a.txt", "docs/b.doc"};
+        // `tessaly FILE...`: a file as it stands, a folder with what lies below it.
+        QTest::newRow("paths given at start") << "paths"
+                                              << "bin" << Strings{"docs/a.txt", "docs/sub/c.txt"};
         QTest::newRow("folder import, txt, with a subfolder")
             << "addFolderButton"
             << "bin" << Strings{"docs/a.txt", "docs/sub/c.txt"};
@@ -137,7 +140,11 @@ class WindowCommandsTest : public QObject {
         MainWindow& form = f.startFor(button);
         QVERIFY(!f.settings.readOr("Snapshot", "").empty());
 
-        f.press(button);
+        if (button == "paths") {
+            form.addPaths({tree.path("docs/a.txt"), tree.path("docs/sub")});
+        } else {
+            f.press(button);
+        }
 
         QCOMPARE(Sorted(tree.relative(
                      Strings(form.inputList().rows().begin(), form.inputList().rows().end()))),

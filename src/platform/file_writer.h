@@ -5,10 +5,18 @@
 // pipe or a device is written as it is, and a link leads to the file that is replaced.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace tessaly {
+
+// Thrown by create() for a named pipe that no program reads: nothing was written, and waiting
+// for a reader would hold up whoever saves. The text says so to the user.
+class NoReaderError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 // One file being written. Every failure throws std::runtime_error with a description the user
 // can act on (it names the file and the reason).
@@ -27,7 +35,8 @@ class SafeFileWriter {
     // false on any failure. Never throws.
     virtual bool PathExists(const std::string& path) = 0;
     // Starts writing `path` (UTF-8). Throws when it cannot be written at all: a missing or
-    // read-only folder, a folder of that name, an invalid name.
+    // read-only folder, a folder of that name, an invalid name; NoReaderError for a named pipe
+    // nobody reads.
     virtual std::unique_ptr<SafeFile> create(const std::string& path) = 0;
 };
 

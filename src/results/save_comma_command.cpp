@@ -23,8 +23,12 @@ void SaveCommaCommand::run() {
     bool closing = false;
     trap.step(kWrite, [&] {
         const ResultListTable table(services_.results);
-        closing = !WriteListCommaDelimited(table, name, services_.files, services_.boxes,
-                                           services_.busyYield());
+        try {
+            closing = !WriteListCommaDelimited(table, name, services_.files, services_.boxes,
+                                               services_.busyYield());
+        } catch (const NoReaderError& e) {
+            services_.boxes.showNotice(e.what());  // the results stay; the user may try again
+        }
     });
     if (closing) return;
     trap.step(kNotBusy, [&] { services_.pointer.setPointer(kArrowPointer); });

@@ -34,7 +34,11 @@ void SaveTextCommand::run() {
     bool closing = false;
     trap.step(kWrite, [&] {
         const ResultListTable table(services_.results);
-        closing = !WriteListAsText(table, name, services_.files, services_.busyYield());
+        try {
+            closing = !WriteListAsText(table, name, services_.files, services_.busyYield());
+        } catch (const NoReaderError& e) {
+            services_.boxes.showNotice(e.what());  // the results stay; the user may try again
+        }
     });
     if (closing) return;
     trap.step(kNotBusy, [&] { services_.pointer.setPointer(kArrowPointer); });

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     tessaly::QtTextPrompt textPrompt;
     tessaly::QtFolderChooser folderChooser;
     tessaly::QtSaveDialog saveDialog;
-    tessaly::QtFileWriter fileWriter;
+    tessaly::QtFileWriter fileWriter(&eventLoop);
     tessaly::QtClipboard clipboard;
 
     tessaly::MainWindow form({messageBoxes, errorBox, eventLoop, shell, settings, fileSystem,

@@ -76,6 +76,15 @@ void MainWindow::startUp() {
     trap.step(load_step::kResultColumnWidth, [&] { resultView_->setColumnWidth(0, columnWidth); });
 
     options_.restore(trap);
+
+    // Said once, at the start of the session that leaves the file alone.
+    if (const std::optional<std::string> file = services_.settings.oversizedFile()) {
+        services_.messageBoxes.showNotice(
+            "The settings file " + *file +
+            " is larger than 1 MiB and was not loaded: " + std::string(kProductTitle) +
+            " starts with its default options and leaves the file "
+            "as it is.");
+    }
 }
 
 // With a skin file among the data files, the window, its frames and its check boxes take the

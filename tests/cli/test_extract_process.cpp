@@ -376,13 +376,28 @@ class ExtractProcessTest : public QObject {
         QCOMPARE(QDir(Q(files.folder())).entryList(QDir::Files).size(), 2);  // a.txt, out.txt
     }
 
-    // Every option the usage names has an entry of its own in the manual page.
-    void manualListsEveryOption() {
+    // Every option the usage names has an entry of its own in the manual page and on the home
+    // page: `entry` is the pattern of one, %1 standing for the option's name after "--".
+    void documentsListEveryOption_data() {
+        QTest::addColumn<QString>("document");  // below the source tree's man/
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("dash");  // how the document writes "-"
+        QTest::newRow("manual page") << "tessaly-extract.1"
+                                     << "^\\.TP\n\\.B[IR]? [^\n]*\\\\-\\\\-%1\\b"
+                                     << "\\\\-";
+        QTest::newRow("home page") << "../data/home.html"
+                                   << "<tr><td><code>(-[a-zA-Z0-9], )?--%1\\b"
+                                   << "-";
+    }
+    void documentsListEveryOption() {
+        QFETCH(QString, document);
+        QFETCH(QString, entry);
+        QFETCH(QString, dash);
         const Outcome help = Run({"--help"});
         QCOMPARE(help.status, 0);
-        QFile page(qEnvironmentVariable("TESSALY_MAN_DIR") + "/tessaly-extract.1");
+        QFile page(qEnvironmentVariable("TESSALY_MAN_DIR") + "/" + document);
         QVERIFY(page.open(QIODevice::ReadOnly));
-        const QString manual = QString::fromUtf8(page.readAll());
+        const QString text = QString::fromUtf8(page.readAll());
         QStringList options;
         for (const QRegularExpressionMatch& m : QRegularExpression("--([a-z]+(?:-[a-z]+)*)")
                                                     .globalMatch(QString::fromUtf8(help.out))) {
@@ -391,10 +406,9 @@ class ExtractProcessTest : public QObject {
         options.removeDuplicates();
         QCOMPARE(options.size(), 17);
         for (const QString& option : options) {
-            const QString escaped = QString(option).replace("-", "\\\\-");
-            const QRegularExpression entry("^\\.TP\n\\.B[IR]? [^\n]*\\\\-\\\\-" + escaped + "\\b",
-                                           QRegularExpression::MultilineOption);
-            QVERIFY2(manual.contains(entry), qPrintable("--" + option + " is missing"));
+            const QRegularExpression pattern(entry.arg(QString(option).replace("-", dash)),
+                                             QRegularExpression::MultilineOption);
+            QVERIFY2(text.contains(pattern), qPrintable("--" + option + " is missing"));
         }
     }
 };

@@ -1,6 +1,7 @@
 // QtFileWriter: the exact bytes reach the file, an existing file is replaced whole, and every
 // way the write can fail leaves an existing file as it was and no stray file beside it.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "qt_file_writer.h"
+#include "support/fake_event_loop.h"
 #include "support/temp_files.h"
 
 using namespace tessaly;
@@ -84,6 +86,8 @@ class TestQtFileWriter : public QObject {
     void failures();
     void pathExists_data();
     void pathExists();
+    void namedPipes_data();
+    void namedPipes();
 };
 
 void TestQtFileWriter::writes_data() {
@@ -225,6 +229,68 @@ void TestQtFileWriter::pathExists() {
     const std::string path = name.isEmpty() ? std::string() : temp.path(name.toStdString());
     QCOMPARE(QtFileWriter().PathExists(path), exists);
     ::unlink(odd.c_str());
+}
+
+// A named pipe never holds up the window: nobody reading is said at once; a reader slower
+// than the writer is waited for while the window's events are served, and the bytes arrive
+// whole; a reader that leaves, or the window closing meanwhile, fail the save.
+void TestQtFileWriter::namedPipes_data() {
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<QString>("failure");  // empty: the bytes arrive whole
+    QTest::newRow("nobody reads") << "none"
+                                  << "No program is reading %1; the results were not saved.";
+    QTest::newRow("a slow reader") << "slow"
+                                   << "";
+    QTest::newRow("the reader leaves") << "leaves"
+                                       << "Cannot write \"%1\": Broken pipe";
+    QTest::newRow("the window closes meanwhile") << "closing"
+                                                 << "Cannot write \"%1\": the save was given up";
+}
+
+void TestQtFileWriter::namedPipes() {
+    QFETCH(QString, reader);
+    QFETCH(QString, failure);
+    ::signal(SIGPIPE, SIG_IGN);  // as the window ignores it
+    TempFiles temp;
+    const std::string pipe = temp.path("pipe");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    int readEnd = reader == "none" ? -1 : ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    FakeEventLoop loop;
+    QByteArray arrived;
+    // Each pass of the window's loop, the reader takes a little of what waits in the pipe.
+    loop.onYield = [&](int pass) {
+        std::vector<char> buffer(64 * 1024);
+        const ssize_t n = ::read(readEnd, buffer.data(), buffer.size());
+        if (n > 0) arrived.append(buffer.data(), n);
+        if (reader == "leaves" && pass == 3) {
+            ::close(readEnd);
+            readEnd = -1;
+        }
+        if (reader == "closing" && pass == 3) loop.closing = true;
+    };
+    const std::string sent(1 << 20, 'n');  // far more than the pipe holds
+    std::string error;
+    try {
+        QtFileWriter writer(&loop);
+        const std::unique_ptr<SafeFile> file = writer.create(pipe);
+        file->write(sent);
+        file->commit();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    if (readEnd >= 0) {
+        for (char buffer[4096];;) {
+            const ssize_t n = ::read(readEnd, buffer, sizeof buffer);
+            if (n <= 0) break;
+            arrived.append(buffer, n);
+        }
+        ::close(readEnd);
+    }
+    QCOMPARE(QString::fromStdString(error), failure.arg(QString::fromStdString(pipe)));
+    if (failure.isEmpty()) {
+        QCOMPARE(arrived.size(), qsizetype(sent.size()));
+        QVERIFY(loop.passes > 1);  // the window was served while the reader caught up
+    }
 }
 
 QTEST_GUILESS_MAIN(TestQtFileWriter)

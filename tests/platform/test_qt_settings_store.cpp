@@ -251,12 +251,14 @@ class TestQtSettingsStore : public QObject {
     }
 
     // A settings location that is no regular file is neither read (a pipe would never answer)
-    // nor replaced, also behind a link; a file nobody may write is left as it is, also by root.
-    // Every change holds for the session.
+    // nor replaced, also behind a link; a file nobody may write is left as it is, also by root;
+    // a file larger than 1 MiB is neither loaded nor replaced. Every change holds for the session.
     void specialLocations_data() {
         QTest::addColumn<QString>("kind");
         for (const char* kind :
-             {"named pipe at the user's location", "link to a device", "read-only file"})
+             {"named pipe at the user's location", "link to a device", "read-only file",
+              "file of 1 MiB and a byte", "link to a file of 1 MiB and a byte",
+              "file of 1 MiB and a byte at the user's location"})
             QTest::newRow(kind) << kind;
     }
     void specialLocations() {
@@ -265,33 +267,39 @@ class TestQtSettingsStore : public QObject {
         const QString file = atUsers ? configDir_->filePath(QStringLiteral("Varnholt.ini"))
                                      : path(QStringLiteral("settings.ini"));
         const QString real = path(QStringLiteral("real"));
-        const QByteArray stored = "[Tessaly]\nText1=-\n";
+        const bool huge = kind.contains("1 MiB");
+        QByteArray stored = "[Tessaly]\nText1=-\n";
+        if (huge) stored += "; " + QByteArray(int(kMaxSettingsFileSize) - stored.size() - 2, 'x');
+        if (huge) stored += "\n";  // one byte beyond the bound
         const std::string name = file.toStdString(), realName = real.toStdString();
         if (kind == "link to a device" &&
             ::mknod(realName.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) {
             QSKIP("cannot make a device here");
         }
         if (kind.startsWith("link")) QCOMPARE(::symlink(realName.c_str(), name.c_str()), 0);
-        if (kind == "read-only file") WriteFile(file, stored);
-        if (atUsers) ::unlink(name.c_str());
-        if (atUsers) QCOMPARE(::mkfifo(name.c_str(), 0600), 0);
+        if (kind == "read-only file" || (huge && !kind.startsWith("link"))) WriteFile(file, stored);
+        if (kind.startsWith("link to a file")) WriteFile(real, stored);
+        if (atUsers && !huge) ::unlink(name.c_str());
+        if (atUsers && !huge) QCOMPARE(::mkfifo(name.c_str(), 0600), 0);
         if (kind == "read-only file") ::chmod(name.c_str(), 0444);
         {
             std::unique_ptr<QtSettingsStore> store = atUsers
                                                          ? std::make_unique<QtSettingsStore>()
                                                          : std::make_unique<QtSettingsStore>(file);
+            QCOMPARE(store->oversizedFile().has_value(), huge);
+            if (huge) QVERIFY(!store->read("Text1"));  // the defaults, not the file's values
             store->write("Check2", "1");
             QCOMPARE(Bytes(store->read("Check2")), QByteArray("1"));
         }
         struct stat st {};
         QCOMPARE(::lstat(name.c_str(), &st), 0);
         QCOMPARE(S_ISLNK(st.st_mode), kind.startsWith("link"));
-        QCOMPARE(S_ISFIFO(st.st_mode), atUsers);
+        QCOMPARE(S_ISFIFO(st.st_mode), atUsers && !huge);
         if (kind == "link to a device") {
             QCOMPARE(::stat(realName.c_str(), &st), 0);
             QVERIFY(S_ISCHR(st.st_mode));
         }
-        if (kind == "read-only file") QCOMPARE(FileBytes(file), stored);
+        if (kind == "read-only file" || huge) QCOMPARE(FileBytes(file), stored);
         ::unlink(name.c_str());
     }
 

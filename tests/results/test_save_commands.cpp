@@ -28,6 +28,7 @@ enum Fault {
     kWriteFails,
     kCommitFails,
     kCreateFails,
+    kNoReader,
     kRowsCleared,
     kRowRemoved,
     kRowsAppended,
@@ -183,6 +184,9 @@ void TestSaveCommands::faults_data() {
                             << false;
         row("create fails") << c << int(kCreateFails) << disk + where << int(kArrowPointer)
                             << false;
+        // Said as a notice, not reported as a fault; the results stay for another try.
+        row("a pipe nobody reads")
+            << c << int(kNoReader) << QString() << int(kArrowPointer) << false;
         row("rows cleared meanwhile")
             << c << int(kRowsCleared) << removed + where << int(kArrowPointer) << false;
         row("one row removed meanwhile")
@@ -206,6 +210,7 @@ void TestSaveCommands::faults() {
     h.files.failPastBytes = fault == kWriteFails ? std::optional<std::size_t>(5) : std::nullopt;
     h.files.failCommit = fault == kCommitFails;
     h.files.failCreate = fault == kCreateFails;
+    h.files.noReader = fault == kNoReader;
     std::string expected;  // the bytes of the 40 rows, if they are written
     if (replaced) {
         Harness reference(40);
@@ -234,7 +239,12 @@ void TestSaveCommands::faults() {
     QCOMPARE(h.pointer.value, lastPointer);
     if (fault == kPointerReset) QCOMPARE(h.pointer.history.end()[-2], int(kBusyPointer));
     if (fault == kClosing) QCOMPARE(h.loop.passes, 10);  // stopped at once
-    QVERIFY(h.boxes.notices.empty());
+    QCOMPARE(h.boxes.notices,
+             fault == kNoReader
+                 ? std::vector<std::string>{"No program is reading " + std::string(kPath) +
+                                            "; the results were not saved."}
+                 : std::vector<std::string>{});
+    if (fault == kNoReader) QCOMPARE(h.results.count(), std::size_t(40));
 }
 
 void TestSaveCommands::longListIsWrittenWhole_data() {

@@ -92,6 +92,10 @@ class WindowStartupTest : public QObject {
         QTest::newRow("1.6 gives the greyed state, text reads 0")
             << Settings{{"Phone Length3", "1.6"}, {"Phone Length4", "yes"}} << "0002000000000000"
             << "-" << 0 << Writes{{"Phone Length3", "2"}, {"Text1", "-"}};
+        // The store loaded nothing: the first start's options, and one notice.
+        QTest::newRow("settings file too large")
+            << Settings{} << "0000011000000000"
+            << "-" << 0 << Writes{{"Phone Length5", "1"}, {"Phone Length6", "1"}, {"Text1", "-"}};
     }
     void restoredOptions() {
         QFETCH(Settings, stored);
@@ -101,7 +105,16 @@ class WindowStartupTest : public QObject {
         QFETCH(Writes, writes);
         WindowFixture f;
         f.settings.values.insert(stored.begin(), stored.end());
+        const bool tooLarge = QByteArray(QTest::currentDataTag()).endsWith("too large");
+        if (tooLarge) f.settings.oversized = "/home/u/.config/Varnholt.ini";
         f.start();
+        QCOMPARE(f.boxes.notices,
+                 tooLarge
+                     ? std::vector<std::string>{"The settings file /home/u/.config/Varnholt.ini "
+                                                "is larger than 1 MiB and was not loaded: "
+                                                "Tessaly starts with its default options and "
+                                                "leaves the file as it is."}
+                     : std::vector<std::string>{});
         QCOMPARE(BoxValues(f), boxes);
         QCOMPARE(f.find<QLineEdit>("requiredText")->text(), text);
         QCOMPARE(f.find<OptionBox>("requireBox")->value(), check2);

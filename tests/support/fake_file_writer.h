@@ -27,12 +27,16 @@ class FakeFileWriter : public SafeFileWriter {
         if (folders.contains(path))
             throw std::runtime_error("Cannot write \"" + path + "\": it is a folder");
         if (failCreate) throw std::runtime_error("Cannot write \"" + path + "\": " + failure);
+        if (noReader) {
+            throw NoReaderError("No program is reading " + path + "; the results were not saved.");
+        }
         return std::make_unique<File>(*this, path);
     }
 
     std::map<std::string, std::string> files;  // the disk
     std::set<std::string> folders;
     bool failCreate = false;
+    bool noReader = false;                     // the path is a named pipe that nobody reads
     std::optional<std::size_t> failPastBytes;  // a write that would go beyond fails
     bool failCommit = false;
     std::string failure = "No space left on device";

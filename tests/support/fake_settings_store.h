@@ -33,7 +33,10 @@ class FakeSettingsStore : public SettingsStore {
         values.insert_or_assign(std::string(key), std::string(value));
     }
 
+    std::optional<std::string> oversizedFile() const override { return oversized; }
+
     std::map<std::string, std::string, std::less<>> values;
+    std::optional<std::string> oversized;  // a settings file too large to load
     std::vector<Write> writes;
     std::set<std::string, std::less<>> unreadableKeys;
     std::set<std::string, std::less<>> unwritableKeys;

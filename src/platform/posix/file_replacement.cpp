@@ -1,6 +1,7 @@
 #include "file_replacement.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -93,14 +94,19 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
     }
 }
 
-FileReplacement::FileReplacement(const std::string& path) : target_(ResolveWriteTarget(path)) {
+FileReplacement::FileReplacement(const std::string& path, StreamWait wait)
+    : target_(ResolveWriteTarget(path)), wait_(std::move(wait)) {
     if (target_.kind == WriteTarget::Kind::kStream) {
         struct stat st {};
-        if (::stat(target_.path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) {
+        const bool known = ::stat(target_.path.c_str(), &st) == 0;
+        const bool waitless = wait_ && known && S_ISFIFO(st.st_mode);
+        if (known && S_ISSOCK(st.st_mode)) {
             fd_ = ConnectSocket(target_.path);
         } else {
-            fd_ = ::open(target_.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+            fd_ = ::open(target_.path.c_str(),
+                         O_WRONLY | O_CLOEXEC | O_NOCTTY | (waitless ? O_NONBLOCK : 0));
         }
+        if (fd_ < 0 && waitless && errno == ENXIO) throw NoReader("no program is reading it");
         if (fd_ < 0) Refuse(std::strerror(errno));
         written_ = *target_.identity;
         return;
@@ -141,10 +147,21 @@ void FileReplacement::write(std::string_view bytes) {
     while (left > 0) {
         const ssize_t n = ::write(fd_, p, left);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && wait_) {
+            if (!waitWritable()) Refuse("the save was given up");
+            continue;
+        }
         if (n <= 0) fail(n < 0 ? errno : EIO);
         p += n;
         left -= static_cast<std::size_t>(n);
     }
+}
+
+bool FileReplacement::waitWritable() {
+    pollfd ready{fd_, POLLOUT, 0};
+    constexpr int kLookMs = 20;
+    if (::poll(&ready, 1, kLookMs) > 0) return true;
+    return wait_();
 }
 
 void FileReplacement::commit() {

@@ -7,6 +7,7 @@
 // opened and written as it is: replacing it with a file would destroy it. A target whose mode
 // grants write to nobody is read-only, also for root.
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -22,6 +23,16 @@ class WriteRefused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A named pipe that no program has open for reading, opened by a writer that may not wait.
+class NoReader : public WriteRefused {
+  public:
+    using WriteRefused::WriteRefused;
+};
+
+// What a writer that may not wait on another program does while a pipe cannot take its bytes
+// yet (the window serves its events); false gives the write up.
+using StreamWait = std::function<bool()>;
+
 struct WriteTarget {
     enum class Kind { kMissing, kRegular, kStream };
     Kind kind = Kind::kMissing;
@@ -35,8 +46,10 @@ WriteTarget ResolveWriteTarget(const std::string& path);
 
 class FileReplacement {
   public:
-    // Opens the temporary file or the stream; throws WriteRefused.
-    explicit FileReplacement(const std::string& path);
+    // Opens the temporary file or the stream; throws WriteRefused. With `wait`, a named pipe is
+    // opened without waiting for a reader (NoReader when it has none) and a write it cannot take
+    // yet calls `wait` between looks instead of blocking.
+    explicit FileReplacement(const std::string& path, StreamWait wait = {});
     // Without commit(): the temporary file is removed and the target stays as it was.
     ~FileReplacement();
     FileReplacement(const FileReplacement&) = delete;
@@ -57,12 +70,15 @@ class FileReplacement {
 
   private:
     void fail(int error);
+    // A moment's wait for the pipe to take bytes; false when `wait_` gave up.
+    bool waitWritable();
 
     WriteTarget target_;
     int fd_ = -1;
     std::string temporary_;
     FileIdentity written_;
     bool readerGone_ = false;
+    StreamWait wait_;
 };
 
 }  // namespace tessaly

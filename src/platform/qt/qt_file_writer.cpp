@@ -28,7 +28,8 @@ void CheckName(const std::string& path) {
 
 class ReplacingFile : public SafeFile {
   public:
-    explicit ReplacingFile(const std::string& path) : path_(path), file_(open(path)) {}
+    ReplacingFile(const std::string& path, EventLoop* loop)
+        : path_(path), file_(open(path, loop)) {}
     // Dropped without commit(): the temporary file goes and the target stays as it was.
 
     void write(std::string_view bytes) override {
@@ -42,9 +43,13 @@ class ReplacingFile : public SafeFile {
     }
 
   private:
-    static std::unique_ptr<FileReplacement> open(const std::string& path) {
+    static std::unique_ptr<FileReplacement> open(const std::string& path, EventLoop* loop) {
+        StreamWait wait;
+        if (loop) wait = [loop] { return loop->yield(); };
         try {
-            return std::make_unique<FileReplacement>(path);
+            return std::make_unique<FileReplacement>(path, std::move(wait));
+        } catch (const NoReader&) {
+            throw NoReaderError("No program is reading " + path + "; the results were not saved.");
         } catch (const WriteRefused& e) {
             Fail(path, e.what());
         }
@@ -77,7 +82,7 @@ bool QtFileWriter::PathExists(const std::string& path) {
 std::unique_ptr<SafeFile> QtFileWriter::create(const std::string& path) {
     if (path.empty()) Fail(path, "no file name was given");
     CheckName(path);
-    return std::make_unique<ReplacingFile>(path);
+    return std::make_unique<ReplacingFile>(path, loop_);
 }
 
 }  // namespace tessaly

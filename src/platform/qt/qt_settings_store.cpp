@@ -30,25 +30,34 @@ QString UserSettingsPath() {
 
 QtSettingsStore::Access QtSettingsStore::AccessTo(const QString& filePath) {
     const std::string path = QFile::encodeName(filePath).toStdString();
+    struct stat st {};
+    const bool oversized = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                           std::uint64_t(st.st_size) > kMaxSettingsFileSize;
     try {
         const WriteTarget target = ResolveWriteTarget(path);
-        return target.kind == WriteTarget::Kind::kStream ? Access::kNone : Access::kReadWrite;
+        if (target.kind == WriteTarget::Kind::kStream) return Access::kNone;
+        return oversized ? Access::kOversized : Access::kReadWrite;
     } catch (const WriteRefused&) {
-        struct stat st {};
         if (::stat(path.c_str(), &st) != 0) return Access::kReadWrite;  // it fails as it comes
-        return S_ISREG(st.st_mode) ? Access::kReadOnly : Access::kNone;
+        if (!S_ISREG(st.st_mode)) return Access::kNone;
+        return oversized ? Access::kOversized : Access::kReadOnly;
     }
 }
 
 QtSettingsStore::QtSettingsStore() : access_(AccessTo(UserSettingsPath())) {
-    if (access_ != Access::kNone) {
+    if (access_ == Access::kOversized)
+        oversized_ = QFile::encodeName(UserSettingsPath()).toStdString();
+    if (access_ == Access::kReadWrite || access_ == Access::kReadOnly) {
         open(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                          ToQString(kSettingsApplication)));
     }
 }
 
 QtSettingsStore::QtSettingsStore(const QString& filePath) : access_(AccessTo(filePath)) {
-    if (access_ != Access::kNone) open(std::make_unique<QSettings>(filePath, QSettings::IniFormat));
+    if (access_ == Access::kOversized) oversized_ = QFile::encodeName(filePath).toStdString();
+    if (access_ == Access::kReadWrite || access_ == Access::kReadOnly) {
+        open(std::make_unique<QSettings>(filePath, QSettings::IniFormat));
+    }
 }
 
 void QtSettingsStore::open(std::unique_ptr<QSettings> settings) {

@@ -94,6 +94,9 @@ std::string MainWindow::pageAddress(std::string_view file) const {
 }
 
 MainWindow::~MainWindow() {
+    stopLineReads_ = true;
+    for (std::thread& read : lineReads_)
+        read.join();
     options_.setChangeListener({});
     // The views go with the window's children, after the models they show.
     inputView_->setModel(nullptr);

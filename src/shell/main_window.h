@@ -8,10 +8,13 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "data_files.h"
 #include "extraction_run.h"
@@ -127,6 +130,7 @@ class MainWindow : public QWidget, public WindowPointer {
     void setApplicationTitle();
     void showOptions();
     void createResultMenu();
+    void joinLineRead(std::thread::id id);
     // The selected result rows (1-based, in list order).
     std::vector<std::size_t> selectedResults() const;
     // The caption while a run goes on: the product title, " - " and `progress` (none: the
@@ -178,6 +182,11 @@ class MainWindow : public QWidget, public WindowPointer {
     QLineEdit* requiredTextEdit_ = nullptr;
     QList<QPushButton*> buttons_;
     QPushButton* startButton_ = nullptr;
+
+    // The reads of "Show Where Found", each on a thread of its own; told to stop and joined
+    // when the window goes.
+    std::atomic<bool> stopLineReads_{false};
+    std::vector<std::thread> lineReads_;
 
     // Row reordering and drops on the input list; made once the list exists.
     std::unique_ptr<ReorderListAdapter> reorderView_;

@@ -2,6 +2,7 @@
 // found, showing the line a number was found in, and opening the folder of its file.
 
 #include <QMenu>
+#include <QPointer>
 
 #include "clipboard_copy.h"
 #include "error_report.h"
@@ -76,13 +77,35 @@ void MainWindow::showWhereFound() {
         if (rows.size() != 1) return;
         const ResultSource source = results_.sourceAt(rows[0]);
         if (!source.file) return;
-        const std::string digits(results_.at(rows[0]).view());
-        const SourceLine found = ReadSourceLine(*source.file, source.line, digits);
-        auto* window = new WhereFoundWindow(source.file->path, source.line, found, this);
+        std::string digits(results_.at(rows[0]).view());
+        auto* window = new WhereFoundWindow(source.file->path, source.line, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlag(Qt::Window);
         window->show();
+        // Read off the window's thread; the line goes to the window if it is still open.
+        QPointer<WhereFoundWindow> shown(window);
+        lineReads_.emplace_back(
+            [this, shown, file = *source.file, line = source.line, digits = std::move(digits)] {
+                SourceLine found = ReadSourceLine(file, line, digits, &stopLineReads_);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, shown, found = std::move(found), id = std::this_thread::get_id()] {
+                        if (shown) shown->showLine(found);
+                        joinLineRead(id);
+                    },
+                    Qt::QueuedConnection);
+            });
     });
+}
+
+// The read that handed its line over ends at once; its thread is freed here.
+void MainWindow::joinLineRead(std::thread::id id) {
+    for (auto read = lineReads_.begin(); read != lineReads_.end(); ++read) {
+        if (read->get_id() != id) continue;
+        read->join();
+        lineReads_.erase(read);
+        return;
+    }
 }
 
 void MainWindow::openContainingFolder() {

@@ -63,9 +63,8 @@ QTextEdit* LineView(const SourceLine& found, QWidget* parent) {
 
 }  // namespace
 
-WhereFoundWindow::WhereFoundWindow(const std::string& path, std::uint64_t line,
-                                   const SourceLine& found, QWidget* parent)
-    : QDialog(parent) {
+WhereFoundWindow::WhereFoundWindow(const std::string& path, std::uint64_t line, QWidget* parent)
+    : QDialog(parent), line_(line) {
     setObjectName(QStringLiteral("WhereFound"));
     setWindowTitle(QStringLiteral("Where Found"));
     auto* form = new QFormLayout;
@@ -81,21 +80,33 @@ WhereFoundWindow::WhereFoundWindow(const std::string& path, std::uint64_t line,
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    const QString state = StateText(found, line);
+    reading_ = new QLabel(QStringLiteral("Reading the line\u2026"), this);
+    reading_->setObjectName(QStringLiteral("ReadingText"));
+    layout->addWidget(reading_);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons_);
+    resize(fontMetrics().averageCharWidth() * 80, sizeHint().height());
+}
+
+void WhereFoundWindow::showLine(const SourceLine& found) {
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    const int at = layout->indexOf(reading_);
+    delete reading_;
+    reading_ = nullptr;
+    const QString state = StateText(found, line_);
+    int next = at;
     if (!state.isEmpty()) {
         auto* stateLabel = new QLabel(state, this);
         stateLabel->setObjectName(QStringLiteral("StateText"));
         stateLabel->setWordWrap(true);
-        layout->addWidget(stateLabel);
+        layout->insertWidget(next++, stateLabel);
     }
     QTextEdit* view = nullptr;
     if (found.state == SourceLine::State::Shown || found.state == SourceLine::State::NotOnLine) {
         view = LineView(found, this);
-        layout->addWidget(view);
+        layout->insertWidget(next, view);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
     // Room for eighty characters and six lines of the text; a longer text scrolls.
     int height = sizeHint().height();
     if (view) height += fontMetrics().lineSpacing() * 6 - view->sizeHint().height();

@@ -88,6 +88,13 @@ class SourceLineTest : public QObject {
                  int(SourceLine::State::Changed));
         std::remove(path.c_str());
         QCOMPARE(int(ReadSourceLine(read, 2, "5551234").state), int(SourceLine::State::Gone));
+        // A read told to stop (the window going) ends without reading on.
+        const std::atomic<bool> stop{true};
+        QCOMPARE(int(ReadSourceLine({path, *StampOf(path)}, 2, "5551234", &stop).state),
+                 int(SourceLine::State::Gone));
+        files.write("f", "a\n555-1234\n");
+        QCOMPARE(int(ReadSourceLine({path, *StampOf(path)}, 2, "5551234", &stop).state),
+                 int(SourceLine::State::Unreadable));
         QCOMPARE(ContainingFolder(path), files.folder());
         QCOMPARE(ContainingFolder("/f"), std::string("/"));
     }

@@ -98,6 +98,10 @@ class ResultMenuTest : public QObject {
         if (entry == "openFolderAction")
             actual = QString::fromStdString(f.shell.folders.empty() ? "" : f.shell.folders[0]);
         if (entry == "showWhereFoundAction") {
+            // The window opens at once; the line follows from the read off the window's thread.
+            QVERIFY(f.form->findChild<QWidget*>("WhereFound"));
+            QTRY_VERIFY(f.form->findChild<QWidget*>("LineText"));
+            QVERIFY(!f.form->findChild<QWidget*>("ReadingText"));
             const auto text = [&](const char* name) {
                 return f.find<QWidget>(name)
                     ->property(name == QString("LineText") ? "plainText" : "text")

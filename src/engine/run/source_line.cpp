@@ -98,7 +98,8 @@ class LineWindow {
 
 }  // namespace
 
-SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits) {
+SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits,
+                          const std::atomic<bool>* stop) {
     SourceLine out;
     const std::optional<FileStamp> now = StampOf(file.path);
     if (!now) {
@@ -128,6 +129,7 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
         std::uint64_t current = 1;
         bool afterCR = false, reading = true, lineEnded = false;
         while (reading) {
+            if (stop && stop->load(std::memory_order_relaxed)) throw FileReadError("stopped");
             const std::size_t n = source.read(buffer.data(), buffer.size());
             if (n > 0) {
                 decoder.decode(std::string_view(buffer.data(), n), text);

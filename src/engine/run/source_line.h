@@ -5,6 +5,7 @@
 // the one the number was found in. The file is streamed, so a line of any length, far down a
 // file of any size, is read in bounded memory; a long line is cut around the number.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,7 +36,9 @@ struct SourceLine {
 };
 
 // Line `line` (1-based; lines end at LF, CR LF or a lone CR) of `file`, with `digits` marked.
-SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits);
+// May run on a thread of its own; once `stop` is set it ends soon, its answer Unreadable.
+SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits,
+                          const std::atomic<bool>* stop = nullptr);
 
 // The folder that holds the file at `path`: everything before its last "/" ("/" for a file
 // at the top); empty for a name without a folder.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 #include "text_encoding.h"
 
@@ -29,6 +30,22 @@ std::string ParseLengths(std::string_view list, ScanRules& rules) {
             return "--lengths: \"" + std::string(item) + "\" is not a digit count from 5 to 20";
         }
         rules.lengths |= std::uint32_t{1} << *n;
+        if (comma == std::string_view::npos) return {};
+        list.remove_prefix(comma + 1);
+    }
+}
+
+// One --ext value into `extensions`: "txt", ".txt" and "*.txt" alike, several of them
+// separated by commas, as find and file managers write them.
+std::string ParseExtensions(std::string_view list, std::vector<std::string>& extensions) {
+    while (true) {
+        const std::size_t comma = list.find(',');
+        std::string_view item = list.substr(0, comma);
+        // The dot (and a glob's star) only separates the extension from the name.
+        if (item.starts_with("*.")) item.remove_prefix(2);
+        if (item.starts_with('.')) item.remove_prefix(1);
+        if (item.empty()) return "--ext needs an extension, or * for all files";
+        extensions.emplace_back(item);
         if (comma == std::string_view::npos) return {};
         list.remove_prefix(comma + 1);
     }
@@ -91,8 +108,8 @@ std::string UsageText() {
            "\n"
            "Which files:\n"
            "  --ext EXT       take only the files of a folder whose names end in .EXT\n"
-           "                  (EXT or .EXT; * for all; without --ext a folder gives every\n"
-           "                  file)\n"
+           "                  (EXT, .EXT or *.EXT; * for all; several as txt,md or as\n"
+           "                  repeated --ext; without --ext a folder gives every file)\n"
            "  --files-from FILE  take the paths from FILE, one a line (- : standard input)\n"
            "                  find notes -name '*.txt' | tessaly-extract --files-from -\n"
            "  -0, --null      the paths of --files-from are separated by NUL bytes, as\n"
@@ -109,12 +126,12 @@ std::string UsageText() {
 namespace {
 
 // What the options chosen together cannot mean; empty when they fit.
-std::string Conflicts(const ExtractArguments& a) {
+std::string Conflicts(const ExtractArguments& a, bool formatGiven) {
     if (a.count) {
         if (a.withFilename) return "--count cannot be combined with -H (--with-filename)";
         if (a.rules.lineNumbers) return "--count cannot be combined with -n (--line-number)";
         if (a.unique) return "--count cannot be combined with --unique";
-        if (a.format != OutputFormat::kLines) return "--count writes lines: no --format with it";
+        if (formatGiven) return "--count writes lines: no --format with it";
     }
     const bool saved = a.format == OutputFormat::kTable || a.format == OutputFormat::kCsv;
     if (saved && (a.withFilename || a.rules.lineNumbers || a.rules.keepPlus || a.mask)) {
@@ -160,6 +177,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     };
 
     bool optionsEnded = false;
+    bool formatGiven = false;  // --count writes its own lines: no --format at all goes with it
+    std::set<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {  // "-" alone: standard input
@@ -197,6 +216,11 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         } else if (!takesValue && value) {
             return fail(std::string(name) + " takes no value");
         }
+        // A second value would silently replace the first, which is seldom what was meant.
+        if ((name == "--lengths" || name == "--require") && !given.insert(name).second) {
+            return fail(std::string(name) + " can be given only once");
+        }
+        if (name == "--format") formatGiven = true;
         if (name == "--lengths") {
             if (std::string error = ParseLengths(*value, a.rules); !error.empty()) {
                 return fail(error);
@@ -218,10 +242,9 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             if (value->empty()) return fail("--output needs a file name");
             a.output = std::string(*value);
         } else if (name == "--ext") {
-            // ".txt" is how many write an extension; the dot is the separator, not part of it.
-            if (value->starts_with('.')) value->remove_prefix(1);
-            if (value->empty()) return fail("--ext needs an extension, or * for all files");
-            a.extension = std::string(*value);
+            if (std::string error = ParseExtensions(*value, a.extensions); !error.empty()) {
+                return fail(error);
+            }
         } else if (name == "--mask") {
             if (value->empty()) return fail("--mask: the mask is empty; write one x per digit");
             if (value->find('x') == std::string_view::npos) {
@@ -237,7 +260,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         }
     }
     if (a.help || a.version) return ParseOutcome{std::move(a), {}};
-    if (std::string conflict = Conflicts(a); !conflict.empty()) return fail(conflict);
+    if (std::string conflict = Conflicts(a, formatGiven); !conflict.empty()) return fail(conflict);
     if (a.files.empty() && !a.filesFrom) a.files.emplace_back("-");
     // Every jsonl line has the number's line and its text as written.
     if (a.format == OutputFormat::kJsonl) a.rules.writtenText = a.rules.lineNumbers = true;

@@ -29,8 +29,8 @@ struct ExtractArguments {
     OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core
     std::optional<std::string> output;
-    // Files of a folder argument: only this extension ("*" for all); nothing: every file.
-    std::optional<std::string> extension;
+    // Files of a folder argument: only those of these extensions ("*" for all); none: every file.
+    std::vector<std::string> extensions;
     std::vector<std::string> files;  // "-" is standard input
     bool help = false;
     bool version = false;

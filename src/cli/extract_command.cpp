@@ -8,6 +8,7 @@
 
 #include "extract_inputs.h"
 #include "output_file.h"
+#include "own_output.h"
 #include "product.h"
 #include "scan_into_sink.h"
 #include "sink_choice.h"
@@ -16,12 +17,20 @@
 namespace tessaly::cli {
 
 int RunExtract(const ExtractArguments& arguments, RunReport& report) {
+    // Before the output is made: replacing an input with the numbers read from it loses it.
+    const std::optional<FileIdentity> target = OutputTarget(arguments.output);
+    if (target) {
+        if (std::optional<std::string> both = NamedInputThatIs(arguments, *target)) {
+            report.failure(BothInputAndOutput(*both));
+            return report.exitStatus(false);
+        }
+    }
     std::unique_ptr<OutputFile> out;
     std::unique_ptr<ExtractInputs> inputs;
     try {
         out = arguments.output ? std::make_unique<OutputFile>(*arguments.output)
                                : std::make_unique<OutputFile>();
-        inputs = std::make_unique<ExtractInputs>(arguments, out->identities(), report);
+        inputs = std::make_unique<ExtractInputs>(arguments, out->identities(), target, report);
     } catch (const std::exception& e) {
         report.failure(e.what());
         return report.exitStatus(false);
@@ -32,6 +41,11 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
         arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
     const bool kept = ScanIntoSink(*inputs, arguments.rules, jobs, *sink, *out, report);
     report.beforeSaying({});
+    // A listed input that is the output ended the list: the output is not put in place.
+    if (const std::optional<std::string>& both = inputs->listedOutput()) {
+        report.failure(BothInputAndOutput(*both));
+        return report.exitStatus(sink->wroteNumber());
+    }
     // What could not be kept is not put in place: an earlier file stays as it was.
     if (kept) {
         if (std::string error = out->commit(); !error.empty()) report.failure(error);
@@ -42,8 +56,9 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
 int ExtractMain(const std::vector<std::string_view>& args) {
     const ParseOutcome parsed = ParseExtractArguments(args);
     if (!parsed.arguments) {
-        std::fprintf(stderr, "tessaly-extract: %s\n\n%s", TerminalSafeText(parsed.error).c_str(),
-                     UsageText().c_str());
+        // The reason alone: the whole usage would bury it.
+        std::fprintf(stderr, "tessaly-extract: %s\nTry 'tessaly-extract --help'.\n",
+                     TerminalSafeText(parsed.error).c_str());
         return 2;
     }
     if (parsed.arguments->help) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "own_output.h"
+
 namespace tessaly::cli {
 
 namespace {
@@ -21,14 +23,18 @@ bool IsOwn(const std::string& path, const std::vector<FileIdentity>& own) {
 }  // namespace
 
 ExtractInputs::ExtractInputs(const ExtractArguments& arguments, std::vector<FileIdentity> own,
-                             RunReport& report)
+                             std::optional<FileIdentity> target, RunReport& report)
     : arguments_(arguments),
       own_(std::move(own)),
+      target_(target),
       report_(report),
-      listed_(arguments.filesFrom
-                  ? std::make_unique<PathList>(*arguments.filesFrom, arguments.nullSeparated)
-                  : nullptr),
-      paths_([this] { return named(); }, arguments.extension, fileSystem_, walkFailures_) {}
+      listed_(arguments.filesFrom ? std::make_unique<PathList>(
+                                        *arguments.filesFrom, arguments.nullSeparated,
+                                        [this](std::string refused) {
+                                            report_.failureBefore(given_, std::move(refused));
+                                        })
+                                  : nullptr),
+      paths_([this] { return named(); }, arguments.extensions, fileSystem_, walkFailures_) {}
 
 std::optional<std::string> ExtractInputs::named() {
     if (nextArgument_ < arguments_.files.size()) return arguments_.files[nextArgument_++];
@@ -39,6 +45,12 @@ std::optional<std::string> ExtractInputs::named() {
         report_.failureBefore(given_, listed_->error());
         listed_.reset();
     }
+    // An entry that is the output ends the list, and the run without replacing the output.
+    if (path && target_ && RegularFileIdentity(*path) == *target_) {
+        listedOutput_ = std::move(path);
+        listed_.reset();
+        return std::nullopt;
+    }
     return path;
 }
 
@@ -46,8 +58,14 @@ std::optional<std::string> ExtractInputs::next() {
     // The output and its temporary file exist by now; reading them would read what is being
     // written, without end.
     std::optional<std::string> path = paths_.next();
-    while (path && IsOwn(*path, own_))
+    while (path && IsOwn(*path, own_)) {
+        // Said once; the temporary file is no file of the user's and goes unsaid.
+        if (!outputMet_ && target_ && RegularFileIdentity(*path) == *target_) {
+            outputMet_ = true;
+            report_.noteBefore(given_, *path + ": the output itself; not read");
+        }
         path = paths_.next();
+    }
     if (path) ++given_;
     return path;
 }

@@ -22,15 +22,17 @@ namespace tessaly::cli {
 
 class ExtractInputs {
   public:
-    // `own`: the files the output is. Throws std::runtime_error when the --files-from list
-    // cannot be opened.
+    // `own`: the files the output is; `target`: the user's file among them, when it exists.
+    // Throws std::runtime_error when the --files-from list cannot be opened.
     ExtractInputs(const ExtractArguments& arguments, std::vector<FileIdentity> own,
-                  RunReport& report);
+                  std::optional<FileIdentity> target, RunReport& report);
     ExtractInputs(const ExtractInputs&) = delete;
     ExtractInputs& operator=(const ExtractInputs&) = delete;
 
     // The next file to read; nothing once all were given. Asked on one thread at a time.
     std::optional<std::string> next();
+    // The entry of --files-from that was the output; the list ended there.
+    const std::optional<std::string>& listedOutput() const { return listedOutput_; }
 
   private:
     // Failures of a folder walk, one line each: the description without the window's
@@ -49,7 +51,10 @@ class ExtractInputs {
 
     const ExtractArguments& arguments_;
     std::vector<FileIdentity> own_;
+    std::optional<FileIdentity> target_;
     RunReport& report_;
+    std::optional<std::string> listedOutput_;
+    bool outputMet_ = false;  // said once
     std::unique_ptr<PathList> listed_;
     std::size_t nextArgument_ = 0;
     std::size_t given_ = 0;  // files given so far

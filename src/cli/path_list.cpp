@@ -10,8 +10,11 @@
 
 namespace tessaly::cli {
 
-PathList::PathList(const std::string& source, bool nullSeparated)
-    : name_(source == "-" ? "(standard input)" : source), separator_(nullSeparated ? '\0' : '\n') {
+PathList::PathList(const std::string& source, bool nullSeparated,
+                   std::function<void(std::string)> refuse)
+    : name_(source == "-" ? "(standard input)" : source),
+      separator_(nullSeparated ? '\0' : '\n'),
+      refuse_(std::move(refuse)) {
     auto fail = [&](const char* reason) {
         throw std::runtime_error("cannot read the list of files \"" + name_ + "\": " + reason);
     };
@@ -37,8 +40,19 @@ std::optional<std::string> PathList::next() {
             std::string path =
                 buffer_.substr(used_, (end == std::string::npos ? stop : end) - used_);
             used_ = stop;
-            if (!path.empty()) return path;
-            continue;
+            ++line_;
+            if (path.empty()) continue;
+            // Cut at the NUL, such an entry would name another file than the one listed.
+            if (separator_ != '\0' && path.find('\0') != std::string::npos) {
+                if (refuse_) {
+                    refuse_("the list of files \"" + name_ + "\", line " + std::to_string(line_) +
+                            ": \"" + path +
+                            "\" holds a NUL byte, and a path cannot contain one (for paths "
+                            "separated by NUL bytes, as find -print0 writes them, use -0)");
+                }
+                continue;
+            }
+            return path;
         }
         if (ended_) return std::nullopt;
         buffer_.erase(0, used_);

@@ -4,6 +4,7 @@
 // (--files-from <(find ...)): the user named it to be read. It is read as the scan asks for
 // paths, so a list of a million paths never stands in memory whole.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,8 +13,10 @@ namespace tessaly::cli {
 class PathList {
   public:
     // Opens the list of `source` ("-": standard input). Throws std::runtime_error with a
-    // description when it cannot be read.
-    PathList(const std::string& source, bool nullSeparated);
+    // description when it cannot be read. An entry that cannot be a path is left out and
+    // described to `refuse`.
+    PathList(const std::string& source, bool nullSeparated,
+             std::function<void(std::string)> refuse = {});
     ~PathList();
     PathList(const PathList&) = delete;
     PathList& operator=(const PathList&) = delete;
@@ -31,6 +34,8 @@ class PathList {
     std::size_t used_ = 0;  // bytes of buffer_ already handed out
     bool ended_ = false;
     std::string error_;
+    std::function<void(std::string)> refuse_;
+    std::size_t line_ = 0;  // of the entry last handed out, counting empty ones
 };
 
 }  // namespace tessaly::cli

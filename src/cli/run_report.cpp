@@ -10,7 +10,12 @@ void RunReport::failure(const std::string& message) {
 
 void RunReport::failureBefore(std::size_t file, std::string message) {
     std::lock_guard lock(waitingLock_);
-    waiting_.push_back({file, std::move(message)});
+    waiting_.push_back({file, std::move(message), true});
+}
+
+void RunReport::noteBefore(std::size_t file, std::string message) {
+    std::lock_guard lock(waitingLock_);
+    waiting_.push_back({file, std::move(message), false});
 }
 
 void RunReport::reached(std::size_t file) {
@@ -25,8 +30,14 @@ void RunReport::reached(std::size_t file) {
                    std::make_move_iterator(waiting_.begin() + std::ptrdiff_t(n)));
         waiting_.erase(waiting_.begin(), waiting_.begin() + std::ptrdiff_t(n));
     }
-    for (const Waiting& w : due)
-        failure(w.message);
+    for (const Waiting& w : due) {
+        if (w.failure) {
+            failure(w.message);
+        } else {
+            if (prepare_) prepare_();
+            say_(w.message);
+        }
+    }
 }
 
 }  // namespace tessaly::cli

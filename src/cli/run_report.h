@@ -29,6 +29,8 @@ class RunReport {
     // A failure met before file `file` (0-based, in the output's order) was found: said once the
     // output reaches that file. Any thread may call it.
     void failureBefore(std::size_t file, std::string message);
+    // The same for what is worth saying but no failure.
+    void noteBefore(std::size_t file, std::string message);
     // The output reached file `file` (SIZE_MAX: the end): the failures met before it are said.
     void reached(std::size_t file);
 
@@ -39,6 +41,7 @@ class RunReport {
     struct Waiting {
         std::size_t file;
         std::string message;
+        bool failure;
     };
     std::function<void(const std::string&)> say_;
     std::function<void()> prepare_;

@@ -37,11 +37,13 @@ std::optional<std::string> TakenFilePath(FileSystem& files, std::string_view fol
 
 bool CollectFolderTreeFiles(const WalkServices& services, const std::string& folder,
                             std::string_view pattern,
-                            const std::function<void(std::string)>& append) {
+                            const std::function<void(std::string)>& append,
+                            std::vector<UnreadableFolder>& unreadable) {
     FileSystem& files = services.files;
     std::vector<std::string> folders{folder + kPathSeparator};
     FolderWalk walk(services);
     if (!walk.collectSubfolders(folders, true)) return false;
+    unreadable.insert(unreadable.end(), walk.unreadable().begin(), walk.unreadable().end());
     PacedYield yield(services.eventLoop, services.pacing);
     for (const std::string& entry : folders) {
         const std::string current = entry.substr(0, entry.size() - 1);
@@ -53,6 +55,21 @@ bool CollectFolderTreeFiles(const WalkServices& services, const std::string& fol
         if (yield.stopped()) return false;
     }
     return true;
+}
+
+std::string UnreadableFoldersNotice(const std::vector<UnreadableFolder>& unreadable) {
+    const std::size_t count = unreadable.size();
+    std::string text =
+        count == 1
+            ? "1 folder could not be read, so its files were not added:"
+            : std::to_string(count) + " folders could not be read, so their files were not added:";
+    text += "\r";
+    for (std::size_t i = 0; i < count && i < kUnreadableFoldersShown; ++i)
+        text += "\r" + unreadable[i].path;
+    if (count > kUnreadableFoldersShown) {
+        text += "\rand " + std::to_string(count - kUnreadableFoldersShown) + " more";
+    }
+    return text;
 }
 
 }  // namespace tessaly

@@ -32,10 +32,19 @@ std::optional<std::string> TakenFilePath(FileSystem& files, std::string_view fol
 
 // Walks `folder` with all its subfolders and hands every importable file matching `pattern`
 // to `append`, as a tidy path: folder by folder in walk order, per folder in listing order.
-// A file that cannot be examined is skipped. The event loop is served throughout, also while
-// the files are listed. False when the window closed meanwhile.
+// A file that cannot be examined is skipped; a folder that cannot be read is added to
+// `unreadable`. The event loop is served throughout, also while the files are listed. False
+// when the window closed meanwhile.
 bool CollectFolderTreeFiles(const WalkServices& services, const std::string& folder,
                             std::string_view pattern,
-                            const std::function<void(std::string)>& append);
+                            const std::function<void(std::string)>& append,
+                            std::vector<UnreadableFolder>& unreadable);
+
+// How many paths of unreadable folders an import's notice names.
+inline constexpr std::size_t kUnreadableFoldersShown = 5;
+
+// The notice that ends an import which left folders out because they could not be read: how
+// many, and the first kUnreadableFoldersShown of them.
+std::string UnreadableFoldersNotice(const std::vector<UnreadableFolder>& unreadable);
 
 }  // namespace tessaly

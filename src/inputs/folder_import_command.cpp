@@ -60,6 +60,10 @@ void FolderImportCommand::run() {
         }
     }
     trap.step(kNotBusy, [&] { pointer_.setPointer(kDefaultPointer); });
+    if (walked && !walk.unreadable().empty()) {
+        trap.step(kTellUnreadable,
+                  [&] { boxes_.showNotice(UnreadableFoldersNotice(walk.unreadable())); });
+    }
 }
 
 }  // namespace tessaly

@@ -9,6 +9,7 @@
 #include "folder_walk.h"
 #include "input_list.h"
 #include "platform/folder_chooser.h"
+#include "platform/message_boxes.h"
 #include "platform/settings_store.h"
 #include "platform/text_prompt.h"
 #include "platform/window_pointer.h"
@@ -38,20 +39,23 @@ class FolderImportCommand {
         kListFiles = 120,
         kAddFile = 128,
         kNotBusy = 132,
+        kTellUnreadable = 136,
     };
 
     FolderImportCommand(InputList& list, TextPrompt& prompt, FolderChooser& chooser,
                         SettingsStore& settings, WindowPointer& pointer,
-                        const WalkServices& services)
+                        const WalkServices& services, MessageBoxes& boxes)
         : list_(list),
           prompt_(prompt),
           chooser_(chooser),
           settings_(settings),
           pointer_(pointer),
-          services_(services) {}
+          services_(services),
+          boxes_(boxes) {}
 
     // The button's handler. Failures are reported step by step and the import goes on; the
-    // busy pointer it sets is always taken away again.
+    // busy pointer it sets is always taken away again. Folders that could not be read are
+    // named in one notice once the pointer is back.
     void run();
 
   private:
@@ -61,6 +65,7 @@ class FolderImportCommand {
     SettingsStore& settings_;
     WindowPointer& pointer_;
     WalkServices services_;
+    MessageBoxes& boxes_;
 };
 
 }  // namespace tessaly

@@ -21,7 +21,15 @@ bool IsFolderLost(const FileSystemError& failure) {
            failure.kind() == FileSystemError::Kind::kAccessDenied;
 }
 
+std::string WithoutSeparator(const std::string& folder) {
+    return folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
 }  // namespace
+
+std::string ReplacedFolderText(const std::string& folder) {
+    return "Cannot read the folder \"" + folder + "\": it was replaced while it was read";
+}
 
 bool FolderExists(FileSystem& files, const std::string& path) {
     const std::optional<int> value = files.attributes(path);
@@ -54,6 +62,8 @@ FolderWalk::FolderWalk(const WalkServices& services)
 
 bool FolderWalk::collectSubfolders(std::vector<std::string>& folders, bool recurse) {
     listed_.clear();
+    listedAs_.clear();
+    unreadable_.clear();
     walkLevel(folders, recurse);
     return !stopped();
 }
@@ -91,7 +101,20 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
                 DropFolder(folders, folder);
                 continue;
             }
-            std::vector<std::string> names = files_.subfolderNames(folder);
+            std::vector<std::string> names;
+            const bool same = files_.listFolder(
+                folder, [&](const FileIdentity& opened) { return opened == info->identity; },
+                [&](std::string_view name, bool isFolder) {
+                    if (isFolder) names.emplace_back(name);
+                });
+            if (!same) {
+                // What the path leads to now was never checked: neither it nor its files.
+                DropFolder(folders, folder);
+                unreadable_.push_back(
+                    {WithoutSeparator(folder), ReplacedFolderText(WithoutSeparator(folder))});
+                continue;
+            }
+            listedAs_.emplace(folder, info->identity);
             SortForListing(names);
             for (const std::string& name : names) {
                 if (!yield_()) return;
@@ -101,6 +124,10 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
             }
         } catch (const FileSystemError& failure) {
             if (IsFolderLost(failure)) DropFolder(folders, folder);
+            // One that vanished meanwhile is no loss to tell of; one that is there is.
+            if (failure.kind() != FileSystemError::Kind::kNotFound) {
+                unreadable_.push_back({WithoutSeparator(folder), failure.what()});
+            }
         } catch (...) {
             // Whatever else failed, the subfolders found so far stay.
         }

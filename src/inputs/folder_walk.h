@@ -2,6 +2,7 @@
 // The folder walk: a list of folders extended with all their subfolders, level by level, and
 // the files of one folder that match a pattern. The importers decide what to do with the names.
 
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -42,6 +43,12 @@ bool IsExistingFile(FileSystem& files, const std::string& path);
 std::vector<std::string> ListFilesInFolder(FileSystem& files, std::string folder,
                                            std::string_view pattern, PacedYield* yield = nullptr);
 
+// A folder of the tree that could not be listed: it and its files are left out.
+struct UnreadableFolder {
+    std::string path;         // without the separator at its end
+    std::string description;  // path and reason, as the file system said them
+};
+
 class FolderWalk {
   public:
     // The identification its error reports name it by, and the label each step is reported at
@@ -60,13 +67,20 @@ class FolderWalk {
     // per parent in the listing order. Names are bytes: no character of a name is special.
     // Skipped with its whole subtree: a hidden system subfolder (unless it is the root folder)
     // and one whose path reaches kFolderPathLimit. A folder that cannot be listed (missing,
-    // access denied) is dropped
-    // silently, and so is a folder already listed under another path (a link back up the
-    // tree), so every walk ends. Other failures are reported and the walk goes on. Returns
-    // false when the window closed meanwhile: the list is then incomplete and must not be used.
+    // access denied) is dropped, and so is a folder already listed under another path (a link
+    // back up the tree), so every walk ends. Each folder is listed through the handle whose
+    // identity was checked, so one replaced meanwhile (by a link, say) is dropped, not listed
+    // under the checked name. Those that were there and could not be listed are kept in
+    // unreadable() for the caller to tell of. Other failures are reported and the walk goes
+    // on. Returns false when the window closed meanwhile: the list is then incomplete and
+    // must not be used.
     bool collectSubfolders(std::vector<std::string>& folders, bool recurse);
 
     bool stopped() const { return yield_.stopped(); }
+    const std::vector<UnreadableFolder>& unreadable() const { return unreadable_; }
+    // The folders listed by the last collectSubfolders() (as the list writes them), each with
+    // its identity: what the path must still lead to when its files are listed.
+    const std::map<std::string, FileIdentity>& listedFolders() const { return listedAs_; }
 
   private:
     void walkLevel(std::vector<std::string>& folders, bool recurse);
@@ -76,6 +90,11 @@ class FolderWalk {
     ErrorBox& errorBox_;
     PacedYield yield_;
     std::set<FileIdentity> listed_;
+    std::map<std::string, FileIdentity> listedAs_;
+    std::vector<UnreadableFolder> unreadable_;
 };
+
+// The description of a folder found replaced when it was to be listed.
+std::string ReplacedFolderText(const std::string& folder);
 
 }  // namespace tessaly

@@ -10,20 +10,21 @@
 
 namespace tessaly {
 
-InputPaths::InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
+InputPaths::InputPaths(std::vector<std::string> paths, const std::vector<std::string>& extensions,
                        FileSystem& files, ErrorBox& errors)
     : InputPaths(
           [paths = std::move(paths), next = std::size_t{0}]() mutable {
               return next < paths.size() ? std::optional(std::move(paths[next++])) : std::nullopt;
           },
-          extension, files, errors) {}
+          extensions, files, errors) {}
 
-InputPaths::InputPaths(NamedPaths paths, const std::optional<std::string>& extension,
+InputPaths::InputPaths(NamedPaths paths, const std::vector<std::string>& extensions,
                        FileSystem& files, ErrorBox& errors)
-    : named_(std::move(paths)),
-      pattern_(extension ? ExtensionPattern(*extension) : std::string("*.*")),
-      files_(files),
-      errors_(errors) {}
+    : named_(std::move(paths)), files_(files), errors_(errors) {
+    for (const std::string& extension : extensions)
+        patterns_.push_back(ExtensionPattern(extension));
+    if (patterns_.empty()) patterns_.emplace_back("*.*");
+}
 
 std::optional<std::string> InputPaths::next() {
     for (;;) {
@@ -54,6 +55,9 @@ void InputPaths::startTree(const std::string& folder) {
     folders_.push_back(folder + kPathSeparator);
     FolderWalk walk(WalkServices{files_, loop_, errors_, Pacing{}});
     walk.collectSubfolders(folders_, true);
+    for (const UnreadableFolder& lost : walk.unreadable())
+        errors_.showErrorReport(lost.description);
+    collected_ = walk.listedFolders();
 }
 
 // The names a dropped folder takes from `folder`, matched as they are read, sorted in place.
@@ -62,12 +66,35 @@ void InputPaths::listFolder(const std::string& folder) {
     names_.clear();
     starts_.clear();
     nextName_ = 0;
-    files_.visitFileNames(folder, [&](std::string_view name) {
-        if (!MatchesPattern(name, pattern_)) return;
-        starts_.push_back(names_.size());
-        names_.append(name);
-        names_.push_back('\0');
-    });
+    // Each folder the walk collected is listed once, through a handle that is still that
+    // folder: one replaced since (by a link to its parent, say) would be read again, or lead
+    // out of what was named.
+    try {
+        const bool same = files_.listFolder(
+            folder,
+            [&](const FileIdentity& opened) {
+                const auto it = collected_.find(folder);
+                if (it == collected_.end() || it->second != opened) return false;
+                collected_.erase(it);
+                return true;
+            },
+            [&](std::string_view name, bool isFolder) {
+                if (isFolder ||
+                    std::none_of(patterns_.begin(), patterns_.end(),
+                                 [&](const std::string& p) { return MatchesPattern(name, p); })) {
+                    return;
+                }
+                starts_.push_back(names_.size());
+                names_.append(name);
+                names_.push_back('\0');
+            });
+        if (!same) errors_.showErrorReport(ReplacedFolderText(folder_));
+    } catch (const FileSystemError& failure) {
+        // The names read before the failure are still taken.
+        if (failure.kind() != FileSystemError::Kind::kNotFound) {
+            errors_.showErrorReport(failure.what());
+        }
+    }
     const char* base = names_.data();
     std::sort(starts_.begin(), starts_.end(),
               [base](std::size_t a, std::size_t b) { return ListsBefore(base + a, base + b); });

@@ -1,6 +1,6 @@
 #pragma once
 // The input files a command line names: a file as it stands, a folder walked with all its
-// subfolders, taking every file like a dropped folder, or only the files of one extension like
+// subfolders, taking every file like a dropped folder, or only the files of some extensions like
 // the folder import. The path "-" (standard input) stays as it is.
 //
 // The files are handed out one at a time, as the scan asks for them, in the order a dropped
@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,14 +22,15 @@ namespace tessaly {
 
 class InputPaths {
   public:
-    // `extension`: the folder import's answer ("txt", "*" for every file); nothing: every file.
+    // `extensions`: answers as the folder import takes them ("txt", "*" for every file); a file
+    // matching any of them is taken; none: every file.
     // A folder that cannot be listed and failures of a walk go to `errors` as they are met;
     // the expansion goes on with the next path.
-    InputPaths(std::vector<std::string> paths, const std::optional<std::string>& extension,
+    InputPaths(std::vector<std::string> paths, const std::vector<std::string>& extensions,
                FileSystem& files, ErrorBox& errors);
     // The same with the paths asked for one at a time as they are needed (nothing: no more).
     using NamedPaths = std::function<std::optional<std::string>()>;
-    InputPaths(NamedPaths paths, const std::optional<std::string>& extension, FileSystem& files,
+    InputPaths(NamedPaths paths, const std::vector<std::string>& extensions, FileSystem& files,
                ErrorBox& errors);
 
     // The next input file; nothing once all were handed out.
@@ -46,13 +48,15 @@ class InputPaths {
     std::optional<std::string> nextInFolder();
 
     NamedPaths named_;
-    std::string pattern_;
+    std::vector<std::string> patterns_;
     FileSystem& files_;
     ErrorBox& errors_;
     NoEventLoop loop_;
     // The folders of the tree being walked, in walk order, each ending with a separator.
     std::vector<std::string> folders_;
     std::size_t nextFolder_ = 0;
+    // The folders the walk listed, whose files are not yet listed, with their identities.
+    std::map<std::string, FileIdentity> collected_;
     // The folder being handed out, without its separator, and the names in it that match the
     // pattern: each ends with a zero byte in `names_`, `starts_` in listing order.
     std::string folder_;

@@ -71,6 +71,21 @@ class FileSystem {
         for (const std::string& name : fileNames(folder))
             visit(name);
     }
+    // Opens `folder` once and hands the identity of what it opened to `accept`; only when that
+    // accepts it are the entries read, through the same handle, each with whether it is a
+    // folder (a link to one included). So a folder swapped for another, or for a link, after
+    // it was checked is never listed under the checked name. False when not accepted; throws
+    // FileSystemError when the folder cannot be opened or read. Here: a lookup, then the two
+    // listings by name, for a file system whose folders cannot change meanwhile.
+    virtual bool listFolder(const std::string& folder,
+                            const std::function<bool(const FileIdentity&)>& accept,
+                            const std::function<void(std::string_view, bool)>& visit) {
+        if (!accept(lookUpFolder(folder).identity)) return false;
+        for (const std::string& name : subfolderNames(folder))
+            visit(name, true);
+        visitFileNames(folder, [&](std::string_view name) { visit(name, false); });
+        return true;
+    }
     // True for an existing regular file, also one that cannot be read; false for a folder, a
     // device, a pipe, a socket or a missing path. Never throws.
     virtual bool isExistingFile(const std::string& path) = 0;

@@ -58,7 +58,7 @@ MainWindow::MainWindow(const WindowServices& services, WindowConfig config, QWid
       samples_(dataFiles_.folderOf(kSampleFolderName),
                {services.settings, services.fileSystem, services.messageBoxes, services.shell,
                 services.eventLoop, services.errorBox, config_.pacing}),
-      drop_(inputs_, walk_),
+      drop_(inputs_, walk_, services.messageBoxes),
       recordSampleFiles_([this] { samples_.RecordSampleFiles(); }) {
     createControls();
     createResultMenu();

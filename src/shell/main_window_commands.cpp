@@ -23,7 +23,7 @@ void MainWindow::addPaths(const std::vector<std::string>& paths) {
 
 void MainWindow::addFilesInFolder() {
     FolderImportCommand command(inputs_, services_.textPrompt, services_.folderChooser,
-                                services_.settings, *this, walk_);
+                                services_.settings, *this, walk_, services_.messageBoxes);
     command.run();
 }
 

@@ -42,6 +42,7 @@ struct Limits {
     bool asNobody = false;
     bool readerGone = false;     // standard output a pipe nobody reads
     std::string standardOutput;  // a file for standard output; empty: captured
+    std::string standardInput;   // a file for standard input; empty: the test's own
     std::string workingFolder;
     int interrupt = 0;  // a signal sent once the folder below holds two entries
     std::string interruptOnceTwoIn;
@@ -97,6 +98,11 @@ Outcome Run(const Strings& args, const Limits& limits = {}, rusage* usage = null
             ::dup2(fd, 1);
         }
         ::close(out[0]), ::close(err[0]);
+        if (!limits.standardInput.empty()) {
+            const int fd = ::open(limits.standardInput.c_str(), O_RDONLY);
+            if (fd < 0) ::_exit(118);
+            ::dup2(fd, 0);
+        }
         if (!limits.workingFolder.empty() && ::chdir(limits.workingFolder.c_str()) != 0) {
             ::_exit(121);
         }
@@ -313,7 +319,8 @@ class ExtractFaultsTest : public QObject {
 
     // Where --output points, below the input folder "in": a link leads to the file replaced,
     // a pipe or a device is written as it is, a name as long as the system allows is taken, and
-    // neither the output nor its temporary file is ever read, also by a second run.
+    // neither the output nor its temporary file is ever read, also by a second run; a file
+    // that is the output is said to be left out.
     void outputTargets_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("type");  // what the target is, before and after
@@ -348,7 +355,10 @@ class ExtractFaultsTest : public QObject {
         const Strings before = Entries(tree.path("in"));
         for (int run = kind == "named pipe" ? 1 : 0; run < 2; ++run) {
             const Outcome o = Run({"--lengths", "10", "--output", target, tree.path("in")});
-            QCOMPARE(o.err, std::string());
+            const bool isFile = type == S_IFREG || type == S_IFLNK;
+            QCOMPARE(o.err, isFile
+                                ? "tessaly-extract: " + target + ": the output itself; not read\n"
+                                : std::string());
             QCOMPARE(o.status, 0);
         }
         const std::string expected = "8777984141\n";
@@ -397,24 +407,123 @@ class ExtractFaultsTest : public QObject {
         QCOMPARE(o.status, 0);
     }
 
-    // A folder named on the command line that cannot be listed is reported; the rest is read.
-    void unreadableFolder() {
+    // An input that is the output, by whatever name, is refused before anything is read or
+    // written and the file stays as it was; met in a walked folder it is left out and said
+    // once. A line of --files-from holding a NUL byte names no file. Run in the folder "d".
+    void inputFaults_data() {
+        QTest::addColumn<Strings>("args");
+        QTest::addColumn<QString>("input");  // a file of "d" for standard input; empty: none
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");  // after "tessaly-extract: "; "@": d's full path
+        const QString both = " is both an input and the output";
+        QTest::newRow("the same name")
+            << Strings{"in.txt", "--output", "in.txt"} << "" << 2 << "in.txt" + both;
+        QTest::newRow("./") << Strings{"./in.txt", "--output", "in.txt"} << "" << 2
+                            << "./in.txt" + both;
+        QTest::newRow("../d/") << Strings{"other.txt", "../d/in.txt", "--output", "./in.txt"} << ""
+                               << 2 << "../d/in.txt" + both;
+        QTest::newRow("absolute") << Strings{"@/in.txt", "--output", "in.txt"} << "" << 2
+                                  << "@/in.txt" + both;
+        QTest::newRow("symbolic link")
+            << Strings{"link.txt", "--output", "in.txt"} << "" << 2 << "link.txt" + both;
+        QTest::newRow("output through a link")
+            << Strings{"in.txt", "--output", "link.txt"} << "" << 2 << "in.txt" + both;
+        QTest::newRow("hard link")
+            << Strings{"hard.txt", "--output", "in.txt"} << "" << 2 << "hard.txt" + both;
+        QTest::newRow("standard input")
+            << Strings{"-", "--output", "in.txt"} << "in.txt" << 2 << "(standard input)" + both;
+        QTest::newRow("an entry of --files-from")
+            << Strings{"--files-from", "list.txt", "--output", "in.txt"} << "" << 2
+            << "in.txt" + both;
+        QTest::newRow("the list of --files-from")
+            << Strings{"--files-from", "list.txt", "--output", "list.txt"} << "" << 2
+            << "list.txt" + both;
+        QTest::newRow("the list on standard input")
+            << Strings{"--files-from=-", "--output", "list.txt"} << "list.txt" << 2
+            << "(standard input)" + both;
+        QTest::newRow("met in a walked folder, said once")
+            << Strings{"w", "in.txt", "w", "--output", "w/notes.txt"} << "" << 0
+            << "w/notes.txt: the output itself; not read";
+        QTest::newRow("a NUL byte in a line of --files-from")
+            << Strings{"--files-from", "nul.txt"} << "" << 2
+            << "the list of files \"nul.txt\", line 2: \"in\\000.txt\" holds a NUL byte, and a "
+               "path cannot contain one (for paths separated by NUL bytes, as find -print0 "
+               "writes them, use -0)";
+    }
+
+    void inputFaults() {
+        QFETCH(Strings, args);
+        QFETCH(QString, input);
+        QFETCH(int, status);
+        QFETCH(QString, message);
         TempTree tree;
-        tree.file("locked/a.txt", "877-798-4141");
+        tree.file("d/in.txt", "call 877-798-4141");
+        tree.file("d/other.txt", "212-555-0101");
+        tree.file("d/list.txt", "other.txt\nin.txt\n");
+        tree.file("d/nul.txt", std::string("other.txt\nin\0.txt\n", 18));
+        tree.file("d/w/notes.txt", "old notes 212-555-0102");
+        tree.file("d/w/a.txt", "212-555-0103");
+        tree.link("d/link.txt", "in.txt");
+        QCOMPARE(::link(tree.path("d/in.txt").c_str(), tree.path("d/hard.txt").c_str()), 0);
+        for (std::string& a : args)
+            if (a.starts_with('@')) a = tree.path("d") + a.substr(1);
+        Limits limits;
+        limits.workingFolder = tree.path("d");
+        if (!input.isEmpty()) limits.standardInput = tree.path("d/" + input.toStdString());
+        const Outcome o = Run(args, limits);
+        QCOMPARE(o.status, status);
+        const std::string said =
+            message.replace("@", QString::fromStdString(tree.path("d"))).toStdString();
+        QCOMPARE(o.err, "tessaly-extract: " + said + "\n");
+        QCOMPARE(Contents(tree.path("d/in.txt")), std::string("call 877-798-4141"));
+        QCOMPARE(Contents(tree.path("d/list.txt")), std::string("other.txt\nin.txt\n"));
+        // Refused: nothing written. Left out: the other files, once each, written to the output.
+        const bool walked = status == 0;
+        QCOMPARE(o.out, std::string(message.startsWith("the list") ? "2125550101\n" : ""));
+        QCOMPARE(Contents(tree.path("d/w/notes.txt")),
+                 std::string(walked ? "2125550103\n8777984141\n2125550103\n"
+                                    : "old notes 212-555-0102"));
+        QCOMPARE(Entries(tree.path("d/w")), (Strings{"a.txt", "notes.txt"}));
+    }
+
+    // A folder that cannot be listed, named or met in a walk, is reported with its path and
+    // reason, and the exit status says so; the rest is read. "top" holds c.txt and "locked".
+    void unreadableFolder_data() {
+        QTest::addColumn<QString>("named");  // between a missing file and b.txt
+        QTest::addColumn<QString>("locked");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("named, no permission") << "top/locked"
+                                              << "top/locked" << 0;
+        QTest::newRow("in a walk, no permission") << "top"
+                                                  << "top/locked" << 0;
+        QTest::newRow("in a walk, names readable but not searchable") << "top"
+                                                                      << "top/locked" << 0444;
+        QTest::newRow("in a walk, searchable but names not readable") << "top"
+                                                                      << "top/locked" << 0111;
+    }
+
+    void unreadableFolder() {
+        QFETCH(QString, named);
+        QFETCH(QString, locked);
+        QFETCH(int, mode);
+        TempTree tree;
+        tree.file("top/locked/a.txt", "877-798-4141");
+        tree.file("top/locked/deeper/d.txt", "877-798-4142");
+        tree.file("top/c.txt", "212-555-0105");
         tree.file("b.txt", "212-555-0101");
-        tree.mode("locked", 0700);
         Limits limits;
         limits.asNobody = ::geteuid() == 0;
-        if (!limits.asNobody) tree.mode("locked", 0);
+        tree.mode(locked.toStdString(), limits.asNobody ? mode_t(mode) : 0);
         // The folders are walked as the files are scanned; each failure is said in its turn.
-        const Outcome o =
-            Run({tree.path("missing.txt"), tree.path("locked"), tree.path("b.txt")}, limits);
-        tree.mode("locked", 0700);
+        const Outcome o = Run(
+            {tree.path("missing.txt"), tree.path(named.toStdString()), tree.path("b.txt")}, limits);
+        tree.mode(locked.toStdString(), 0700);
         QCOMPARE(o.status, 2);
-        QCOMPARE(o.out, std::string("2125550101\n"));
+        QCOMPARE(o.out, std::string(named == "top" ? "2125550105\n2125550101\n" : "2125550101\n"));
         QCOMPARE(o.err, "tessaly-extract: Cannot read \"" + tree.path("missing.txt") +
                             "\": No such file or directory\ntessaly-extract: Cannot read the " +
-                            "folder \"" + tree.path("locked") + "\": Permission denied\n");
+                            "folder \"" + tree.path(locked.toStdString()) +
+                            "\": Permission denied\n");
     }
 
     // Each failure is said when the output reaches its file, between the numbers of the files

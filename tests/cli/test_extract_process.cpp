@@ -118,6 +118,13 @@ class ExtractProcessTest : public QObject {
                                   << QByteArray("2125550101\n2125550103\n");
         QTest::newRow("txt written with its dot")
             << QStringList{"--ext", ".txt"} << QByteArray("2125550101\n2125550103\n");
+        QTest::newRow("txt written as a glob")
+            << QStringList{"--ext", "*.txt"} << QByteArray("2125550101\n2125550103\n");
+        QTest::newRow("a list, either extension")
+            << QStringList{"--ext", "csv,.txt"}
+            << QByteArray("2125550101\n2125550102\n2125550103\n");
+        QTest::newRow("repeated: the union") << QStringList{"--ext", "txt", "--ext=*.csv"}
+                                             << QByteArray("2125550101\n2125550102\n2125550103\n");
         QTest::newRow("star") << QStringList{"--ext=*"}
                               << QByteArray(
                                      "2125550101\n2125550102\n2125550103\n"
@@ -154,6 +161,14 @@ class ExtractProcessTest : public QObject {
             << QStringList{"--count", "--unique", "f"} << QByteArray("with --unique");
         QTest::newRow("count with format")
             << QStringList{"--count", "--format=jsonl", "f"} << QByteArray("no --format");
+        QTest::newRow("count with the format it writes")
+            << QStringList{"--format", "lines", "--count", "f"} << QByteArray("no --format");
+        QTest::newRow("require twice")
+            << QStringList{"--require", "-", "--require=(", "f"} << QByteArray("--require can");
+        QTest::newRow("lengths twice")
+            << QStringList{"--lengths=10", "--lengths", "7", "f"} << QByteArray("--lengths can");
+        QTest::newRow("ext with an empty item")
+            << QStringList{"--ext", "txt,", "f"} << QByteArray("--ext needs");
         QTest::newRow("table with -n")
             << QStringList{"-n", "--format=table", "f"} << QByteArray("hold bare digits");
         QTest::newRow("stdin twice")
@@ -182,8 +197,11 @@ class ExtractProcessTest : public QObject {
         QFETCH(QByteArray, message);
         const Outcome r = Run(args);
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains(message), r.err.constData());
-        QVERIFY(r.err.contains("Usage: tessaly-extract"));
+        // The reason on one line, then where to find the usage: nothing else.
+        QVERIFY2(r.err.startsWith("tessaly-extract: "), r.err.constData());
+        QVERIFY2(r.err.indexOf(message) < r.err.indexOf('\n'), r.err.constData());
+        QVERIFY2(r.err.endsWith("\nTry 'tessaly-extract --help'.\n"), r.err.constData());
+        QCOMPARE(r.err.count('\n'), 2);
         QCOMPARE(r.out, QByteArray());
     }
 

@@ -10,6 +10,7 @@
 #include "posix_file_system.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
+#include "support/fake_message_boxes.h"
 #include "support/table_types.h"
 #include "support/temp_tree.h"
 
@@ -69,10 +70,12 @@ class FileDropTest : public QObject {
         PosixFileSystem files;
         FakeEventLoop loop;
         FakeErrorBox errors;
-        FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}});
+        FakeMessageBoxes boxes;
+        FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}}, boxes);
         drop.drop(paths);
         QCOMPARE(tree.relative(Strings(list.rows().begin(), list.rows().end())), expected);
         QVERIFY(errors.reports.empty());
+        QCOMPARE(boxes.notices, Strings{});
     }
 
     // The window closing while a dropped folder is walked ends the whole drop.
@@ -85,8 +88,10 @@ class FileDropTest : public QObject {
         FakeEventLoop loop;
         loop.closing = true;
         FakeErrorBox errors;
-        FileDrop drop(list,
-                      WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}});
+        FakeMessageBoxes boxes;
+        FileDrop drop(
+            list, WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}},
+            boxes);
         drop.drop({tree.path("f"), tree.path("b.txt")});
         QCOMPARE(list.count(), std::size_t(0));
     }

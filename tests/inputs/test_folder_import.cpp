@@ -13,6 +13,7 @@
 #include "support/fake_event_loop.h"
 #include "support/fake_file_system.h"
 #include "support/fake_folder_chooser.h"
+#include "support/fake_message_boxes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_text_prompt.h"
 #include "support/fake_window_pointer.h"
@@ -31,7 +32,8 @@ namespace {
 struct Import {
     explicit Import(FileSystem& files)
         : command(list, prompt, chooser, settings, pointer,
-                  WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}}) {}
+                  WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}},
+                  boxes) {}
 
     Strings rows() const { return Strings(list.rows().begin(), list.rows().end()); }
 
@@ -42,6 +44,7 @@ struct Import {
     FakeWindowPointer pointer;
     FakeEventLoop loop;
     FakeErrorBox errors;
+    FakeMessageBoxes boxes;
     FolderImportCommand command;
 };
 

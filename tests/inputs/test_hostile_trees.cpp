@@ -21,6 +21,7 @@
 #include "support/cat.h"
 #include "support/fake_error_box.h"
 #include "support/fake_folder_chooser.h"
+#include "support/fake_message_boxes.h"
 #include "support/fake_settings_store.h"
 #include "support/fake_text_prompt.h"
 #include "support/fake_window_pointer.h"
@@ -41,7 +42,7 @@ using std::chrono::milliseconds;
 struct Import {
     explicit Import(const TempTree& tree, Pacing pacing = {})
         : command(list, prompt, chooser, settings, pointer,
-                  WalkServices{files, loop, errors, std::move(pacing)}) {
+                  WalkServices{files, loop, errors, std::move(pacing)}, boxes) {
         prompt.answer = [](const std::string&) { return std::string("*"); };
         chooser.answer = tree.root();
     }
@@ -61,6 +62,7 @@ struct Import {
     FakeWindowPointer pointer;
     TimedEventLoop loop;
     FakeErrorBox errors;
+    FakeMessageBoxes boxes;
     FolderImportCommand command;
 };
 
@@ -258,7 +260,8 @@ void drops() {
     TimedEventLoop loop;
     FakeErrorBox errors;
     InputList list;
-    FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}});
+    FakeMessageBoxes boxes;
+    FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}}, boxes);
     loop.start();
     drop.drop(dropped);
     loop.stop();

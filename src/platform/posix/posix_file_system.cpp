@@ -1,6 +1,7 @@
 #include "posix_file_system.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,8 +30,11 @@ FileSystemError FolderError(int error, const std::string& path) {
     Kind kind = Kind::kOther;
     if (error == ENOENT || error == ENOTDIR) kind = Kind::kNotFound;
     if (error == EACCES || error == EPERM) kind = Kind::kAccessDenied;
-    return FileSystemError(kind,
-                           "Cannot read the folder \"" + path + "\": " + std::strerror(error));
+    // The walk hands folders with a separator at their end; the user knows them without.
+    std::string_view shown = path;
+    if (shown.size() > 1 && shown.back() == '/') shown.remove_suffix(1);
+    return FileSystemError(
+        kind, "Cannot read the folder \"" + std::string(shown) + "\": " + std::strerror(error));
 }
 
 struct DirCloser {
@@ -38,28 +42,54 @@ struct DirCloser {
 };
 using Dir = std::unique_ptr<DIR, DirCloser>;
 
-// The entries of a folder except "." and "..", each with whether it is a folder (a link is
-// followed; a link that leads nowhere is no folder). Returns the reason of a failure, 0 when
-// the whole folder was read.
+// The entries of the open folder `dir` except "." and "..", each with whether it is a folder
+// (a link is followed; a link that leads nowhere is no folder), looked at through `dir` itself.
+// Returns the reason of a failure, 0 when the whole folder was read.
 template <class Visit>
-int ForEachEntry(const std::string& folder, Visit&& visit) {
-    Dir dir(::opendir(folder.c_str()));
-    if (!dir) return errno;
-    std::string base = folder;
-    if (base.empty() || base.back() != '/') base += '/';
+int ForEachEntry(DIR* dir, Visit&& visit) {
     for (;;) {
         errno = 0;
-        const dirent* entry = ::readdir(dir.get());
+        const dirent* entry = ::readdir(dir);
         if (!entry) return errno;
-        const std::string name = entry->d_name;
+        const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            isFolder = ::stat((base + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+            isFolder =
+                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
         visit(name, isFolder);
     }
+}
+
+// The folder at `path` opened for listing, or the reason it cannot be. A folder whose names can
+// be read but not looked up (read without search permission) cannot be listed either: none of
+// its entries could be opened.
+int OpenFolder(const std::string& path, Dir& dir, struct stat& info) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return errno;
+    struct stat inside {};
+    if (::fstat(fd, &info) != 0 || ::fstatat(fd, ".", &inside, 0) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    dir.reset(::fdopendir(fd));
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    return 0;
+}
+
+template <class Visit>
+int ForEachEntry(const std::string& folder, Visit&& visit) {
+    Dir dir;
+    struct stat info {};
+    if (const int error = OpenFolder(folder, dir, info)) return error;
+    return ForEachEntry(dir.get(), visit);
 }
 
 }  // namespace
@@ -100,8 +130,8 @@ FolderInfo PosixFileSystem::lookUpFolder(const std::string& path) {
 
 std::vector<std::string> PosixFileSystem::subfolderNames(const std::string& folder) {
     std::vector<std::string> names;
-    const int error = ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
-        if (isFolder) names.push_back(name);
+    const int error = ForEachEntry(folder, [&](std::string_view name, bool isFolder) {
+        if (isFolder) names.emplace_back(name);
     });
     if (error != 0) throw FolderError(error, folder);
     return names;
@@ -115,9 +145,22 @@ std::vector<std::string> PosixFileSystem::fileNames(const std::string& folder) {
 
 void PosixFileSystem::visitFileNames(const std::string& folder,
                                      const std::function<void(std::string_view)>& visit) {
-    ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+    ForEachEntry(folder, [&](std::string_view name, bool isFolder) {
         if (!isFolder) visit(name);
     });
+}
+
+bool PosixFileSystem::listFolder(const std::string& folder,
+                                 const std::function<bool(const FileIdentity&)>& accept,
+                                 const std::function<void(std::string_view, bool)>& visit) {
+    Dir dir;
+    struct stat info {};
+    if (const int error = OpenFolder(folder, dir, info)) {
+        throw FolderError(error, folder);
+    }
+    if (!accept(IdentityOf(info))) return false;
+    if (const int error = ForEachEntry(dir.get(), visit)) throw FolderError(error, folder);
+    return true;
 }
 
 bool PosixFileSystem::isExistingFile(const std::string& path) {

@@ -16,6 +16,9 @@ class PosixFileSystem : public FileSystem {
     std::vector<std::string> fileNames(const std::string& folder) override;
     void visitFileNames(const std::string& folder,
                         const std::function<void(std::string_view)>& visit) override;
+    bool listFolder(const std::string& folder,
+                    const std::function<bool(const FileIdentity&)>& accept,
+                    const std::function<void(std::string_view, bool)>& visit) override;
     bool isExistingFile(const std::string& path) override;
     bool pathExists(const std::string& path) override;
 

@@ -10,6 +10,7 @@
 #include "posix_file_system.h"
 #include "support/fake_error_box.h"
 #include "support/fake_event_loop.h"
+#include "support/fake_file_system.h"
 #include "support/fake_message_boxes.h"
 #include "support/table_types.h"
 #include "support/temp_tree.h"
@@ -78,6 +79,28 @@ class FileDropTest : public QObject {
         QCOMPARE(boxes.notices, Strings{});
     }
 
+    // Folders that cannot be read in several dropped folders: one notice after the whole drop.
+    void unreadableFoldersOfADrop() {
+        FakeFileSystem files;
+        for (const std::string top : {"/p", "/q"}) {
+            files.addFolder(top);
+            files.addFile(top + "/f.txt");
+            files.addFolder(top + "/locked").listingFails = FileSystemError::Kind::kAccessDenied;
+            files.addFile(top + "/locked/g.txt");
+        }
+        InputList list;
+        FakeEventLoop loop;
+        FakeErrorBox errors;
+        FakeMessageBoxes boxes;
+        FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}}, boxes);
+        drop.drop({"/p", "/q", "/r.txt"});
+        QCOMPARE(Strings(list.rows().begin(), list.rows().end()),
+                 (Strings{"/p/f.txt", "/q/f.txt", "/r.txt"}));
+        QCOMPARE(boxes.notices,
+                 Strings{"2 folders could not be read, so their files were not added:\r"
+                         "\r/p/locked\r/q/locked"});
+    }
+
     // The window closing while a dropped folder is walked ends the whole drop.
     void closingWindowEndsTheDrop() {
         TempTree tree;
@@ -89,9 +112,9 @@ class FileDropTest : public QObject {
         loop.closing = true;
         FakeErrorBox errors;
         FakeMessageBoxes boxes;
-        FileDrop drop(
-            list, WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}},
-            boxes);
+        FileDrop drop(list,
+                      WalkServices{files, loop, errors, Pacing{std::chrono::microseconds(0), {}}},
+                      boxes);
         drop.drop({tree.path("f"), tree.path("b.txt")});
         QCOMPARE(list.count(), std::size_t(0));
     }

@@ -224,6 +224,50 @@ QCOMPARE(int(import.list.count()), expectedRows);
 QCOMPARE(import.pointer.value, int(kDefaultPointer));
 }
 
+// Folders that cannot be read end the import with one notice, once the pointer is back:
+// how many, and the first five; the files of the others are still added. One that vanished
+// meanwhile is no loss to tell of.
+void unreadableFoldersNotice_data() {
+    QTest::addColumn<int>("denied");
+    QTest::addColumn<int>("vanished");
+    QTest::addColumn<Strings>("notices");
+    QTest::newRow("none") << 0 << 0 << Strings{};
+    QTest::newRow("one") << 1 << 0
+                         << Strings{"1 folder could not be read, so its files were not added:\r"
+                                    "\r/t/d0"};
+    QTest::newRow("seven, five named")
+        << 7 << 1
+        << Strings{"7 folders could not be read, so their files were not added:\r"
+                   "\r/t/d0\r/t/d1\r/t/d2\r/t/d3\r/t/d4\rand 2 more"};
+    QTest::newRow("vanished only") << 0 << 2 << Strings{};
+}
+void unreadableFoldersNotice() {
+    QFETCH(int, denied);
+    QFETCH(int, vanished);
+    QFETCH(Strings, notices);
+    FakeFileSystem files;
+    files.addFolder("/t");
+    files.addFile("/t/top.txt");
+    files.addFolder("/t/open");
+    files.addFile("/t/open/in.txt");
+    for (int i = 0; i < denied + vanished; ++i) {
+        const std::string folder = "/t/d" + std::to_string(i);
+        files.addFolder(folder).listingFails =
+            i < denied ? FileSystemError::Kind::kAccessDenied : FileSystemError::Kind::kNotFound;
+        files.addFile(folder + "/lost.txt");
+    }
+    Import import(files);
+    import.prompt.answer = [](const std::string&) { return std::string("txt"); };
+    import.chooser.answer = "/t";
+    std::vector<int> pointers;
+    import.boxes.onShow = [&] { pointers.push_back(import.pointer.value); };
+    import.command.run();
+    QCOMPARE(import.rows(), (Strings{"/t/top.txt", "/t/open/in.txt"}));
+    QCOMPARE(import.boxes.notices, notices);
+    QCOMPARE(pointers, std::vector<int>(notices.size(), int(kDefaultPointer)));
+    QVERIFY(import.errors.reports.empty());
+}
+
 // A failing step is reported with its label and the import goes on to its end.
 void failureIsReportedAndImportGoesOn() {
     TempTree tree;

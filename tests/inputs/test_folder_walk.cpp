@@ -102,8 +102,9 @@ class FolderWalkTest : public QObject {
         QVERIFY(errors.reports.empty());
     }
 
-    // A folder the user may not open is dropped with its files, silently; the rest goes on.
-    void unreadableFolderIsDroppedSilently() {
+    // A folder the user may not open is dropped with its files and kept for the caller to
+    // name, with no error report; the rest goes on.
+    void unreadableFolderIsDroppedAndKept() {
         TempTree tree;
         tree.folder("locked/inside");
         tree.folder("open/inner");
@@ -112,12 +113,20 @@ class FolderWalkTest : public QObject {
         const std::optional<std::string> result = RunUnprivileged([&] {
             PosixFileSystem files;
             FakeErrorBox errors;
-            const Strings walked = tree.relative(Walk(files, tree.root(), errors));
-            return Joined(walked) + "reports " + std::to_string(errors.reports.size());
+            FakeEventLoop loop;
+            FolderWalk walk(WalkServices{files, loop, errors, EveryTime()});
+            Strings folders{tree.root() + "/"};
+            walk.collectSubfolders(folders, true);
+            std::string text = Joined(tree.relative(folders));
+            for (const UnreadableFolder& lost : walk.unreadable())
+                text += tree.relative({lost.path}).front() + ": " + lost.description + "\n";
+            return text + "reports " + std::to_string(errors.reports.size());
         });
         tree.mode("locked", 0755);
         QVERIFY(result.has_value());
-        QCOMPARE(*result, Joined({"", "open/", "open/inner/"}) + "reports 0");
+        QCOMPARE(*result, Joined({"", "open/", "open/inner/"}) +
+                              "locked: Cannot read the folder \"" + tree.path("locked") +
+                              "\": Permission denied\nreports 0");
     }
 
     // Every file of the folder whose name matches, hidden ones too, never a folder, in order
@@ -231,20 +240,24 @@ class FolderWalkTest : public QObject {
         QCOMPARE(Walk(files, "/", errors), (Strings{"//", "//usr/"}));
     }
 
-    // A failing listing is silent: a lost folder is dropped, any other failure keeps it.
+    // A failing listing is no error report: a lost folder is dropped, any other failure keeps
+    // it; one that is there is kept for the caller to name, one that vanished is not.
     void listingFailures_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<Strings>("expected");
-        QTest::newRow("access denied")
-            << int(FileSystemError::Kind::kAccessDenied) << Strings{"/t/", "/t/a/", "/t/c/"};
-        QTest::newRow("not found")
-            << int(FileSystemError::Kind::kNotFound) << Strings{"/t/", "/t/a/", "/t/c/"};
+        QTest::addColumn<Strings>("unreadable");
+        QTest::newRow("access denied") << int(FileSystemError::Kind::kAccessDenied)
+                                       << Strings{"/t/", "/t/a/", "/t/c/"} << Strings{"/t/b"};
+        QTest::newRow("not found") << int(FileSystemError::Kind::kNotFound)
+                                   << Strings{"/t/", "/t/a/", "/t/c/"} << Strings{};
         QTest::newRow("other failure")
-            << int(FileSystemError::Kind::kOther) << Strings{"/t/", "/t/a/", "/t/b/", "/t/c/"};
+            << int(FileSystemError::Kind::kOther) << Strings{"/t/", "/t/a/", "/t/b/", "/t/c/"}
+            << Strings{"/t/b"};
     }
     void listingFailures() {
         QFETCH(int, kind);
         QFETCH(Strings, expected);
+        QFETCH(Strings, unreadable);
         FakeFileSystem files;
         files.addFolder("/t");
         files.addFolder("/t/a");
@@ -252,7 +265,15 @@ class FolderWalkTest : public QObject {
         files.addFolder("/t/b/under");
         files.addFolder("/t/c");
         FakeErrorBox errors;
-        QCOMPARE(Walk(files, "/t", errors), expected);
+        FakeEventLoop loop;
+        FolderWalk walk(WalkServices{files, loop, errors, EveryTime()});
+        Strings folders{"/t/"};
+        walk.collectSubfolders(folders, true);
+        QCOMPARE(folders, expected);
+        Strings named;
+        for (const UnreadableFolder& lost : walk.unreadable())
+            named.push_back(lost.path);
+        QCOMPARE(named, unreadable);
         QVERIFY(errors.reports.empty());
     }
 

@@ -17,6 +17,7 @@
 #include "error_report.h"
 #include "file_drop.h"
 #include "folder_import_command.h"
+#include "input_paths.h"
 #include "posix_file_system.h"
 #include "support/cat.h"
 #include "support/fake_error_box.h"
@@ -64,6 +65,23 @@ struct Import {
     FakeErrorBox errors;
     FakeMessageBoxes boxes;
     FolderImportCommand command;
+};
+
+// The disk, where one folder is replaced by a link just before it is opened for the `turn`-th
+// time: 1 when the walk lists its subfolders, 2 when its files are listed.
+class SwappingFileSystem : public PosixFileSystem {
+  public:
+    bool listFolder(const std::string& folder,
+                    const std::function<bool(const FileIdentity&)>& accept,
+                    const std::function<void(std::string_view, bool)>& visit) override {
+        if (folder == swapped && ++opened == turn) swap();
+        return PosixFileSystem::listFolder(folder, accept, visit);
+    }
+
+    std::string swapped;  // as the walk writes it, with a separator at its end
+    int turn = 0;
+    int opened = 0;
+    std::function<void()> swap;
 };
 
 Pacing EveryChance() {
@@ -132,6 +150,66 @@ class HostileTreesTest : public QObject {
             QVERIFY2(import.files.isExistingFile(row), row.c_str());
         QCOMPARE(import.pointer.value, kDefaultPointer);
         RemoveTree(tree);
+    }
+
+    // A folder of the named tree "in" replaced by a link while the tree is walked for the
+    // command line: every folder is read at most once, under the name it was found by, and
+    // never one the walk did not find there; one that is no longer what was found is said.
+    // "moved:" moves the folder to the link's target first, so the link leads to it.
+    void swappedWhileWalked_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("turn");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<Strings>("expected");
+        const Strings withoutX{"in/top.txt", "in/a/1.txt", "in/b/4.txt"};
+        QTest::newRow("by a link to its parent, as its subfolders are listed")
+            << "in/a/x" << 1 << ".." << withoutX;
+        QTest::newRow("by a link to its parent, as its files are listed")
+            << "in/a/x" << 2 << ".." << withoutX;
+        QTest::newRow("by a link to the named folder") << "in/a/x" << 2 << "../.." << withoutX;
+        QTest::newRow("by a link out of the named folder")
+            << "in/a/x" << 2 << "../../outside" << withoutX;
+        QTest::newRow("by a link to a folder still to be read")
+            << "in/b" << 2 << "a/x"
+            << Strings{"in/top.txt", "in/a/1.txt", "in/a/x/2.txt", "in/a/x/y/3.txt"};
+        QTest::newRow("moved, the link leading to it")
+            << "in/a/x" << 2 << "moved:x2"
+            << Strings{"in/top.txt", "in/a/1.txt", "in/b/4.txt", "in/a/x/2.txt", "in/a/x/y/3.txt"};
+    }
+
+    void swappedWhileWalked() {
+        QFETCH(QString, folder);
+        QFETCH(int, turn);
+        QFETCH(QString, link);
+        QFETCH(Strings, expected);
+        TempTree tree;
+        for (const char* name : {"in/top.txt", "in/a/1.txt", "in/a/x/2.txt", "in/a/x/y/3.txt",
+                                 "in/b/4.txt", "outside/o.txt"}) {
+            tree.file(name);
+        }
+        const std::string path = tree.path(folder.toStdString());
+        std::string target = link.toStdString();
+        const bool moved = target.starts_with("moved:");
+        if (moved) target.erase(0, 6);
+        SwappingFileSystem files;
+        files.swapped = path + "/";
+        files.turn = turn;
+        files.swap = [&] {
+            const std::string away = moved ? path.substr(0, path.rfind('/') + 1) + target
+                                            : path + ".gone";
+            QCOMPARE(::rename(path.c_str(), away.c_str()), 0);
+            QCOMPARE(::symlink(target.c_str(), path.c_str()), 0);
+        };
+        FakeErrorBox errors;
+        InputPaths inputs(Strings{tree.path("in")}, {}, files, errors);
+        Strings read;
+        while (std::optional<std::string> file = inputs.next())
+            read.push_back(*file);
+        QCOMPARE(files.opened, turn);
+        QCOMPARE(tree.relative(read), expected);
+        const Strings said{"Cannot read the folder \"" + path +
+                           "\": it was replaced while it was read"};
+        QCOMPARE(errors.reports, moved ? Strings{} : said);
     }
 
     // Thousands of files in one folder or spread over a hundred: all of them become rows, in

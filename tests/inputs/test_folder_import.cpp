@@ -233,12 +233,14 @@ void unreadableFoldersNotice_data() {
     QTest::addColumn<Strings>("notices");
     QTest::newRow("none") << 0 << 0 << Strings{};
     QTest::newRow("one") << 1 << 0
-                         << Strings{"1 folder could not be read, so its files were not added:\r"
-                                    "\r/t/d0"};
+                         << Strings{
+                                "1 folder could not be read, so its files were not added:\r"
+                                "\r/t/d0"};
     QTest::newRow("seven, five named")
         << 7 << 1
-        << Strings{"7 folders could not be read, so their files were not added:\r"
-                   "\r/t/d0\r/t/d1\r/t/d2\r/t/d3\r/t/d4\rand 2 more"};
+        << Strings{
+               "7 folders could not be read, so their files were not added:\r"
+               "\r/t/d0\r/t/d1\r/t/d2\r/t/d3\r/t/d4\rand 2 more"};
     QTest::newRow("vanished only") << 0 << 2 << Strings{};
 }
 void unreadableFoldersNotice() {
@@ -257,15 +259,18 @@ void unreadableFoldersNotice() {
         files.addFile(folder + "/lost.txt");
     }
     Import import(files);
-    import.prompt.answer = [](const std::string&) { return std::string("txt"); };
-    import.chooser.answer = "/t";
-    std::vector<int> pointers;
-    import.boxes.onShow = [&] { pointers.push_back(import.pointer.value); };
-    import.command.run();
-    QCOMPARE(import.rows(), (Strings{"/t/top.txt", "/t/open/in.txt"}));
-    QCOMPARE(import.boxes.notices, notices);
-    QCOMPARE(pointers, std::vector<int>(notices.size(), int(kDefaultPointer)));
-    QVERIFY(import.errors.reports.empty());
+    import.prompt.answer = [](const std::string&) { return std::string("txt");
+};
+import.chooser.answer = "/t";
+std::vector<int> pointers;
+import.boxes.onShow = [&] { pointers.push_back(import.pointer.value);
+}
+;
+import.command.run();
+QCOMPARE(import.rows(), (Strings{"/t/top.txt", "/t/open/in.txt"}));
+QCOMPARE(import.boxes.notices, notices);
+QCOMPARE(pointers, std::vector<int>(notices.size(), int(kDefaultPointer)));
+QVERIFY(import.errors.reports.empty());
 }
 
 // A failing step is reported with its label and the import goes on to its end.

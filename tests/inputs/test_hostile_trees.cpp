@@ -195,8 +195,8 @@ class HostileTreesTest : public QObject {
         files.swapped = path + "/";
         files.turn = turn;
         files.swap = [&] {
-            const std::string away = moved ? path.substr(0, path.rfind('/') + 1) + target
-                                            : path + ".gone";
+            const std::string away =
+                moved ? path.substr(0, path.rfind('/') + 1) + target : path + ".gone";
             QCOMPARE(::rename(path.c_str(), away.c_str()), 0);
             QCOMPARE(::symlink(target.c_str(), path.c_str()), 0);
         };

@@ -62,7 +62,6 @@ FolderWalk::FolderWalk(const WalkServices& services)
 
 bool FolderWalk::collectSubfolders(std::vector<std::string>& folders, bool recurse) {
     listed_.clear();
-    listedAs_.clear();
     unreadable_.clear();
     walkLevel(folders, recurse);
     return !stopped();
@@ -97,7 +96,7 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
             if (isSkippedFolder(*info)) continue;
             listing = true;
             // A folder met again through a link is neither listed again nor kept.
-            if (!listed_.insert(info->identity).second) {
+            if (!listed_.emplace(info->identity, folder).second) {
                 DropFolder(folders, folder);
                 continue;
             }
@@ -114,7 +113,6 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
                     {WithoutSeparator(folder), ReplacedFolderText(WithoutSeparator(folder))});
                 continue;
             }
-            listedAs_.emplace(folder, info->identity);
             SortForListing(names);
             for (const std::string& name : names) {
                 if (!yield_()) return;

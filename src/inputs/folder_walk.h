@@ -3,7 +3,6 @@
 // the files of one folder that match a pattern. The importers decide what to do with the names.
 
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,9 +77,9 @@ class FolderWalk {
 
     bool stopped() const { return yield_.stopped(); }
     const std::vector<UnreadableFolder>& unreadable() const { return unreadable_; }
-    // The folders listed by the last collectSubfolders() (as the list writes them), each with
-    // its identity: what the path must still lead to when its files are listed.
-    const std::map<std::string, FileIdentity>& listedFolders() const { return listedAs_; }
+    // The folders listed by the last collectSubfolders(), by identity, each with its path as
+    // the list writes it: the folder that path must still lead to when its files are listed.
+    std::map<FileIdentity, std::string> takeListed() { return std::move(listed_); }
 
   private:
     void walkLevel(std::vector<std::string>& folders, bool recurse);
@@ -89,8 +88,7 @@ class FolderWalk {
     FileSystem& files_;
     ErrorBox& errorBox_;
     PacedYield yield_;
-    std::set<FileIdentity> listed_;
-    std::map<std::string, FileIdentity> listedAs_;
+    std::map<FileIdentity, std::string> listed_;
     std::vector<UnreadableFolder> unreadable_;
 };
 

@@ -57,7 +57,7 @@ void InputPaths::startTree(const std::string& folder) {
     walk.collectSubfolders(folders_, true);
     for (const UnreadableFolder& lost : walk.unreadable())
         errors_.showErrorReport(lost.description);
-    collected_ = walk.listedFolders();
+    collected_ = walk.takeListed();
 }
 
 // The names a dropped folder takes from `folder`, matched as they are read, sorted in place.
@@ -73,8 +73,8 @@ void InputPaths::listFolder(const std::string& folder) {
         const bool same = files_.listFolder(
             folder,
             [&](const FileIdentity& opened) {
-                const auto it = collected_.find(folder);
-                if (it == collected_.end() || it->second != opened) return false;
+                const auto it = collected_.find(opened);
+                if (it == collected_.end() || it->second != folder) return false;
                 collected_.erase(it);
                 return true;
             },

@@ -55,8 +55,8 @@ class InputPaths {
     // The folders of the tree being walked, in walk order, each ending with a separator.
     std::vector<std::string> folders_;
     std::size_t nextFolder_ = 0;
-    // The folders the walk listed, whose files are not yet listed, with their identities.
-    std::map<std::string, FileIdentity> collected_;
+    // The folders the walk listed, whose files are not yet listed: identity and path.
+    std::map<FileIdentity, std::string> collected_;
     // The folder being handed out, without its separator, and the names in it that match the
     // pattern: each ends with a zero byte in `names_`, `starts_` in listing order.
     std::string folder_;

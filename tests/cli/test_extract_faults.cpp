@@ -438,9 +438,6 @@ class ExtractFaultsTest : public QObject {
         QTest::newRow("the list of --files-from")
             << Strings{"--files-from", "list.txt", "--output", "list.txt"} << "" << 2
             << "list.txt" + both;
-        QTest::newRow("the list on standard input")
-            << Strings{"--files-from=-", "--output", "list.txt"} << "list.txt" << 2
-            << "(standard input)" + both;
         QTest::newRow("met in a walked folder, said once")
             << Strings{"w", "in.txt", "w", "--output", "w/notes.txt"} << "" << 0
             << "w/notes.txt: the output itself; not read";

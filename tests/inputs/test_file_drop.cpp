@@ -84,18 +84,13 @@ class FileDropTest : public QObject {
         FakeFileSystem files;
         for (const std::string top : {"/p", "/q"}) {
             files.addFolder(top);
-            files.addFile(top + "/f.txt");
             files.addFolder(top + "/locked").listingFails = FileSystemError::Kind::kAccessDenied;
-            files.addFile(top + "/locked/g.txt");
         }
         InputList list;
         FakeEventLoop loop;
         FakeErrorBox errors;
         FakeMessageBoxes boxes;
-        FileDrop drop(list, WalkServices{files, loop, errors, Pacing{}}, boxes);
-        drop.drop({"/p", "/q", "/r.txt"});
-        QCOMPARE(Strings(list.rows().begin(), list.rows().end()),
-                 (Strings{"/p/f.txt", "/q/f.txt", "/r.txt"}));
+        FileDrop(list, WalkServices{files, loop, errors, Pacing{}}, boxes).drop({"/p", "/q"});
         QCOMPARE(boxes.notices,
                  Strings{"2 folders could not be read, so their files were not added:\r"
                          "\r/p/locked\r/q/locked"});

@@ -240,7 +240,6 @@ void unreadableFoldersNotice_data() {
         << Strings{
                "7 folders could not be read, so their files were not added:\r"
                "\r/t/d0\r/t/d1\r/t/d2\r/t/d3\r/t/d4\rand 2 more"};
-    QTest::newRow("vanished only") << 0 << 2 << Strings{};
 }
 void unreadableFoldersNotice() {
     QFETCH(int, denied);

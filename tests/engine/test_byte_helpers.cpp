@@ -6,6 +6,7 @@
 #include <random>
 
 #include "byte_skip_variants.h"
+#include "scan_rules.h"
 
 using namespace tessaly;
 
@@ -50,6 +51,55 @@ class ByteHelpersTest : public QObject {
                 QCOMPARE(set.copyDigits(p, stop, end, got), want);
                 QVERIFY2(std::equal(got, got + want, expected), set.name);
             }
+        }
+    }
+
+    // The plain scan's walk over digit runs: every variant writes the digit lines the portable
+    // one writes and leaves the same run open, wherever the text starts and ends, whatever
+    // lengths are kept, and when its output fills up and it is called again where it stopped.
+    void digitRunWalksAgree_data() {
+        QTest::addColumn<std::uint32_t>("lengths");
+        QTest::addColumn<std::size_t>("room");
+        QTest::addColumn<bool>("openAtStart");
+        QTest::newRow("every length, room for all")
+            << kEveryLength << std::size_t{1 << 16} << false;
+        QTest::newRow("a run open at the start") << kEveryLength << std::size_t{1 << 16} << true;
+        QTest::newRow("7 and 20 digits only")
+            << ((std::uint32_t{1} << 7) | (std::uint32_t{1} << 20)) << std::size_t{1 << 16} << true;
+        QTest::newRow("no length") << std::uint32_t{0} << std::size_t{1 << 16} << false;
+        QTest::newRow("output full after each block") << kEveryLength << kDigitRunBlockRoom << true;
+    }
+
+    void digitRunWalksAgree() {
+        QFETCH(std::uint32_t, lengths);
+        QFETCH(std::size_t, room);
+        QFETCH(bool, openAtStart);
+        const std::vector<ByteHelperSet> sets = AvailableByteHelperSets();
+        // Runs long and short, with and without digits, cut by other bytes now and then.
+        const std::string alphabet = std::string("0123456789012345.-(){}  \n\x80z/:") + '\0';
+        std::mt19937 rng(11);
+        for (int round = 0; round < 1500; ++round) {
+            std::string bytes(1 + rng() % 400, ' ');
+            const unsigned cut = 2 + rng() % 40;
+            for (char& c : bytes)
+                c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
+            const char* p = bytes.data() + rng() % bytes.size();
+            const char* const end = bytes.data() + bytes.size();
+            auto walk = [&](const ByteHelperSet& set) {
+                DigitRunCarry carry;
+                if (openAtStart) carry = {p, 3};
+                std::string lines;
+                std::vector<char> out(room + 64);
+                for (const char* at = p; at < end;) {
+                    char* written = out.data();
+                    at = set.walkDigitRuns(at, end, lengths, carry, written, out.data() + room);
+                    lines.append(out.data(), written);
+                }
+                return std::tuple(lines, carry.from, carry.digits);
+            };
+            const auto expected = walk(sets.front());
+            for (const ByteHelperSet& set : sets)
+                QVERIFY2(walk(set) == expected, set.name);
         }
     }
 };

@@ -1,12 +1,15 @@
 #pragma once
-// The block code shared by the scanner's byte helpers. It is compiled twice, into two files:
-// once for every x86-64 processor and once with SSSE3 enabled, and everything here has internal
-// linkage so that the two compilations never mix.
+// The block code shared by the scanner's byte helpers. Three files include it: byte_skip.cpp
+// for every processor, byte_skip_ssse3.cpp built with SSSE3 and byte_skip_avx2.cpp built with
+// AVX2. Everything here has internal linkage and calls only builtins, never an inline function
+// of another header, so no compilation for a newer processor can lend the others a copy of a
+// function (the build checks the variants' objects define no shared symbol).
 
 #include <cstring>
 
 #include "byte_skip.h"
 #include "number_chars.h"
+#include "phone_number.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -65,6 +68,59 @@ namespace {
     return n;
 }
 
+// The walk over the runs that hold a digit (WalkDigitRuns in byte_skip.h), with a variant's
+// block reading and digit copy built in. A block without a digit costs its reading only, unless
+// a run is open: a run of number characters without a digit can never be a kept number, so it is
+// never opened.
+template <BlockMasks (*Classify)(const char*, const char*),
+          std::size_t (*Copy)(const char*, const char*, const char*, char*)>
+[[gnu::always_inline]] inline const char* WalkDigitRunsWith(const char* p, const char* end,
+                                                            std::uint32_t lengths,
+                                                            DigitRunCarry& carry, char*& out,
+                                                            const char* outEnd) {
+    auto emit = [&](const char* from, const char* to, std::size_t digits) {
+        if (digits > kMaxDigits || !(lengths >> digits & 1u)) return;
+        out += Copy(from, to, end, out);
+        *out++ = '\n';
+    };
+    const char* block = p;
+    for (; block < end; block += 64) {
+        if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
+        const BlockMasks m = Classify(block, end);
+        const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
+        // Bytes past the piece count as inside: a run that reaches its end stays open.
+        const std::uint64_t past = valid == 64 ? 0 : ~std::uint64_t{0} << valid;
+        const std::uint64_t outside = ~(m.number | m.space) & ~past;
+        std::uint64_t digits = m.digit;
+        if (carry.from) {
+            if (!outside) {
+                carry.digits += unsigned(__builtin_popcountll(digits));
+                continue;
+            }
+            const unsigned stop = unsigned(__builtin_ctzll(outside));
+            const std::uint64_t before = (std::uint64_t{1} << stop) - 1;
+            emit(carry.from, block + stop,
+                 carry.digits + unsigned(__builtin_popcountll(digits & before)));
+            carry.from = nullptr;
+            digits &= ~before;
+        }
+        while (digits) {
+            const unsigned first = unsigned(__builtin_ctzll(digits));
+            const std::uint64_t after = outside & (~std::uint64_t{0} << first);
+            if (!after) {
+                carry.from = block + first;
+                carry.digits = unsigned(__builtin_popcountll(digits));
+                break;
+            }
+            const unsigned stop = unsigned(__builtin_ctzll(after));
+            const std::uint64_t before = (std::uint64_t{1} << stop) - 1;
+            emit(block + first, block + stop, unsigned(__builtin_popcountll(digits & before)));
+            digits &= ~before;
+        }
+    }
+    return end;
+}
+
 #if TESSALY_X86
 // Masks of 16 bytes, one bit per byte: number characters, spaces, digits.
 struct Masks {
@@ -72,7 +128,7 @@ struct Masks {
 };
 
 // Baseline x86-64: compares only.
-[[maybe_unused]] Masks ClassifySse2(__m128i v) {
+[[maybe_unused, gnu::always_inline]] inline Masks ClassifySse2(__m128i v) {
     const __m128i digitOffset = _mm_sub_epi8(v, _mm_set1_epi8('0'));
     const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(digitOffset, _mm_set1_epi8(9)), digitOffset);
     const __m128i dashDotOffset = _mm_sub_epi8(v, _mm_set1_epi8('-'));  // '-' and '.' adjoin
@@ -107,7 +163,7 @@ constexpr CompactTable kCompact;
 template <Masks (*Classify)(__m128i)>
 struct Blocks {
     // 16 bytes from p; bytes past `end` read as 0 (never a number character or a space).
-    static __m128i Load(const char* p, const char* end) {
+    [[gnu::always_inline]] static __m128i Load(const char* p, const char* end) {
         if (end - p >= 16) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         alignas(16) char tail[16] = {};
         std::memcpy(tail, p, static_cast<std::size_t>(end - p));
@@ -131,7 +187,7 @@ struct Blocks {
         return FindTokenEndScalar(p, end);
     }
 
-    static BlockMasks Classify64(const char* p, const char* end) {
+    [[gnu::always_inline]] static BlockMasks Classify64(const char* p, const char* end) {
         BlockMasks out{0, 0, 0};
         alignas(16) char padded[64];
         if (end - p < 64) {  // bytes past the end read as 0: never a number character or space
@@ -165,6 +221,32 @@ struct Blocks {
 };
 
 using Sse2Blocks = Blocks<ClassifySse2>;
+
+#if defined(__SSSE3__)
+// The digits of [p, stop) gathered 8 bytes at a time with one shuffle each; up to 16 bytes are
+// written past the last digit.
+[[gnu::always_inline]] inline std::size_t CopyDigitsShuffle(const char* p, const char* stop,
+                                                            const char* end, char* out) {
+    std::size_t n = 0;
+    for (; p < stop; p += 16) {
+        const __m128i v = Sse2Blocks::Load(p, end);
+        const __m128i offset = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+        unsigned bits = unsigned(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, _mm_set1_epi8(9)), offset)));
+        if (stop - p < 16) bits &= (1u << (stop - p)) - 1;
+        const __m128i low = _mm_shuffle_epi8(
+            v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompact.shuffle[bits & 0xFF])));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), low);
+        n += unsigned(__builtin_popcount(bits & 0xFF));
+        const __m128i high = _mm_shuffle_epi8(
+            _mm_srli_si128(v, 8),
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompact.shuffle[bits >> 8])));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), high);
+        n += unsigned(__builtin_popcount(bits >> 8));
+    }
+    return n;
+}
+#endif
 
 #endif
 

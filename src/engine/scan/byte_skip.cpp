@@ -12,11 +12,15 @@ const char* FindTokenEnd(const char* p, const char* end);
 TokenSpan MeasureTokenSpan(const char* p, const char* end);
 BlockMasks ClassifyBlock(const char* p, const char* end);
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out);
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd);
 }  // namespace ssse3
 
 namespace avx2 {
 BlockMasks ClassifyBlock(const char* p, const char* end);
 BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks);
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd);
 }  // namespace avx2
 #endif
 
@@ -33,18 +37,37 @@ BlockMasks ClassifyApart(const char* p, const char* end, BreakMasks& breaks) {
     return Classify(p, end);
 }
 
+const char* WalkDigitRunsPortable(const char* p, const char* end, std::uint32_t lengths,
+                                  DigitRunCarry& carry, char*& out, const char* outEnd) {
+    return WalkDigitRunsWith<ClassifyBlockScalar, CopyDigitsPortable>(p, end, lengths, carry, out,
+                                                                      outEnd);
+}
+
+#if TESSALY_X86
+const char* WalkDigitRunsSse2(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd) {
+    return WalkDigitRunsWith<Sse2Blocks::Classify64, CopyDigitsPortable>(p, end, lengths, carry,
+                                                                         out, outEnd);
+}
+#endif
+
+// The fastest set this processor runs, chosen on first use.
+const ByteHelperSet& Best() {
+    static const ByteHelperSet best = AvailableByteHelperSets().back();
+    return best;
+}
+
 }  // namespace
 
 std::vector<ByteHelperSet> AvailableByteHelperSets() {
     std::vector<ByteHelperSet> sets{
         {"portable", FindNumberScalar, FindTokenEndScalar,
          [](const char* p, const char* end) { return MeasureScalar(p, end); }, ClassifyBlockScalar,
-         ClassifyApart<ClassifyBlockScalar>, CopyDigitsPortable}};
+         ClassifyApart<ClassifyBlockScalar>, CopyDigitsPortable, WalkDigitRunsPortable}};
 #if TESSALY_X86
-    using Sse2Blocks = Blocks<ClassifySse2>;
     sets.push_back({"sse2", Sse2Blocks::FindNumber, Sse2Blocks::FindEnd, Sse2Blocks::Measure,
                     Sse2Blocks::Classify64, ClassifyApart<Sse2Blocks::Classify64>,
-                    CopyDigitsPortable});
+                    CopyDigitsPortable, WalkDigitRunsSse2});
     if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt")) {
         const ByteHelperSet withSsse3{"ssse3",
                                       ssse3::FindNumberChar,
@@ -52,13 +75,15 @@ std::vector<ByteHelperSet> AvailableByteHelperSets() {
                                       ssse3::MeasureTokenSpan,
                                       ssse3::ClassifyBlock,
                                       ClassifyApart<ssse3::ClassifyBlock>,
-                                      ssse3::CopyDigits};
+                                      ssse3::CopyDigits,
+                                      ssse3::WalkDigitRuns};
         sets.push_back(withSsse3);
         if (__builtin_cpu_supports("avx2")) {
             ByteHelperSet withAvx2 = withSsse3;
             withAvx2.name = "avx2";
             withAvx2.classifyBlock = avx2::ClassifyBlock;
             withAvx2.classifyBlockAndBreaks = avx2::ClassifyBlockAndBreaks;
+            withAvx2.walkDigitRuns = avx2::WalkDigitRuns;
             sets.push_back(withAvx2);
         }
     }
@@ -66,27 +91,27 @@ std::vector<ByteHelperSet> AvailableByteHelperSets() {
     return sets;
 }
 
-namespace {
-const ByteHelperSet kBest = AvailableByteHelperSets().back();
-}  // namespace
-
 const char* FindNumberChar(const char* p, const char* end) {
-    return kBest.findNumberChar(p, end);
+    return Best().findNumberChar(p, end);
 }
 const char* FindTokenEnd(const char* p, const char* end) {
-    return kBest.findTokenEnd(p, end);
+    return Best().findTokenEnd(p, end);
 }
 TokenSpan MeasureTokenSpan(const char* p, const char* end) {
-    return kBest.measureTokenSpan(p, end);
+    return Best().measureTokenSpan(p, end);
 }
 BlockMasks ClassifyBlock(const char* p, const char* end) {
-    return kBest.classifyBlock(p, end);
+    return Best().classifyBlock(p, end);
 }
 BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks) {
-    return kBest.classifyBlockAndBreaks(p, end, breaks);
+    return Best().classifyBlockAndBreaks(p, end, breaks);
 }
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out) {
-    return kBest.copyDigits(p, stop, end, out);
+    return Best().copyDigits(p, stop, end, out);
+}
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd) {
+    return Best().walkDigitRuns(p, end, lengths, carry, out, outEnd);
 }
 
 }  // namespace tessaly

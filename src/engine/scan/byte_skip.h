@@ -43,4 +43,22 @@ inline constexpr std::size_t kCopyDigitsSlack = 16;
 // count.
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out);
 
+// The run of number characters and spaces left open where a walk over digit runs stopped: its
+// first digit (null when none is open) and its digits so far.
+struct DigitRunCarry {
+    const char* from = nullptr;
+    std::size_t digits = 0;
+};
+// Room in the output a walk needs free to take one more block: every run a block can close
+// (a digit count may be at most kMaxDigits), and the copy's slack.
+inline constexpr std::size_t kDigitRunBlockRoom = 256;
+// The plain scan, 64 bytes at a time from p: for each run of number characters and spaces that
+// holds a digit and ends before `end`, when its digit count n has bit n set in `lengths`, writes
+// its digits and a '\n' at `out` and moves `out` past them. Runs without a digit are passed over.
+// `carry` is a run still open at p (it goes on there) and, on return, the one open where the walk
+// stopped. Stops at `end`, or at a block's start when fewer than kDigitRunBlockRoom bytes are
+// left before `outEnd`; returns where it stopped. Bytes up to `end` are read, never past it.
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd);
+
 }  // namespace tessaly

@@ -12,7 +12,7 @@ struct Masks32 {
     std::uint32_t number, space, digit;
 };
 
-Masks32 Classify32(__m256i v) {
+[[gnu::always_inline]] inline Masks32 Classify32(__m256i v) {
     const __m256i lowTable = _mm256_setr_epi8(2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 0, 4, 0, 5, 1, 0, 2, 2,
                                               2, 2, 2, 2, 2, 2, 3, 3, 0, 4, 0, 5, 1, 0);
     const __m256i highTable = _mm256_setr_epi8(0, 0, 1, 2, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -32,7 +32,8 @@ Masks32 Classify32(__m256i v) {
 
 // Both block readings, the breaks only when asked.
 template <bool kBreaks>
-BlockMasks Classify64(const char* p, const char* end, BreakMasks* breaks) {
+[[gnu::always_inline]] inline BlockMasks Classify64(const char* p, const char* end,
+                                                    BreakMasks* breaks) {
     alignas(32) char padded[64];
     if (end - p < 64) {  // bytes past the end read as 0: never a number character, space or break
         std::memset(padded, 0, sizeof padded);
@@ -56,6 +57,10 @@ BlockMasks Classify64(const char* p, const char* end, BreakMasks* breaks) {
             a.digit | std::uint64_t{b.digit} << 32};
 }
 
+[[gnu::always_inline]] inline BlockMasks ClassifyPlain(const char* p, const char* end) {
+    return Classify64<false>(p, end, nullptr);
+}
+
 }  // namespace
 
 BlockMasks ClassifyBlock(const char* p, const char* end) {
@@ -64,6 +69,12 @@ BlockMasks ClassifyBlock(const char* p, const char* end) {
 
 BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks) {
     return Classify64<true>(p, end, &breaks);
+}
+
+// The plain scan's walk with the block reading built in: one call per piece, not per block.
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd) {
+    return WalkDigitRunsWith<ClassifyPlain, CopyDigitsShuffle>(p, end, lengths, carry, out, outEnd);
 }
 
 }  // namespace tessaly::avx2

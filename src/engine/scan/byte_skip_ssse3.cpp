@@ -11,7 +11,7 @@ namespace {
 // With SSSE3: two table look-ups by nibble. A byte is a number character when the bit of its
 // high nibble's group is set in its low nibble's entry: group 1 is 0x28 0x29 0x2D 0x2E, group 2
 // 0x30-0x39, group 4 0x7B 0x7D. Bytes from 0x80 up have no group.
-Masks ClassifySsse3(__m128i v) {
+[[gnu::always_inline]] inline Masks ClassifySsse3(__m128i v) {
     const __m128i lowTable = _mm_setr_epi8(2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 0, 4, 0, 5, 1, 0);
     const __m128i highTable = _mm_setr_epi8(0, 0, 1, 2, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0);
     const __m128i nibble = _mm_set1_epi8(0x0F);
@@ -64,6 +64,12 @@ std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* o
         p += 16;
     }
     return n;
+}
+
+const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
+                          DigitRunCarry& carry, char*& out, const char* outEnd) {
+    return WalkDigitRunsWith<Ssse3Blocks::Classify64, CopyDigitsShuffle>(p, end, lengths, carry,
+                                                                         out, outEnd);
 }
 
 }  // namespace ssse3

@@ -16,6 +16,8 @@ struct ByteHelperSet {
     BlockMasks (*classifyBlock)(const char*, const char*);
     BlockMasks (*classifyBlockAndBreaks)(const char*, const char*, BreakMasks&);
     std::size_t (*copyDigits)(const char*, const char*, const char*, char*);
+    const char* (*walkDigitRuns)(const char*, const char*, std::uint32_t, DigitRunCarry&, char*&,
+                                 const char*);
 };
 
 // Every set this processor can run: the portable one first, the fastest last.

@@ -1,6 +1,7 @@
 #include "number_stream.h"
 
 #include <bit>
+#include <cstring>
 
 #include "byte_skip.h"
 #include "number_chars.h"
@@ -304,6 +305,50 @@ template <bool kExtras>
     flushFound(out, lines);
 }
 
+// The plain scan (no line numbers, no written texts, no required text): only the runs that hold
+// a digit are visited, by the block walk of byte_skip.h, which writes the kept digits a line
+// each; the lines become numbers here. A number begun in an earlier piece is closed first.
+void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    if (inToken_) {
+        const char* stop = takeTokenSpan(p, end, false);
+        if (stop == end) return;
+        closeTokenAt<false>(stop);
+        flushFound(out, nullptr);
+        p = stop;
+    }
+    if (!runLines_) runLines_ = std::make_unique<char[]>(kRunLinesCapacity + 2 * kMaxDigits);
+    char* const lines = runLines_.get();
+    DigitRunCarry carry;
+    const char* at = p;
+    while (at < end) {
+        char* written = lines;
+        at = WalkDigitRuns(at, end, acceptedLengths_, carry, written, lines + kRunLinesCapacity);
+        for (const char* line = lines; line < written;) {
+            const char* const lineEnd =
+                static_cast<const char*>(std::memchr(line, '\n', kMaxDigits + 1));
+            out.push_back(PhoneNumber::FromBuffer(line, std::size_t(lineEnd - line)));
+            line = lineEnd + 1;
+        }
+    }
+    keepRunOpenAtEnd(carry, p, end);
+}
+
+// A run still open at the end of the piece goes on in the next one as the open number: with its
+// digits kept while it can still be kept, or without a digit yet, so that new rules wait for the
+// next number to start, as they do on every other path.
+void NumberStream::keepRunOpenAtEnd(const DigitRunCarry& carry, const char* p, const char* end) {
+    if (carry.from) {
+        startTokenAt<false>(carry.from);
+        digitCount_ = carry.digits;
+        if (digitCount_ <= kMaxDigits) CopyDigits(carry.from, end, end, digits_);
+        return;
+    }
+    const char* runStart = end;
+    while (runStart > p && kByteClass[static_cast<unsigned char>(runStart[-1])] != CharClass::Other)
+        --runStart;
+    if (FindNumberChar(runStart, end) != end) startTokenAt<false>(runStart);
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 // The same, where counting a block's bits is one instruction.
 template <bool kExtras>
@@ -317,6 +362,7 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
                               std::vector<std::size_t>* lines) {
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     const bool extras = countLines_ || texts_;
+    if (!extras && !needle_.active) return feedDigitRuns(p, end, out);
     if (hasPopcnt) {
         extras ? feedBlocksPopcnt<true>(p, end, out, lines)
                : feedBlocksPopcnt<false>(p, end, out, lines);
@@ -334,7 +380,9 @@ void NumberStream::feedBlocksPopcnt(const char* p, const char* end, std::vector<
 
 void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                               std::vector<std::size_t>* lines) {
-    if (countLines_ || texts_) {
+    if (!countLines_ && !texts_ && !needle_.active) {
+        feedDigitRuns(p, end, out);
+    } else if (countLines_ || texts_) {
         feedBlocksBody<true>(p, end, out, lines);
     } else {
         feedBlocksBody<false>(p, end, out, lines);

@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,8 @@ class NumberStream {
     const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
     void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                     std::vector<std::size_t>* lines);
+    void feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    void keepRunOpenAtEnd(const DigitRunCarry& carry, const char* p, const char* end);
     template <bool kExtras>
     void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
                           std::vector<std::size_t>* lines);
@@ -126,6 +129,11 @@ class NumberStream {
     static constexpr std::size_t kFoundCapacity = 256;
     PhoneNumber found_[kFoundCapacity];
     std::size_t foundCount_ = 0;
+
+    // The plain scan's kept digits, a line each, before they become numbers (allocated on first
+    // use, with room for the copies' slack and for reading a whole number past a line's start).
+    static constexpr std::size_t kRunLinesCapacity = 16 * 1024;
+    std::unique_ptr<char[]> runLines_;
 
     // Line numbers, only when the rules ask for them: the line of the open number. Block by
     // block scanning counts each block's line ends with its classes; scanning a token at a

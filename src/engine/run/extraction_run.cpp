@@ -43,6 +43,7 @@ class ExtractionRun::Pass {
     FoundNumbers pending_;
     std::vector<PhoneNumber> batch_;
     std::vector<std::size_t> batchLines_;
+    ReadBuffer readBuffer_;  // every file of the run is read into it
     // The file being read: where its numbers start in pending_, and how many of its numbers
     // are already in the list.
     std::size_t filePending_ = 0;
@@ -93,7 +94,10 @@ void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
 // Returns false when the window is closing.
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
-    if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    if (!trap_.step(kReadFile, [&] {
+            scan.emplace(path, ScannerRules(), FileNumberScan::kDefaultChunkSize, &readBuffer_);
+        }))
+        return true;
     pending_.startFile({path, scan->stamp()});
     trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     filePending_ = pending_.size();

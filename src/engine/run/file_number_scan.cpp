@@ -1,16 +1,49 @@
 #include "file_number_scan.h"
 
+#include <algorithm>
+#include <span>
+
 #include "text_start.h"
 
 namespace tessaly {
 
 FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
-                               std::size_t chunkSize)
+                               std::size_t chunkSize, ReadBuffer* shared)
     : file_(std::make_unique<FileSource>(path)),
-      buffer_(chunkSize < 4 ? 4 : chunkSize),
+      chunkSize_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    projector_ = AsciiProjector(StartText(file_, head_, buffer_, path, rules.unicodeSeparators),
-                                rules.unicodeSeparators);
+    // One byte more than a small file holds, so that its one read meets its end.
+    const std::uint64_t size = file_->size();
+    const std::size_t room = size > 0 && size < chunkSize_ ? std::size_t(size) + 1 : chunkSize_;
+    buffer_ = (shared ? *shared : ownBuffer_).room(room < 4 ? 4 : room);
+    chunkSize_ = std::min(chunkSize_, room < 4 ? 4 : room);
+    readPiece();
+    // The mark needs the first four bytes, which a pipe may give in several reads.
+    while (piece_.size() < 4 && !atEnd_) {
+        const std::size_t n = file_->read(buffer_ + piece_.size(), 4 - piece_.size());
+        atEnd_ = n == 0;
+        readSoFar_ += n;
+        piece_ = std::string_view(buffer_, piece_.size() + n);
+    }
+    const TextEncoding encoding =
+        StartText(file_, piece_, std::span(buffer_, chunkSize_), path, rules.unicodeSeparators);
+    // Told UTF-8 by reading the whole file: it is read again from its first byte.
+    if (piece_.data() == nullptr) {
+        atEnd_ = false;
+        readSoFar_ = 0;
+    }
+    projector_ = AsciiProjector(encoding, rules.unicodeSeparators);
+}
+
+bool FileNumberScan::readPiece() {
+    const std::size_t n = file_->read(buffer_, chunkSize_);
+    readSoFar_ += n;
+    piece_ = std::string_view(buffer_, n);
+    // A regular file reads short only at its end; a read that stops short at the length the
+    // file had when opened needs no further read to say so. Anything else (a pipe, a file that
+    // changed) reads on until a read gives nothing.
+    atEnd_ = n == 0 || (n < chunkSize_ && readSoFar_ == file_->size());
+    return n > 0;
 }
 
 void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
@@ -27,14 +60,11 @@ void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneN
 bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
                           NumberTexts* texts) {
     if (done_) return false;
-    if (!head_.empty()) {
-        scan(head_.data(), head_.size(), out, lines, texts);
-        head_.clear();
-    }
-    const std::size_t n = file_->read(buffer_.data(), buffer_.size());
-    if (n > 0) {
-        scan(buffer_.data(), n, out, lines, texts);
-        return true;
+    if (piece_.empty() && !atEnd_) readPiece();
+    if (!piece_.empty()) {
+        scan(piece_.data(), piece_.size(), out, lines, texts);
+        piece_ = {};
+        if (!atEnd_) return true;
     }
     projected_.clear();
     projector_.finish(projected_);

@@ -5,6 +5,11 @@
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
 // mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h).
+//
+// A small file costs four system calls (open, its status, one read, close): the first read
+// also gives the mark, and a read that stops short at the length the file had when opened is
+// its end. Scans one after another can share a ReadBuffer, so a file of a few bytes neither
+// allocates nor clears a buffer of its own.
 
 #include <memory>
 #include <string>
@@ -16,13 +21,31 @@
 
 namespace tessaly {
 
+// Room to read a file into, kept from one file to the next; it grows as needed and is never
+// cleared, since every byte scanned was read first.
+class ReadBuffer {
+  public:
+    char* room(std::size_t size) {
+        if (size > capacity_) {
+            bytes_ = std::make_unique_for_overwrite<char[]>(size);
+            capacity_ = size;
+        }
+        return bytes_.get();
+    }
+
+  private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t capacity_ = 0;
+};
+
 class FileNumberScan {
   public:
     static constexpr std::size_t kDefaultChunkSize = 256 * 1024;
 
-    // Opens the file and reads its mark; throws FileReadError.
+    // Opens the file and reads its first piece (its mark with it); throws FileReadError. Reads
+    // into `shared` when given (it must outlive the scan), else into a buffer of its own.
     FileNumberScan(const std::string& path, const ScanRules& rules,
-                   std::size_t chunkSize = kDefaultChunkSize);
+                   std::size_t chunkSize = kDefaultChunkSize, ReadBuffer* shared = nullptr);
 
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
     // was scanned (the last numbers are appended by that call). When the rules ask for line
@@ -40,11 +63,17 @@ class FileNumberScan {
   private:
     void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
               std::vector<std::size_t>* lines, NumberTexts* texts);
+    // Reads the next piece into the buffer; false at the end of the file.
+    bool readPiece();
 
     std::unique_ptr<FileSource> file_;
-    std::vector<char> buffer_;
+    ReadBuffer ownBuffer_;
+    char* buffer_;
+    std::size_t chunkSize_;
+    std::string_view piece_;  // read and not yet scanned
+    std::uint64_t readSoFar_ = 0;
+    bool atEnd_ = false;  // the last read reached the end of the file
     std::string projected_;
-    std::string head_;  // bytes read to find the mark, not yet scanned
     AsciiProjector projector_{TextEncoding::EightBit};
     NumberStream stream_;
     bool done_ = false;

@@ -12,13 +12,12 @@ namespace tessaly {
 
 namespace {
 
-// Scans one file with `Scan`, handing each piece's numbers to `deliver`, which returns false to
+// Scans the file `open` opens, handing each piece's numbers to `deliver`, which returns false to
 // end the scan early; returns the failure, if any.
-template <class Scan, class Found, class Next, class Deliver>
-std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rules, Next&& next,
-                                   Deliver&& deliver) {
+template <class Found, class Open, class Next, class Deliver>
+std::optional<std::string> ScanOne(Open&& open, Next&& next, Deliver&& deliver) {
     try {
-        Scan scan(path, rules);
+        auto scan = open();
         // One batch for the whole file: where it is handed over without being taken (a single
         // job), its room is used again by the next piece.
         Found found;
@@ -56,8 +55,12 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
     DeliverInOrder<Found>(
         jobs, next,
         [&](const std::string& path, auto&& deliver) {
-            return ScanOne<FileNumberScan, Found>(
-                path, rules,
+            // Each worker reads every file it scans into the same buffer.
+            thread_local ReadBuffer buffer;
+            return ScanOne<Found>(
+                [&] {
+                    return FileNumberScan(path, rules, FileNumberScan::kDefaultChunkSize, &buffer);
+                },
                 [](FileNumberScan& scan, Found& f) {
                     return scan.next(f.numbers, &f.lines, &f.texts);
                 },
@@ -73,8 +76,9 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
     DeliverInOrder<Found>(
         jobs, next,
         [&](const std::string& path, auto&& deliver) {
-            return ScanOne<WrittenFileScan, Found>(
-                path, rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); }, deliver);
+            return ScanOne<Found>([&] { return WrittenFileScan(path, rules); },
+                                  [](WrittenFileScan& scan, Found& f) { return scan.next(f); },
+                                  deliver);
         },
         Begin(events), events.numbers, events.failure,
         [&] { return events.stop && events.stop(); });

@@ -90,7 +90,8 @@ void NumberStream::matchStep(char c) {
 template <bool kExtras>
 void NumberStream::closeTokenAt(const char* stop) {
     inToken_ = false;
-    found_[foundCount_] = PhoneNumber::FromBuffer(digits_, digitCount_);
+    std::memcpy(found_[foundCount_].digits, digits_, kMaxDigits);
+    found_[foundCount_].size = digitCount_;
     foundLines_[foundCount_] = tokenLine_;
     const bool kept = matched_ & wanted(digitCount_);
     foundCount_ += kept;
@@ -119,7 +120,8 @@ void NumberStream::takeText(const char* stop) {
 }
 
 void NumberStream::flushFound(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines) {
-    out.insert(out.end(), found_, found_ + foundCount_);
+    for (std::size_t i = 0; i < foundCount_; ++i)
+        out.push_back(PhoneNumber::FromBuffer(found_[i].digits, found_[i].size));
     if (countLines_ && lines) lines->insert(lines->end(), foundLines_, foundLines_ + foundCount_);
     foundCount_ = 0;
 }
@@ -316,13 +318,15 @@ void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<Pho
         flushFound(out, nullptr);
         p = stop;
     }
-    if (!runLines_) runLines_ = std::make_unique<char[]>(kRunLinesCapacity + 2 * kMaxDigits);
-    char* const lines = runLines_.get();
+    // The kept digits, a line each, before they become numbers; with room for the copies' slack
+    // and for reading a whole number from a line's start.
+    constexpr std::size_t kRoom = 8 * 1024;
+    char lines[kRoom + 2 * kMaxDigits];
     DigitRunCarry carry;
     const char* at = p;
     while (at < end) {
         char* written = lines;
-        at = WalkDigitRuns(at, end, acceptedLengths_, carry, written, lines + kRunLinesCapacity);
+        at = WalkDigitRuns(at, end, acceptedLengths_, carry, written, lines + kRoom);
         for (const char* line = lines; line < written;) {
             const char* const lineEnd =
                 static_cast<const char*>(std::memchr(line, '\n', kMaxDigits + 1));

@@ -23,7 +23,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -126,14 +125,14 @@ class NumberStream {
 
     // Numbers found and not yet handed out: every closed token is written here and only a kept
     // one advances the count, which spares the scanner a hard-to-predict branch per token.
+    // The slots are plain bytes, left as they are when a stream is made for the next file.
     static constexpr std::size_t kFoundCapacity = 256;
-    PhoneNumber found_[kFoundCapacity];
+    struct FoundSlot {
+        char digits[kMaxDigits];
+        std::size_t size;
+    };
+    FoundSlot found_[kFoundCapacity];
     std::size_t foundCount_ = 0;
-
-    // The plain scan's kept digits, a line each, before they become numbers (allocated on first
-    // use, with room for the copies' slack and for reading a whole number past a line's start).
-    static constexpr std::size_t kRunLinesCapacity = 16 * 1024;
-    std::unique_ptr<char[]> runLines_;
 
     // Line numbers, only when the rules ask for them: the line of the open number. Block by
     // block scanning counts each block's line ends with its classes; scanning a token at a
@@ -143,7 +142,7 @@ class NumberStream {
     LineCounter lineCounter_;
     const char* lineFrom_ = nullptr;
     std::size_t tokenLine_ = 0;
-    std::size_t foundLines_[kFoundCapacity] = {};
+    std::size_t foundLines_[kFoundCapacity];
 
     // Written texts, only when the rules ask for them (and a place for them is given): where
     // the open number's bytes in this piece start, and its bytes from earlier pieces (while it

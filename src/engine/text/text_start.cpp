@@ -15,7 +15,7 @@ namespace {
 // Reads `file` through once, `head` first, and tells whether it is well-formed UTF-8; `file`
 // then reads again from its first byte (from a temporary copy when it cannot go back).
 bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view head,
-                           std::vector<char>& buffer, const std::string& path) {
+                           std::span<char> buffer, const std::string& path) {
     Utf8Check check;
     check.feed(head);
     std::FILE* copy = nullptr;
@@ -52,13 +52,21 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
 
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
                        std::vector<char>& buffer, const std::string& path, bool separators) {
-    char start[4];
-    const std::size_t n = file->readFully(start, sizeof start);
-    const EncodingChoice choice = DetectEncoding(std::string_view(start, n));
-    head.assign(start + choice.markLength, n - choice.markLength);
+    char first[4];
+    std::string_view start(first, file->readFully(first, sizeof first));
+    const TextEncoding encoding = StartText(file, start, buffer, path, separators);
+    head.assign(start);
+    return encoding;
+}
+
+TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string_view& start,
+                       std::span<char> buffer, const std::string& path, bool separators) {
+    const EncodingChoice choice = DetectEncoding(start);
+    start.remove_prefix(choice.markLength);
     if (!separators || choice.encoding != TextEncoding::EightBit) return choice.encoding;
+    const std::string head(start);  // the buffer is read into while the file is told
     const bool utf8 = ReadsAsUtf8Throughout(file, head, buffer, path);
-    head.clear();  // read again from the first byte
+    start = {};  // read again from the first byte
     return utf8 ? TextEncoding::Utf8 : TextEncoding::EightBit;
 }
 

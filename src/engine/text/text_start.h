@@ -4,6 +4,7 @@
 // first byte to its last, which needs the whole file before its first number.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,5 +23,12 @@ namespace tessaly {
 // which disappears with it. Throws FileReadError.
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
                        std::vector<char>& buffer, const std::string& path, bool separators);
+
+// The same for a caller that has read the file's first bytes itself: `start` holds them (at
+// least four, unless the file is shorter) and is left holding those after the mark, or set to a
+// null view when the file was read through and reads again from its first byte. `buffer` may
+// hold `start`.
+TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string_view& start,
+                       std::span<char> buffer, const std::string& path, bool separators);
 
 }  // namespace tessaly

@@ -62,6 +62,66 @@ struct EightBitSeparators {
 };
 constexpr EightBitSeparators kEightBitSeparators;
 
+// A wide unit's projection.
+char ProjectUnit(char32_t v, bool separators) {
+    return separators ? ProjectSeparator(v) : v < 0x80 ? char(v) : char(0x80);
+}
+
+// Projects `units` whole UTF-16 or UTF-32 units from p to `out`; returns the end of what it wrote.
+// Sixteen units at a time: every unit below 0x80 becomes its byte, every other one 0x80, by
+// compares and packs; with the separators, sixteen units that are not all ASCII go one by one.
+char* NarrowUnits(const unsigned char* p, std::size_t units, std::size_t width, bool big,
+                  bool separators, char* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const auto load = [&](std::size_t at) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        if (big) {  // each unit's bytes the other way round
+            v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+            if (width == 4) v = _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xB1), 0xB1);
+        }
+        return v;
+    };
+    // Units below 0x80 as themselves, others as 0x80; `ascii` gathers which were below.
+    const auto narrow16 = [](__m128i v, __m128i& ascii) {
+        const __m128i low =
+            _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+        ascii = _mm_and_si128(ascii, low);
+        return _mm_or_si128(_mm_and_si128(v, low), _mm_andnot_si128(low, _mm_set1_epi16(0x80)));
+    };
+    const auto narrow32 = [](__m128i v, __m128i& ascii) {
+        const __m128i low =
+            _mm_cmpeq_epi32(_mm_and_si128(v, _mm_set1_epi32(int(0xFFFFFF80))), _mm_setzero_si128());
+        ascii = _mm_and_si128(ascii, low);
+        return _mm_or_si128(_mm_and_si128(v, low), _mm_andnot_si128(low, _mm_set1_epi32(0x80)));
+    };
+    for (; units - i >= 16; i += 16) {
+        const std::size_t at = i * width;
+        __m128i ascii = _mm_set1_epi8(-1);
+        __m128i bytes;
+        if (width == 2) {
+            bytes = _mm_packus_epi16(narrow16(load(at), ascii), narrow16(load(at + 16), ascii));
+        } else {
+            const __m128i a =
+                _mm_packs_epi32(narrow32(load(at), ascii), narrow32(load(at + 16), ascii));
+            const __m128i b =
+                _mm_packs_epi32(narrow32(load(at + 32), ascii), narrow32(load(at + 48), ascii));
+            bytes = _mm_packus_epi16(a, b);
+        }
+        if (separators && _mm_movemask_epi8(ascii) != 0xFFFF) {
+            for (std::size_t k = 0; k < 16; ++k)
+                out[k] = ProjectUnit(ReadUnit(p + at + k * width, width, big), true);
+        } else {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+        }
+        out += 16;
+    }
+#endif
+    for (; i < units; ++i)
+        *out++ = ProjectUnit(ReadUnit(p + i * width, width, big), separators);
+    return out;
+}
+
 // Appends ASCII bytes from p for as long as whole words of them come; returns where that ends.
 const unsigned char* CopyAscii(const unsigned char* p, const unsigned char* end, std::string& out) {
     const unsigned char* const from = p;
@@ -261,20 +321,23 @@ void AsciiProjector::project(const char* data, std::size_t size, std::string& ou
         return;
     }
     if (encoding_ == TextEncoding::Utf8) return projectUtf8(p, end, out);
-    auto emit = [&](char32_t v) {
-        out.push_back(separators_ ? ProjectSeparator(v) : v < 0x80 ? char(v) : char(0x80));
-    };
+    // Room for every whole unit and one completed from the carry, written in place.
+    const std::size_t before = out.size();
+    out.resize(before + size / width + 1);
+    char* o = out.data() + before;
     while (carrySize_ > 0 && carrySize_ < sizeof carry_ && p < end) {
         carry_[carrySize_++] = *p++;
         if (carrySize_ == width) {
-            emit(ReadUnit(carry_, width, big));
+            *o++ = ProjectUnit(ReadUnit(carry_, width, big), separators_);
             carrySize_ = 0;
         }
     }
-    for (; end - p >= static_cast<std::ptrdiff_t>(width); p += width)
-        emit(ReadUnit(p, width, big));
+    const std::size_t units = std::size_t(end - p) / width;
+    o = NarrowUnits(p, units, width, big, separators_, o);
+    p += units * width;
     while (p < end && carrySize_ < sizeof carry_)
         carry_[carrySize_++] = *p++;
+    out.resize(std::size_t(o - out.data()));
 }
 
 // A character at a time through a sequence, so a sequence cut between two pieces goes on in

@@ -19,8 +19,20 @@
 namespace tessaly {
 namespace {
 
+// The byte classes as a plain array: std::array's operator[] is an inline function, which a
+// build without optimisation leaves out of line, and shared, in every object that calls it.
+struct ByteClassTable {
+    CharClass of[256];
+    constexpr ByteClassTable() : of{} {
+        for (int b = 0; b < 256; ++b)
+            of[b] = kByteClass[std::size_t(b)];
+    }
+    CharClass operator()(char c) const { return of[static_cast<unsigned char>(c)]; }
+};
+constexpr ByteClassTable kClassOf;
+
 [[maybe_unused]] bool IsNumberByte(char c) {
-    const CharClass k = kByteClass[static_cast<unsigned char>(c)];
+    const CharClass k = kClassOf(c);
     return k == CharClass::Digit || k == CharClass::Punctuation;
 }
 
@@ -32,14 +44,14 @@ namespace {
 }
 
 [[maybe_unused]] const char* FindTokenEndScalar(const char* p, const char* end) {
-    while (p < end && kByteClass[static_cast<unsigned char>(*p)] != CharClass::Other)
+    while (p < end && kClassOf(*p) != CharClass::Other)
         ++p;
     return p;
 }
 
 [[maybe_unused]] TokenSpan MeasureScalar(const char* p, const char* end, std::size_t digits = 0) {
     for (; p < end; ++p) {
-        const CharClass c = kByteClass[static_cast<unsigned char>(*p)];
+        const CharClass c = kClassOf(*p);
         if (c == CharClass::Other) break;
         digits += c == CharClass::Digit;
     }
@@ -50,7 +62,7 @@ namespace {
     BlockMasks m{0, 0, 0};
     const std::ptrdiff_t n = end - p < 64 ? end - p : 64;
     for (std::ptrdiff_t i = 0; i < n; ++i) {
-        const CharClass c = kByteClass[static_cast<unsigned char>(p[i])];
+        const CharClass c = kClassOf(p[i]);
         const std::uint64_t bit = std::uint64_t{1} << i;
         if (c == CharClass::Digit || c == CharClass::Punctuation) m.number |= bit;
         if (c == CharClass::Digit) m.digit |= bit;

@@ -4,6 +4,7 @@
 // findings taken back; counts past 32 bits; the short copy and compare at every length.
 
 #include <QtTest>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "counting_thread.h"
 #include "distinct_values.h"
 #include "short_bytes.h"
+#include "page_block.h"
 
 using tessaly::cli::CountingThread;
 using tessaly::cli::DistinctValues;
@@ -190,6 +192,34 @@ class TestDistinctValues : public QObject {
                      qPrintable(QString("byte %1 differs").arg(i - 3)));
             same[i] = from[i];
         }
+    // The memory under the tables: growing keeps every byte written, the new bytes read zero,
+    // and a smaller size asked for changes nothing.
+    void pageBlockGrowth_data() {
+        QTest::addColumn<std::size_t>("first");
+        QTest::addColumn<std::size_t>("then");
+        const std::size_t page = std::size_t{2} << 20;
+        QTest::newRow("within the first page") << std::size_t{1} << std::size_t{4096};
+        QTest::newRow("to the next page") << page << page + 1;
+        QTest::newRow("far past twice the size") << std::size_t{100} << 5 * page + 3;
+        QTest::newRow("smaller asked") << 3 * page << std::size_t{10};
+    }
+    void pageBlockGrowth() {
+        QFETCH(std::size_t, first);
+        QFETCH(std::size_t, then);
+        tessaly::PageBlock block;
+        block.growTo(first);
+        QVERIFY(block.size() >= first);
+        const std::size_t before = block.size();
+        QVERIFY(std::all_of(block.data(), block.data() + before, [](char c) { return c == 0; }));
+        for (std::size_t i = 0; i < before; ++i)
+            block.data()[i] = char(i * 7 + 1);
+        block.growTo(then);
+        QVERIFY(block.size() >= std::max(then, before));
+        if (then > before) QVERIFY(block.size() >= 2 * before);  // few moves for many steps
+        for (std::size_t i = 0; i < before; ++i)
+            QCOMPARE(block.data()[i], char(i * 7 + 1));
+        QVERIFY(std::all_of(block.data() + before, block.data() + block.size(),
+                            [](char c) { return c == 0; }));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <bit>
 #include <random>
 
 #include "byte_skip_variants.h"
@@ -100,6 +101,50 @@ class ByteHelpersTest : public QObject {
             const auto expected = walk(sets.front());
             for (const ByteHelperSet& set : sets)
                 QVERIFY2(walk(set) == expected, set.name);
+        }
+    }
+
+    // Line breaks counted in two pieces cut anywhere, and a block at a time from any start, give
+    // a byte-at-a-time count of the whole text: through CR LF pairs split at the cut, past the
+    // 16-byte steps and the fold of the byte sums every 255 steps.
+    void lineBreaksAtEveryCut_data() {
+        QTest::addColumn<std::string>("text");
+        QTest::newRow("empty") << std::string();
+        QTest::newRow("LF only") << std::string("a\nb\n\n\ncdef\nghijklmnopqrstuvwxyz\n");
+        QTest::newRow("CR only") << std::string("\r\rab\rcdefghijklmnopqrstuvw\rxyz\r");
+        QTest::newRow("CR LF pairs") << std::string("12\r\n34\r\n\r\n56789012345678\r\n");
+        QTest::newRow("LF CR pairs") << std::string("\n\r\n\rab\n\rcdefghijklmnopq\n\r");
+        std::string mixed;
+        for (int i = 0; i < 300; ++i)
+            mixed += std::string(1 + i % 7, i % 3 ? '\r' : '\n') + std::string(i % 5, 'x');
+        QTest::newRow("mixed runs") << mixed;
+        QTest::newRow("more than 255 steps of breaks") << std::string(255 * 16 * 2 + 7, '\r');
+    }
+
+    void lineBreaksAtEveryCut() {
+        QFETCH(std::string, text);
+        const char* const begin = text.data();
+        const char* const end = begin + text.size();
+        auto byByte = [](const char* p, const char* stop, bool afterCr) {
+            std::size_t breaks = 0;
+            for (; p < stop; afterCr = *p++ == '\r')
+                breaks += *p == '\r' || (*p == '\n' && !afterCr);
+            return breaks;
+        };
+        const std::size_t expected = byByte(begin, end, false);
+        const std::size_t step = text.size() > 1000 ? 61 : 1;
+        for (std::size_t cut = 0; cut <= text.size(); cut += step) {
+            const char* const at = begin + cut;
+            const bool afterCr = cut > 0 && at[-1] == '\r';
+            QCOMPARE(CountLineBreaks(begin, at, false) + CountLineBreaks(at, end, afterCr),
+                     expected);
+            // A block at a time from the cut, as the scanner counts them.
+            std::size_t blocks = byByte(begin, at, false);
+            for (const char* block = at; block < end; block += 64) {
+                const bool before = block > begin && block[-1] == '\r';
+                blocks += unsigned(std::popcount(LineEnds(ClassifyBreaks(block, end), before)));
+            }
+            QCOMPARE(blocks, expected);
         }
     }
 };

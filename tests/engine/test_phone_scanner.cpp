@@ -170,19 +170,61 @@ class PhoneScannerTest : public QObject {
         QCOMPARE(Stream(digits + " x 12345", {}, 65536), (std::vector<std::string>{"12345"}));
     }
 
-    // A new required text applies from the next number on, never half-way through one.
+    // A new required text applies from the next number on, never half-way through one, also
+    // when the plain scan (which passes over runs without a digit) stopped inside a number.
+    void requiredTextChangesBetweenNumbers_data() {
+        QTest::addColumn<QString>("before");  // the required text of the first piece, if any
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("rest");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("inside a number's digits")
+            << "-"
+            << "877-798"
+            << "."
+            << "-4141,877.798.4142,877-798-4143" << QStringList{"8777984141", "8777984142"};
+        QTest::newRow("plain, before a number's first digit")
+            << ""
+            << "call ("
+            << "x"
+            << "877) 798-4141, 877-798-4142" << QStringList{"8777984141"};
+        QTest::newRow("plain, inside a number's digits")
+            << ""
+            << "877-79"
+            << "x"
+            << "8-4141 877-798-4142" << QStringList{"8777984141"};
+        QTest::newRow("plain, spaces after digits")
+            << ""
+            << "877 "
+            << "x"
+            << " 798 4141 x 8777984142" << QStringList{"8777984141"};
+        QTest::newRow("plain, punctuation only") << ""
+                                                 << "x ... "
+                                                 << "x"
+                                                 << ". 877-798-4141" << QStringList{"8777984141"};
+        QTest::newRow("plain, a number closed") << ""
+                                                << "8777984141,"
+                                                << "x"
+                                                << "877-798-4142" << QStringList{"8777984141"};
+    }
+
     void requiredTextChangesBetweenNumbers() {
-        NumberStream stream(ScanRules{{true, u"-"}});
+        QFETCH(QString, before);
+        QFETCH(QString, first);
+        QFETCH(QString, after);
+        QFETCH(QString, rest);
+        QFETCH(QStringList, expected);
+        NumberStream stream(ScanRules{{!before.isEmpty(), before.toStdU16String()}});
         std::vector<PhoneNumber> found;
-        const std::string first = "877-798";
-        stream.feed(first.data(), first.size(), found);
-        stream.setRules({{true, u"."}});
-        const std::string rest = "-4141,877.798.4142,877-798-4143";
-        stream.feed(rest.data(), rest.size(), found);
+        const std::string head = first.toStdString(), tail = rest.toStdString();
+        stream.feed(head.data(), head.size(), found);
+        stream.setRules({{true, after.toStdU16String()}});
+        stream.feed(tail.data(), tail.size(), found);
         stream.finish(found);
-        QCOMPARE(found.size(), std::size_t(2));
-        QCOMPARE(found[0].str(), std::string("8777984141"));
-        QCOMPARE(found[1].str(), std::string("8777984142"));
+        QStringList got;
+        for (const PhoneNumber& n : found)
+            got << QString::fromStdString(n.str());
+        QCOMPARE(got, expected);
     }
 };
 

@@ -192,7 +192,7 @@ class PhoneScannerTest : public QObject {
             << ""
             << "877-79"
             << "x"
-            << "8-4141 877-798-4142" << QStringList{"8777984141"};
+            << "8-4141, 877-798-4142" << QStringList{"8777984141"};
         QTest::newRow("plain, spaces after digits")
             << ""
             << "877 "

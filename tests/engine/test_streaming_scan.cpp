@@ -43,6 +43,22 @@ std::vector<std::string> Streamed(const std::string& path, const ScanRules& rule
     return out;
 }
 
+// The numbers as the plain output's digit lines.
+std::vector<std::string> StreamedLines(const std::string& path, const ScanRules& rules,
+                                       std::size_t chunk) {
+    FileNumberScan scan(path, rules, chunk);
+    DigitLines lines;
+    while (scan.nextLines(lines)) {
+    }
+    std::vector<std::string> out;
+    std::string_view text = lines.view();
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+         text.remove_prefix(end + 1))
+        out.emplace_back(text.substr(0, end));
+    if (!text.empty()) out.emplace_back("unended line: " + std::string(text));
+    return out;
+}
+
 // The same through the decoding reader (texts outside ASCII show as '?').
 std::vector<std::string> ReadAsWritten(const std::string& path, const ScanRules& rules,
                                        std::size_t chunk) {
@@ -215,8 +231,10 @@ class StreamingScanTest : public QObject {
             for (const RequiredText& required : options) {
                 const auto expected = ByLines(path, required);
                 nonEmpty += !expected.empty();
-                for (std::size_t chunk : {1u, 2u, 3u, 4u, 5u, 7u, 13u, 64u, 4096u})
+                for (std::size_t chunk : {1u, 2u, 3u, 4u, 5u, 7u, 13u, 64u, 4096u}) {
                     QCOMPARE(Streamed(path, ScanRules{required}, chunk), expected);
+                    QCOMPARE(StreamedLines(path, ScanRules{required}, chunk), expected);
+                }
                 // The byte scanner's written texts and its reading of the separators are the
                 // decoding reader's (which reads a character at a time: fewer cuts).
                 ScanRules texts{required}, separators{required};
@@ -295,6 +313,7 @@ class StreamingScanTest : public QObject {
         const std::string path = files.write("big", bytes);
         QCOMPARE(Streamed(path, {}, 65536), (std::vector<std::string>{"5551234567"}));
         QCOMPARE(Streamed(path, {}, 65536), ByLines(path, {}));
+        QCOMPARE(StreamedLines(path, {}, 65536), ByLines(path, {}));
     }
 };
 

@@ -46,32 +46,39 @@ bool FileNumberScan::readPiece() {
     return n > 0;
 }
 
-void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-                          std::vector<std::size_t>* lines, NumberTexts* texts) {
-    if (projector_.passesThrough(data, size)) {
-        stream_.feed(data, size, out, lines, texts);
-        return;
-    }
-    projected_.clear();
-    projector_.project(data, size, projected_);
-    stream_.feed(projected_.data(), projected_.size(), out, lines, texts);
-}
-
-bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
-                          NumberTexts* texts) {
+template <class Feed, class Finish>
+bool FileNumberScan::step(Feed&& feed, Finish&& finish) {
     if (done_) return false;
     if (piece_.empty() && !atEnd_) readPiece();
     if (!piece_.empty()) {
-        scan(piece_.data(), piece_.size(), out, lines, texts);
+        if (projector_.passesThrough(piece_.data(), piece_.size())) {
+            feed(piece_.data(), piece_.size());
+        } else {
+            projected_.clear();
+            projector_.project(piece_.data(), piece_.size(), projected_);
+            feed(projected_.data(), projected_.size());
+        }
         piece_ = {};
         if (!atEnd_) return true;
     }
     projected_.clear();
     projector_.finish(projected_);
-    stream_.feed(projected_.data(), projected_.size(), out, lines, texts);
-    stream_.finish(out, lines, texts);
+    feed(projected_.data(), projected_.size());
+    finish();
     done_ = true;
     return false;
+}
+
+bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
+                          NumberTexts* texts) {
+    return step(
+        [&](const char* data, std::size_t size) { stream_.feed(data, size, out, lines, texts); },
+        [&] { stream_.finish(out, lines, texts); });
+}
+
+bool FileNumberScan::nextLines(DigitLines& lines) {
+    return step([&](const char* data, std::size_t size) { stream_.feedLines(data, size, lines); },
+                [&] { stream_.finishLines(lines); });
 }
 
 void ScanFileNumbers(const std::string& path, const ScanRules& rules, std::vector<PhoneNumber>& out,

@@ -55,14 +55,19 @@ class FileNumberScan {
     bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
               NumberTexts* texts = nullptr);
 
+    // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines).
+    bool nextLines(DigitLines& lines);
+
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
     TextEncoding encoding() const { return projector_.encoding(); }
     const FileStamp& stamp() const { return file_->stamp(); }
 
   private:
-    void scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,
-              std::vector<std::size_t>* lines, NumberTexts* texts);
+    // Hands each piece's text, projected where needed, to feed(data, size), and the end of the
+    // text to finish(); returns as next does.
+    template <class Feed, class Finish>
+    bool step(Feed&& feed, Finish&& finish);
     // Reads the next piece into the buffer; false at the end of the file.
     bool readPiece();
 

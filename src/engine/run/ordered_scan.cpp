@@ -45,11 +45,12 @@ auto Begin(const Events& events) {
 void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
                       const OrderedScanEvents& events) {
     struct Found : ScanBatch {
-        bool empty() const { return numbers.empty(); }
+        bool empty() const { return numbers.empty() && digitLines.empty(); }
         void clear() {
             numbers.clear();
             lines.clear();
             texts.clear();
+            digitLines.clear();
         }
     };
     DeliverInOrder<Found>(
@@ -61,8 +62,9 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                 [&] {
                     return FileNumberScan(path, rules, FileNumberScan::kDefaultChunkSize, &buffer);
                 },
-                [](FileNumberScan& scan, Found& f) {
-                    return scan.next(f.numbers, &f.lines, &f.texts);
+                [&](FileNumberScan& scan, Found& f) {
+                    return rules.digitLines ? scan.nextLines(f.digitLines)
+                                            : scan.next(f.numbers, &f.lines, &f.texts);
                 },
                 deliver);
         },

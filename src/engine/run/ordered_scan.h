@@ -38,6 +38,8 @@ struct ScanBatch {
     std::vector<PhoneNumber> numbers;
     std::vector<std::size_t> lines;
     NumberTexts texts;
+    // With ScanRules::digitLines, the numbers as digit lines instead (`numbers` stays empty).
+    DigitLines digitLines;
 };
 
 struct OrderedScanEvents {

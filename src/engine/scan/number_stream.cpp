@@ -309,32 +309,71 @@ template <bool kExtras>
 
 // The plain scan (no line numbers, no written texts, no required text): only the runs that hold
 // a digit are visited, by the block walk of byte_skip.h, which writes the kept digits a line
-// each; the lines become numbers here. A number begun in an earlier piece is closed first.
-void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+// each into room the target gives (target.reserve, target.wrote). A number begun in an earlier
+// piece is closed first.
+template <class Target>
+void NumberStream::feedDigitRuns(const char* p, const char* end, Target& target) {
     if (inToken_) {
         const char* stop = takeTokenSpan(p, end, false);
         if (stop == end) return;
         closeTokenAt<false>(stop);
-        flushFound(out, nullptr);
+        if (foundCount_ > 0) {
+            char* at = target.reserve(kMaxDigits + 1);
+            std::memcpy(at, found_[0].digits, found_[0].size);
+            at[found_[0].size] = '\n';
+            target.wrote(at + found_[0].size + 1);
+            foundCount_ = 0;
+        }
         p = stop;
     }
-    // The kept digits, a line each, before they become numbers; with room for the copies' slack
-    // and for reading a whole number from a line's start.
+    // Room for a walk's step, the copies' slack, and reading a whole number from a line's start.
     constexpr std::size_t kRoom = 8 * 1024;
-    char lines[kRoom + 2 * kMaxDigits];
     DigitRunCarry carry;
-    const char* at = p;
-    while (at < end) {
-        char* written = lines;
-        at = WalkDigitRuns(at, end, acceptedLengths_, carry, written, lines + kRoom);
-        for (const char* line = lines; line < written;) {
-            const char* const lineEnd =
-                static_cast<const char*>(std::memchr(line, '\n', kMaxDigits + 1));
-            out.push_back(PhoneNumber::FromBuffer(line, std::size_t(lineEnd - line)));
-            line = lineEnd + 1;
-        }
+    for (const char* at = p; at < end;) {
+        char* const room = target.reserve(kRoom + 2 * kMaxDigits);
+        char* written = room;
+        at = WalkDigitRuns(at, end, acceptedLengths_, carry, written, room + kRoom);
+        target.wrote(written);
     }
     keepRunOpenAtEnd(carry, p, end);
+}
+
+// Into numbers: the lines are written to a buffer on the stack and read back as numbers.
+void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out) {
+    struct Numbers {
+        explicit Numbers(std::vector<PhoneNumber>& numbers) : out(numbers) {}
+        std::vector<PhoneNumber>& out;
+        char lines[8 * 1024 + 2 * kMaxDigits];  // left as it is: only what was written is read
+        char* reserve(std::size_t) { return lines; }
+        void wrote(const char* written) {
+            for (const char* line = lines; line < written;) {
+                const char* const lineEnd =
+                    static_cast<const char*>(std::memchr(line, '\n', kMaxDigits + 1));
+                out.push_back(PhoneNumber::FromBuffer(line, std::size_t(lineEnd - line)));
+                line = lineEnd + 1;
+            }
+        }
+    } numbers(out);
+    feedDigitRuns(p, end, numbers);
+}
+
+void NumberStream::feedLines(const char* data, std::size_t size, DigitLines& lines) {
+    if (hasPending_ && !inToken_) {
+        needle_ = std::move(pending_);
+        hasPending_ = false;
+    }
+    if (plainScan()) return feedDigitRuns(data, data + size, lines);
+    numbers_.clear();
+    feed(data, size, numbers_);
+    for (const PhoneNumber& n : numbers_)
+        lines.append(n.view());
+}
+
+void NumberStream::finishLines(DigitLines& lines) {
+    numbers_.clear();
+    finish(numbers_);
+    for (const PhoneNumber& n : numbers_)
+        lines.append(n.view());
 }
 
 // A run still open at the end of the piece goes on in the next one as the open number: with its

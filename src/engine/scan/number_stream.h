@@ -21,8 +21,11 @@
 // Only numbers whose digit count the rules accept are emitted (never fewer than kMinDigits or
 // more than kMaxDigits digits: no length box accepts others).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +54,39 @@ struct NumberTexts {
     }
 };
 
+// The kept numbers as the extractor's plain output has them: each number's digits and a line
+// feed, one after another. The room grows as needed and is never cleared.
+class DigitLines {
+  public:
+    // Room for `size` more bytes at the end; `wrote` then says where the writing stopped.
+    char* reserve(std::size_t size) {
+        if (capacity_ - size_ < size) {
+            const std::size_t capacity = std::max(size_ + size, 2 * capacity_);
+            auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+            if (size_ > 0) std::memcpy(bytes.get(), bytes_.get(), size_);
+            bytes_ = std::move(bytes);
+            capacity_ = capacity;
+        }
+        return bytes_.get() + size_;
+    }
+    void wrote(const char* end) { size_ = std::size_t(end - bytes_.get()); }
+    void append(std::string_view digits) {
+        char* at = reserve(digits.size() + 1);
+        std::memcpy(at, digits.data(), digits.size());
+        at[digits.size()] = '\n';
+        wrote(at + digits.size() + 1);
+    }
+
+    std::string_view view() const { return {bytes_.get(), size_}; }
+    bool empty() const { return size_ == 0; }
+    void clear() { size_ = 0; }
+
+  private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
 class NumberStream {
   public:
     explicit NumberStream(const ScanRules& rules = {});
@@ -67,6 +103,11 @@ class NumberStream {
     // End of the text: a number that ends it is closed like any other.
     void finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
                 NumberTexts* texts = nullptr);
+
+    // The same numbers as feed and finish give, appended to `lines` as digit lines; without a
+    // required text, line numbers or written texts, the digits go there straight from the text.
+    void feedLines(const char* data, std::size_t size, DigitLines& lines);
+    void finishLines(DigitLines& lines);
 
   private:
     struct Needle {
@@ -96,7 +137,12 @@ class NumberStream {
     const char* takeTokenSpan(const char* p, const char* end, bool needMatch);
     void feedBlocks(const char* p, const char* end, std::vector<PhoneNumber>& out,
                     std::vector<std::size_t>* lines);
+    template <class Target>
+    void feedDigitRuns(const char* p, const char* end, Target& target);
     void feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    bool plainScan() const {
+        return !hasPending_ && !needle_.active && !countLines_ && !keepTexts_;
+    }
     void keepRunOpenAtEnd(const DigitRunCarry& carry, const char* p, const char* end);
     template <bool kExtras>
     void feedBlocksPopcnt(const char* p, const char* end, std::vector<PhoneNumber>& out,
@@ -151,6 +197,8 @@ class NumberStream {
     NumberTexts* texts_ = nullptr;
     const char* textFrom_ = nullptr;
     std::string openText_;
+
+    std::vector<PhoneNumber> numbers_;  // for digit lines the plain scan cannot write itself
 };
 
 }  // namespace tessaly

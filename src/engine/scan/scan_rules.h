@@ -40,6 +40,9 @@ struct ScanRules {
     bool keepPlus = false;
     bool unicodeSeparators = false;
     bool writtenText = false;
+    // The numbers are wanted only as their digits, a line each (the extractor's plain output):
+    // the ordered scan hands them as ScanBatch::digitLines, written straight from the text.
+    bool digitLines = false;
 
     // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
     // the byte scanner, which reads the separators and keeps the ASCII written text itself.

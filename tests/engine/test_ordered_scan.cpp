@@ -72,6 +72,24 @@ class OrderedScanTest : public QObject {
         QVERIFY(begun == paths);
         QVERIFY(gotLines == expectedLines);
 
+        // Digit lines come in the same order.
+        got.clear();
+        begun.clear();
+        ScanRules plain;
+        plain.lengths = rules.lengths;
+        plain.digitLines = true;
+        events.numbers = [&](std::size_t, const ScanBatch& batch) {
+            QVERIFY(batch.numbers.empty());
+            std::string_view text = batch.digitLines.view();
+            for (std::size_t end; (end = text.find('\n')) != std::string_view::npos;
+                 text.remove_prefix(end + 1))
+                got.emplace_back(text.substr(0, end));
+            QVERIFY(text.empty());
+        };
+        ScanFilesInOrder(next, plain, jobs, events);
+        QVERIFY(got == expected);
+        QVERIFY(begun == paths);
+
         // The written-number reader delivers in the same order.
         got.clear();
         gotLines.clear();

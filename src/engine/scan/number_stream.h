@@ -27,6 +27,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "byte_skip.h"
@@ -58,6 +59,19 @@ struct NumberTexts {
 // feed, one after another. The room grows as needed and is never cleared.
 class DigitLines {
   public:
+    DigitLines() = default;
+    // A batch handed on is moved: the one left behind has no room at all.
+    DigitLines(DigitLines&& other) noexcept
+        : bytes_(std::move(other.bytes_)),
+          size_(std::exchange(other.size_, 0)),
+          capacity_(std::exchange(other.capacity_, 0)) {}
+    DigitLines& operator=(DigitLines&& other) noexcept {
+        bytes_ = std::move(other.bytes_);
+        size_ = std::exchange(other.size_, 0);
+        capacity_ = std::exchange(other.capacity_, 0);
+        return *this;
+    }
+
     // Room for `size` more bytes at the end; `wrote` then says where the writing stopped.
     char* reserve(std::size_t size) {
         if (capacity_ - size_ < size) {

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <bit>
+#include <cstring>
 #include <random>
 
 #include "byte_skip_variants.h"
@@ -77,7 +78,7 @@ class ByteHelpersTest : public QObject {
         QFETCH(bool, openAtStart);
         const std::vector<ByteHelperSet> sets = AvailableByteHelperSets();
         // Runs long and short, with and without digits, cut by other bytes now and then.
-        const std::string alphabet = std::string("0123456789012345.-(){}  \n\x80z/:") + '\0';
+        const std::string alphabet = std::string("0123456789012345.-(){}  \n\r\x80z/:") + '\0';
         std::mt19937 rng(11);
         for (int round = 0; round < 1500; ++round) {
             std::string bytes(1 + rng() % 400, ' ');
@@ -86,21 +87,65 @@ class ByteHelpersTest : public QObject {
                 c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
             const char* p = bytes.data() + rng() % bytes.size();
             const char* const end = bytes.data() + bytes.size();
-            auto walk = [&](const ByteHelperSet& set) {
+            auto walk = [&](const ByteHelperSet& set, bool withLines) {
                 DigitRunCarry carry;
-                if (openAtStart) carry = {p, 3};
+                if (openAtStart) carry = {p, 3, 7, 9, true};
                 std::string lines;
+                std::vector<std::size_t> numberLines;
                 std::vector<char> out(room + 64);
+                std::vector<std::size_t> found(room / kDigitRunLineBytes + 1);
                 for (const char* at = p; at < end;) {
                     char* written = out.data();
-                    at = set.walkDigitRuns(at, end, lengths, carry, written, out.data() + room);
+                    std::size_t* line = found.data();
+                    at = withLines ? set.walkDigitRunLines(at, end, lengths, carry, written,
+                                                           out.data() + room, line)
+                                   : set.walkDigitRuns(at, end, lengths, carry, written,
+                                                       out.data() + room);
                     lines.append(out.data(), written);
+                    numberLines.insert(numberLines.end(), found.data(), line);
                 }
-                return std::tuple(lines, carry.from, carry.digits);
+                return std::tuple(lines, numberLines, carry.from, carry.digits, carry.fromLine,
+                                  carry.line, carry.afterCr);
             };
-            const auto expected = walk(sets.front());
-            for (const ByteHelperSet& set : sets)
-                QVERIFY2(walk(set) == expected, set.name);
+            // A byte at a time: runs open at their first digit, close at a byte that is neither
+            // a number character nor a space, and count their lines as LineEnds does.
+            std::string digits;
+            std::vector<std::size_t> numberLines;
+            std::size_t line = openAtStart ? 9 : 1, count = 3, runLine = 7;
+            bool afterCr = openAtStart, open = openAtStart;
+            std::string run;
+            for (const char* q = p; q < end; ++q) {
+                const char c = *q;
+                const bool digit = c >= '0' && c <= '9';
+                const bool inside = c != '\0' && std::strchr("0123456789.-(){} ", c);
+                if (open && !inside) {
+                    if (count <= kMaxDigits && (lengths >> count & 1u)) {
+                        digits += run + '\n';
+                        numberLines.push_back(runLine);
+                    }
+                    open = false;
+                }
+                if (!open && digit) {
+                    open = true;
+                    count = 0;
+                    run.clear();
+                    runLine = line;
+                }
+                if (open && digit) ++count, run += c;
+                line += c == '\r' || (c == '\n' && !afterCr);
+                afterCr = c == '\r';
+            }
+            const auto expected = walk(sets.front(), true);
+            QCOMPARE(std::get<0>(expected), digits);
+            QCOMPARE(std::get<1>(expected), numberLines);
+            QCOMPARE(std::get<5>(expected), line);
+            QCOMPARE(std::get<6>(expected), afterCr);
+            QCOMPARE(std::get<3>(expected), open ? count : std::get<3>(expected));
+            QCOMPARE(std::get<2>(expected) != nullptr, open);
+            for (const ByteHelperSet& set : sets) {
+                QVERIFY2(walk(set, false) == walk(sets.front(), false), set.name);
+                QVERIFY2(walk(set, true) == expected, set.name);
+            }
         }
     }
 

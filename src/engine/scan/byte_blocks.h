@@ -84,22 +84,45 @@ constexpr ByteClassTable kClassOf;
 // block reading and digit copy built in. A block without a digit costs its reading only, unless
 // a run is open: a run of number characters without a digit can never be a kept number, so it is
 // never opened.
+//
+// With `ClassifyLines` (a block reading that also gives the CRs and LFs) each kept number's line
+// is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them.
 template <BlockMasks (*Classify)(const char*, const char*),
-          std::size_t (*Copy)(const char*, const char*, const char*, char*)>
+          std::size_t (*Copy)(const char*, const char*, const char*, char*),
+          BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr>
 [[gnu::always_inline]] inline const char* WalkDigitRunsWith(const char* p, const char* end,
                                                             std::uint32_t lengths,
                                                             DigitRunCarry& carry, char*& out,
-                                                            const char* outEnd) {
-    auto emit = [&](const char* from, const char* to, std::size_t digits) {
+                                                            const char* outEnd,
+                                                            std::size_t** lineOut = nullptr) {
+    constexpr bool kLines = ClassifyLines != nullptr;
+    auto emit = [&](const char* from, const char* to, std::size_t digits, std::size_t line) {
         if (digits > kMaxDigits || !(lengths >> digits & 1u)) return;
         out += Copy(from, to, end, out);
         *out++ = '\n';
+        if constexpr (kLines) *(*lineOut)++ = line;
     };
     const char* block = p;
     for (; block < end; block += 64) {
         if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
-        const BlockMasks m = Classify(block, end);
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
+        BlockMasks m;
+        std::uint64_t lineEnds = 0;
+        const std::size_t blockLine = carry.line;
+        if constexpr (kLines) {
+            BreakMasks breaks;
+            m = ClassifyLines(block, end, breaks);
+            lineEnds = breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
+            carry.line += unsigned(__builtin_popcountll(lineEnds));
+            carry.afterCr = block[valid - 1] == '\r';
+        } else {
+            m = Classify(block, end);
+        }
+        // The line of the byte at bit `at` of this block.
+        auto lineAt = [&](unsigned at) {
+            return blockLine +
+                   unsigned(__builtin_popcountll(lineEnds & ((std::uint64_t{1} << at) - 1)));
+        };
         // Bytes past the piece count as inside: a run that reaches its end stays open.
         const std::uint64_t past = valid == 64 ? 0 : ~std::uint64_t{0} << valid;
         const std::uint64_t outside = ~(m.number | m.space) & ~past;
@@ -112,7 +135,7 @@ template <BlockMasks (*Classify)(const char*, const char*),
             const unsigned stop = unsigned(__builtin_ctzll(outside));
             const std::uint64_t before = (std::uint64_t{1} << stop) - 1;
             emit(carry.from, block + stop,
-                 carry.digits + unsigned(__builtin_popcountll(digits & before)));
+                 carry.digits + unsigned(__builtin_popcountll(digits & before)), carry.fromLine);
             carry.from = nullptr;
             digits &= ~before;
         }
@@ -122,11 +145,13 @@ template <BlockMasks (*Classify)(const char*, const char*),
             if (!after) {
                 carry.from = block + first;
                 carry.digits = unsigned(__builtin_popcountll(digits));
+                if constexpr (kLines) carry.fromLine = lineAt(first);
                 break;
             }
             const unsigned stop = unsigned(__builtin_ctzll(after));
             const std::uint64_t before = (std::uint64_t{1} << stop) - 1;
-            emit(block + first, block + stop, unsigned(__builtin_popcountll(digits & before)));
+            emit(block + first, block + stop, unsigned(__builtin_popcountll(digits & before)),
+                 kLines ? lineAt(first) : 0);
             digits &= ~before;
         }
     }

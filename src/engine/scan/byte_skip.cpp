@@ -14,6 +14,9 @@ BlockMasks ClassifyBlock(const char* p, const char* end);
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out);
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut);
 }  // namespace ssse3
 
 namespace avx2 {
@@ -21,6 +24,9 @@ BlockMasks ClassifyBlock(const char* p, const char* end);
 BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& breaks);
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut);
 }  // namespace avx2
 #endif
 
@@ -43,7 +49,23 @@ const char* WalkDigitRunsPortable(const char* p, const char* end, std::uint32_t 
                                                                       outEnd);
 }
 
+const char* WalkDigitRunLinesPortable(const char* p, const char* end, std::uint32_t lengths,
+                                      DigitRunCarry& carry, char*& out, const char* outEnd,
+                                      std::size_t*& lineOut) {
+    return WalkDigitRunsWith<ClassifyBlockScalar, CopyDigitsPortable,
+                             ClassifyApart<ClassifyBlockScalar>>(p, end, lengths, carry, out,
+                                                                 outEnd, &lineOut);
+}
+
 #if TESSALY_X86
+const char* WalkDigitRunLinesSse2(const char* p, const char* end, std::uint32_t lengths,
+                                  DigitRunCarry& carry, char*& out, const char* outEnd,
+                                  std::size_t*& lineOut) {
+    return WalkDigitRunsWith<Sse2Blocks::Classify64, CopyDigitsPortable,
+                             ClassifyApart<Sse2Blocks::Classify64>>(p, end, lengths, carry, out,
+                                                                    outEnd, &lineOut);
+}
+
 const char* WalkDigitRunsSse2(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd) {
     return WalkDigitRunsWith<Sse2Blocks::Classify64, CopyDigitsPortable>(p, end, lengths, carry,
@@ -63,11 +85,12 @@ std::vector<ByteHelperSet> AvailableByteHelperSets() {
     std::vector<ByteHelperSet> sets{
         {"portable", FindNumberScalar, FindTokenEndScalar,
          [](const char* p, const char* end) { return MeasureScalar(p, end); }, ClassifyBlockScalar,
-         ClassifyApart<ClassifyBlockScalar>, CopyDigitsPortable, WalkDigitRunsPortable}};
+         ClassifyApart<ClassifyBlockScalar>, CopyDigitsPortable, WalkDigitRunsPortable,
+         WalkDigitRunLinesPortable}};
 #if TESSALY_X86
     sets.push_back({"sse2", Sse2Blocks::FindNumber, Sse2Blocks::FindEnd, Sse2Blocks::Measure,
                     Sse2Blocks::Classify64, ClassifyApart<Sse2Blocks::Classify64>,
-                    CopyDigitsPortable, WalkDigitRunsSse2});
+                    CopyDigitsPortable, WalkDigitRunsSse2, WalkDigitRunLinesSse2});
     if (__builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt")) {
         const ByteHelperSet withSsse3{"ssse3",
                                       ssse3::FindNumberChar,
@@ -76,7 +99,8 @@ std::vector<ByteHelperSet> AvailableByteHelperSets() {
                                       ssse3::ClassifyBlock,
                                       ClassifyApart<ssse3::ClassifyBlock>,
                                       ssse3::CopyDigits,
-                                      ssse3::WalkDigitRuns};
+                                      ssse3::WalkDigitRuns,
+                                      ssse3::WalkDigitRunLines};
         sets.push_back(withSsse3);
         if (__builtin_cpu_supports("avx2")) {
             ByteHelperSet withAvx2 = withSsse3;
@@ -84,6 +108,7 @@ std::vector<ByteHelperSet> AvailableByteHelperSets() {
             withAvx2.classifyBlock = avx2::ClassifyBlock;
             withAvx2.classifyBlockAndBreaks = avx2::ClassifyBlockAndBreaks;
             withAvx2.walkDigitRuns = avx2::WalkDigitRuns;
+            withAvx2.walkDigitRunLines = avx2::WalkDigitRunLines;
             sets.push_back(withAvx2);
         }
     }
@@ -112,6 +137,11 @@ std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* o
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd) {
     return Best().walkDigitRuns(p, end, lengths, carry, out, outEnd);
+}
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut) {
+    return Best().walkDigitRunLines(p, end, lengths, carry, out, outEnd, lineOut);
 }
 
 }  // namespace tessaly

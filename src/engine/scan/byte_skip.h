@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "line_breaks.h"
+#include "phone_number.h"
 
 namespace tessaly {
 
@@ -48,6 +49,11 @@ std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* o
 struct DigitRunCarry {
     const char* from = nullptr;
     std::size_t digits = 0;
+    // Walks that count lines: the open run's line, the line at the walk's position and whether
+    // a CR is right before it.
+    std::size_t fromLine = 0;
+    std::size_t line = 1;
+    bool afterCr = false;
 };
 // Room in the output a walk needs free to take one more block: every run a block can close
 // (a digit count may be at most kMaxDigits), and the copy's slack.
@@ -60,5 +66,11 @@ inline constexpr std::size_t kDigitRunBlockRoom = 256;
 // left before `outEnd`; returns where it stopped. Bytes up to `end` are read, never past it.
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
+// The same, and the line of each number written at `lineOut`, one per digit line, moving it
+// on; it must have room for one per kDigitRunLineBytes bytes of room in `out`.
+inline constexpr std::size_t kDigitRunLineBytes = kMinDigits + 1;
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut);
 
 }  // namespace tessaly

@@ -61,6 +61,11 @@ template <bool kBreaks>
     return Classify64<false>(p, end, nullptr);
 }
 
+[[gnu::always_inline]] inline BlockMasks ClassifyWithBreaks(const char* p, const char* end,
+                                                            BreakMasks& breaks) {
+    return Classify64<true>(p, end, &breaks);
+}
+
 }  // namespace
 
 BlockMasks ClassifyBlock(const char* p, const char* end) {
@@ -75,6 +80,13 @@ BlockMasks ClassifyBlockAndBreaks(const char* p, const char* end, BreakMasks& br
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd) {
     return WalkDigitRunsWith<ClassifyPlain, CopyDigitsShuffle>(p, end, lengths, carry, out, outEnd);
+}
+
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut) {
+    return WalkDigitRunsWith<ClassifyPlain, CopyDigitsShuffle, ClassifyWithBreaks>(
+        p, end, lengths, carry, out, outEnd, &lineOut);
 }
 
 }  // namespace tessaly::avx2

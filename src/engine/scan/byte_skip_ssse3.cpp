@@ -72,6 +72,19 @@ const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                                                                          out, outEnd);
 }
 
+// The line breaks are read apart, with the baseline compares.
+static BlockMasks ClassifyWithBreaks(const char* p, const char* end, BreakMasks& breaks) {
+    breaks = ClassifyBreaks(p, end);
+    return Ssse3Blocks::Classify64(p, end);
+}
+
+const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
+                              DigitRunCarry& carry, char*& out, const char* outEnd,
+                              std::size_t*& lineOut) {
+    return WalkDigitRunsWith<Ssse3Blocks::Classify64, CopyDigitsShuffle, ClassifyWithBreaks>(
+        p, end, lengths, carry, out, outEnd, &lineOut);
+}
+
 }  // namespace ssse3
 
 }  // namespace tessaly

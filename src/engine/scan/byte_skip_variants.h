@@ -18,6 +18,8 @@ struct ByteHelperSet {
     std::size_t (*copyDigits)(const char*, const char*, const char*, char*);
     const char* (*walkDigitRuns)(const char*, const char*, std::uint32_t, DigitRunCarry&, char*&,
                                  const char*);
+    const char* (*walkDigitRunLines)(const char*, const char*, std::uint32_t, DigitRunCarry&,
+                                     char*&, const char*, std::size_t*&);
 };
 
 // Every set this processor can run: the portable one first, the fastest last.

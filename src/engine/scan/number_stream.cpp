@@ -357,6 +357,43 @@ void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<Pho
     feedDigitRuns(p, end, numbers);
 }
 
+// The plain scan with each number's line: the walk counts the line breaks of every block it
+// reads and gives each kept number's line beside its digits.
+void NumberStream::feedDigitRunLines(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                                     std::vector<std::size_t>* lines) {
+    if (inToken_) {
+        const char* stop = takeTokenSpan(p, end, false);
+        lineCounter_.pass(p, stop);  // inside a number: no break, but no CR before what follows
+        if (stop == end) return;
+        if (foundCount_ == kFoundCapacity) flushFound(out, lines);
+        closeTokenAt<false>(stop);
+        p = stop;
+    }
+    flushFound(out, lines);
+    constexpr std::size_t kRoom = 8 * 1024;
+    char digits[kRoom + 2 * kMaxDigits];
+    std::size_t found[kRoom / kDigitRunLineBytes + 1];
+    DigitRunCarry carry;
+    carry.line = lineCounter_.line();
+    carry.afterCr = lineCounter_.afterCr();
+    for (const char* at = p; at < end;) {
+        char* written = digits;
+        std::size_t* line = found;
+        at = WalkDigitRunLines(at, end, acceptedLengths_, carry, written, digits + kRoom, line);
+        const char* number = digits;
+        for (const std::size_t* l = found; l < line; ++l) {
+            const char* const numberEnd =
+                static_cast<const char*>(std::memchr(number, '\n', kMaxDigits + 1));
+            out.push_back(PhoneNumber::FromBuffer(number, std::size_t(numberEnd - number)));
+            if (lines) lines->push_back(*l);
+            number = numberEnd + 1;
+        }
+    }
+    lineCounter_.passBlock(carry.line - lineCounter_.line(), carry.afterCr);
+    keepRunOpenAtEnd(carry, p, end);
+    tokenLine_ = carry.from ? carry.fromLine : lineCounter_.line();
+}
+
 void NumberStream::feedLines(const char* data, std::size_t size, DigitLines& lines) {
     if (hasPending_ && !inToken_) {
         needle_ = std::move(pending_);
@@ -406,6 +443,7 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     const bool extras = countLines_ || texts_;
     if (!extras && !needle_.active) return feedDigitRuns(p, end, out);
+    if (!texts_ && !needle_.active) return feedDigitRunLines(p, end, out, lines);
     if (hasPopcnt) {
         extras ? feedBlocksPopcnt<true>(p, end, out, lines)
                : feedBlocksPopcnt<false>(p, end, out, lines);
@@ -425,6 +463,8 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
                               std::vector<std::size_t>* lines) {
     if (!countLines_ && !texts_ && !needle_.active) {
         feedDigitRuns(p, end, out);
+    } else if (!texts_ && !needle_.active) {
+        feedDigitRunLines(p, end, out, lines);
     } else if (countLines_ || texts_) {
         feedBlocksBody<true>(p, end, out, lines);
     } else {

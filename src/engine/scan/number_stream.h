@@ -154,6 +154,8 @@ class NumberStream {
     template <class Target>
     void feedDigitRuns(const char* p, const char* end, Target& target);
     void feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    void feedDigitRunLines(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                           std::vector<std::size_t>* lines);
     bool plainScan() const {
         return !hasPending_ && !needle_.active && !countLines_ && !keepTexts_;
     }

@@ -39,7 +39,9 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
     const std::unique_ptr<NumberSink> sink = MakeSink(arguments, *out);
     const unsigned jobs =
         arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
-    const bool kept = ScanIntoSink(*inputs, arguments.rules, jobs, *sink, *out, report);
+    ScanRules rules = arguments.rules;
+    rules.digitLines = sink->takesDigitLines();
+    const bool kept = ScanIntoSink(*inputs, rules, jobs, *sink, *out, report);
     report.beforeSaying({});
     // A listed input that is the output ended the list: the output is not put in place.
     if (const std::optional<std::string>& both = inputs->listedOutput()) {

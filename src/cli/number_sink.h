@@ -38,6 +38,9 @@ class NumberSink {
     virtual void finish() {}
     // True once a number was written (or is certain to be, at the end).
     virtual bool wroteNumber() const = 0;
+    // True for a sink that writes each number's digits alone on a line and nothing else: the
+    // byte scanner then hands them as digit lines (ScanBatch::digitLines), not as entries.
+    virtual bool takesDigitLines() const { return false; }
 };
 
 // For a sink that treats every number alike whichever reader found it: `Sink` defines

@@ -1,7 +1,7 @@
 #pragma once
 // PlainLines: each number's value alone on a line, written as it is found: bare digits, or a
 // kept "+" and digits. The output a script reads most, so it goes straight into the output's
-// buffer.
+// buffer: the byte scanner's digit lines a batch at a time.
 
 #include "number_sink.h"
 #include "output_file.h"
@@ -17,6 +17,7 @@ class PlainLines : public NumberSink {
     void take(const std::vector<WrittenNumber>& numbers) override;
     bool fileFailed() override { return fileLines_ > 0; }
     bool wroteNumber() const override { return wrote_; }
+    bool takesDigitLines() const override { return true; }
 
   private:
     OutputFile& out_;

@@ -75,7 +75,7 @@ FileSource::FileSource(const std::string& path) : path_(path) {
 #ifdef POSIX_FADV_SEQUENTIAL
     // Read-ahead helps a file read in many pieces; a small one is read whole by its first read,
     // and the advice would only cost it one more system call.
-    constexpr std::uint64_t kReadInPiecesFrom = 256 * 1024;
+    constexpr std::uint64_t kReadInPiecesFrom = 64 * 1024;
     if (stamp_.size > kReadInPiecesFrom) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
 }

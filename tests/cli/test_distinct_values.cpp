@@ -11,8 +11,8 @@
 
 #include "counting_thread.h"
 #include "distinct_values.h"
-#include "short_bytes.h"
 #include "page_block.h"
+#include "short_bytes.h"
 
 using tessaly::cli::CountingThread;
 using tessaly::cli::DistinctValues;
@@ -192,6 +192,8 @@ class TestDistinctValues : public QObject {
                      qPrintable(QString("byte %1 differs").arg(i - 3)));
             same[i] = from[i];
         }
+    }
+
     // The memory under the tables: growing keeps every byte written, the new bytes read zero,
     // and a smaller size asked for changes nothing.
     void pageBlockGrowth_data() {

@@ -12,16 +12,16 @@ class PlainLines : public NumberSink {
   public:
     explicit PlainLines(OutputFile& out) : out_(out) {}
 
-    void enterFile(const std::string&) override { fileLines_ = 0; }
+    void enterFile(const std::string&) override { fileWritten_ = false; }
     void take(const ScanBatch& batch) override;
     void take(const std::vector<WrittenNumber>& numbers) override;
-    bool fileFailed() override { return fileLines_ > 0; }
+    bool fileFailed() override { return fileWritten_; }
     bool wroteNumber() const override { return wrote_; }
     bool takesDigitLines() const override { return true; }
 
   private:
     OutputFile& out_;
-    std::size_t fileLines_ = 0;  // lines written for the file being read
+    bool fileWritten_ = false;  // a line of the file being read was written
     bool wrote_ = false;
 };
 

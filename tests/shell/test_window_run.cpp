@@ -262,13 +262,14 @@ class WindowRunTest : public QObject {
         QStringList captions;
         f.loop.onYield = [&](int pass) {
             captions << form.windowTitle();
-            if (pass != 4) return;
+            // Pass 3 comes before the file's second number (its one read also met its end).
+            if (pass != 3) return;
             if (how == "escape")
                 QTest::keyClick(f.find<QPushButton>("startButton"), Qt::Key_Escape);
             if (how == "button") Start(f);
         };
         Start(f);
-        QCOMPARE(captions, QStringList(4, "Tessaly - 1 of 2"));
+        QCOMPARE(captions, QStringList(3, "Tessaly - 1 of 2"));
         QCOMPARE(ResultRows(form), Strings{"8777984141"});
         QCOMPARE(f.boxes.notices, Strings{"Stopped. 1 number found."});
         QCOMPARE(f.find<QPushButton>("startButton")->text(),

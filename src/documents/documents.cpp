@@ -33,10 +33,10 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
         case ContentKind::Text:
             return nullptr;
         case ContentKind::Zip:
-            if (const auto kind = OfficeKindOf(path)) return OpenOfficeText(path, *kind);
+            if (const auto kind = OfficeKindOf(path, name)) return OpenOfficeText(path, name, *kind);
             return skipped();
         case ContentKind::Pdf:
-            return OpenPdfText(path, options_.pdfProgram);
+            return OpenPdfText(path, name, options_.pdfProgram);
         case ContentKind::Html:
             return OpenHtmlText(
                 [file = std::make_shared<FileSource>(path)](char* buffer, std::size_t capacity) {
@@ -45,7 +45,7 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
                 name);
         case ContentKind::Message:
         case ContentKind::Mailbox:
-            return OpenMailText(path, KindOf(head, path) == ContentKind::Mailbox, depth,
+            return OpenMailText(path, name, KindOf(head, path) == ContentKind::Mailbox, depth,
                                 [this](const std::string& p, const std::string& n, int d) {
                                     return openNested(p, n, d);
                                 });
@@ -68,7 +68,7 @@ std::unique_ptr<DocumentText> Documents::openNested(const std::string& path,
     // archive, plain bytes) is passed over without a word.
     const ContentKind kind = KindOf(head, path);
     if (kind == ContentKind::NotText || kind == ContentKind::Text) return nullptr;
-    if (kind == ContentKind::Zip && !OfficeKindOf(path)) return nullptr;
+    if (kind == ContentKind::Zip && !OfficeKindOf(path, name)) return nullptr;
     return openAt(path, name, head, depth);
 }
 

@@ -56,10 +56,11 @@ std::string DecodedContent(GMimePart* part, bool asText) {
 
 class MailText final : public DocumentText {
   public:
-    MailText(std::string path, bool mailbox, int depth, NestedReader nested)
-        : path_(std::move(path)), depth_(depth), nested_(std::move(nested)) {
+    MailText(const std::string& path, std::string name, bool mailbox, int depth,
+             NestedReader nested)
+        : path_(std::move(name)), depth_(depth), nested_(std::move(nested)) {
         InitialiseGMime();
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) throw DocumentError(path_, std::strerror(errno));
         stream_.object = g_mime_stream_fs_new(fd);  // owns fd from here
         parser_.object = g_mime_parser_new_with_stream(stream_.get());
@@ -177,9 +178,9 @@ class MailText final : public DocumentText {
 
 }  // namespace
 
-std::unique_ptr<DocumentText> OpenMailText(const std::string& path, bool mailbox, int depth,
-                                           NestedReader nested) {
-    return std::make_unique<MailText>(path, mailbox, depth, std::move(nested));
+std::unique_ptr<DocumentText> OpenMailText(const std::string& path, const std::string& name,
+                                           bool mailbox, int depth, NestedReader nested) {
+    return std::make_unique<MailText>(path, std::move(name), mailbox, depth, std::move(nested));
 }
 
 }  // namespace tessaly::documents

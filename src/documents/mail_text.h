@@ -19,7 +19,8 @@ namespace tessaly::documents {
 using NestedReader = std::function<std::unique_ptr<DocumentText>(
     const std::string& path, const std::string& name, int depth)>;
 
-std::unique_ptr<DocumentText> OpenMailText(const std::string& path, bool mailbox, int depth,
-                                           NestedReader nested);
+// `name` is what failure descriptions call the file.
+std::unique_ptr<DocumentText> OpenMailText(const std::string& path, const std::string& name,
+                                           bool mailbox, int depth, NestedReader nested);
 
 }  // namespace tessaly::documents

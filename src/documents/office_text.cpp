@@ -19,7 +19,7 @@ struct ZipCloser {
 };
 using ZipArchive = std::unique_ptr<zip_t, ZipCloser>;
 
-ZipArchive OpenZip(const std::string& path) {
+ZipArchive OpenZip(const std::string& path, const std::string& name) {
     int error = 0;
     zip_t* zip = zip_open(path.c_str(), ZIP_RDONLY, &error);
     if (!zip) {
@@ -27,7 +27,7 @@ ZipArchive OpenZip(const std::string& path) {
         zip_error_init_with_code(&e, error);
         const std::string reason = zip_error_strerror(&e);
         zip_error_fini(&e);
-        throw DocumentError(path, "the document's zip is damaged (" + reason + ")");
+        throw DocumentError(name, "the document's zip is damaged (" + reason + ")");
     }
     return ZipArchive(zip);
 }
@@ -293,8 +293,8 @@ class OfficeText final : public DocumentText {
 
 }  // namespace
 
-std::optional<OfficeKind> OfficeKindOf(const std::string& path) {
-    const ZipArchive zip = OpenZip(path);
+std::optional<OfficeKind> OfficeKindOf(const std::string& path, const std::string& name) {
+    const ZipArchive zip = OpenZip(path, name);
     if (HasEntry(zip.get(), "word/document.xml")) return OfficeKind::WordProcessing;
     if (HasEntry(zip.get(), "xl/workbook.xml")) return OfficeKind::Spreadsheet;
     if (HasEntry(zip.get(), "ppt/presentation.xml")) return OfficeKind::Presentation;
@@ -306,8 +306,9 @@ std::optional<OfficeKind> OfficeKindOf(const std::string& path) {
     return std::nullopt;
 }
 
-std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, OfficeKind kind) {
-    ZipArchive zip = OpenZip(path);
+std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, const std::string& name,
+                                             OfficeKind kind) {
+    ZipArchive zip = OpenZip(path, name);
     std::vector<Part> parts;
     const auto add = [&](const std::vector<std::string>& names, PartRole role) {
         for (const std::string& name : names)
@@ -335,7 +336,7 @@ std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, OfficeKind
             parts.push_back({"styles.xml", PartRole::OpenDocument});
             break;
     }
-    return std::make_unique<OfficeText>(path, std::move(zip), std::move(parts));
+    return std::make_unique<OfficeText>(name, std::move(zip), std::move(parts));
 }
 
 }  // namespace tessaly::documents

@@ -18,9 +18,10 @@ namespace tessaly::documents {
 enum class OfficeKind { WordProcessing, Spreadsheet, Presentation, OpenDocument };
 
 // Which kind of office document the zip at `path` is; nothing for any other zip. Throws
-// FileReadError for a zip that cannot be opened.
-std::optional<OfficeKind> OfficeKindOf(const std::string& path);
+// FileReadError for a zip that cannot be opened; `name` is what failure descriptions call it.
+std::optional<OfficeKind> OfficeKindOf(const std::string& path, const std::string& name);
 
-std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, OfficeKind kind);
+std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, const std::string& name,
+                                             OfficeKind kind);
 
 }  // namespace tessaly::documents

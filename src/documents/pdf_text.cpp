@@ -41,16 +41,17 @@ std::optional<std::string> FindProgram(const std::string& program) {
 
 class PdfText final : public DocumentText {
   public:
-    PdfText(const std::string& path, const std::string& program) : path_(path) {
+    PdfText(const std::string& path, const std::string& name, const std::string& program)
+        : path_(name) {
         const std::optional<std::string> found = FindProgram(program);
         if (!found) {
-            throw DocumentError(path, "reading PDF files needs pdftotext, from the package "
+            throw DocumentError(path_, "reading PDF files needs pdftotext, from the package "
                                       "poppler-utils; install it to read this file");
         }
         // A path that starts with "-" would be read as an option.
         const std::string argument = path.starts_with("-") ? "./" + path : path;
         int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) throw DocumentError(path, std::strerror(errno));
+        if (::pipe2(out, O_CLOEXEC) != 0) throw DocumentError(path_, std::strerror(errno));
         std::vector<const char*> argv = {found->c_str(), "-enc", "UTF-8", "-q", argument.c_str(),
                                          "-", nullptr};
         pid_ = ::fork();
@@ -69,7 +70,7 @@ class PdfText final : public DocumentText {
         ::close(out[1]);
         if (pid_ < 0) {
             ::close(out[0]);
-            throw DocumentError(path, std::strerror(errno));
+            throw DocumentError(path_, std::strerror(errno));
         }
         pipe_ = out[0];
         deadline_ = std::chrono::steady_clock::now() + kPdfSeconds;
@@ -144,8 +145,9 @@ class PdfText final : public DocumentText {
 
 }  // namespace
 
-std::unique_ptr<DocumentText> OpenPdfText(const std::string& path, const std::string& program) {
-    return std::make_unique<PdfText>(path, program);
+std::unique_ptr<DocumentText> OpenPdfText(const std::string& path, const std::string& name,
+                                          const std::string& program) {
+    return std::make_unique<PdfText>(path, name, program);
 }
 
 }  // namespace tessaly::documents

@@ -17,8 +17,9 @@ namespace tessaly::documents {
 inline constexpr std::chrono::seconds kPdfSeconds{60};
 inline constexpr std::uint64_t kPdfMemory = std::uint64_t{2} << 30;
 
-// `program` is the pdftotext to run, found on the PATH when it has no "/".
-std::unique_ptr<DocumentText> OpenPdfText(const std::string& path,
+// `program` is the pdftotext to run, found on the PATH when it has no "/"; `name` is what failure
+// descriptions call the file.
+std::unique_ptr<DocumentText> OpenPdfText(const std::string& path, const std::string& name,
                                           const std::string& program = "pdftotext");
 
 }  // namespace tessaly::documents

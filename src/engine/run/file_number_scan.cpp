@@ -9,7 +9,10 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     : file_(std::make_unique<FileSource>(path)),
       buffer_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    projector_ = AsciiProjector(StartText(file_, head_, buffer_, path, rules.unicodeSeparators),
+    if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path);
+    projector_ = AsciiProjector(document_ ? TextEncoding::Utf8
+                                          : StartText(file_, head_, buffer_, path,
+                                                      rules.unicodeSeparators),
                                 rules.unicodeSeparators);
 }
 
@@ -31,8 +34,12 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t
         scan(head_.data(), head_.size(), out, lines, texts);
         head_.clear();
     }
-    const std::size_t n = file_->read(buffer_.data(), buffer_.size());
-    if (n > 0) {
+    if (document_) {
+        text_.clear();
+        const bool more = document_->read(text_);
+        if (!text_.empty()) scan(text_.data(), text_.size(), out, lines, texts);
+        if (more) return true;
+    } else if (const std::size_t n = file_->read(buffer_.data(), buffer_.size()); n > 0) {
         scan(buffer_.data(), n, out, lines, texts);
         return true;
     }

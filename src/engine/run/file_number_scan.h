@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document_text.h"
 #include "file_source.h"
 #include "number_stream.h"
 #include "text_encoding.h"
@@ -42,7 +43,9 @@ class FileNumberScan {
               std::vector<std::size_t>* lines, NumberTexts* texts);
 
     std::unique_ptr<FileSource> file_;
+    std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
     std::vector<char> buffer_;
+    std::string text_;  // a piece of the document's text
     std::string projected_;
     std::string head_;  // bytes read to find the mark, not yet scanned
     AsciiProjector projector_{TextEncoding::EightBit};

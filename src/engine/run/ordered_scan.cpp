@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
 #include "ordered_delivery.h"
@@ -31,6 +32,18 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
     } catch (...) {
         return DescribeFailure(std::current_exception());
     }
+}
+
+// A failure goes to the caller's failure event, a skipped file to its skipped event when it has one.
+template <class Events>
+auto Fail(const Events& events) {
+    return [&events](std::size_t index, const std::string& description) {
+        if (events.skipped && IsSkippedNotice(description)) {
+            events.skipped(index, description);
+        } else {
+            events.failure(index, description);
+        }
+    };
 }
 
 // Each file begins with the caller's event, when it gave one.
@@ -64,7 +77,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                 deliver);
         },
         Begin(events), [&](std::size_t index, const Found& batch) { events.numbers(index, batch); },
-        events.failure, [&] { return events.stop && events.stop(); });
+        Fail(events), [&] { return events.stop && events.stop(); });
 }
 
 void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
@@ -76,7 +89,7 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
             return ScanOne<WrittenFileScan, Found>(
                 path, rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); }, deliver);
         },
-        Begin(events), events.numbers, events.failure,
+        Begin(events), events.numbers, Fail(events),
         [&] { return events.stop && events.stop(); });
 }
 

@@ -13,6 +13,8 @@
 
 namespace tessaly {
 
+class DocumentReader;
+
 // The required-text option as the scanner sees it: when active, a number is kept only when its
 // raw token (spaces removed, punctuation still in) contains `text`. Case counts.
 struct RequiredText {
@@ -40,6 +42,10 @@ struct ScanRules {
     bool keepPlus = false;
     bool unicodeSeparators = false;
     bool writtenText = false;
+
+    // Reads the files that are documents (or not text) as such; none reads every file as text.
+    // Owned by the caller, and used from the scan's threads at once.
+    const DocumentReader* documents = nullptr;
 
     // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
     // the byte scanner, which reads the separators and keeps the ASCII written text itself.

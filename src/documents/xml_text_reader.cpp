@@ -43,14 +43,14 @@ XmlTextReader::~XmlTextReader() { xmlFreeTextReader(reader_); }
 
 int XmlTextReader::next(XmlNode& node) {
     const int r = xmlTextReaderRead(reader_);
-    if (r == 1 && xmlTextReaderNodeType(reader_) == XML_READER_TYPE_DOCUMENT_TYPE) {
+    node = XmlNode(r == 1 ? reader_ : nullptr);
+    if (r == 1 && node.isDocumentType()) {
         // Office parts never declare a document type; one that does may be building an entity
         // expansion, so the part is not read.
         failure_ = "a document type declaration";
         return -1;
     }
     if (r < 0 && failure_.empty()) failure_ = "not well-formed";
-    node = XmlNode(reader_);
     return r;
 }
 

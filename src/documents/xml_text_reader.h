@@ -12,7 +12,8 @@ namespace tessaly::documents {
 
 class XmlNode {
   public:
-    explicit XmlNode(xmlTextReaderPtr reader = nullptr) : reader_(reader) {}
+    explicit XmlNode(xmlTextReaderPtr reader = nullptr)
+        : reader_(reader), type_(reader ? xmlTextReaderNodeType(reader) : -1) {}
     bool isStart() const { return type() == XML_READER_TYPE_ELEMENT; }
     bool isEnd() const { return type() == XML_READER_TYPE_END_ELEMENT; }
     bool isText() const {
@@ -20,6 +21,7 @@ class XmlNode {
         return t == XML_READER_TYPE_TEXT || t == XML_READER_TYPE_CDATA ||
                t == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
     }
+    bool isDocumentType() const { return type() == XML_READER_TYPE_DOCUMENT_TYPE; }
     // An element written <x/>: it has no end of its own.
     bool empty() const { return xmlTextReaderIsEmptyElement(reader_) == 1; }
     std::string_view localName() const { return View(xmlTextReaderConstLocalName(reader_)); }
@@ -28,11 +30,12 @@ class XmlNode {
     std::string attribute(std::string_view localName) const;
 
   private:
-    int type() const { return xmlTextReaderNodeType(reader_); }
+    int type() const { return type_; }
     static std::string_view View(const xmlChar* text) {
         return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
     }
     xmlTextReaderPtr reader_;
+    int type_;  // asked once: every question about the node needs it
 };
 
 class XmlTextReader {

@@ -9,10 +9,11 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
     : file_(std::make_unique<FileSource>(path)),
       buffer_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path);
+    std::string started;
+    if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
     decoder_ = TextDecoder(document_ ? TextEncoding::Utf8
                                      : StartText(file_, head_, buffer_, path,
-                                                 rules.unicodeSeparators));
+                                                 rules.unicodeSeparators, started));
 }
 
 bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {

@@ -48,9 +48,9 @@ class DocumentReader {
                                                std::string_view head) const = 0;
 };
 
-// The text of `file` (at `path`) when `reader` makes it a document; nothing, with `file` back at
-// its first byte, for text. Standard input is always text: it cannot be shown twice.
+// The text of `file` (at `path`) when `reader` makes it a document; nothing for text, whose first
+// bytes, read to tell, are left in `started`. Standard input is always text.
 std::unique_ptr<DocumentText> OpenDocumentText(const DocumentReader& reader, FileSource& file,
-                                               const std::string& path);
+                                               const std::string& path, std::string& started);
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,12 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
         if (!copy) throw FileReadError("Cannot read \"" + path + "\": " + std::strerror(errno));
         std::fwrite(head.data(), 1, head.size(), copy);
     } else {
-        file->readFully(buffer.data(), head.size());  // past the head again
+        for (std::size_t past = 0; past < head.size();) {  // past the head again
+            const std::size_t n =
+                file->readFully(buffer.data(), std::min(buffer.size(), head.size() - past));
+            if (n == 0) break;
+            past += n;
+        }
     }
     for (std::size_t n; (n = file->read(buffer.data(), buffer.size())) > 0;) {
         check.feed(std::string_view(buffer.data(), n));
@@ -51,11 +57,13 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
 }  // namespace
 
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
-                       std::vector<char>& buffer, const std::string& path, bool separators) {
-    char start[4];
-    const std::size_t n = file->readFully(start, sizeof start);
-    const EncodingChoice choice = DetectEncoding(std::string_view(start, n));
-    head.assign(start + choice.markLength, n - choice.markLength);
+                       std::vector<char>& buffer, const std::string& path, bool separators,
+                       std::string_view started) {
+    char bytes[4];
+    const std::string_view start =
+        started.empty() ? std::string_view(bytes, file->readFully(bytes, sizeof bytes)) : started;
+    const EncodingChoice choice = DetectEncoding(start);
+    head.assign(start.substr(choice.markLength));
     if (!separators || choice.encoding != TextEncoding::EightBit) return choice.encoding;
     const bool utf8 = ReadsAsUtf8Throughout(file, head, buffer, path);
     head.clear();  // read again from the first byte

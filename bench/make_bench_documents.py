@@ -89,9 +89,11 @@ def main():
     text_bytes = int(text_mb * 1024 * 1024)
     for name, make in (('bench.docx', docx), ('bench.xlsx', xlsx), ('bench.odt', odt)):
         print(name, make(os.path.join(out, name), text_bytes, rng))
-    lines = [' '.join(paragraph_runs(rng)) for _ in range(pages)]
-    pdf(os.path.join(out, 'bench.pdf'), [line.replace('(', '[').replace(')', ']') for line in lines])
-    print('bench.pdf', sum(map(len, lines)))
+    # Pages of 45 lines, brackets for parentheses, which would end a PDF string.
+    pages_text = [[' '.join(paragraph_runs(rng)).replace('(', '[').replace(')', ']')
+                   for _ in range(45)] for _ in range(pages)]
+    pdf(os.path.join(out, 'bench.pdf'), pages_text)
+    print('bench.pdf', sum(len(line) + 1 for page in pages_text for line in page))
 
 
 if __name__ == '__main__':

@@ -212,8 +212,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
                                 name == "--mask" || name == "--files-from";
         const bool isFlag = name == "--unique" || name == "--with-filename" ||
                             name == "--line-number" || name == "--count" || name == "--keep-plus" ||
-                            name == "--unicode-separators" || name == "--null" || name == "--binary" ||
-                            name == "--help" || name == "--version";
+                            name == "--unicode-separators" || name == "--null" ||
+                            name == "--binary" || name == "--help" || name == "--version";
         if (!takesValue && !isFlag) return fail("unknown option " + std::string(name));
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");

@@ -27,18 +27,35 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 // compressed files, the legacy office formats (compound files). Each holds bytes no text holds.
 bool HasBinarySignature(std::string_view head) {
     static constexpr std::string_view kSignatures[] = {
-        "\x7f" "ELF"sv,                          // ELF executables and libraries
-        "MZ\x90\0"sv, "MZP\0"sv,                 // Windows executables
-        "\xfe\xed\xfa"sv, "\xce\xfa\xed\xfe"sv, "\xcf\xfa\xed\xfe"sv,  // Mach-O
-        "\xca\xfe\xba\xbe"sv,                    // Java classes, universal binaries
-        "\0asm"sv,                               // WebAssembly
-        "\x89PNG\r\n\x1a\n"sv, "\xff\xd8\xff"sv, "GIF87a"sv, "GIF89a"sv,
-        "II*\0"sv, "MM\0*"sv,                    // TIFF
-        "RIFF"sv, "OggS"sv, "fLaC"sv, "\x1a\x45\xdf\xa3"sv,  // media
-        "\x1f\x8b"sv, "BZh91AY&SY"sv, "\xfd" "7zXZ\0"sv, "7z\xbc\xaf\x27\x1c"sv,
-        "Rar!\x1a\x07"sv, "\x28\xb5\x2f\xfd"sv,  // compressed files
-        "PK\x05\x06"sv, "PK\x07\x08"sv,          // empty and spanned zips
-        "\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1"sv,   // compound files: legacy .doc, .xls, .ppt, .msg
+        "\x7f"
+        "ELF"sv,  // ELF executables and libraries
+        "MZ\x90\0"sv,
+        "MZP\0"sv,  // Windows executables
+        "\xfe\xed\xfa"sv,
+        "\xce\xfa\xed\xfe"sv,
+        "\xcf\xfa\xed\xfe"sv,  // Mach-O
+        "\xca\xfe\xba\xbe"sv,  // Java classes, universal binaries
+        "\0asm"sv,             // WebAssembly
+        "\x89PNG\r\n\x1a\n"sv,
+        "\xff\xd8\xff"sv,
+        "GIF87a"sv,
+        "GIF89a"sv,
+        "II*\0"sv,
+        "MM\0*"sv,  // TIFF
+        "RIFF"sv,
+        "OggS"sv,
+        "fLaC"sv,
+        "\x1a\x45\xdf\xa3"sv,  // media
+        "\x1f\x8b"sv,
+        "BZh91AY&SY"sv,
+        "\xfd"
+        "7zXZ\0"sv,
+        "7z\xbc\xaf\x27\x1c"sv,
+        "Rar!\x1a\x07"sv,
+        "\x28\xb5\x2f\xfd"sv,  // compressed files
+        "PK\x05\x06"sv,
+        "PK\x07\x08"sv,                        // empty and spanned zips
+        "\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1"sv,  // compound files: legacy .doc, .xls, .ppt, .msg
         "SQLite format 3\0"sv,
     };
     for (std::string_view signature : kSignatures)
@@ -83,7 +100,8 @@ bool LooksLikeHtml(std::string_view head, std::string_view path) {
     const std::string_view text = SkipBlanksAndComments(head);
     for (std::string_view start : {"<!doctype html"sv, "<html"sv, "<head"sv, "<body"sv}) {
         if (StartsWithNoCase(text, start) &&
-            (text.size() == start.size() || !std::isalnum(static_cast<unsigned char>(text[start.size()])))) {
+            (text.size() == start.size() ||
+             !std::isalnum(static_cast<unsigned char>(text[start.size()])))) {
             return true;
         }
     }
@@ -96,9 +114,9 @@ bool LooksLikeHtml(std::string_view head, std::string_view path) {
 // line or the end of the head, naming at least two fields a message has.
 bool LooksLikeMessage(std::string_view head) {
     static constexpr std::string_view kFields[] = {
-        "from:"sv,       "to:"sv,        "cc:"sv,           "subject:"sv,       "date:"sv,
-        "received:"sv,   "return-path:"sv, "message-id:"sv, "mime-version:"sv,  "reply-to:"sv,
-        "delivered-to:"sv, "content-type:"sv, "x-mailer:"sv, "user-agent:"sv};
+        "from:"sv,         "to:"sv,           "cc:"sv,         "subject:"sv,      "date:"sv,
+        "received:"sv,     "return-path:"sv,  "message-id:"sv, "mime-version:"sv, "reply-to:"sv,
+        "delivered-to:"sv, "content-type:"sv, "x-mailer:"sv,   "user-agent:"sv};
     int known = 0;
     std::size_t lines = 0;
     while (!head.empty()) {

@@ -19,7 +19,8 @@ Documents::Documents(DocumentOptions options) : options_(std::move(options)) {
     std::call_once(once, [] { xmlInitParser(); });
 }
 
-std::unique_ptr<DocumentText> Documents::open(const std::string& path, std::string_view head) const {
+std::unique_ptr<DocumentText> Documents::open(const std::string& path,
+                                              std::string_view head) const {
     return openAt(path, path, head, 0);
 }
 
@@ -33,7 +34,8 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
         case ContentKind::Text:
             return nullptr;
         case ContentKind::Zip:
-            if (const auto kind = OfficeKindOf(path, name)) return OpenOfficeText(path, name, *kind);
+            if (const auto kind = OfficeKindOf(path, name))
+                return OpenOfficeText(path, name, *kind);
             return skipped();
         case ContentKind::Pdf:
             return OpenPdfText(path, name, options_.pdfProgram);

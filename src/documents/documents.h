@@ -31,7 +31,8 @@ struct DocumentOptions {
 class Documents final : public DocumentReader {
   public:
     explicit Documents(DocumentOptions options = {});
-    std::unique_ptr<DocumentText> open(const std::string& path, std::string_view head) const override;
+    std::unique_ptr<DocumentText> open(const std::string& path,
+                                       std::string_view head) const override;
 
   private:
     std::unique_ptr<DocumentText> openAt(const std::string& path, const std::string& name,

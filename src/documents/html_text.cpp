@@ -23,11 +23,11 @@ bool Is(const xmlChar* name, const char* wanted) {
 
 bool IsBlock(const xmlChar* name) {
     static const char* const blocks[] = {
-        "p",      "div",     "br",      "li",         "tr",      "h1",      "h2",     "h3",
-        "h4",     "h5",      "h6",      "table",      "ul",      "ol",      "dl",     "dt",
-        "dd",     "pre",     "hr",      "blockquote", "section", "article", "header", "footer",
-        "nav",    "aside",   "address", "form",       "fieldset", "figure", "figcaption",
-        "main",   "caption", "title",   "body",       "option",  "center"};
+        "p",       "div",   "br",      "li",         "tr",       "h1",      "h2",         "h3",
+        "h4",      "h5",    "h6",      "table",      "ul",       "ol",      "dl",         "dt",
+        "dd",      "pre",   "hr",      "blockquote", "section",  "article", "header",     "footer",
+        "nav",     "aside", "address", "form",       "fieldset", "figure",  "figcaption", "main",
+        "caption", "title", "body",    "option",     "center"};
     for (const char* block : blocks)
         if (Is(name, block)) return true;
     return false;
@@ -56,7 +56,8 @@ std::string TelephoneOf(const char* href) {
 
 class HtmlText final : public DocumentText {
   public:
-    HtmlText(ByteReader bytes, std::string name) : bytes_(std::move(bytes)), name_(std::move(name)) {
+    HtmlText(ByteReader bytes, std::string name)
+        : bytes_(std::move(bytes)), name_(std::move(name)) {
         htmlSAXHandler sax;
         std::memset(&sax, 0, sizeof sax);
         sax.startElement = &HtmlText::Start;

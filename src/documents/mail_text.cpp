@@ -42,7 +42,8 @@ std::string DecodedContent(GMimePart* part, bool asText) {
     GObjectRef<GMimeStream> memory(g_mime_stream_mem_new());
     GObjectRef<GMimeStream> filtered(g_mime_stream_filter_new(memory.get()));
     const char* charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
-    if (asText && charset && strcasecmp(charset, "utf-8") != 0 && strcasecmp(charset, "us-ascii") != 0) {
+    if (asText && charset && strcasecmp(charset, "utf-8") != 0 &&
+        strcasecmp(charset, "us-ascii") != 0) {
         if (GMimeFilter* convert = g_mime_filter_charset_new(charset, "UTF-8")) {
             g_mime_stream_filter_add(GMIME_STREAM_FILTER(filtered.get()), convert);
             g_object_unref(convert);
@@ -51,7 +52,8 @@ std::string DecodedContent(GMimePart* part, bool asText) {
     g_mime_data_wrapper_write_to_stream(content, filtered.get());
     g_mime_stream_flush(filtered.get());
     GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
-    return bytes ? std::string(reinterpret_cast<const char*>(bytes->data), bytes->len) : std::string();
+    return bytes ? std::string(reinterpret_cast<const char*>(bytes->data), bytes->len)
+                 : std::string();
 }
 
 class MailText final : public DocumentText {
@@ -117,7 +119,8 @@ class MailText final : public DocumentText {
             for (int i = 0; i < count; ++i)
                 partText(g_mime_multipart_get_part(multipart, i), depth + 1, out);
         } else if (GMIME_IS_MESSAGE_PART(object)) {
-            if (GMimeMessage* enclosed = g_mime_message_part_get_message(GMIME_MESSAGE_PART(object)))
+            if (GMimeMessage* enclosed =
+                    g_mime_message_part_get_message(GMIME_MESSAGE_PART(object)))
                 messageText(enclosed, depth + 1, out);
         } else if (GMIME_IS_PART(object)) {
             leafText(GMIME_PART(object), depth, out);
@@ -145,7 +148,9 @@ class MailText final : public DocumentText {
         const char* folder = std::getenv("TMPDIR");
         std::string temp = std::string(folder && *folder ? folder : "/tmp") + "/tessaly-XXXXXX";
         const int fd = ::mkstemp(temp.data());
-        if (fd < 0) throw DocumentError(path_, "cannot save an attachment apart: " + std::string(std::strerror(errno)));
+        if (fd < 0)
+            throw DocumentError(
+                path_, "cannot save an attachment apart: " + std::string(std::strerror(errno)));
         ::unlink(temp.c_str());  // gone with the descriptor; read through /proc/self/fd
         const std::string name = path_ + " (attachment " + filename + ")";
         struct Closer {
@@ -154,7 +159,9 @@ class MailText final : public DocumentText {
         } closer{fd};
         for (std::size_t at = 0; at < content.size();) {
             const ssize_t n = ::write(fd, content.data() + at, content.size() - at);
-            if (n <= 0) throw DocumentError(path_, "cannot save an attachment apart: " + std::string(std::strerror(errno)));
+            if (n <= 0)
+                throw DocumentError(
+                    path_, "cannot save an attachment apart: " + std::string(std::strerror(errno)));
             at += std::size_t(n);
         }
         std::unique_ptr<DocumentText> text =

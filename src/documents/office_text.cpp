@@ -32,7 +32,9 @@ ZipArchive OpenZip(const std::string& path, const std::string& name) {
     return ZipArchive(zip);
 }
 
-bool HasEntry(zip_t* zip, const char* name) { return zip_name_locate(zip, name, 0) >= 0; }
+bool HasEntry(zip_t* zip, const char* name) {
+    return zip_name_locate(zip, name, 0) >= 0;
+}
 
 // The whole (small) entry `name`, at most `limit` bytes; nothing when absent.
 std::optional<std::string> SmallEntry(zip_t* zip, const char* name, std::size_t limit) {
@@ -137,8 +139,8 @@ class OfficeText final : public DocumentText {
         stream_.stored = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
         stream_.documentExpanded = &expanded_;
         role_ = part.role;
-        reader_ = std::make_unique<XmlTextReader>(&EntryStream::Read, &EntryStream::Close,
-                                                  &stream_);
+        reader_ =
+            std::make_unique<XmlTextReader>(&EntryStream::Read, &EntryStream::Close, &stream_);
         cell_ = Cell{};
         inText_ = 0;
         return true;
@@ -155,10 +157,10 @@ class OfficeText final : public DocumentText {
         XmlNode node;
         const int r = reader_->next(node);
         if (r < 0) {
-            throw DocumentError(path_, !stream_.failure.empty()
-                                           ? stream_.failure
-                                           : "the document's XML is damaged (" +
-                                                 reader_->failure() + ")");
+            throw DocumentError(path_,
+                                !stream_.failure.empty()
+                                    ? stream_.failure
+                                    : "the document's XML is damaged (" + reader_->failure() + ")");
         }
         if (r == 0) return false;
         switch (role_) {
@@ -258,7 +260,8 @@ class OfficeText final : public DocumentText {
             if (name == "line-break") out += '\n';
             if (name == "s") {
                 const std::string count = node.attribute("c");
-                const unsigned long n = count.empty() ? 1 : std::strtoul(count.c_str(), nullptr, 10);
+                const unsigned long n =
+                    count.empty() ? 1 : std::strtoul(count.c_str(), nullptr, 10);
                 out.append(std::min(n, 1024ul), ' ');
             }
         } else if (node.isEnd()) {
@@ -319,7 +322,8 @@ std::unique_ptr<DocumentText> OpenOfficeText(const std::string& path, const std:
             parts.push_back({"word/document.xml", PartRole::Text});
             add(NumberedEntries(zip.get(), "word/header"), PartRole::Text);
             add(NumberedEntries(zip.get(), "word/footer"), PartRole::Text);
-            for (const char* name : {"word/footnotes.xml", "word/endnotes.xml", "word/comments.xml"})
+            for (const char* name :
+                 {"word/footnotes.xml", "word/endnotes.xml", "word/comments.xml"})
                 parts.push_back({name, PartRole::Text});
             break;
         case OfficeKind::Spreadsheet:

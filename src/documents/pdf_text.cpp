@@ -45,15 +45,16 @@ class PdfText final : public DocumentText {
         : path_(name) {
         const std::optional<std::string> found = FindProgram(program);
         if (!found) {
-            throw DocumentError(path_, "reading PDF files needs pdftotext, from the package "
-                                      "poppler-utils; install it to read this file");
+            throw DocumentError(path_,
+                                "reading PDF files needs pdftotext, from the package "
+                                "poppler-utils; install it to read this file");
         }
         // A path that starts with "-" would be read as an option.
         const std::string argument = path.starts_with("-") ? "./" + path : path;
         int out[2];
         if (::pipe2(out, O_CLOEXEC) != 0) throw DocumentError(path_, std::strerror(errno));
-        std::vector<const char*> argv = {found->c_str(), "-enc", "UTF-8", "-q", argument.c_str(),
-                                         "-", nullptr};
+        std::vector<const char*> argv = {found->c_str(),   "-enc", "UTF-8", "-q",
+                                         argument.c_str(), "-",    nullptr};
         pid_ = ::fork();
         if (pid_ == 0) {
             // The child: only calls that are safe between fork and exec.
@@ -123,8 +124,9 @@ class PdfText final : public DocumentText {
                 case 127:
                     throw DocumentError(path_, "pdftotext could not be started");
                 case 1:
-                    throw DocumentError(path_, "pdftotext could not open the PDF (damaged, or "
-                                               "encrypted with a password)");
+                    throw DocumentError(path_,
+                                        "pdftotext could not open the PDF (damaged, or "
+                                        "encrypted with a password)");
                 case 3:
                     throw DocumentError(path_, "the PDF does not permit copying its text");
                 default:

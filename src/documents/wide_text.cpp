@@ -69,7 +69,8 @@ class WideText final : public DocumentText {
 
 }  // namespace
 
-std::unique_ptr<DocumentText> OpenWideText(std::unique_ptr<FileSource> file, TextEncoding encoding) {
+std::unique_ptr<DocumentText> OpenWideText(std::unique_ptr<FileSource> file,
+                                           TextEncoding encoding) {
     return std::make_unique<WideText>(std::move(file), encoding);
 }
 

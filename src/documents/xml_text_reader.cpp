@@ -32,14 +32,16 @@ void KeepError(void* arg, const char* msg, xmlParserSeverities severity, xmlText
 
 XmlTextReader::XmlTextReader(xmlInputReadCallback read, xmlInputCloseCallback close,
                              void* context) {
-    reader_ = xmlReaderForIO(read, close, context, nullptr, nullptr,
-                             XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                                 XML_PARSE_NOCDATA);
+    reader_ = xmlReaderForIO(
+        read, close, context, nullptr, nullptr,
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA);
     if (!reader_) throw std::bad_alloc();
     xmlTextReaderSetErrorHandler(reader_, &KeepError, &failure_);
 }
 
-XmlTextReader::~XmlTextReader() { xmlFreeTextReader(reader_); }
+XmlTextReader::~XmlTextReader() {
+    xmlFreeTextReader(reader_);
+}
 
 int XmlTextReader::next(XmlNode& node) {
     const int r = xmlTextReaderRead(reader_);

@@ -108,7 +108,9 @@ class ExtractProcessTest : public QObject {
     // A file that is not text is skipped with a notice, which is no failure; a document is read.
     void skippedFiles() {
         TempFiles files;
-        files.write("x.bin", std::string("\x7f" "ELF\0 877-798-4141", 18));
+        files.write("x.bin", std::string("\x7f"
+                                         "ELF\0 877-798-4141",
+                                         18));
         files.write("a.html", "<p>877-798-4141</p><script>877-798-4142</script>");
         const Outcome r = Run({"x.bin", "a.html"}, {}, Q(files.folder()));
         QCOMPARE(r.status, 0);
@@ -265,8 +267,9 @@ class ExtractProcessTest : public QObject {
                                                        "555\xe2\x80\x93"
                                                        "1234567")
                                                 << QByteArray("5551234567\n");
-        QTest::newRow("not text, read with --binary") << QStringList{"--binary", "-n", "z.bin"}
-                                                      << QByteArray() << QByteArray("2:5551234567\n");
+        QTest::newRow("not text, read with --binary")
+            << QStringList{"--binary", "-n", "z.bin"} << QByteArray()
+            << QByteArray("2:5551234567\n");
         QTest::newRow("files from, NUL")
             << QStringList{"-0", "--files-from", "-", "-H"} << QByteArray("b.txt\0n\nl.txt\0", 14)
             << QByteArray("b.txt:4155550123\nn\nl.txt:4155550199\n");
@@ -324,7 +327,9 @@ class ExtractProcessTest : public QObject {
                     "555\xc2\xa0"
                     "0123");
         files.write("n\nl.txt", "415 555 0199");
-        files.write("z.bin", std::string("\x7f" "ELF\0\1\n555-123-4567", 20));
+        files.write("z.bin", std::string("\x7f"
+                                         "ELF\0\1\n555-123-4567",
+                                         20));
         // Windows-1252: an en dash and a no-break space.
         files.write("w.txt",
                     "212\x96"

@@ -60,14 +60,16 @@ def odf(path, mimetype, body, styles=None):
 
 
 def pdf(path, pages):
-    """A PDF of one text line a page, offsets counted as it is written."""
+    """A PDF whose pages are a line of text each, or a list of lines, offsets counted as it is
+    written."""
     objects = []
     kids = ' '.join(f'{3 + 2 * i} 0 R' for i in range(len(pages)))
     objects.append('<< /Type /Catalog /Pages 2 0 R >>')
     objects.append(f'<< /Type /Pages /Kids [{kids}] /Count {len(pages)} >>')
     font = 3 + 2 * len(pages)
     for i, text in enumerate(pages):
-        stream = f'BT /F1 12 Tf 72 720 Td ({text}) Tj ET'
+        lines = [text] if isinstance(text, str) else text
+        stream = 'BT /F1 12 Tf 14 TL 72 740 Td ' + ' '.join(f'({line}) \'' for line in lines) + ' ET'
         objects.append(f'<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] '
                        f'/Resources << /Font << /F1 {font} 0 R >> >> /Contents {4 + 2 * i} 0 R >>')
         objects.append(f'<< /Length {len(stream)} >>\nstream\n{stream}\nendstream')

@@ -37,7 +37,8 @@ QString Scan(const std::string& path, bool separators, const DocumentOptions& op
     }
     QStringList found;
     for (std::size_t i = 0; i < numbers.size(); ++i)
-        found << QStringLiteral("%1:%2").arg(lines[i]).arg(QString::fromStdString(std::string(numbers[i].view())));
+        found << QStringLiteral("%1:%2").arg(lines[i]).arg(
+            QString::fromStdString(std::string(numbers[i].view())));
     return found.join(' ');
 }
 
@@ -53,7 +54,8 @@ void Check() {
     QFETCH(QString, expected);
     const QString found = Scan(DataFile(file), separators);
     if (expected.startsWith("failed: ")) {
-        QVERIFY2(found.startsWith("failed: ") && found.contains(expected.mid(8)), qPrintable(found));
+        QVERIFY2(found.startsWith("failed: ") && found.contains(expected.mid(8)),
+                 qPrintable(found));
     } else {
         QCOMPARE(found, expected);
     }
@@ -74,26 +76,26 @@ class DocumentReadersTest : public QObject {
                                             "8:4155550103 9:4155550104 10:4155550105";
         // Shared strings (runs joined, the phonetic reading left out), inline strings and
         // numbers as stored; cells part numbers; sheet2 before sheet10.
-        QTest::newRow("spreadsheet") << "cells.xlsx" << false
-                                     << "1:3035550111 2:3035550114 3:0303555011 4:3035550113";
+        QTest::newRow("spreadsheet")
+            << "cells.xlsx" << false << "1:3035550111 2:3035550114 3:0303555011 4:3035550113";
         QTest::newRow("presentation, slides in order, then notes")
             << "slides.pptx" << false << "1:5035550121 2:5035550120 3:5035550122";
         // A span joined, <text:s c="3"/> three blanks, a tab and a line break parting, the
         // master page's header after the body.
-        QTest::newRow("opendocument text") << "joins.odt" << false
-                                           << "1:7195550130 2:7195550131 6:7195550134";
+        QTest::newRow("opendocument text")
+            << "joins.odt" << false << "1:7195550130 2:7195550131 6:7195550134";
         QTest::newRow("opendocument spreadsheet") << "cells.ods" << false << "4:8085550141";
         QTest::newRow("opendocument presentation") << "slides.odp" << false << "1:9075550150";
-        QTest::newRow("truncated zip") << "truncated.docx" << false
-                                       << "failed: the document's zip is damaged";
-        QTest::newRow("expands past 100 times") << "bomb.docx" << false
-                                                << "failed: expands more than 100 times";
-        QTest::newRow("entity expansion") << "entities.docx" << false
-                                          << "failed: the document's XML is damaged";
-        QTest::newRow("nested past the bound") << "deep.docx" << false
-                                               << "failed: Excessive depth";
+        QTest::newRow("truncated zip")
+            << "truncated.docx" << false << "failed: the document's zip is damaged";
+        QTest::newRow("expands past 100 times")
+            << "bomb.docx" << false << "failed: expands more than 100 times";
+        QTest::newRow("entity expansion")
+            << "entities.docx" << false << "failed: the document's XML is damaged";
+        QTest::newRow("nested past the bound") << "deep.docx" << false << "failed: Excessive depth";
         QTest::newRow("a zip that is no document")
-            << "archive.zip" << false << "failed: archive.zip: not a text file or a document Tessaly reads; skipped";
+            << "archive.zip" << false
+            << "failed: archive.zip: not a text file or a document Tessaly reads; skipped";
     }
     void officeDocuments() { Check(); }
 
@@ -104,12 +106,12 @@ class DocumentReadersTest : public QObject {
         // tel: link's number on a line of its own; <pre> keeps its breaks.
         QTest::newRow("page") << "page.html" << false << "4:6175550183 8:16125550186";
         // &nbsp; and &#8209; decoded, then read as a blank and a hyphen.
-        QTest::newRow("page, separators") << "page.html" << true
-                                          << "3:6175550182 4:6175550183 8:16125550186";
+        QTest::newRow("page, separators")
+            << "page.html" << true << "3:6175550182 4:6175550183 8:16125550186";
         QTest::newRow("told by its start") << "start-only.txt" << false << "1:6125550188";
         QTest::newRow("a tag later is text") << "not-html.txt" << false << "2:6125550190";
-        QTest::newRow("nested past the bound") << "deep.html" << false
-                                               << "failed: nested too deeply";
+        QTest::newRow("nested past the bound")
+            << "deep.html" << false << "failed: nested too deeply";
     }
 
     void messages() { Check(); }
@@ -121,10 +123,11 @@ class DocumentReadersTest : public QObject {
         QTest::newRow("message") << "message.eml" << false
                                  << "3:3125550201 5:3125550202 7:3125550200 11:3125550204";
         QTest::newRow("message, separators")
-            << "message.eml" << true << "3:3125550201 5:3125550202 6:3125550203 7:3125550200 11:3125550204";
+            << "message.eml" << true
+            << "3:3125550201 5:3125550202 6:3125550203 7:3125550200 11:3125550204";
         QTest::newRow("mailbox") << "mailbox.mbox" << false << "4:7735550210 8:7735550211";
-        QTest::newRow("enclosed past the bound") << "nested.eml" << false
-                                                 << "failed: nested too deeply";
+        QTest::newRow("enclosed past the bound")
+            << "nested.eml" << false << "failed: nested too deeply";
     }
 
     void pdfFiles() { Check(); }
@@ -137,22 +140,27 @@ class DocumentReadersTest : public QObject {
     void contentKinds() { Check(); }
     void contentKinds_data() {
         Columns();
-        QTest::newRow("executable") << "program.bin" << false << "failed: program.bin: not a text file";
+        QTest::newRow("executable")
+            << "program.bin" << false << "failed: program.bin: not a text file";
         QTest::newRow("NUL bytes") << "nul.dat" << false << "failed: nul.dat: not a text file";
         QTest::newRow("legacy office file") << "legacy.doc" << false << "failed: not a text file";
         QTest::newRow("UTF-16 LE without a mark, a surrogate pair")
             << "wide-le.txt" << false << "1:5551234568 2:5551234569";
         QTest::newRow("UTF-16 BE without a mark") << "wide-be.txt" << false << "1:5551234570";
-        QTest::newRow("UTF-16 with its mark, as always") << "marked-le.txt" << false << "1:5551234571";
+        QTest::newRow("UTF-16 with its mark, as always")
+            << "marked-le.txt" << false << "1:5551234571";
     }
 
     // --binary reads what is not text as 8-bit text, as before; documents stay documents.
     void binaryRead_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("executable") << "program.bin" << "1:5551234567";
-        QTest::newRow("NUL bytes") << "nul.dat" << "1:5551234567";
-        QTest::newRow("a document still") << "joins.odt" << "1:7195550130 2:7195550131 6:7195550134";
+        QTest::newRow("executable") << "program.bin"
+                                    << "1:5551234567";
+        QTest::newRow("NUL bytes") << "nul.dat"
+                                   << "1:5551234567";
+        QTest::newRow("a document still") << "joins.odt"
+                                          << "1:7195550130 2:7195550131 6:7195550134";
     }
     void binaryRead() {
         QFETCH(QString, file);
@@ -178,9 +186,15 @@ class DocumentReadersTest : public QObject {
         QStringList said;
         std::size_t numbers = 0;
         tessaly::OrderedScanEvents events;
-        events.numbers = [&](std::size_t, const tessaly::ScanBatch& b) { numbers += b.numbers.size(); };
-        events.failure = [&](std::size_t, const std::string& d) { said << "failure " + QString::fromStdString(d); };
-        events.skipped = [&](std::size_t i, const std::string&) { said << QStringLiteral("skipped %1").arg(i); };
+        events.numbers = [&](std::size_t, const tessaly::ScanBatch& b) {
+            numbers += b.numbers.size();
+        };
+        events.failure = [&](std::size_t, const std::string& d) {
+            said << "failure " + QString::fromStdString(d);
+        };
+        events.skipped = [&](std::size_t i, const std::string&) {
+            said << QStringLiteral("skipped %1").arg(i);
+        };
         tessaly::ScanFilesInOrder(
             [&]() -> std::optional<std::string> {
                 return next < paths.size() ? std::optional(paths[next++]) : std::nullopt;

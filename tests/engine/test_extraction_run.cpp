@@ -203,7 +203,8 @@ class ExtractionRunTest : public QObject {
         Strings notices{"Done."};
         std::string named = skipped.toStdString();
         for (const std::string& name : names)  // the notice names the full paths
-            if (const auto at = named.find(name); at != std::string::npos) named.insert(at, files.folder() + "/");
+            if (const auto at = named.find(name); at != std::string::npos)
+                named.insert(at, files.folder() + "/");
         if (!skipped.isEmpty()) notices.insert(notices.begin(), named);
         QCOMPARE(host.notices, notices);
     }

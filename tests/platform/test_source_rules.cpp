@@ -1,9 +1,9 @@
 // Rules the whole program keeps, checked on its sources: each layer includes only the headers
 // of the layers it may use (the table in Layers below, as the README states it); no command
-// interpreter or other program is ever started, but pdftotext by the PDF reader; web pages and folders are opened only by the shell launcher, and it
-// is asked only for the product's own pages and the sample folder; every format string
-// handed to a printf-style function is a literal, so no text from a file, the settings or the
-// user is ever read as one.
+// interpreter or other program is ever started, but pdftotext by the PDF reader; web pages and
+// folders are opened only by the shell launcher, and it is asked only for the product's own pages
+// and the sample folder; every format string handed to a printf-style function is a literal, so no
+// text from a file, the settings or the user is ever read as one.
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -196,8 +196,7 @@ const std::map<std::string, std::set<std::string>>& Layers() {
           "platform/posix"}},
         {"shell",
          {"shell", kScan, kText, kRun, "documents", "inputs", "results", "platform",
-          "platform/posix",
-          "platform/qt", "Qt"}},
+          "platform/posix", "platform/qt", "Qt"}},
     };
     return layers;
 }

@@ -186,9 +186,10 @@ void ExtractionRun::Pass::finish(std::string_view notice) {
 }
 
 std::string SkippedFilesNotice(const std::vector<std::string>& paths) {
-    std::string text = paths.size() == 1
-                           ? "This file is not a text file or a document Tessaly reads; it was skipped:\n"
-                           : "These files are not text files or documents Tessaly reads; they were skipped:\n";
+    std::string text =
+        paths.size() == 1
+            ? "This file is not a text file or a document Tessaly reads; it was skipped:\n"
+            : "These files are not text files or documents Tessaly reads; they were skipped:\n";
     for (std::size_t i = 0; i < paths.size() && i < kSkippedNamed; ++i)
         text += "\n" + paths[i];
     if (paths.size() > kSkippedNamed)

@@ -11,10 +11,10 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
       stream_(rules) {
     std::string started;
     if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
-    projector_ = AsciiProjector(document_ ? TextEncoding::Utf8
-                                          : StartText(file_, head_, buffer_, path,
-                                                      rules.unicodeSeparators, started),
-                                rules.unicodeSeparators);
+    projector_ = AsciiProjector(
+        document_ ? TextEncoding::Utf8
+                  : StartText(file_, head_, buffer_, path, rules.unicodeSeparators, started),
+        rules.unicodeSeparators);
 }
 
 void FileNumberScan::scan(const char* data, std::size_t size, std::vector<PhoneNumber>& out,

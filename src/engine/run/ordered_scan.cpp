@@ -34,7 +34,8 @@ std::optional<std::string> ScanOne(const std::string& path, const ScanRules& rul
     }
 }
 
-// A failure goes to the caller's failure event, a skipped file to its skipped event when it has one.
+// A failure goes to the caller's failure event, a skipped file to its skipped event when it has
+// one.
 template <class Events>
 auto Fail(const Events& events) {
     return [&events](std::size_t index, const std::string& description) {
@@ -89,8 +90,7 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
             return ScanOne<WrittenFileScan, Found>(
                 path, rules, [](WrittenFileScan& scan, Found& f) { return scan.next(f); }, deliver);
         },
-        Begin(events), events.numbers, Fail(events),
-        [&] { return events.stop && events.stop(); });
+        Begin(events), events.numbers, Fail(events), [&] { return events.stop && events.stop(); });
 }
 
 }  // namespace tessaly

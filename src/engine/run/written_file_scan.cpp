@@ -11,9 +11,9 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
       stream_(rules) {
     std::string started;
     if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
-    decoder_ = TextDecoder(document_ ? TextEncoding::Utf8
-                                     : StartText(file_, head_, buffer_, path,
-                                                 rules.unicodeSeparators, started));
+    decoder_ = TextDecoder(
+        document_ ? TextEncoding::Utf8
+                  : StartText(file_, head_, buffer_, path, rules.unicodeSeparators, started));
 }
 
 bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {

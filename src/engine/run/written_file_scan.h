@@ -35,7 +35,7 @@ class WrittenFileScan {
     std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
     std::vector<char> buffer_;
     std::string piece_;  // a piece of the document's text
-    std::string head_;  // bytes read to find the mark, not yet decoded
+    std::string head_;   // bytes read to find the mark, not yet decoded
     std::u16string text_;
     TextDecoder decoder_{TextEncoding::EightBit};
     WrittenNumberStream stream_;

@@ -3,10 +3,13 @@
 namespace tessaly {
 
 namespace {
-constexpr std::string_view kSkippedReason = ": not a text file or a document Tessaly reads; skipped";
+constexpr std::string_view kSkippedReason =
+    ": not a text file or a document Tessaly reads; skipped";
 }
 
-std::string SkippedNotice(const std::string& path) { return path + std::string(kSkippedReason); }
+std::string SkippedNotice(const std::string& path) {
+    return path + std::string(kSkippedReason);
+}
 
 std::unique_ptr<DocumentText> OpenDocumentText(const DocumentReader& reader, FileSource& file,
                                                const std::string& path, std::string& started) {
@@ -16,6 +19,8 @@ std::unique_ptr<DocumentText> OpenDocumentText(const DocumentReader& reader, Fil
     return reader.open(path, started);
 }
 
-bool IsSkippedNotice(std::string_view description) { return description.ends_with(kSkippedReason); }
+bool IsSkippedNotice(std::string_view description) {
+    return description.ends_with(kSkippedReason);
+}
 
 }  // namespace tessaly

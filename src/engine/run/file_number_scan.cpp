@@ -11,6 +11,7 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
       stream_(rules) {
     std::string started;
     if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
+    headAlone_ = !document_ && !started.empty();
     projector_ = AsciiProjector(
         document_ ? TextEncoding::Utf8
                   : StartText(file_, head_, buffer_, path, rules.unicodeSeparators, started),
@@ -34,6 +35,10 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t
     if (!head_.empty()) {
         scan(head_.data(), head_.size(), out, lines, texts);
         head_.clear();
+        // The bytes read to tell a document from text are a piece of their own: a file no
+        // longer than them gives its numbers and then its end, in as many pieces (and passes of
+        // the window's run) as when only its mark was read first.
+        if (headAlone_) return true;
     }
     if (document_) {
         text_.clear();

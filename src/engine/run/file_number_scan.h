@@ -47,7 +47,8 @@ class FileNumberScan {
     std::vector<char> buffer_;
     std::string text_;  // a piece of the document's text
     std::string projected_;
-    std::string head_;  // bytes read to find the mark, not yet scanned
+    std::string head_;        // bytes read to find the mark, not yet scanned
+    bool headAlone_ = false;  // head_ holds the bytes read to tell a document, scanned apart
     AsciiProjector projector_{TextEncoding::EightBit};
     NumberStream stream_;
     bool done_ = false;

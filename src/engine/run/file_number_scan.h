@@ -4,7 +4,8 @@
 // in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
-// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h).
+// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h). A file the rules'
+// DocumentReader makes a document is read as its text, UTF-8 (document_text.h).
 
 #include <memory>
 #include <string>

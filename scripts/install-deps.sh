@@ -14,6 +14,7 @@ packages=(
     libphonenumber-dev
     chromium
     parallel
+    libzip-dev libxml2-dev libgmime-3.0-dev poppler-utils python3
 )
 
 missing=()

@@ -114,6 +114,9 @@ std::string UsageText() {
            "                  find notes -name '*.txt' | tessaly-extract --files-from -\n"
            "  -0, --null      the paths of --files-from are separated by NUL bytes, as\n"
            "                  find -print0 writes them\n"
+           "  --binary        read files that are neither text nor documents (executables,\n"
+           "                  images, archives, legacy .doc and .xls) as 8-bit text instead\n"
+           "                  of skipping them with a notice\n"
            "  --jobs N        files read at once (default: one per processor core)\n"
            "  -h, --help      show this text\n"
            "  -V, --version   show the version\n"
@@ -164,6 +167,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             a.rules.keepPlus = true;
         } else if (name == "--unicode-separators") {
             a.rules.unicodeSeparators = true;
+        } else if (name == "--binary") {
+            a.readBinary = true;
         } else if (name == "--null" || name == "-0") {
             a.nullSeparated = true;
         } else if (name == "--help" || name == "-h") {
@@ -208,7 +213,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         const bool isFlag = name == "--unique" || name == "--with-filename" ||
                             name == "--line-number" || name == "--count" || name == "--keep-plus" ||
                             name == "--unicode-separators" || name == "--null" ||
-                            name == "--help" || name == "--version";
+                            name == "--binary" || name == "--help" || name == "--version";
         if (!takesValue && !isFlag) return fail("unknown option " + std::string(name));
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");

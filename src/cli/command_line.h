@@ -26,6 +26,7 @@ struct ExtractArguments {
     // Paths read from this file ("-": standard input), one a line or NUL-separated.
     std::optional<std::string> filesFrom;
     bool nullSeparated = false;
+    bool readBinary = false;  // --binary: files that are not text are read as 8-bit text
     OutputFormat format = OutputFormat::kLines;
     unsigned jobs = 0;  // 0: one per core
     std::optional<std::string> output;

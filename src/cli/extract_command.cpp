@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+#include "documents.h"
 #include "extract_inputs.h"
 #include "output_file.h"
 #include "own_output.h"
@@ -39,7 +40,11 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
     const std::unique_ptr<NumberSink> sink = MakeSink(arguments, *out);
     const unsigned jobs =
         arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // Documents are read as documents; a file that is not text is skipped, unless --binary
+    // reads it as 8-bit text.
+    const documents::Documents documentReader({.readBinary = arguments.readBinary});
     ScanRules rules = arguments.rules;
+    rules.documents = &documentReader;
     rules.digitLines = sink->takesDigitLines();
     const bool kept = ScanIntoSink(*inputs, rules, jobs, *sink, *out, report);
     report.beforeSaying({});

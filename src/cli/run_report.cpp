@@ -4,6 +4,10 @@ namespace tessaly::cli {
 
 void RunReport::failure(const std::string& message) {
     failed_ = true;
+    notice(message);
+}
+
+void RunReport::notice(const std::string& message) {
     if (prepare_) prepare_();
     say_(message);
 }

@@ -26,6 +26,8 @@ class RunReport {
 
     // A failure, said now.
     void failure(const std::string& message);
+    // A notice that is no failure (a file skipped as not text), said now.
+    void notice(const std::string& message);
     // A failure met before file `file` (0-based, in the output's order) was found: said once the
     // output reaches that file. Any thread may call it.
     void failureBefore(std::size_t file, std::string message);

@@ -62,6 +62,11 @@ struct Delivery {
                                            : description);
             });
         };
+        // A file that is not text is skipped with a notice, which is no failure (as grep passes
+        // over binary files).
+        e.skipped = [this](std::size_t, const std::string& notice) {
+            inTurn([&] { report.notice(notice); });
+        };
         e.stop = [this] { return cannotKeep || out.readerGone(); };
         return e;
     }

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "documents.h"
 #include "extraction_run.h"
 #include "input_list.h"
 #include "options_model.h"
@@ -45,6 +46,8 @@ class WindowRunHost : public RunHost {
     std::size_t inputRowCount() override { return p_.inputs.count(); }
     std::optional<std::string> inputRowPath(std::size_t row) override;
     ExtractionOptions options() override { return p_.options.options(); }
+    // Documents are read as documents; files that are not text are skipped and named at the end.
+    const DocumentReader* documentReader() override { return &documents_; }
     void appendResults(const FoundNumbers& found) override;
     void takeBackResults(std::size_t count) override;
     void showProgress(std::size_t file, std::size_t files) override;
@@ -56,6 +59,7 @@ class WindowRunHost : public RunHost {
 
   private:
     Parts p_;
+    documents::Documents documents_;
     // Rows appended since the list last lost rows, and the list's generation then.
     std::size_t appendedSinceChange_ = 0;
     std::uint64_t generation_ = 0;

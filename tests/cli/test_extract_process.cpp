@@ -105,6 +105,20 @@ class ExtractProcessTest : public QObject {
         QVERIFY(r.err.contains("it is a named pipe (FIFO), not a file"));
     }
 
+    // A file that is not text is skipped with a notice, which is no failure; a document is read.
+    void skippedFiles() {
+        TempFiles files;
+        files.write("x.bin", std::string("\x7f"
+                                         "ELF\0 877-798-4141",
+                                         18));
+        files.write("a.html", "<p>877-798-4141</p><script>877-798-4142</script>");
+        const Outcome r = Run({"x.bin", "a.html"}, {}, Q(files.folder()));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("8777984141\n"));
+        QCOMPARE(r.err, QByteArray("tessaly-extract: x.bin: not a text file or a document Tessaly "
+                                   "reads; skipped\n"));
+    }
+
     // A folder stands for its files and those of its subfolders, level by level; --ext keeps
     // one extension, like the folder import.
     void folders_data() {
@@ -253,6 +267,9 @@ class ExtractProcessTest : public QObject {
                                                        "555\xe2\x80\x93"
                                                        "1234567")
                                                 << QByteArray("5551234567\n");
+        QTest::newRow("not text, read with --binary")
+            << QStringList{"--binary", "-n", "z.bin"} << QByteArray()
+            << QByteArray("2:5551234567\n");
         QTest::newRow("files from, NUL")
             << QStringList{"-0", "--files-from", "-", "-H"} << QByteArray("b.txt\0n\nl.txt\0", 14)
             << QByteArray("b.txt:4155550123\nn\nl.txt:4155550199\n");
@@ -310,6 +327,9 @@ class ExtractProcessTest : public QObject {
                     "555\xc2\xa0"
                     "0123");
         files.write("n\nl.txt", "415 555 0199");
+        files.write("z.bin", std::string("\x7f"
+                                         "ELF\0\1\n555-123-4567",
+                                         20));
         // Windows-1252: an en dash and a no-break space.
         files.write("w.txt",
                     "212\x96"
@@ -422,7 +442,7 @@ class ExtractProcessTest : public QObject {
             options << m.captured(1);
         }
         options.removeDuplicates();
-        QCOMPARE(options.size(), 17);
+        QCOMPARE(options.size(), 18);
         for (const QString& option : options) {
             const QRegularExpression pattern(entry.arg(QString(option).replace("-", dash)),
                                              QRegularExpression::MultilineOption);

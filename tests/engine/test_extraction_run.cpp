@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "document_text.h"
 #include "error_report.h"
 #include "extraction_run.h"
 #include "support/fake_error_box.h"
@@ -32,6 +33,28 @@ ExtractionOptions Lengths(std::initializer_list<int> digits) {
         o.lengthBoxes[d - 5] = kTicked;
     return o;
 }
+
+// Files named *.bin are not text; *.doc files hold the text after their first line, given in
+// pieces of three bytes; every other file is text.
+class NamedDocuments : public DocumentReader {
+  public:
+    std::unique_ptr<DocumentText> open(const std::string& path,
+                                       std::string_view head) const override {
+        if (path.ends_with(".bin")) throw FileSkipped(SkippedNotice(path));
+        if (!path.ends_with(".doc")) return nullptr;
+        struct Pieces : DocumentText {
+            std::string text;
+            bool read(std::string& out) override {
+                out += text.substr(0, 3);
+                text.erase(0, 3);
+                return !text.empty();
+            }
+        };
+        auto text = std::make_unique<Pieces>();
+        text->text = std::string(head.substr(head.find('\n') + 1));
+        return text;
+    }
+};
 
 // Yields at every opportunity, as the run would if each pass took no time at all.
 Pacing EveryStep() {
@@ -142,6 +165,48 @@ class ExtractionRunTest : public QObject {
             kind == "folder" ? "it is a folder, not a file" : "No such file or directory";
         QCOMPARE(errors.reports[0], ErrorReportText("Cannot read \"" + bad + "\": " + reason,
                                                     ExtractionRun::kProcedure, 116));
+    }
+
+    // Documents give the numbers of their text; files that are not text are skipped without an
+    // error report and named in one notice before the run's own.
+    void documentsAndSkippedFiles_data() {
+        QTest::addColumn<Strings>("names");
+        QTest::addColumn<Strings>("expected");
+        QTest::addColumn<QString>("skipped");  // the notice naming them, "" for none
+        QTest::newRow("a document") << Strings{"a.doc"} << Strings{"5559876"} << "";
+        QTest::newRow("text, one skipped, a document")
+            << Strings{"a.txt", "b.bin", "c.doc"} << Strings{"5551234", "5559876", "5559876"}
+            << "This file is not a text file or a document Tessaly reads; it was skipped:\n\n"
+               "b.bin";
+        QTest::newRow("two skipped")
+            << Strings{"a.bin", "b.txt", "c.bin"} << Strings{"5551234", "5559876"}
+            << "These files are not text files or documents Tessaly reads; they were "
+               "skipped:\n\na.bin\nc.bin";
+    }
+
+    void documentsAndSkippedFiles() {
+        QFETCH(Strings, names);
+        QFETCH(Strings, expected);
+        QFETCH(QString, skipped);
+        TempFiles files;
+        ScriptedHost host;
+        NamedDocuments documents;
+        host.documents = &documents;
+        for (const std::string& name : names)
+            host.rows.push_back(files.write(name, "555-1234\n555-9876"));
+        host.opts = Lengths({7});
+        FakeErrorBox errors;
+        ExtractionRun run(host, errors, EveryStep());
+        run.start();
+        QCOMPARE(host.results, expected);
+        QVERIFY(errors.reports.empty());
+        Strings notices{"Done."};
+        std::string named = skipped.toStdString();
+        for (const std::string& name : names)  // the notice names the full paths
+            if (const auto at = named.find(name); at != std::string::npos)
+                named.insert(at, files.folder() + "/");
+        if (!skipped.isEmpty()) notices.insert(notices.begin(), named);
+        QCOMPARE(host.notices, notices);
     }
 
     // Rows removed while the run yields: one report at 112, then the run ends normally.

@@ -80,6 +80,18 @@ class WindowRunTest : public QObject {
         QTest::newRow("name that is no UTF-8")
             << Strings{"\xe9", "877-798-4141"} << 1 << Strings{"8777984141"}
             << Strings{"Done. 1 number found."};
+        // Told by content: a web page gives its visible text's numbers, a file that is not text
+        // is named in one notice ("<folder>" stands for the temporary folder).
+        QTest::newRow("a web page, a file that is not text")
+            << Strings{"<html><body><p>877-798-4141</p><script>212.555.0100</script></body></html>",
+                       std::string("\x7f"
+                                   "ELF\0 555-123-4567",
+                                   18)}
+            << 1 << Strings{"8777984141"}
+            << Strings{
+                   "This file is not a text file or a document Tessaly reads; it was skipped:"
+                   "\n\n<folder>/1.txt",
+                   "Done. 1 number found."};
     }
     void results() {
         QFETCH(Strings, files);
@@ -104,6 +116,10 @@ class WindowRunTest : public QObject {
             Start(f);
         QCOMPARE(ResultRows(form), expected);
         QCOMPARE(ShownRows(f), expected);  // all of them on screen at "Done."
+        for (std::string& notice : notices) {
+            if (const auto at = notice.find("<folder>"); at != std::string::npos)
+                notice.replace(at, 8, temp.folder());
+        }
         QCOMPARE(f.boxes.notices, notices);
         QVERIFY(f.errors.reports.empty());
         QCOMPARE(form.pointer(), int(kDefaultPointer));

@@ -26,6 +26,7 @@ class RecordingRunHost : public RunHost {
         return rows[row - 1];
     }
     ExtractionOptions options() override { return opts; }
+    const DocumentReader* documentReader() override { return documents; }
     void appendResults(const FoundNumbers& found) override {
         if (sink) {
             sink(found);
@@ -54,6 +55,7 @@ class RecordingRunHost : public RunHost {
 
     std::vector<std::string> rows;
     ExtractionOptions opts;
+    const DocumentReader* documents = nullptr;
     std::vector<std::string> results;
     std::function<void(const FoundNumbers&)> sink;
     std::vector<std::string> notices;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
 
@@ -32,6 +33,7 @@ class ExtractionRun::Pass {
         ScanRules rules = rules_;
         rules.lengths = kEveryLength;
         rules.lineNumbers = true;
+        rules.documents = documents_;
         return rules;
     }
 
@@ -40,6 +42,8 @@ class ExtractionRun::Pass {
     Trap trap_;
     YieldPacer pacer_;
     ScanRules rules_;  // from the options last read
+    const DocumentReader* documents_ = nullptr;
+    std::vector<std::string> skipped_;  // files that are not text nor documents read
     FoundNumbers pending_;
     std::vector<PhoneNumber> batch_;
     std::vector<std::size_t> batchLines_;
@@ -95,9 +99,15 @@ void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
     std::optional<FileNumberScan> scan;
     if (!trap_.step(kReadFile, [&] {
-            scan.emplace(path, ScannerRules(), FileNumberScan::kDefaultChunkSize, &readBuffer_);
-        }))
+            try {
+                scan.emplace(path, ScannerRules(), FileNumberScan::kDefaultChunkSize, &readBuffer_);
+            } catch (const FileSkipped&) {
+                skipped_.push_back(path);
+            }
+        })) {
         return true;
+    }
+    if (!scan) return true;
     pending_.startFile({path, scan->stamp()});
     trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     filePending_ = pending_.size();
@@ -137,7 +147,10 @@ void ExtractionRun::Pass::run() {
         trap_.step(kTellNoFiles, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
         return;
     }
-    trap_.step(kReadOptions, [&] { rules_ = host_.options().scanRules(); });
+    trap_.step(kReadOptions, [&] {
+        rules_ = host_.options().scanRules();
+        documents_ = host_.documentReader();
+    });
     for (std::size_t row = 1; row <= rows; ++row) {
         trap_.step(kShowProgress, [&] { host_.showProgress(row, rows); });
         if (!yieldIfDue(nullptr)) return finish(kStoppedNotice);
@@ -167,7 +180,22 @@ void ExtractionRun::Pass::finish(std::string_view notice) {
         host_.setDefaultPointer();
         host_.endProgress();
     });
-    trap_.step(kTellDone, [&] { host_.showNotice(std::string(notice)); });
+    trap_.step(kTellDone, [&] {
+        if (!skipped_.empty()) host_.showNotice(SkippedFilesNotice(skipped_));
+        host_.showNotice(std::string(notice));
+    });
+}
+
+std::string SkippedFilesNotice(const std::vector<std::string>& paths) {
+    std::string text =
+        paths.size() == 1
+            ? "This file is not a text file or a document Tessaly reads; it was skipped:\n"
+            : "These files are not text files or documents Tessaly reads; they were skipped:\n";
+    for (std::size_t i = 0; i < paths.size() && i < kSkippedNamed; ++i)
+        text += "\n" + paths[i];
+    if (paths.size() > kSkippedNamed)
+        text += "\n... and " + std::to_string(paths.size() - kSkippedNamed) + " more";
+    return text;
 }
 
 ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)

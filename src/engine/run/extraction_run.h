@@ -22,6 +22,13 @@ inline constexpr std::string_view kNoFilesNotice = "No files added.";
 inline constexpr std::string_view kDoneNotice = "Done.";
 inline constexpr std::string_view kStoppedNotice = "Stopped.";
 
+class DocumentReader;
+
+// The notice naming the files a run skipped because they are not text nor documents it reads
+// (at most kSkippedNamed of them by name).
+inline constexpr std::size_t kSkippedNamed = 20;
+std::string SkippedFilesNotice(const std::vector<std::string>& paths);
+
 // What the run needs from the window. Rows are numbered from 1.
 class RunHost {
   public:
@@ -30,6 +37,8 @@ class RunHost {
     // The path in input row `row`, or nothing when that row no longer exists.
     virtual std::optional<std::string> inputRowPath(std::size_t row) = 0;
     virtual ExtractionOptions options() = 0;
+    // What reads the files that are documents; none reads every file as text.
+    virtual const DocumentReader* documentReader() { return nullptr; }
     virtual void appendResults(const FoundNumbers& found) = 0;
     // Removes the last `count` rows appended, those of a file whose read failed part-way, as
     // far as the list still holds them: rows the user removed or cleared meanwhile stay gone,

@@ -12,6 +12,10 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     : file_(std::make_unique<FileSource>(path)),
       chunkSize_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
+    // A document is told by the file's first bytes, which the first piece then holds whole: a
+    // regular file reads short only at its end, and standard input is always text.
+    const bool tellsDocuments = rules.documents && path != "-";
+    if (tellsDocuments) chunkSize_ = std::max(chunkSize_, DocumentReader::kHeadSize);
     // One byte more than a small file holds, so that its one read meets its end.
     const std::uint64_t size = file_->size();
     const std::size_t room = size > 0 && size < chunkSize_ ? std::size_t(size) + 1 : chunkSize_;
@@ -25,6 +29,15 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
         readSoFar_ += n;
         piece_ = std::string_view(buffer_, piece_.size() + n);
     }
+    if (tellsDocuments) {
+        document_ = rules.documents->open(path, piece_.substr(0, DocumentReader::kHeadSize));
+        if (document_) {
+            piece_ = {};
+            atEnd_ = false;
+            projector_ = AsciiProjector(TextEncoding::Utf8, rules.unicodeSeparators);
+            return;
+        }
+    }
     const TextEncoding encoding =
         StartText(file_, piece_, std::span(buffer_, chunkSize_), path, rules.unicodeSeparators);
     // Told UTF-8 by reading the whole file: it is read again from its first byte.
@@ -36,6 +49,12 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
 }
 
 bool FileNumberScan::readPiece() {
+    if (document_) {
+        text_.clear();
+        atEnd_ = !document_->read(text_);
+        piece_ = text_;
+        return !piece_.empty();
+    }
     const std::size_t n = file_->read(buffer_, chunkSize_);
     readSoFar_ += n;
     piece_ = std::string_view(buffer_, n);
@@ -49,7 +68,8 @@ bool FileNumberScan::readPiece() {
 template <class Feed, class Finish>
 bool FileNumberScan::step(Feed&& feed, Finish&& finish) {
     if (done_) return false;
-    if (piece_.empty() && !atEnd_) readPiece();
+    // A document may give a piece without text before its end.
+    if (piece_.empty() && !atEnd_ && !readPiece() && !atEnd_) return true;
     if (!piece_.empty()) {
         if (projector_.passesThrough(piece_.data(), piece_.size())) {
             feed(piece_.data(), piece_.size());

@@ -4,7 +4,8 @@
 // in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
-// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h).
+// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h). A file the rules'
+// DocumentReader makes a document is read as its text, UTF-8 (document_text.h).
 //
 // A small file costs four system calls (open, its status, one read, close): the first read
 // also gives the mark, and a read that stops short at the length the file had when opened is
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "document_text.h"
 #include "file_source.h"
 #include "number_stream.h"
 #include "text_encoding.h"
@@ -80,6 +82,8 @@ class FileNumberScan {
     std::uint64_t readSoFar_ = 0;
     bool atEnd_ = false;  // the last read reached the end of the file
     std::string projected_;
+    std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
+    std::string text_;                        // a piece of the document's text
     AsciiProjector projector_{TextEncoding::EightBit};
     NumberStream stream_;
     bool done_ = false;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
 #include "ordered_delivery.h"
@@ -30,6 +31,19 @@ std::optional<std::string> ScanOne(Open&& open, Next&& next, Deliver&& deliver) 
     } catch (...) {
         return DescribeFailure(std::current_exception());
     }
+}
+
+// A failure goes to the caller's failure event, a skipped file to its skipped event when it has
+// one.
+template <class Events>
+auto Fail(const Events& events) {
+    return [&events](std::size_t index, const std::string& description) {
+        if (events.skipped && IsSkippedNotice(description)) {
+            events.skipped(index, description);
+        } else {
+            events.failure(index, description);
+        }
+    };
 }
 
 // Each file begins with the caller's event, when it gave one.
@@ -69,7 +83,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                 deliver);
         },
         Begin(events), [&](std::size_t index, const Found& batch) { events.numbers(index, batch); },
-        events.failure, [&] { return events.stop && events.stop(); });
+        Fail(events), [&] { return events.stop && events.stop(); });
 }
 
 void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
@@ -82,8 +96,7 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
                                   [](WrittenFileScan& scan, Found& f) { return scan.next(f); },
                                   deliver);
         },
-        Begin(events), events.numbers, events.failure,
-        [&] { return events.stop && events.stop(); });
+        Begin(events), events.numbers, Fail(events), [&] { return events.stop && events.stop(); });
 }
 
 }  // namespace tessaly

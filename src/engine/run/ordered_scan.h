@@ -50,6 +50,9 @@ struct OrderedScanEvents {
     std::function<void(std::size_t index, const ScanBatch& batch)> numbers;
     // File `index` could not be read (numbers found before a failure were delivered).
     std::function<void(std::size_t index, const std::string& description)> failure;
+    // File `index` is not text nor a document that is read (ScanRules::documents), and was
+    // skipped: `notice` says so. Left empty, a skipped file is a failure.
+    std::function<void(std::size_t index, const std::string& notice)> skipped;
     // Asked after each delivery when set: true ends the scan there, nothing more is delivered.
     std::function<bool()> stop;
 };
@@ -62,6 +65,7 @@ struct WrittenScanEvents {
     std::function<void(std::size_t index, const std::string& path)> file;
     std::function<void(std::size_t index, const std::vector<WrittenNumber>& numbers)> numbers;
     std::function<void(std::size_t index, const std::string& description)> failure;
+    std::function<void(std::size_t index, const std::string& notice)> skipped;
     std::function<bool()> stop;
 };
 

@@ -9,7 +9,11 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
     : file_(std::make_unique<FileSource>(path)),
       buffer_(chunkSize < 4 ? 4 : chunkSize),
       stream_(rules) {
-    decoder_ = TextDecoder(StartText(file_, head_, buffer_, path, rules.unicodeSeparators));
+    std::string started;
+    if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
+    decoder_ = TextDecoder(
+        document_ ? TextEncoding::Utf8
+                  : StartText(file_, head_, buffer_, path, rules.unicodeSeparators, started));
 }
 
 bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {
@@ -19,8 +23,15 @@ bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {
         decoder_.decode(head_, text_);
         head_.clear();
     }
-    const std::size_t n = file_->read(buffer_.data(), buffer_.size());
-    if (n > 0) {
+    if (document_) {
+        piece_.clear();
+        const bool more = document_->read(piece_);
+        decoder_.decode(piece_, text_);
+        if (more) {
+            stream_.feed(text_, out);
+            return true;
+        }
+    } else if (const std::size_t n = file_->read(buffer_.data(), buffer_.size()); n > 0) {
         decoder_.decode(std::string_view(buffer_.data(), n), text_);
         stream_.feed(text_, out);
         return true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document_text.h"
 #include "file_source.h"
 #include "text_decoder.h"
 #include "written_number_stream.h"
@@ -31,8 +32,10 @@ class WrittenFileScan {
 
   private:
     std::unique_ptr<FileSource> file_;
+    std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
     std::vector<char> buffer_;
-    std::string head_;  // bytes read to find the mark, not yet decoded
+    std::string piece_;  // a piece of the document's text
+    std::string head_;   // bytes read to find the mark, not yet decoded
     std::u16string text_;
     TextDecoder decoder_{TextEncoding::EightBit};
     WrittenNumberStream stream_;

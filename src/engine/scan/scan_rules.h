@@ -13,6 +13,8 @@
 
 namespace tessaly {
 
+class DocumentReader;
+
 // The required-text option as the scanner sees it: when active, a number is kept only when its
 // raw token (spaces removed, punctuation still in) contains `text`. Case counts.
 struct RequiredText {
@@ -43,6 +45,10 @@ struct ScanRules {
     // The numbers are wanted only as their digits, a line each (the extractor's plain output):
     // the ordered scan hands them as ScanBatch::digitLines, written straight from the text.
     bool digitLines = false;
+
+    // Reads the files that are documents (or not text) as such; none reads every file as text.
+    // Owned by the caller, and used from the scan's threads at once.
+    const DocumentReader* documents = nullptr;
 
     // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
     // the byte scanner, which reads the separators and keeps the ASCII written text itself.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,12 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
         if (!copy) throw FileReadError("Cannot read \"" + path + "\": " + std::strerror(errno));
         std::fwrite(head.data(), 1, head.size(), copy);
     } else {
-        file->readFully(buffer.data(), head.size());  // past the head again
+        for (std::size_t past = 0; past < head.size();) {  // past the head again
+            const std::size_t n =
+                file->readFully(buffer.data(), std::min(buffer.size(), head.size() - past));
+            if (n == 0) break;
+            past += n;
+        }
     }
     for (std::size_t n; (n = file->read(buffer.data(), buffer.size())) > 0;) {
         check.feed(std::string_view(buffer.data(), n));
@@ -51,9 +57,11 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
 }  // namespace
 
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
-                       std::vector<char>& buffer, const std::string& path, bool separators) {
+                       std::vector<char>& buffer, const std::string& path, bool separators,
+                       std::string_view started) {
     char first[4];
-    std::string_view start(first, file->readFully(first, sizeof first));
+    std::string_view start =
+        started.empty() ? std::string_view(first, file->readFully(first, sizeof first)) : started;
     const TextEncoding encoding = StartText(file, start, buffer, path, separators);
     head.assign(start);
     return encoding;

@@ -20,9 +20,12 @@ namespace tessaly {
 // to the bytes after the mark already read and not yet scanned; `buffer` is room to read into.
 // Telling UTF-8 reads the file through once: afterwards `file` reads again from its first byte,
 // and a source that cannot go back (a pipe) is replaced by a temporary copy of what it gave,
-// which disappears with it. Throws FileReadError.
+// which disappears with it. `started` holds the file's first bytes when they were read already
+// (DocumentReader::kHeadSize of them, or the whole file), so they are not read twice. Throws
+// FileReadError.
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
-                       std::vector<char>& buffer, const std::string& path, bool separators);
+                       std::vector<char>& buffer, const std::string& path, bool separators,
+                       std::string_view started = {});
 
 // The same for a caller that has read the file's first bytes itself: `start` holds them (at
 // least four, unless the file is shorter) and is left holding those after the mark, or set to a

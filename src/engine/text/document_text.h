@@ -1,0 +1,56 @@
+#pragma once
+// DocumentReader: how a file scan learns that a file is a document (a word processor's,
+// spreadsheet's or presentation's file, a web page, an e-mail, a PDF) whose text is not its
+// bytes, or not text at all. The engine only defines the seam: the documents layer implements
+// it, and the extractor and the window hand one in with the scan's rules. The scan then reads
+// the document's text, UTF-8 with lines ended by "\n", a piece at a time, through the same
+// scanner as any text file.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "file_source.h"
+
+namespace tessaly {
+
+// The text of one document, a piece at a time.
+class DocumentText {
+  public:
+    virtual ~DocumentText() = default;
+    // Appends the next piece of text to `out`; false once the whole text was given (that call
+    // may still append the last piece). Throws FileReadError.
+    virtual bool read(std::string& out) = 0;
+};
+
+// A file that is neither text nor a document that is read: it is skipped, which is not a failure
+// of the run (as a search tool passes over binary files). what() is the whole notice.
+class FileSkipped : public FileReadError {
+  public:
+    using FileReadError::FileReadError;
+};
+
+// The notice for a skipped file, and whether a failure description is one.
+std::string SkippedNotice(const std::string& path);
+bool IsSkippedNotice(std::string_view description);
+
+class DocumentReader {
+  public:
+    // How many of a file's first bytes the reader is shown (fewer when the file is shorter).
+    static constexpr std::size_t kHeadSize = 4096;
+
+    virtual ~DocumentReader() = default;
+    // The text of the file at `path`, whose first bytes are `head`, when its content makes it a
+    // document; nothing when it is text to be read as bytes, as always. Throws FileSkipped for
+    // a file that is not text, FileReadError for a document that cannot be read.
+    virtual std::unique_ptr<DocumentText> open(const std::string& path,
+                                               std::string_view head) const = 0;
+};
+
+// The text of `file` (at `path`) when `reader` makes it a document; nothing for text, whose first
+// bytes, read to tell, are left in `started`. Standard input is always text.
+std::unique_ptr<DocumentText> OpenDocumentText(const DocumentReader& reader, FileSource& file,
+                                               const std::string& path, std::string& started);
+
+}  // namespace tessaly

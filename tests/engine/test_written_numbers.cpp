@@ -14,9 +14,9 @@ class WrittenNumbersTest : public QObject {
   private slots:
     void reads_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("rules");  // p: keep plus, u: Unicode separators
+        QTest::addColumn<QString>("rules");  // p: keep plus, u: Unicode separators, c: context
         QTest::addColumn<QString>("require");
-        QTest::addColumn<QStringList>("found");  // value|line|text
+        QTest::addColumn<QStringList>("found");  // value|line|text, with c: |before|after
         const QString dashes = QString::fromUtf16(u"555\u2011123\u20114567");
         QTest::newRow("no-break hyphens ignored") << dashes << ""
                                                   << "" << QStringList{};
@@ -62,6 +62,34 @@ class WrittenNumbersTest : public QObject {
             << ""
             << ""
             << QStringList{"12345|1|12345", "23456|2|23456", "34567|4|34567", "45678|6|45678"};
+        QTest::newRow("context on its line")
+            << "x\nTel: 212-555-0147 ext. 12\ny"
+            << "c"
+            << "" << QStringList{"2125550147|2|212-555-0147|Tel: | ext. 12"};
+        QTest::newRow("context sixteen each side")
+            << "abcdefghijklmnopqrstuvwxyz12345zyxwvutsrqponmlkjihgfedcba"
+            << "c"
+            << "" << QStringList{"12345|1|12345|klmnopqrstuvwxyz|zyxwvutsrqponmlk"};
+        QTest::newRow("context cut by CR LF and lone CR")
+            << "ab\r\ncd 12345 ef\rgh 23456"
+            << "c"
+            << "" << QStringList{"12345|2|12345|cd | ef", "23456|3|23456|gh |"};
+        QTest::newRow("context: plus kept is text")
+            << "a+ 12345 b"
+            << "cp"
+            << "" << QStringList{"+12345|1|+ 12345|a| b"};
+        QTest::newRow("context: plus not kept stands before")
+            << "a+ 12345 b"
+            << "c"
+            << "" << QStringList{"12345|1|12345|a+ | b"};
+        QTest::newRow("context overlaps the next number")
+            << "12345x23456"
+            << "c"
+            << "" << QStringList{"12345|1|12345||x23456", "23456|1|23456|12345x|"};
+        QTest::newRow("context of a number not kept")
+            << "1234 x 12345678901234567890123 y 23456"
+            << "c"
+            << "" << QStringList{"23456|1|23456|1234567890123 y |"};
         QTest::newRow("too many digits") << "123456789012345678901 98765"
                                          << ""
                                          << "" << QStringList{};
@@ -77,6 +105,7 @@ class WrittenNumbersTest : public QObject {
         r.keepPlus = rules.contains('p');
         r.unicodeSeparators = rules.contains('u');
         r.writtenText = true;
+        r.numberContext = rules.contains('c');
         if (!require.isEmpty()) r.required = {true, require.toStdU16String()};
         const std::u16string units = text.toStdU16String();
         for (std::size_t piece : {std::size_t(1), std::size_t(2), units.size() + 1}) {
@@ -88,7 +117,10 @@ class WrittenNumbersTest : public QObject {
             QStringList got;
             for (const WrittenNumber& n : out) {
                 got << QString::fromStdString(n.value) + "|" + QString::number(n.line) + "|" +
-                           QString::fromStdU16String(n.text);
+                           QString::fromStdU16String(n.text) +
+                           (r.numberContext ? "|" + QString::fromStdU16String(n.before) + "|" +
+                                                  QString::fromStdU16String(n.after)
+                                            : QString());
             }
             QCOMPARE(got, found);
         }

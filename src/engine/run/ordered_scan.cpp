@@ -93,7 +93,11 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
         jobs, next,
         [&](const std::string& path, auto&& deliver) {
             return ScanOne<Found>([&] { return WrittenFileScan(path, rules); },
-                                  [](WrittenFileScan& scan, Found& f) { return scan.next(f); },
+                                  [&](WrittenFileScan& scan, Found& f) {
+                                      const bool more = scan.next(f);
+                                      if (events.refine && !f.empty()) events.refine(f);
+                                      return more;
+                                  },
                                   deliver);
         },
         Begin(events), events.numbers, Fail(events), [&] { return events.stop && events.stop(); });

@@ -67,6 +67,10 @@ struct WrittenScanEvents {
     std::function<void(std::size_t index, const std::string& description)> failure;
     std::function<void(std::size_t index, const std::string& notice)> skipped;
     std::function<bool()> stop;
+    // When set, called with each piece's numbers on the thread that scanned them, before they
+    // are delivered: a stage that judges or rewrites numbers runs on as many threads as the
+    // scan (so it is called from several threads at once). What it throws fails the file.
+    std::function<void(std::vector<WrittenNumber>& numbers)> refine;
 };
 
 void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,

@@ -45,6 +45,9 @@ struct ScanRules {
     // The numbers are wanted only as their digits, a line each (the extractor's plain output):
     // the ordered scan hands them as ScanBatch::digitLines, written straight from the text.
     bool digitLines = false;
+    // Each number carries the characters around it on its line (WrittenNumber::before and
+    // after), for a later stage that judges whether it is a telephone number at all.
+    bool numberContext = false;
 
     // Reads the files that are documents (or not text) as such; none reads every file as text.
     // Owned by the caller, and used from the scan's threads at once.
@@ -52,7 +55,9 @@ struct ScanRules {
 
     // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
     // the byte scanner, which reads the separators and keeps the ASCII written text itself.
-    bool readsWritten() const { return keepPlus || (unicodeSeparators && writtenText); }
+    bool readsWritten() const {
+        return keepPlus || (unicodeSeparators && writtenText) || numberContext;
+    }
 
     bool acceptsDigitCount(std::size_t digits) const {
         return digits < 32 && ((lengths & kEveryLength) >> digits & 1u);

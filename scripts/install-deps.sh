@@ -15,6 +15,7 @@ packages=(
     chromium
     parallel
     libzip-dev libxml2-dev libgmime-3.0-dev poppler-utils python3
+    libphonenumber-dev
 )
 
 missing=()

@@ -14,7 +14,8 @@ class WrittenNumbersTest : public QObject {
   private slots:
     void reads_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("rules");  // p: keep plus, u: Unicode separators, c: context
+        // p: keep plus, u: Unicode separators, c: context, l: long runs
+        QTest::addColumn<QString>("rules");
         QTest::addColumn<QString>("require");
         QTest::addColumn<QStringList>("found");  // value|line|text, with c: |before|after
         const QString dashes = QString::fromUtf16(u"555\u2011123\u20114567");
@@ -90,6 +91,12 @@ class WrittenNumbersTest : public QObject {
             << "1234 x 12345678901234567890123 y 23456"
             << "c"
             << "" << QStringList{"23456|1|23456|1234567890123 y |"};
+        QTest::newRow("long runs for a stage that cuts them")
+            << "1234 x 212 555 0199 212 555 0142 212 555 0143 y " + QString(65, '7') + " x 98765"
+            << "l"
+            << ""
+            << QStringList{"212555019921255501422125550143|1|212 555 0199 212 555 0142 212 555 0143",
+                           "98765|1|98765"};
         QTest::newRow("too many digits") << "123456789012345678901 98765"
                                          << ""
                                          << "" << QStringList{};
@@ -106,6 +113,7 @@ class WrittenNumbersTest : public QObject {
         r.unicodeSeparators = rules.contains('u');
         r.writtenText = true;
         r.numberContext = rules.contains('c');
+        r.longRuns = rules.contains('l');
         if (!require.isEmpty()) r.required = {true, require.toStdU16String()};
         const std::u16string units = text.toStdU16String();
         for (std::size_t piece : {std::size_t(1), std::size_t(2), units.size() + 1}) {

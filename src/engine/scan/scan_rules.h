@@ -23,6 +23,9 @@ struct RequiredText {
     friend bool operator==(const RequiredText&, const RequiredText&) = default;
 };
 
+// The most digits a run read for a stage that cuts it apart may have (ScanRules::longRuns).
+inline constexpr std::size_t kLongRunDigits = 64;
+
 // Bit n set for every digit count a number may have (kMinDigits to kMaxDigits).
 inline constexpr std::uint32_t kEveryLength =
     ((std::uint32_t{1} << (kMaxDigits + 1)) - 1) & ~((std::uint32_t{1} << kMinDigits) - 1);
@@ -48,6 +51,9 @@ struct ScanRules {
     // Each number carries the characters around it on its line (WrittenNumber::before and
     // after), for a later stage that judges whether it is a telephone number at all.
     bool numberContext = false;
+    // Runs of any digit count from kMinDigits up to kLongRunDigits reach the caller, whatever
+    // the lengths: for a stage that cuts a run of several numbers apart (read as written only).
+    bool longRuns = false;
 
     // Reads the files that are documents (or not text) as such; none reads every file as text.
     // Owned by the caller, and used from the scan's threads at once.
@@ -56,7 +62,7 @@ struct ScanRules {
     // Whether the numbers must be read from decoded text (WrittenNumberStream) rather than by
     // the byte scanner, which reads the separators and keeps the ASCII written text itself.
     bool readsWritten() const {
-        return keepPlus || (unicodeSeparators && writtenText) || numberContext;
+        return keepPlus || (unicodeSeparators && writtenText) || numberContext || longRuns;
     }
 
     bool acceptsDigitCount(std::size_t digits) const {

@@ -69,7 +69,8 @@ void WrittenNumberStream::take(char16_t unit, char c) {
     if (tooLong_) return;
     const bool digit = static_cast<unsigned char>(c - '0') < 10;
     digits_ += digit;
-    if (digits_ > kMaxDigits) {  // can never be kept: hold nothing more of it
+    if (digits_ > (rules_.longRuns ? kLongRunDigits : kMaxDigits)) {
+        // can never be kept: hold nothing more of it
         tooLong_ = true;
         raw_.clear(), text_.clear(), blanks_.clear();
         return;
@@ -87,7 +88,8 @@ void WrittenNumberStream::close(std::vector<WrittenNumber>& out) {
     inNumber_ = false;
     std::u16string blanks;
     blanks.swap(blanks_);
-    if (tooLong_ || !rules_.acceptsDigitCount(digits_)) return;
+    if (tooLong_) return;
+    if (rules_.longRuns ? digits_ < kMinDigits : !rules_.acceptsDigitCount(digits_)) return;
     const RequiredText& required = rules_.required;
     if (required.active && raw_.find(required.text) == std::u16string::npos) return;
     WrittenNumber number;

@@ -176,15 +176,27 @@ std::string ExtensionAfter(std::u16string_view after) {
     return digits;
 }
 
+// Full stops and dashes that a blank parts from the digits end a word before the number
+// ("Tel. 030 ..."): they are no part of it, and it is not glued to that word.
+std::u16string_view WithoutLeadingMarks(std::u16string_view text) {
+    std::size_t at = 0;
+    bool blank = false;
+    while (at < text.size() && (text[at] == u'.' || text[at] == u'-' || IsBlank(text[at])))
+        blank |= IsBlank(text[at++]);
+    return blank ? text.substr(at) : text;
+}
+
 LookAlike JudgeShape(std::u16string_view text, std::u16string_view before,
                      std::u16string_view after) {
-    if (!before.empty() && IsGlue(before.back())) return LookAlike::kGlued;
+    const std::u16string_view number = WithoutLeadingMarks(text);
+    const bool parted = number.size() != text.size();
+    if (!parted && !before.empty() && IsGlue(before.back())) return LookAlike::kGlued;
     if (!after.empty() && IsGlue(after.front()) &&
         !(after.front() != u'#' && !ExtensionAfter(after).empty()))
         return LookAlike::kGlued;
     if (AfterExtensionMark(before)) return LookAlike::kExtension;
     if (AfterBookMark(before)) return LookAlike::kBook;
-    const std::u16string_view core = WithoutFullStops(text);
+    const std::u16string_view core = WithoutFullStops(number);
     const Groups g = SplitGroups(core);
     if (IsAddress(g)) return LookAlike::kAddress;
     if (IsDate(core, g)) return LookAlike::kDate;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <set>
 
+#include "number_options.h"
 #include "text_encoding.h"
 
 namespace tessaly::cli {
@@ -79,6 +80,18 @@ std::string UsageText() {
            "                  full-width and Arabic-Indic digits as 0-9; a file without a\n"
            "                  byte-order mark that is UTF-8 throughout is read as UTF-8\n"
            "                                               555\u2011123\u20114567 -> 5551234567\n"
+           "  --country CC    read numbers written without an international prefix as\n"
+           "                  numbers of country CC (ISO 3166: US, GB, DE, FR, ...); a \"+\",\n"
+           "                  or the prefix for abroad (00, 011), before a number counts\n"
+           "  --valid         keep only valid numbers of their country's numbering plan;\n"
+           "                  digits glued to a letter, #, $ or /, and IP addresses, dates,\n"
+           "                  versions, ISBNs and ZIP+4 codes are no numbers (needs --country;\n"
+           "                  the rules are Debian's, from 2022: newer ranges may be invalid)\n"
+           "  --e164          write numbers as +E.164; --unique and --count compare these\n"
+           "                  (needs --country)       (212) 555-0147 -> +12125550147\n"
+           "  --split-blanks  cut a run whose digit count is not accepted at its blanks into\n"
+           "                  numbers that are (with --valid: valid ones)\n"
+           "                  212-555-0199 212-555-0142 -> 2125550199, 2125550142\n"
            "\n"
            "How they are written:\n"
            "  -H, --with-filename  start each line with the path and \":\" (standard input is\n"
@@ -98,7 +111,8 @@ std::string UsageText() {
            "                         padded with spaces to the longest and ended by a TAB\n"
            "                  csv    one per line, a comma after all but the last\n"
            "                  jsonl  one JSON object a line: path, line, number and text,\n"
-           "                         the number as written in the file\n"
+           "                         the number as written in the file; with --country\n"
+           "                         also e164, country, type and extension\n"
            "                  {\"path\":\"a.txt\",\"line\":3,\"number\":\"5551234567\",\n"
            "                   \"text\":\"(555) 123-4567\"}\n"
            "                  table and csv end every line with CR LF, like the files\n"
@@ -209,11 +223,13 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
         }
         const bool takesValue = name == "--lengths" || name == "--require" || name == "--jobs" ||
                                 name == "--output" || name == "--format" || name == "--ext" ||
-                                name == "--mask" || name == "--files-from";
+                                name == "--mask" || name == "--files-from" ||
+                                IsNumberValueOption(name);
         const bool isFlag = name == "--unique" || name == "--with-filename" ||
                             name == "--line-number" || name == "--count" || name == "--keep-plus" ||
                             name == "--unicode-separators" || name == "--null" ||
-                            name == "--binary" || name == "--help" || name == "--version";
+                            name == "--binary" || name == "--help" || name == "--version" ||
+                            IsNumberFlag(name);
         if (!takesValue && !isFlag) return fail("unknown option " + std::string(name));
         if (takesValue && !value) {
             if (i + 1 >= args.size()) return fail(std::string(name) + " needs a value");
@@ -256,6 +272,9 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
                 return fail("--mask: \"" + std::string(*value) + "\" has no x to take a digit");
             }
             a.mask = std::string(*value);
+        } else if (IsNumberFlag(name) || IsNumberValueOption(name)) {
+            if (std::string error = SetNumberOption(name, value.value_or(""), a); !error.empty())
+                return fail(error);
         } else if (name == "--files-from") {
             if (value->empty())
                 return fail("--files-from needs a file name, or - for standard input");
@@ -266,6 +285,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     }
     if (a.help || a.version) return ParseOutcome{std::move(a), {}};
     if (std::string conflict = Conflicts(a, formatGiven); !conflict.empty()) return fail(conflict);
+    if (std::string conflict = FinishNumberOptions(a); !conflict.empty()) return fail(conflict);
     if (a.files.empty() && !a.filesFrom) a.files.emplace_back("-");
     // Every jsonl line has the number's line and its text as written.
     if (a.format == OutputFormat::kJsonl) a.rules.writtenText = a.rules.lineNumbers = true;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "number_rules.h"
 #include "scan_rules.h"
 
 namespace tessaly::cli {
@@ -33,6 +34,8 @@ struct ExtractArguments {
     // Files of a folder argument: only those of these extensions ("*" for all); none: every file.
     std::vector<std::string> extensions;
     std::vector<std::string> files;  // "-" is standard input
+    // --country, --valid, --e164, --split-blanks: the number stage after the scan.
+    numbers::NumberRules numbers;
     bool help = false;
     bool version = false;
 };

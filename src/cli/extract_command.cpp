@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "documents.h"
 #include "extract_inputs.h"
+#include "number_stage_pool.h"
 #include "output_file.h"
 #include "own_output.h"
 #include "product.h"
@@ -46,7 +48,14 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
     ScanRules rules = arguments.rules;
     rules.documents = &documentReader;
     rules.digitLines = sink->takesDigitLines();
-    const bool kept = ScanIntoSink(*inputs, rules, jobs, *sink, *out, report);
+    // The number options judge each piece on the worker that scanned it.
+    std::optional<NumberStagePool> stages;
+    NumberRefiner refine;
+    if (arguments.numbers.active()) {
+        stages.emplace(arguments.numbers);
+        refine = [&stages](std::vector<WrittenNumber>& numbers) { stages->refine(numbers); };
+    }
+    const bool kept = ScanIntoSink(*inputs, rules, jobs, *sink, *out, report, refine);
     report.beforeSaying({});
     // A listed input that is the output ended the list: the output is not put in place.
     if (const std::optional<std::string>& both = inputs->listedOutput()) {

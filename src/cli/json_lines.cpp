@@ -37,12 +37,14 @@ void JsonLines::put(std::size_t line, std::string_view value, std::string_view t
     wrote_ = true;
 }
 
-void JsonLines::put(std::size_t line, std::string_view value, std::u16string_view text) {
-    compose(line, value, text);
+void JsonLines::put(std::size_t line, std::string_view value, std::u16string_view text,
+                    std::string_view members) {
+    compose(line, value, text, members);
 }
 
 template <class Text>
-void JsonLines::compose(std::size_t line, std::string_view value, const Text& text) {
+void JsonLines::compose(std::size_t line, std::string_view value, const Text& text,
+                        std::string_view members) {
     const std::string_view shown = MaskedValue(value, mask_, masked_);
     std::string& out = line_;
     out.assign("{\"path\":");
@@ -60,6 +62,7 @@ void JsonLines::compose(std::size_t line, std::string_view value, const Text& te
     }
     out += ",\"text\":";
     AppendJsonString(out, text);
+    out += members;
     out += "}\n";
     out_.write(out);
     ++fileLines_;

@@ -20,11 +20,14 @@ class JsonLines : public EachNumber<JsonLines> {
 
     // `text` is ASCII as the byte scanner keeps it, or decoded.
     void put(std::size_t line, std::string_view value, std::string_view text);
-    void put(std::size_t line, std::string_view value, std::u16string_view text);
+    // `members`: more of the object, `,"key":value` each (the number options' description).
+    void put(std::size_t line, std::string_view value, std::u16string_view text,
+             std::string_view members = {});
 
   private:
     template <class Text>
-    void compose(std::size_t line, std::string_view value, const Text& text);
+    void compose(std::size_t line, std::string_view value, const Text& text,
+                 std::string_view members = {});
 
     OutputFile& out_;
     std::optional<std::string> mask_;

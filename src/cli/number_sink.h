@@ -60,8 +60,15 @@ class EachNumber : public NumberSink {
     }
     void take(const std::vector<WrittenNumber>& numbers) final {
         Sink& sink = static_cast<Sink&>(*this);
-        for (const WrittenNumber& n : numbers)
-            sink.put(n.line, std::string_view(n.value), std::u16string_view(n.text));
+        for (const WrittenNumber& n : numbers) {
+            // A sink that writes the members the number stage adds (jsonl) takes them too.
+            if constexpr (requires { sink.put(n.line, n.value, n.text, n.jsonMembers); }) {
+                sink.put(n.line, std::string_view(n.value), std::u16string_view(n.text),
+                         std::string_view(n.jsonMembers));
+            } else {
+                sink.put(n.line, std::string_view(n.value), std::u16string_view(n.text));
+            }
+        }
     }
 
   private:

@@ -87,11 +87,13 @@ struct Delivery {
 }  // namespace
 
 bool ScanIntoSink(ExtractInputs& inputs, const ScanRules& rules, unsigned jobs, NumberSink& sink,
-                  OutputFile& out, RunReport& report) {
+                  OutputFile& out, RunReport& report, const NumberRefiner& refine) {
     const NextPath next = [&inputs] { return inputs.next(); };
     if (rules.readsWritten()) {
         Delivery<WrittenScanEvents, std::vector<WrittenNumber>> delivery{sink, out, report, {}};
-        ScanWrittenInOrder(next, rules, jobs, delivery.events());
+        WrittenScanEvents events = delivery.events();
+        events.refine = refine;
+        ScanWrittenInOrder(next, rules, jobs, events);
         return delivery.end();
     }
     Delivery<OrderedScanEvents, ScanBatch> delivery{sink, out, report, {}};

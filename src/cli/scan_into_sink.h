@@ -6,6 +6,8 @@
 // run: nothing more is written, the output is not put in place.
 
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 #include "extract_inputs.h"
 #include "number_sink.h"
@@ -15,8 +17,12 @@
 
 namespace tessaly::cli {
 
+// Rewrites a piece's numbers read as written before the sink takes them, on the scanning
+// thread (several at once): the number options' stage.
+using NumberRefiner = std::function<void(std::vector<WrittenNumber>& numbers)>;
+
 // False when the sink could not keep the numbers (said to the report).
 bool ScanIntoSink(ExtractInputs& inputs, const ScanRules& rules, unsigned jobs, NumberSink& sink,
-                  OutputFile& out, RunReport& report);
+                  OutputFile& out, RunReport& report, const NumberRefiner& refine = {});
 
 }  // namespace tessaly::cli

@@ -62,6 +62,9 @@ class ExtractProcessTest : public QObject {
                                                    "8777984141\n4155550123\n");
         QTest::newRow("unique") << QStringList{"--unique"}
                                 << QByteArray("8777984141\n18005550199\n4155550123\n");
+        QTest::newRow("E.164 counted over files")
+            << QStringList{"--country", "US", "--e164", "--count"}
+            << QByteArray("+18777984141\t2\n+18005550199\t1\n+14155550123\t1\n");
         QTest::newRow("one job") << QStringList{"--jobs", "1"}
                                  << QByteArray(
                                         "8777984141\n18005550199\n8777984141\n"
@@ -204,6 +207,12 @@ class ExtractProcessTest : public QObject {
             << QStringList{"f", "--output"} << QByteArray("needs a value");
         QTest::newRow("value on flag")
             << QStringList{"--unique=1", "f"} << QByteArray("takes no value");
+        QTest::newRow("valid without a country")
+            << QStringList{"--valid", "f"} << QByteArray("give --country too");
+        QTest::newRow("country unknown")
+            << QStringList{"--country=XX", "f"} << QByteArray("\"XX\" is not a country code");
+        QTest::newRow("country missing") << QStringList{"f", "--country"}
+                                         << QByteArray("--country needs a value");
     }
 
     void badUsage() {

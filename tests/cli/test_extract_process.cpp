@@ -446,12 +446,12 @@ class ExtractProcessTest : public QObject {
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(page.readAll());
         QStringList options;
-        for (const QRegularExpressionMatch& m : QRegularExpression("--([a-z]+(?:-[a-z]+)*)")
+        for (const QRegularExpressionMatch& m : QRegularExpression("--([a-z][a-z0-9]*(?:-[a-z]+)*)")
                                                     .globalMatch(QString::fromUtf8(help.out))) {
             options << m.captured(1);
         }
         options.removeDuplicates();
-        QCOMPARE(options.size(), 18);
+        QCOMPARE(options.size(), 22);
         for (const QString& option : options) {
             const QRegularExpression pattern(entry.arg(QString(option).replace("-", dash)),
                                              QRegularExpression::MultilineOption);

@@ -191,11 +191,12 @@ const std::map<std::string, std::set<std::string>>& Layers() {
         {"documents", {"documents", kText, kScan}},
         {"inputs", {"inputs", kScan, kText, kRun, "platform"}},
         {"results", {"results", kScan, kText, kRun, "platform"}},
+        {"numbers", {"numbers"}},
         {"cli",
-         {"cli", kScan, kText, kRun, "documents", "inputs", "results", "platform",
+         {"cli", kScan, kText, kRun, "documents", "inputs", "results", "numbers", "platform",
           "platform/posix"}},
         {"shell",
-         {"shell", kScan, kText, kRun, "documents", "inputs", "results", "platform",
+         {"shell", kScan, kText, kRun, "documents", "inputs", "results", "numbers", "platform",
           "platform/posix", "platform/qt", "Qt"}},
     };
     return layers;

@@ -126,7 +126,11 @@ Written Number() {
     }
 }
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string TwoDigits(int n) {
+    std::string s = std::to_string(n);
+    if (s.size() < 2) s.insert(s.begin(), '0');
+    return s;
+}
 
 // Digits that are no telephone number.
 std::string LookAlike() {

@@ -60,6 +60,13 @@ printf 'values for --unique: %d as written, %d as +E.164 (distinct numbers found
         awk -F'\t' 'NR == FNR { k = $1 ":" $2 ":" $3; e[k] = $3; next } ($0 in e) { print e[$0] }' \
             "$corpus/truth.tsv" - | sort -u | wc -l)"
 
+# Every spelling of one number is one value with --e164 --unique.
+spellings="212-555-0147, (212) 555-0147, +1 212 555 0147, 1-212-555-0147, 212.555.0147,
++1 (212) 555-0147, 212 555 0147, (212)555-0147, +1-212-555-0147, 011 1 212 555 0147"
+printf 'ten spellings of one number: %d value(s) with --e164 --unique, %d without --e164\n' \
+    "$(echo "$spellings" | "$extract" --lengths 10,11,14 "${options[@]}" --e164 --unique | wc -l)" \
+    "$(echo "$spellings" | "$extract" --lengths 10,11,14 "${options[@]}" --unique | wc -l)"
+
 ours=$(best_of_3 "$extract" "${options[@]}" --e164 "${files[@]}")
 ours_cpu=$(best_of cpu_once "$extract" "${options[@]}" --e164 "${files[@]}")
 plain=$(best_of_3 "$extract" "${files[@]}")

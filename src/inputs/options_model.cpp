@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::string_view kCheck2Key = "Check2";
 constexpr std::string_view kText1Key = "Text1";
+constexpr std::string_view kNumberCountryKey = "Number Country";
+constexpr std::string_view kNumberBoxKeys[] = {"Valid Numbers Only", "Numbers As E164",
+                                               "Split At Blanks"};
 
 // A box takes only its three states, as the check box control itself would insist.
 void RequireBoxValue(int value) {
@@ -70,6 +73,32 @@ void OptionsModel::setRequiredText(const std::u16string& text) {
     changed();
 }
 
+void OptionsModel::setNumberCountry(const std::string& country) {
+    if (options_.numberCountry == country) return;
+    options_.numberCountry = country;
+    try {
+        store_.write(kNumberCountryKey, country);
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void OptionsModel::setNumberBox(NumberBox box, bool ticked) {
+    bool* const values[] = {&options_.validNumbersOnly, &options_.numbersAsE164,
+                            &options_.splitAtBlanks};
+    if (*values[box] == ticked) return;
+    *values[box] = ticked;
+    try {
+        store_.write(kNumberBoxKeys[box], ticked ? "1" : "0");
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
+}
+
 void OptionsModel::restore(Trap& trap) {
     // The first start is the one that finds none of the length keys: every later start has at
     // least the two default boxes stored. When the store cannot even be asked, the boxes are
@@ -100,6 +129,11 @@ void OptionsModel::restore(Trap& trap) {
               [&] { setRequiredText(DecodeUtf8(store_.readOr(kText1Key, "-"))); });
     trap.step(kRestoreRequireBox,
               [&] { setRequireBox(CheckBoxValueFromSetting(store_.readOr(kCheck2Key, "0"))); });
+    trap.step(kRestoreNumberOptions, [&] {
+        setNumberCountry(store_.readOr(kNumberCountryKey, ""));
+        for (const NumberBox box : {kValidNumbersOnly, kNumbersAsE164, kSplitAtBlanks})
+            setNumberBox(box, store_.readOr(kNumberBoxKeys[box], "0") == "1");
+    });
 }
 
 void OptionsModel::changed() {

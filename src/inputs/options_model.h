@@ -25,13 +25,19 @@ class OptionsModel {
     // The required text: the whole text of the field.
     void setRequiredText(const std::u16string& text);
 
+    // The number options, each stored under its own key at once like the others.
+    enum NumberBox { kValidNumbersOnly, kNumbersAsE164, kSplitAtBlanks };
+    void setNumberCountry(const std::string& country);
+    void setNumberBox(NumberBox box, bool ticked);
+
     // Called after every change, by the user or the restore, so the controls can follow.
     void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // The start-up restore, run as steps of the start-up procedure under `trap`: the first
     // start (none of the 16 length keys stored) ticks the boxes of 10 and 11 digits (labels 138,
     // 140); later starts set each box from its key (label 144, a missing key reads 0). Then the
-    // text field (148, "-" when missing) and the required-text box (150, "0" when missing). A
+    // text field (148, "-" when missing) and the required-text box (150, "0" when missing), then
+    // the number options (152; missing keys leave them off and the country "(none)"). A
     // stored value that is no valid box state is reported at its label and changes nothing.
     void restore(Trap& trap);
     // The labels the start-up procedure's error report quotes for the restore's steps.
@@ -42,6 +48,7 @@ class OptionsModel {
         kRestoreLengthBox = 144,
         kRestoreRequiredText = 148,
         kRestoreRequireBox = 150,
+        kRestoreNumberOptions = 152,
     };
 
     // "Phone Length" followed directly by the index.

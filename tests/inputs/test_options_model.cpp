@@ -88,7 +88,8 @@ class TestOptionsModel : public QObject {
         QCOMPARE(QString::fromStdString(OptionsModel::LengthKey(index)), key);
     }
 
-    // Each op is "L<index>=<value>", "C=<value>" or "T=<text>".
+    // Each op is "L<index>=<value>", "C=<value>", "T=<text>", "N=<country>" or
+    // "B<number box>=<0 or 1>".
     void changesWriteAtOnce_data() {
         QTest::addColumn<QStringList>("ops");
         QTest::addColumn<QStringList>("writes");
@@ -113,6 +114,13 @@ class TestOptionsModel : public QObject {
         QTest::newRow("same text again") << QStringList{"T=(", "T=("} << QStringList{"Text1=("};
         QTest::newRow("text with equals and blanks")
             << QStringList{"T= a=b "} << QStringList{"Text1= a=b "};
+        QTest::newRow("country, then (none)")
+            << QStringList{"N=US", "N=US", "N="}
+            << QStringList{"Number Country=US", "Number Country="};
+        QTest::newRow("number boxes keep their own keys")
+            << QStringList{"B0=1", "B1=1", "B2=1", "B1=0", "B2=0", "B2=0"}
+            << QStringList{"Valid Numbers Only=1", "Numbers As E164=1", "Split At Blanks=1",
+                           "Numbers As E164=0", "Split At Blanks=0"};
     }
     void changesWriteAtOnce() {
         QFETCH(QStringList, ops);
@@ -130,6 +138,10 @@ class TestOptionsModel : public QObject {
                                    arg.toInt());
             } else if (op.startsWith(QLatin1Char('C'))) {
                 model.setRequireBox(arg.toInt());
+            } else if (op.startsWith(QLatin1Char('N'))) {
+                model.setNumberCountry(arg.toStdString());
+            } else if (op.startsWith(QLatin1Char('B'))) {
+                model.setNumberBox(OptionsModel::NumberBox(op.mid(1, 1).toInt()), arg == "1");
             } else {
                 model.setRequiredText(arg.toStdU16String());
             }
@@ -330,6 +342,8 @@ class TestOptionsModel : public QObject {
             first.setLengthBox(2, kTicked);  // the 7-digit box
             first.setLengthBox(5, kUnticked);
             first.setRequiredText(u"");
+            first.setNumberCountry("DE");
+            first.setNumberBox(OptionsModel::kSplitAtBlanks, true);
         }
         for (int start = 0; start < 2; ++start) {
             OptionsModel later(store);
@@ -338,6 +352,9 @@ class TestOptionsModel : public QObject {
             QVERIFY(later.options().requiredText.empty());
             QCOMPARE(later.options().requireBox, 0);
             QCOMPARE(QString::fromStdString(store.values.at("Phone Length5")), QString("0"));
+            QCOMPARE(later.options().numberCountry, std::string("DE"));
+            QVERIFY(later.options().splitAtBlanks && !later.options().validNumbersOnly &&
+                    !later.options().numbersAsE164);
         }
         QVERIFY(box.reports.empty());
     }

@@ -21,6 +21,13 @@ struct ExtractionOptions {
     std::array<int, kLengthBoxCount> lengthBoxes{};  // Check1(0..15)
     int requireBox = kUnticked;                      // Check2
     std::u16string requiredText;                     // Text1
+    // The number options: the country of numbers written without an international prefix (an
+    // ISO 3166 code; empty: "(none)"), valid numbers only, numbers written as +E.164, runs cut
+    // at their blanks.
+    std::string numberCountry;
+    bool validNumbersOnly = false;
+    bool numbersAsE164 = false;
+    bool splitAtBlanks = false;
 
     // The digit count box `index` stands for: the numeric value of its caption.
     static constexpr std::size_t DigitsOfBox(int index) {

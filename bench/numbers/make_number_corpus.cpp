@@ -23,7 +23,9 @@ namespace {
 
 std::mt19937_64 rng;
 
-int Pick(int n) { return int(rng() % std::uint64_t(n)); }
+int Pick(int n) {
+    return int(rng() % std::uint64_t(n));
+}
 template <class T>
 const T& PickOf(const std::vector<T>& items) {
     return items[std::size_t(Pick(int(items.size())))];
@@ -44,57 +46,79 @@ struct Written {
 bool Valid(const std::string& e164) {
     const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
     PhoneNumber n;
-    return util.Parse(e164, "ZZ", &n) == PhoneNumberUtil::NO_PARSING_ERROR &&
-           util.IsValidNumber(n);
+    return util.Parse(e164, "ZZ", &n) == PhoneNumberUtil::NO_PARSING_ERROR && util.IsValidNumber(n);
 }
 
 Written UnitedStates() {
-    static const std::vector<std::string> areas = {"212", "213", "312", "415", "617", "202",
-                                                   "305", "404", "512", "646", "718", "303",
-                                                   "206", "702", "214", "713", "602", "919",
-                                                   "800", "888", "877"};
+    static const std::vector<std::string> areas = {"212", "213", "312", "415", "617", "202", "305",
+                                                   "404", "512", "646", "718", "303", "206", "702",
+                                                   "214", "713", "602", "919", "800", "888", "877"};
     const std::string a = PickOf(areas);
     std::string e = Digits(3, true);
     if (e[1] == '1' && e[2] == '1') e[2] = '2';
     const std::string s = Digits(4);
     const std::string ext = std::to_string(1 + Pick(999));
     const std::vector<std::string> forms = {
-        a + "-" + e + "-" + s,          "(" + a + ") " + e + "-" + s,
-        "+1 " + a + " " + e + " " + s,  "1-" + a + "-" + e + "-" + s,
-        a + "." + e + "." + s,          "+1 (" + a + ") " + e + "-" + s,
-        a + " " + e + " " + s,          a + "-" + e + "-" + s + " ext. " + ext,
-        "(" + a + ")" + e + "-" + s,    "+1-" + a + "-" + e + "-" + s};
+        a + "-" + e + "-" + s,         "(" + a + ") " + e + "-" + s,
+        "+1 " + a + " " + e + " " + s, "1-" + a + "-" + e + "-" + s,
+        a + "." + e + "." + s,         "+1 (" + a + ") " + e + "-" + s,
+        a + " " + e + " " + s,         a + "-" + e + "-" + s + " ext. " + ext,
+        "(" + a + ")" + e + "-" + s,   "+1-" + a + "-" + e + "-" + s};
     return {PickOf(forms), "+1" + a + e + s, "US"};
 }
 
 Written GreatBritain() {
     std::string area, local;
     switch (Pick(4)) {
-        case 0: area = "20"; local = std::string(1, "378"[Pick(3)]) + Digits(7); break;
-        case 1: area = "121"; local = Digits(7, true); break;
-        case 2: area = "161"; local = Digits(7, true); break;
-        default: area = "7" + std::string(1, "4579"[Pick(4)]) + Digits(2); local = Digits(6); break;
+        case 0:
+            area = "20";
+            local = std::string(1, "378"[Pick(3)]) + Digits(7);
+            break;
+        case 1:
+            area = "121";
+            local = Digits(7, true);
+            break;
+        case 2:
+            area = "161";
+            local = Digits(7, true);
+            break;
+        default:
+            area = "7" + std::string(1, "4579"[Pick(4)]) + Digits(2);
+            local = Digits(6);
+            break;
     }
     const bool london = area == "20";
     const std::string head = london ? local.substr(0, 4) : local.substr(0, 3);
     const std::string tail = london ? local.substr(4) : local.substr(3);
     const std::vector<std::string> forms = {
-        "0" + area + " " + head + " " + tail, "+44 " + area + " " + head + " " + tail,
+        "0" + area + " " + head + " " + tail,       "+44 " + area + " " + head + " " + tail,
         "+44 (0)" + area + " " + head + " " + tail, "0044 " + area + " " + head + " " + tail,
-        "(0" + area + ") " + head + " " + tail, "0" + area + " " + local};
+        "(0" + area + ") " + head + " " + tail,     "0" + area + " " + local};
     return {PickOf(forms), "+44" + area + local, "GB"};
 }
 
 Written Germany() {
     std::string area, local;
     switch (Pick(4)) {
-        case 0: area = "30"; local = Digits(1 + 6 + Pick(2), true); break;
-        case 1: area = "89"; local = Digits(7, true); break;
-        case 2: area = "40"; local = Digits(7, true); break;
-        default: area = "15" + std::string(1, "1279"[Pick(4)]); local = Digits(8, true); break;
+        case 0:
+            area = "30";
+            local = Digits(1 + 6 + Pick(2), true);
+            break;
+        case 1:
+            area = "89";
+            local = Digits(7, true);
+            break;
+        case 2:
+            area = "40";
+            local = Digits(7, true);
+            break;
+        default:
+            area = "15" + std::string(1, "1279"[Pick(4)]);
+            local = Digits(8, true);
+            break;
     }
     const std::vector<std::string> forms = {
-        "0" + area + " " + local,   "(0" + area + ") " + local,  "0" + area + "-" + local,
+        "0" + area + " " + local,    "(0" + area + ") " + local,   "0" + area + "-" + local,
         "+49 " + area + " " + local, "0049 " + area + " " + local, "+49 (0)" + area + " " + local,
         "0" + area + "/" + local};
     return {PickOf(forms), "+49" + area + local, "DE"};
@@ -109,9 +133,9 @@ Written France() {
             s += sep + rest.substr(std::size_t(i), 2);
         return s;
     };
-    const std::vector<std::string> forms = {"0" + grouped(" "), "0" + grouped("."),
+    const std::vector<std::string> forms = {"0" + grouped(" "),    "0" + grouped("."),
                                             "+33 " + grouped(" "), "0033 " + grouped(" "),
-                                            "0" + grouped("-"), "+33 (0)" + grouped(" ")};
+                                            "0" + grouped("-"),    "+33 (0)" + grouped(" ")};
     return {PickOf(forms), "+33" + first + rest, "FR"};
 }
 
@@ -136,21 +160,29 @@ std::string TwoDigits(int n) {
 std::string LookAlike() {
     const int year = 1990 + Pick(36), month = 1 + Pick(12), day = 1 + Pick(28);
     switch (Pick(14)) {
-        case 0: return std::to_string(year) + "-" + TwoDigits(month) + "-" + TwoDigits(day);
-        case 1: return TwoDigits(day) + "." + TwoDigits(month) + "." + std::to_string(year);
-        case 2: return TwoDigits(month) + "/" + TwoDigits(day) + "/" + std::to_string(year);
+        case 0:
+            return std::to_string(year) + "-" + TwoDigits(month) + "-" + TwoDigits(day);
+        case 1:
+            return TwoDigits(day) + "." + TwoDigits(month) + "." + std::to_string(year);
+        case 2:
+            return TwoDigits(month) + "/" + TwoDigits(day) + "/" + std::to_string(year);
         case 3:
             return std::to_string(1 + Pick(223)) + "." + std::to_string(Pick(256)) + "." +
                    std::to_string(Pick(256)) + "." + std::to_string(1 + Pick(254));
-        case 4: return "$" + std::to_string(1 + Pick(9)) + "," + Digits(3) + "." + Digits(2);
-        case 5: return "EUR " + std::to_string(10 + Pick(990)) + "," + Digits(2);
+        case 4:
+            return "$" + std::to_string(1 + Pick(9)) + "," + Digits(3) + "." + Digits(2);
+        case 5:
+            return "EUR " + std::to_string(10 + Pick(990)) + "," + Digits(2);
         case 6:
             return "v" + std::to_string(Pick(20)) + "." + std::to_string(Pick(30)) + "." +
                    std::to_string(Pick(100));
-        case 7: return "version 10.0." + std::to_string(10000 + Pick(90000)) + "." +
-                       std::to_string(Pick(2000));
-        case 8: return "INV-" + std::to_string(year) + "-" + Digits(6);
-        case 9: return "Order #" + Digits(10, true);
+        case 7:
+            return "version 10.0." + std::to_string(10000 + Pick(90000)) + "." +
+                   std::to_string(Pick(2000));
+        case 8:
+            return "INV-" + std::to_string(year) + "-" + Digits(6);
+        case 9:
+            return "Order #" + Digits(10, true);
         case 10: {
             // An ISBN-13 with a sound check digit.
             std::string d = "978" + Digits(9);
@@ -161,21 +193,33 @@ std::string LookAlike() {
             return "ISBN " + d.substr(0, 3) + "-" + d.substr(3, 1) + "-" + d.substr(4, 2) + "-" +
                    d.substr(6, 6) + "-" + d.substr(12);
         }
-        case 11: return "CA " + Digits(5, true) + "-" + Digits(4);
-        case 12: return std::to_string(year) + "-" + std::to_string(year + 1 + Pick(9));
-        default: return "SKU " + Digits(4, true) + "/" + Digits(6);
+        case 11:
+            return "CA " + Digits(5, true) + "-" + Digits(4);
+        case 12:
+            return std::to_string(year) + "-" + std::to_string(year + 1 + Pick(9));
+        default:
+            return "SKU " + Digits(4, true) + "/" + Digits(6);
     }
 }
 
 const std::vector<std::string> kOpenings = {
-    "Please call", "Our office:", "Contact", "Phone", "Tel.", "Reach the desk at", "Fax",
-    "For support dial", "Mobile:", "Weitere Infos unter", "Appelez le", "Ring us on"};
+    "Please call", "Our office:",         "Contact",    "Phone",
+    "Tel.",        "Reach the desk at",   "Fax",        "For support dial",
+    "Mobile:",     "Weitere Infos unter", "Appelez le", "Ring us on"};
 const std::vector<std::string> kFillers = {
-    "before Friday", "during office hours", "if the parcel is late", "for the invoice",
-    "and ask for accounts", "or write to the address below", "anytime", "from abroad"};
-const std::vector<std::string> kOthers = {
-    "The meeting moved to", "Invoice", "Shipped on", "Server address", "Price", "Build",
-    "See", "Ref.", "Covering", "Reference"};
+    "before Friday",   "during office hours",  "if the parcel is late",
+    "for the invoice", "and ask for accounts", "or write to the address below",
+    "anytime",         "from abroad"};
+const std::vector<std::string> kOthers = {"The meeting moved to",
+                                          "Invoice",
+                                          "Shipped on",
+                                          "Server address",
+                                          "Price",
+                                          "Build",
+                                          "See",
+                                          "Ref.",
+                                          "Covering",
+                                          "Reference"};
 
 }  // namespace
 

@@ -9,7 +9,9 @@ bool IsNumberFlag(std::string_view name) {
     return name == "--valid" || name == "--e164" || name == "--split-blanks";
 }
 
-bool IsNumberValueOption(std::string_view name) { return name == "--country"; }
+bool IsNumberValueOption(std::string_view name) {
+    return name == "--country";
+}
 
 std::string SetNumberOption(std::string_view name, std::string_view value, ExtractArguments& a) {
     numbers::NumberRules& rules = a.numbers;

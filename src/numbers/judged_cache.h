@@ -14,10 +14,10 @@ namespace tessaly::numbers {
 // What the library said of one number as read.
 struct Judgement {
     bool parsed = false;
-    bool valid = false;      // asked only when validity counts
-    std::string e164;        // "+" and digits, when parsed
-    std::string country;     // the number's region, when asked for
-    std::string type;        // mobile, fixed_line, ..., when asked for
+    bool valid = false;   // asked only when validity counts
+    std::string e164;     // "+" and digits, when parsed
+    std::string country;  // the number's region, when asked for
+    std::string type;     // mobile, fixed_line, ..., when asked for
 };
 
 // Entries of one cache (one per worker): with keys of at most about 30 characters and short

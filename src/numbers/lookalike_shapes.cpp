@@ -8,7 +8,9 @@ namespace tessaly::numbers {
 
 namespace {
 
-char16_t Lower(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? unit | 0x20 : unit; }
+char16_t Lower(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? unit | 0x20 : unit;
+}
 
 bool StartsWithWord(std::u16string_view text, std::u16string_view word) {
     if (text.size() < word.size()) return false;
@@ -24,8 +26,7 @@ std::size_t ExtensionMark(std::u16string_view text) {
     for (const std::u16string_view mark : {u"extension", u"ext.", u"ext", u"x"}) {
         if (!StartsWithWord(text, mark)) continue;
         const std::u16string_view rest = text.substr(mark.size());
-        if (mark == u"x" && !rest.empty() && !DigitOf(rest[0]) && !IsBlank(rest[0]))
-            return 0;
+        if (mark == u"x" && !rest.empty() && !DigitOf(rest[0]) && !IsBlank(rest[0])) return 0;
         if (!rest.empty() && IsGlue(rest[0]) && rest[0] != u'#') return 0;  // "extra", "next"
         return mark.size();
     }
@@ -89,8 +90,7 @@ bool IsDate(std::u16string_view text, const Groups& g) {
     }
     if (g.sizes.size() != 3 || g.separators.size() != 2 || g.separators[0] != g.separators[1])
         return false;
-    if (g.separators[0] != u'-' && g.separators[0] != u'.' && g.separators[0] != u'/')
-        return false;
+    if (g.separators[0] != u'-' && g.separators[0] != u'.' && g.separators[0] != u'/') return false;
     const auto value = [&](std::size_t group) {
         std::size_t from = 0;
         for (std::size_t i = 0; i < group; ++i)

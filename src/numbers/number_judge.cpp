@@ -11,22 +11,36 @@ namespace {
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberUtil;
 
-const PhoneNumberUtil& Library() { return *PhoneNumberUtil::GetInstance(); }
+const PhoneNumberUtil& Library() {
+    return *PhoneNumberUtil::GetInstance();
+}
 
 const char* TypeName(PhoneNumberUtil::PhoneNumberType type) {
     switch (type) {
-        case PhoneNumberUtil::FIXED_LINE: return "fixed_line";
-        case PhoneNumberUtil::MOBILE: return "mobile";
-        case PhoneNumberUtil::FIXED_LINE_OR_MOBILE: return "fixed_line_or_mobile";
-        case PhoneNumberUtil::TOLL_FREE: return "toll_free";
-        case PhoneNumberUtil::PREMIUM_RATE: return "premium_rate";
-        case PhoneNumberUtil::SHARED_COST: return "shared_cost";
-        case PhoneNumberUtil::VOIP: return "voip";
-        case PhoneNumberUtil::PERSONAL_NUMBER: return "personal_number";
-        case PhoneNumberUtil::PAGER: return "pager";
-        case PhoneNumberUtil::UAN: return "uan";
-        case PhoneNumberUtil::VOICEMAIL: return "voicemail";
-        default: return "unknown";
+        case PhoneNumberUtil::FIXED_LINE:
+            return "fixed_line";
+        case PhoneNumberUtil::MOBILE:
+            return "mobile";
+        case PhoneNumberUtil::FIXED_LINE_OR_MOBILE:
+            return "fixed_line_or_mobile";
+        case PhoneNumberUtil::TOLL_FREE:
+            return "toll_free";
+        case PhoneNumberUtil::PREMIUM_RATE:
+            return "premium_rate";
+        case PhoneNumberUtil::SHARED_COST:
+            return "shared_cost";
+        case PhoneNumberUtil::VOIP:
+            return "voip";
+        case PhoneNumberUtil::PERSONAL_NUMBER:
+            return "personal_number";
+        case PhoneNumberUtil::PAGER:
+            return "pager";
+        case PhoneNumberUtil::UAN:
+            return "uan";
+        case PhoneNumberUtil::VOICEMAIL:
+            return "voicemail";
+        default:
+            return "unknown";
     }
 }
 

@@ -56,8 +56,8 @@ bool NumberStage::acceptable(const Candidate& candidate, std::u16string_view tex
     return judge_.judge(read(candidate, text, first, last).number).valid;
 }
 
-void NumberStage::keep(const Candidate& candidate, std::u16string_view text, bool first,
-                       bool last, std::vector<StagedNumber>& out) {
+void NumberStage::keep(const Candidate& candidate, std::u16string_view text, bool first, bool last,
+                       std::vector<StagedNumber>& out) {
     StagedNumber n;
     n.text = text;
     const bool whole = first && last;

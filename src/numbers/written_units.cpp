@@ -10,8 +10,8 @@ char DigitOf(char16_t unit) {
 }
 
 bool IsBlank(char16_t unit) {
-    return unit == u' ' || unit == 0x00A0 || (unit >= 0x2002 && unit <= 0x200A) ||
-           unit == 0x202F || unit == 0x205F || unit == 0x3000;
+    return unit == u' ' || unit == 0x00A0 || (unit >= 0x2002 && unit <= 0x200A) || unit == 0x202F ||
+           unit == 0x205F || unit == 0x3000;
 }
 
 bool IsGlue(char16_t unit) {

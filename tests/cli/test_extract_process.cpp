@@ -211,8 +211,8 @@ class ExtractProcessTest : public QObject {
             << QStringList{"--valid", "f"} << QByteArray("give --country too");
         QTest::newRow("country unknown")
             << QStringList{"--country=XX", "f"} << QByteArray("\"XX\" is not a country code");
-        QTest::newRow("country missing") << QStringList{"f", "--country"}
-                                         << QByteArray("--country needs a value");
+        QTest::newRow("country missing")
+            << QStringList{"f", "--country"} << QByteArray("--country needs a value");
     }
 
     void badUsage() {

@@ -118,24 +118,25 @@ void TestFormatOption::output_data() {
     QTest::newRow("csv, E.164 values unique")
         << "csv" << QStringList{"--country", "US", "--e164", "--unique"} << three
         << QByteArray("+15551234567,\r\n+15557654321,\r\n+12345678901\r\n");
-    QTest::newRow("lines, no area code 555")
-        << "lines" << QStringList{"--country=us", "--valid"} << three
-        << QByteArray("12345678901\n");
+    QTest::newRow("lines, no area code 555") << "lines" << QStringList{"--country=us", "--valid"}
+                                             << three << QByteArray("12345678901\n");
     QTest::newRow("lines, a pair cut at its blank")
         << "lines" << QStringList{"--split-blanks", "--jobs=1"}
         << QByteArray("212-555-0199 212-555-0142\n") << QByteArray("2125550199\n2125550142\n");
     QTest::newRow("jsonl described")
         << "jsonl" << QStringList{"--country", "GB", "--valid"}
         << QByteArray("Tel.: +44 20 7946 0958 ext. 4, 07400 123456\n")
-        << QByteArray("{\"path\":\"@IN@\",\"line\":1,\"number\":\"07400123456\",\"text\":"
-                      "\"07400 123456\",\"e164\":\"+447400123456\",\"country\":\"GB\","
-                      "\"type\":\"mobile\",\"extension\":null}\n");
+        << QByteArray(
+               "{\"path\":\"@IN@\",\"line\":1,\"number\":\"07400123456\",\"text\":"
+               "\"07400 123456\",\"e164\":\"+447400123456\",\"country\":\"GB\","
+               "\"type\":\"mobile\",\"extension\":null}\n");
     QTest::newRow("jsonl described, every length")
         << "jsonl" << QStringList{"--country", "GB", "--lengths=12"}
         << QByteArray("Tel.: +44 20 7946 0958 ext. 4\n")
-        << QByteArray("{\"path\":\"@IN@\",\"line\":1,\"number\":\"442079460958\",\"text\":"
-                      "\"44 20 7946 0958\",\"e164\":\"+442079460958\",\"country\":\"GB\","
-                      "\"type\":\"fixed_line\",\"extension\":\"4\"}\n");
+        << QByteArray(
+               "{\"path\":\"@IN@\",\"line\":1,\"number\":\"442079460958\",\"text\":"
+               "\"44 20 7946 0958\",\"e164\":\"+442079460958\",\"country\":\"GB\","
+               "\"type\":\"fixed_line\",\"extension\":\"4\"}\n");
 }
 
 void TestFormatOption::output() {

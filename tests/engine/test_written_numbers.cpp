@@ -75,10 +75,9 @@ class WrittenNumbersTest : public QObject {
             << "ab\r\ncd 12345 ef\rgh 23456"
             << "c"
             << "" << QStringList{"12345|2|12345|cd | ef", "23456|3|23456|gh |"};
-        QTest::newRow("context: plus kept is text")
-            << "a+ 12345 b"
-            << "cp"
-            << "" << QStringList{"+12345|1|+ 12345|a| b"};
+        QTest::newRow("context: plus kept is text") << "a+ 12345 b"
+                                                    << "cp"
+                                                    << "" << QStringList{"+12345|1|+ 12345|a| b"};
         QTest::newRow("context: plus not kept stands before")
             << "a+ 12345 b"
             << "c"
@@ -95,8 +94,9 @@ class WrittenNumbersTest : public QObject {
             << "1234 x 212 555 0199 212 555 0142 212 555 0143 y " + QString(65, '7') + " x 98765"
             << "l"
             << ""
-            << QStringList{"212555019921255501422125550143|1|212 555 0199 212 555 0142 212 555 0143",
-                           "98765|1|98765"};
+            << QStringList{
+                   "212555019921255501422125550143|1|212 555 0199 212 555 0142 212 555 0143",
+                   "98765|1|98765"};
         QTest::newRow("too many digits") << "123456789012345678901 98765"
                                          << ""
                                          << "" << QStringList{};

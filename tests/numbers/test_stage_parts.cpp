@@ -21,8 +21,8 @@ class StagePartsTest : public QObject {
         QTest::addColumn<QStringList>("parts");
         QTest::newRow("fewest parts for the same digits")
             << "123 45 67890" << QList<int>{5, 10} << QStringList{"123 45 67890"};
-        QTest::newRow("groups left over") << "1234 56789 0" << QList<int>{5}
-                                          << QStringList{"56789"};
+        QTest::newRow("groups left over")
+            << "1234 56789 0" << QList<int>{5} << QStringList{"56789"};
         QTest::newRow("most digits over fewer parts")
             << "12345 678 90123 4567" << QList<int>{5, 8} << QStringList{"12345 678", "90123"};
         QTest::newRow("no part") << "12 34" << QList<int>{5} << QStringList{};
@@ -53,7 +53,7 @@ class StagePartsTest : public QObject {
     void cacheBound_data() {
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("bound");
-        QTest::addColumn<bool>("firstKept");  // the first key, asked for after every store
+        QTest::addColumn<bool>("firstKept");   // the first key, asked for after every store
         QTest::addColumn<bool>("secondKept");  // the second key, never asked for again
         QTest::newRow("under the bound") << 3 << 8 << true << true;
         QTest::newRow("far over the bound") << 1000 << 8 << true << false;
@@ -87,8 +87,8 @@ class StagePartsTest : public QObject {
         std::vector<std::u16string> texts;
         for (int i = 0; i < 3000; ++i) {
             const char* areas[] = {"212", "415", "617", "123", "305"};  // 123: no area code
-            const std::string n = areas[i % 5] + std::to_string(200 + i % 700) +
-                                  std::to_string(1000 + i * 7 % 9000);
+            const std::string n =
+                areas[i % 5] + std::to_string(200 + i % 700) + std::to_string(1000 + i * 7 % 9000);
             const std::string written = i % 3 == 0   ? "+44 20 7946 " + std::to_string(1000 + i)
                                         : i % 3 == 1 ? "(" + n.substr(0, 3) + ") " + n.substr(3)
                                                      : "1-" + n;

@@ -19,7 +19,9 @@ constexpr std::array<bool, 128> MakeSkippable() {
 }
 constexpr std::array<bool, 128> kSkippable = MakeSkippable();
 
-bool IsLineBreak(char16_t unit) { return unit == u'\n' || unit == u'\r'; }
+bool IsLineBreak(char16_t unit) {
+    return unit == u'\n' || unit == u'\r';
+}
 
 // The last `count` units of `text` after its last line break.
 std::u16string_view LineTail(std::u16string_view text, std::size_t count) {
@@ -62,7 +64,8 @@ void WrittenNumberStream::take(char16_t unit, char c) {
         if (rules_.numberContext) {
             before_ = contextBefore(at_);
             // A kept "+" is part of the text, not of what stands before it.
-            if (plusBefore_) before_.resize(before_.size() - std::min(before_.size(), plusText_.size()));
+            if (plusBefore_)
+                before_.resize(before_.size() - std::min(before_.size(), plusText_.size()));
         }
         plusBefore_ = false;
     }
@@ -116,7 +119,8 @@ void WrittenNumberStream::close(std::vector<WrittenNumber>& out) {
 }
 
 std::u16string WrittenNumberStream::contextBefore(const char16_t* at) const {
-    const std::u16string_view inPiece = LineTail(piece_.substr(0, at - piece_.data()), kContextUnits);
+    const std::u16string_view inPiece =
+        LineTail(piece_.substr(0, at - piece_.data()), kContextUnits);
     if (inPiece.size() == kContextUnits || inPiece.data() != piece_.data())
         return std::u16string(inPiece);  // full, or a line break in this piece
     std::u16string before(LineTail(history_, kContextUnits - inPiece.size()));
@@ -173,7 +177,8 @@ void WrittenNumberStream::feed(std::u16string_view text, std::vector<WrittenNumb
         }
         if (c == ' ') {  // blanks vanish before the walk: they neither end nor start a number
             if (inNumber_) {
-                if ((rules_.writtenText || rules_.numberContext) && !tooLong_) blanks_.push_back(unit);
+                if ((rules_.writtenText || rules_.numberContext) && !tooLong_)
+                    blanks_.push_back(unit);
             } else if (plusBefore_ && rules_.writtenText) {
                 plusText_.push_back(unit);
             }

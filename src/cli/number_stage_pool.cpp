@@ -26,22 +26,8 @@ void NumberStagePool::give(std::unique_ptr<numbers::NumberStage> stage) {
 
 void NumberStagePool::refine(std::vector<WrittenNumber>& numbers) {
     std::unique_ptr<numbers::NumberStage> stage = take();
-    std::vector<numbers::StagedNumber> staged;
-    std::vector<WrittenNumber> kept;
-    kept.reserve(numbers.size());
-    for (const WrittenNumber& n : numbers) {
-        staged.clear();
-        stage->judge({n.value, n.text, n.before, n.after}, staged);
-        for (numbers::StagedNumber& s : staged) {
-            WrittenNumber& k = kept.emplace_back();
-            k.value = std::move(s.value);
-            k.line = n.line;
-            k.text = std::move(s.text);
-            k.jsonMembers = std::move(s.jsonMembers);
-        }
-    }
+    stage->judgeAll(numbers);
     give(std::move(stage));
-    numbers.swap(kept);
 }
 
 }  // namespace tessaly::cli

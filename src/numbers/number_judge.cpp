@@ -75,4 +75,10 @@ bool IsKnownCountry(std::string_view country) {
     return regions.contains(std::string(country));
 }
 
+std::vector<std::string> KnownCountries() {
+    std::set<std::string> regions;
+    Library().GetSupportedRegions(&regions);
+    return {regions.begin(), regions.end()};
+}
+
 }  // namespace tessaly::numbers

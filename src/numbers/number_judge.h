@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "judged_cache.h"
 
@@ -42,5 +43,7 @@ class NumberJudge {
 
 // Whether the library knows `country` (ISO 3166 code, upper case) as a region.
 bool IsKnownCountry(std::string_view country);
+// Every country the library knows, by code, in order.
+std::vector<std::string> KnownCountries();
 
 }  // namespace tessaly::numbers

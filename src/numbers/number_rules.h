@@ -23,6 +23,8 @@ struct NumberRules {
     // Whether the library is asked at all.
     bool readsNumbers() const { return validOnly || e164 || describe; }
     bool active() const { return !country.empty() || validOnly || e164 || splitBlanks; }
+
+    friend bool operator==(const NumberRules&, const NumberRules&) = default;
 };
 
 }  // namespace tessaly::numbers

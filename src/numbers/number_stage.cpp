@@ -81,6 +81,22 @@ void NumberStage::keep(const Candidate& candidate, std::u16string_view text, boo
     out.push_back(std::move(n));
 }
 
+void NumberStage::judgeAll(std::vector<WrittenNumber>& numbers) {
+    kept_.clear();
+    for (const WrittenNumber& n : numbers) {
+        staged_.clear();
+        judge({n.value, n.text, n.before, n.after}, staged_);
+        for (StagedNumber& s : staged_) {
+            WrittenNumber& k = kept_.emplace_back();
+            k.value = std::move(s.value);
+            k.line = n.line;
+            k.text = std::move(s.text);
+            k.jsonMembers = std::move(s.jsonMembers);
+        }
+    }
+    numbers.swap(kept_);
+}
+
 void NumberStage::judge(const Candidate& candidate, std::vector<StagedNumber>& out) {
     const std::u16string_view text = candidate.text;
     std::size_t digits = candidate.value.size() - candidate.value.starts_with('+');

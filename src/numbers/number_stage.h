@@ -21,6 +21,7 @@
 
 #include "number_judge.h"
 #include "number_rules.h"
+#include "written_number_stream.h"
 
 namespace tessaly::numbers {
 
@@ -45,6 +46,9 @@ class NumberStage {
     // The numbers `candidate` stands for, appended to `out` in order: none, one, or the parts
     // a split gave.
     void judge(const Candidate& candidate, std::vector<StagedNumber>& out);
+    // Replaces the scan's `numbers` (read with their text and context) by the numbers they stand
+    // for, each keeping its candidate's line.
+    void judgeAll(std::vector<WrittenNumber>& numbers);
 
   private:
     struct Reading {
@@ -59,6 +63,8 @@ class NumberStage {
 
     NumberRules rules_;
     NumberJudge judge_;
+    std::vector<StagedNumber> staged_;
+    std::vector<WrittenNumber> kept_;
 };
 
 }  // namespace tessaly::numbers

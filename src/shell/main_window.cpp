@@ -14,6 +14,7 @@
 #include "help_texts.h"
 #include "input_list_events.h"
 #include "main_window_procedures.h"
+#include "number_rules_frame.h"
 #include "option_box.h"
 #include "product.h"
 #include "reorder_list_adapter.h"
@@ -311,6 +312,7 @@ void MainWindow::showOptions() {
         const QSignalBlocker quiet(requiredTextEdit_);
         requiredTextEdit_->setText(text);
     }
+    numberFrame_->showOptions(o);
 }
 
 }  // namespace tessaly

@@ -40,6 +40,7 @@ class QPushButton;
 namespace tessaly {
 
 class InputListEvents;
+class NumberRulesFrame;
 class OptionBox;
 class ReorderListAdapter;
 class ReportListView;
@@ -177,6 +178,7 @@ class MainWindow : public QWidget, public WindowPointer {
     QMenu* resultMenu_ = nullptr;
     QGroupBox* lengthFrame_ = nullptr;
     QGroupBox* advancedFrame_ = nullptr;
+    NumberRulesFrame* numberFrame_ = nullptr;
     std::array<OptionBox*, kLengthBoxCount> lengthBoxes_{};
     OptionBox* requireBox_ = nullptr;
     QLineEdit* requiredTextEdit_ = nullptr;

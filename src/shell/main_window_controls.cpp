@@ -7,6 +7,7 @@
 
 #include "frame_box.h"
 #include "main_window.h"
+#include "number_rules_frame.h"
 #include "option_box.h"
 #include "report_list_view.h"
 #include "window_layout.h"
@@ -107,6 +108,7 @@ void MainWindow::createControls() {
     requiredTextEdit_->setMaxLength(std::numeric_limits<int>::max());
     buttons_ << MakeButton(advancedFrame_, "advancedHelpButton", kAdvancedHelpButton,
                            kAdvancedHelpCaption);
+    numberFrame_ = new NumberRulesFrame(options_, this);
     setReadingOrder();
 }
 
@@ -122,7 +124,7 @@ void MainWindow::setReadingOrder() {
     for (OptionBox* box : lengthBoxes_)
         order << box;
     order << requireBox_ << requiredTextEdit_ << button("advancedHelpButton")
-          << button("startButton") << resultView_;
+          << button("startButton") << numberFrame_->tabOrder() << resultView_;
     for (const char* name : {"saveTextButton", "saveCommaButton", "copyResultsButton",
                              "clearResultsButton", "removeDuplicatesButton", "formatButton"}) {
         order << button(name);

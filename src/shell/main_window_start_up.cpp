@@ -10,6 +10,7 @@
 #include "error_report.h"
 #include "main_window.h"
 #include "main_window_procedures.h"
+#include "number_rules_frame.h"
 #include "option_box.h"
 #include "product.h"
 #include "program_icon.h"
@@ -98,6 +99,7 @@ void MainWindow::applySkin() {
     for (OptionBox* box : lengthBoxes_)
         SetBackground(box, face);
     SetBackground(requireBox_, face);
+    numberFrame_->setFace(face);
 }
 
 void MainWindow::maybeOpenHomePage() {

@@ -25,7 +25,7 @@ inline QRect ToPixels(Twips t) {
 }
 
 inline constexpr int kInsideWidth = 15960;
-inline constexpr int kInsideHeight = 6645;
+inline constexpr int kInsideHeight = 7380;
 
 inline constexpr const char* kStartCaption = "&Start Extracting Phone Numbers";
 // The start button while a run goes on: pressing it stops the run.
@@ -58,6 +58,8 @@ inline constexpr Twips kInputList{120, 630, 7800, 2535};
 inline constexpr Twips kResultList{8040, 120, 7800, 4905};
 inline constexpr Twips kLengthFrame{120, 4215, 7800, 1020};
 inline constexpr Twips kAdvancedFrame{120, 5310, 7800, 720};
+// The number rules, across the foot of the window.
+inline constexpr Twips kNumberFrame{120, 6620, 15720, 660};
 
 // Inside the length frame: two rows of eight boxes, 5 to 12 above, 13 to 20 below.
 inline constexpr std::array<int, 8> kLengthBoxLefts{240, 1100, 1960, 2820, 3680, 4540, 5400, 6260};
@@ -70,6 +72,13 @@ inline constexpr Twips kRequireBox{240, 300, 4515, 255};
 inline constexpr Twips kRequiredText{4800, 240, 1815, 375};
 inline constexpr Twips kAdvancedHelpButton{6720, 240, 840, 375};
 
+// Inside the number rules' frame.
+inline constexpr Twips kCountryLabel{240, 285, 780, 255};
+inline constexpr Twips kCountryChoice{1020, 225, 1500, 360};
+inline constexpr Twips kValidNumbersBox{2880, 285, 2700, 255};
+inline constexpr Twips kE164Box{5760, 285, 3300, 255};
+inline constexpr Twips kSplitBlanksBox{9240, 285, 6300, 255};
+
 inline constexpr int kListColumnWidth = 7000;
 
 inline constexpr const char* kLengthFrameCaption = "Phone Number Length";
@@ -77,6 +86,15 @@ inline constexpr const char* kAdvancedFrameCaption = "Advanced Option";
 inline constexpr const char* kRequireBoxCaption =
     "Extract only numbers that contain this character:";
 inline constexpr const char* kAdvancedHelpCaption = "?";
+inline constexpr const char* kNumberFrameCaption = "Number Rules";
+inline constexpr const char* kCountryCaption = "Country";
+inline constexpr const char* kNoCountry = "(none)";
+inline constexpr const char* kValidNumbersCaption = "Valid numbers only";
+inline constexpr const char* kE164Caption = "Write numbers as +E.164";
+inline constexpr const char* kSplitBlanksCaption =
+    "Cut numbers that blanks separate (a run of a length not ticked)";
+inline constexpr const char* kNeedsCountryHint =
+    "Numbers are read as those of the country chosen: with (none), this box does nothing.";
 inline constexpr const char* kInputColumn = "File(s)";
 inline constexpr const char* kResultColumn = "Results";
 inline constexpr const char* kInputListHint =

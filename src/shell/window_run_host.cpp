@@ -39,6 +39,25 @@ void WindowRunHost::appendResults(const FoundNumbers& found) {
 
 // Only the run appends results, so the rows appended since the list last changed are its
 // last rows.
+numbers::NumberRules NumberRulesOf(const ExtractionOptions& options) {
+    numbers::NumberRules rules;
+    rules.country = options.numberCountry;
+    rules.validOnly = options.validNumbersOnly && !rules.country.empty();
+    rules.e164 = options.numbersAsE164 && !rules.country.empty();
+    rules.splitBlanks = options.splitAtBlanks;
+    rules.lengths = options.scanRules().lengths;
+    return rules;
+}
+
+void WindowRunHost::judgeNumbers(std::vector<WrittenNumber>& numbers) {
+    const numbers::NumberRules rules = NumberRulesOf(p_.options.options());
+    if (!stage_ || !(rules == stageRules_)) {
+        stage_ = std::make_unique<numbers::NumberStage>(rules);
+        stageRules_ = rules;
+    }
+    stage_->judgeAll(numbers);
+}
+
 void WindowRunHost::takeBackResults(std::size_t count) {
     found_ -= std::min(count, found_);
     if (p_.results.generation() != generation_) return;

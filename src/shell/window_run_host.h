@@ -6,10 +6,12 @@
 // over many small files is not slowed by captions nobody could read.
 
 #include <functional>
+#include <memory>
 
 #include "documents.h"
 #include "extraction_run.h"
 #include "input_list.h"
+#include "number_stage.h"
 #include "options_model.h"
 #include "platform/event_loop.h"
 #include "platform/message_boxes.h"
@@ -49,6 +51,7 @@ class WindowRunHost : public RunHost {
     // Documents are read as documents; files that are not text are skipped and named at the end.
     const DocumentReader* documentReader() override { return &documents_; }
     void appendResults(const FoundNumbers& found) override;
+    void judgeNumbers(std::vector<WrittenNumber>& numbers) override;
     void takeBackResults(std::size_t count) override;
     void showProgress(std::size_t file, std::size_t files) override;
     void endProgress() override;
@@ -67,6 +70,12 @@ class WindowRunHost : public RunHost {
     std::size_t found_ = 0;
     std::string progress_;  // shown at the next pass of the event loop
     std::string shownProgress_;
+    // The number stage for the options it was made for; made again when they change.
+    std::unique_ptr<numbers::NumberStage> stage_;
+    numbers::NumberRules stageRules_;
 };
+
+// The number rules the window's options stand for.
+numbers::NumberRules NumberRulesOf(const ExtractionOptions& options);
 
 }  // namespace tessaly

@@ -191,7 +191,7 @@ const std::map<std::string, std::set<std::string>>& Layers() {
         {"documents", {"documents", kText, kScan}},
         {"inputs", {"inputs", kScan, kText, kRun, "platform"}},
         {"results", {"results", kScan, kText, kRun, "platform"}},
-        {"numbers", {"numbers"}},
+        {"numbers", {"numbers", kScan}},
         {"cli",
          {"cli", kScan, kText, kRun, "documents", "inputs", "results", "numbers", "platform",
           "platform/posix"}},

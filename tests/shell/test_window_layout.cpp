@@ -1,4 +1,4 @@
-// The window as laid out: inside 1064 x 443 pixels, fixed; the controls at their places (15
+// The window as laid out: inside 1064 x 492 pixels, fixed; the controls at their places (15
 // twips to the pixel) with their captions and fonts, inside their frames, in their own colours
 // and in reading order; both lists with their column and hint.
 
@@ -21,8 +21,8 @@ class WindowLayoutTest : public QObject {
     void windowIsFixed() {
         WindowFixture f;
         MainWindow& form = f.start();
-        QCOMPARE(form.minimumSize(), QSize(1064, 443));
-        QCOMPARE(form.maximumSize(), QSize(1064, 443));
+        QCOMPARE(form.minimumSize(), QSize(1064, 492));
+        QCOMPARE(form.maximumSize(), QSize(1064, 492));
     }
 
     // Pixels, relative to the window or to the frame that holds the control.
@@ -61,6 +61,11 @@ class WindowLayoutTest : public QObject {
         row("lengthBox7", "lengthFrame", {131, 20, 36, 17}, "7", 9);
         row("lengthBox13", "lengthFrame", {16, 43, 37, 17}, "13", 9);
         row("lengthBox20", "lengthFrame", {417, 43, 37, 17}, "20", 9);
+        row("numberFrame", "mainWindow", {8, 441, 1048, 44}, "Number Rules", 9);
+        row("validNumbersBox", "numberFrame", {192, 19, 180, 17}, "Valid numbers only", 9);
+        row("e164Box", "numberFrame", {384, 19, 220, 17}, "Write numbers as +E.164", 9);
+        row("splitBlanksBox", "numberFrame", {616, 19, 420, 17},
+            "Cut numbers that blanks separate (a run of a length not ticked)", 9);
     }
     void controls() {
         QFETCH(QString, name);
@@ -198,6 +203,10 @@ class WindowLayoutTest : public QObject {
                  << "requiredText"
                  << "advancedHelpButton"
                  << "startButton"
+                 << "countryChoice"
+                 << "validNumbersBox"
+                 << "e164Box"
+                 << "splitBlanksBox"
                  << "resultList"
                  << "saveTextButton"
                  << "saveCommaButton"

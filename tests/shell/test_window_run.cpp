@@ -4,6 +4,7 @@
 // meanwhile are not scanned, options changed meanwhile apply to later numbers, "Clear List" of
 // the results is allowed, and closing the window stops the run without a further message.
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -125,6 +126,62 @@ class WindowRunTest : public QObject {
         QCOMPARE(form.pointer(), int(kDefaultPointer));
         QVERIFY(!form.isExtracting());
         if (!oddName.empty()) std::remove(oddName.c_str());  // beyond the temporary folder's reach
+    }
+
+    // The number rules' frame: chosen in the window, saved at once, applied by the run; "Remove
+    // Duplicates From Results" then compares the values shown.
+    void numberRules_data() {
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("boxes");  // v valid only, e +E.164, s cut at blanks
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Strings>("expected");
+        QTest::addColumn<Strings>("distinct");
+        const QByteArray five = "212-555-0147, (212) 555-0147, +1 212 555 0147,\n"
+                                "1-212-555-0147 and 212.555.0147; INV-2023-004512\n";
+        QTest::newRow("(none): as today")
+            << "" << "" << five
+            << Strings{"2125550147", "2125550147", "12125550147", "12125550147", "2125550147",
+                       "2023004512"}
+            << Strings{"2125550147", "12125550147", "2023004512"};
+        QTest::newRow("five spellings, one value")
+            << "US" << "ve" << five << Strings(5, "+12125550147") << Strings{"+12125550147"};
+        QTest::newRow("valid, as read") << "US" << "v" << five
+                                        << Strings{"2125550147", "2125550147", "12125550147",
+                                                   "12125550147", "2125550147"}
+                                        << Strings{"2125550147", "12125550147"};
+        QTest::newRow("pair cut at its blank, no country")
+            << "" << "s" << QByteArray("212-555-0199 212-555-0142\n")
+            << Strings{"2125550199", "2125550142"} << Strings{"2125550199", "2125550142"};
+        QTest::newRow("valid without a country is off")
+            << "" << "v" << QByteArray("123-456-7890\n") << Strings{"1234567890"}
+            << Strings{"1234567890"};
+    }
+    void numberRules() {
+        QFETCH(QString, country);
+        QFETCH(QString, boxes);
+        QFETCH(QByteArray, text);
+        QFETCH(Strings, expected);
+        QFETCH(Strings, distinct);
+        TempFiles temp;
+        WindowFixture f;
+        MainWindow& form = f.start();
+        auto* choice = f.find<QComboBox>("countryChoice");
+        QCOMPARE(choice->itemText(0), QString("(none)"));
+        if (!country.isEmpty()) choice->setCurrentIndex(choice->findData(country));
+        for (const auto& [letter, name] : {std::pair{'v', "validNumbersBox"},
+                                           std::pair{'e', "e164Box"},
+                                           std::pair{'s', "splitBlanksBox"}}) {
+            if (boxes.contains(QLatin1Char(letter))) f.find<OptionBox>(name)->click();
+        }
+        QCOMPARE(QString::fromStdString(f.settings.readOr("Number Country", "")), country);
+        QCOMPARE(f.settings.readOr("Split At Blanks", "0") == "1", boxes.contains('s'));
+        form.inputList().append(temp.write("a.txt", text.toStdString()));
+        Start(f);
+        QCOMPARE(ResultRows(form), expected);
+        QCOMPARE(ShownRows(f), expected);
+        f.find<QPushButton>("removeDuplicatesButton")->click();
+        QCOMPARE(ResultRows(form), distinct);
+        QVERIFY(f.errors.reports.empty());
     }
 
     // While the run yields: the busy pointer, kept over a button; the start button reads "Stop

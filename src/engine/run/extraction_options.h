@@ -44,7 +44,17 @@ struct ExtractionOptions {
             if (lengthBoxes[i] == kTicked) rules.lengths |= std::uint32_t{1} << DigitsOfBox(i);
         }
         rules.required = {requireBox != kUnticked, requiredText};
+        // The number options judge each number by its text and what stands around it, and a
+        // run of numbers that blanks separate reaches them whatever its digit count.
+        if (numbersActive()) {
+            rules.writtenText = rules.numberContext = true;
+            rules.longRuns = splitAtBlanks;
+        }
         return rules;
+    }
+
+    bool numbersActive() const {
+        return !numberCountry.empty() || validNumbersOnly || numbersAsE164 || splitAtBlanks;
     }
 
     friend bool operator==(const ExtractionOptions&, const ExtractionOptions&) = default;

@@ -5,6 +5,7 @@
 #include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
+#include "written_file_scan.h"
 
 namespace tessaly {
 
@@ -24,6 +25,9 @@ class ExtractionRun::Pass {
     void take(std::size_t from, std::size_t to);
     void flush();
     bool scanFile(const std::string& path);
+    bool scanWritten(const std::string& path);
+    // A read that failed part-way: the file gives no results.
+    void dropFile();
     void finish(std::string_view notice);
 
     // The rules the scanner is given: the run judges each number's length itself as it takes
@@ -95,8 +99,40 @@ void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
     pending_.truncate(base + taken);
 }
 
+void ExtractionRun::Pass::dropFile() {
+    pending_.truncate(filePending_);
+    if (fileAppended_ > 0) trap_.step(kReadFile, [&] { host_.takeBackResults(fileAppended_); });
+}
+
+// The file read as written, for the number options: the host judges each piece's numbers
+// and the run takes what it keeps. Options changed during the file apply from the next file.
+bool ExtractionRun::Pass::scanWritten(const std::string& path) {
+    std::optional<WrittenFileScan> scan;
+    if (!trap_.step(kReadFile, [&] { scan.emplace(path, ScannerRules()); })) return true;
+    pending_.startFile({path, scan->stamp()});
+    trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
+    filePending_ = pending_.size();
+    fileAppended_ = 0;
+    std::vector<WrittenNumber> written;
+    for (bool more = true; more;) {
+        written.clear();
+        if (!trap_.step(kReadFile, [&] {
+                more = scan->next(written);
+                host_.judgeNumbers(written);
+            })) {
+            dropFile();
+            return true;
+        }
+        for (const WrittenNumber& n : written)
+            pending_.add(PhoneNumber(n.value), n.line);
+        if (!yieldIfDue(nullptr)) return false;
+    }
+    return true;
+}
+
 // Returns false when the window is closing.
 bool ExtractionRun::Pass::scanFile(const std::string& path) {
+    if (rules_.readsWritten()) return scanWritten(path);
     std::optional<FileNumberScan> scan;
     if (!trap_.step(kReadFile, [&] {
             try {
@@ -118,10 +154,7 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
         // A read that fails part-way is reported like one that fails at once, and the file
         // gives no results: half a file's numbers would pass for all of them.
         if (!trap_.step(kReadFile, [&] { more = scan->next(batch_, &batchLines_); })) {
-            pending_.truncate(filePending_);
-            if (fileAppended_ > 0) {
-                trap_.step(kReadFile, [&] { host_.takeBackResults(fileAppended_); });
-            }
+            dropFile();
             return true;
         }
         // A pass of the event loop may fall before any number; the numbers before it are taken

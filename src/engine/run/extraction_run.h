@@ -14,6 +14,7 @@
 #include "extraction_options.h"
 #include "found_numbers.h"
 #include "platform/error_box.h"
+#include "written_number_stream.h"
 #include "yield_pacer.h"
 
 namespace tessaly {
@@ -40,6 +41,10 @@ class RunHost {
     // What reads the files that are documents; none reads every file as text.
     virtual const DocumentReader* documentReader() { return nullptr; }
     virtual void appendResults(const FoundNumbers& found) = 0;
+    // With the number options (ExtractionOptions::numbersActive), the numbers of each piece
+    // read, with their text and context, before the run takes them: the host replaces them by
+    // the numbers to keep (its digit counts applied), as the options it gave say.
+    virtual void judgeNumbers(std::vector<WrittenNumber>& numbers) { (void)numbers; }
     // Removes the last `count` rows appended, those of a file whose read failed part-way, as
     // far as the list still holds them: rows the user removed or cleared meanwhile stay gone,
     // and a list changed since the last append is left as it is.

@@ -29,6 +29,7 @@ class WrittenFileScan {
     bool next(std::vector<WrittenNumber>& out);
 
     TextEncoding encoding() const { return decoder_.encoding(); }
+    const FileStamp& stamp() const { return file_->stamp(); }
 
   private:
     std::unique_ptr<FileSource> file_;

@@ -99,7 +99,7 @@ void NumberStage::judgeAll(std::vector<WrittenNumber>& numbers) {
 
 void NumberStage::judge(const Candidate& candidate, std::vector<StagedNumber>& out) {
     const std::u16string_view text = candidate.text;
-    std::size_t digits = candidate.value.size() - candidate.value.starts_with('+');
+    const std::size_t digits = candidate.value.size() - candidate.value.starts_with('+');
     if (rules_.accepts(digits) || !rules_.splitBlanks) {
         if (acceptable(candidate, text, true, true)) keep(candidate, text, true, true, out);
         return;

@@ -238,7 +238,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             return fail(std::string(name) + " takes no value");
         }
         // A second value would silently replace the first, which is seldom what was meant.
-        if ((name == "--lengths" || name == "--require") && !given.insert(name).second) {
+        if ((name == "--lengths" || name == "--require" || IsNumberValueOption(name)) &&
+            !given.insert(name).second) {
             return fail(std::string(name) + " can be given only once");
         }
         if (name == "--format") formatGiven = true;

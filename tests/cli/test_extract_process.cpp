@@ -211,6 +211,8 @@ class ExtractProcessTest : public QObject {
             << QStringList{"--valid", "f"} << QByteArray("give --country too");
         QTest::newRow("country unknown")
             << QStringList{"--country=XX", "f"} << QByteArray("\"XX\" is not a country code");
+        QTest::newRow("country twice") << QStringList{"--country=US", "--country", "GB", "f"}
+                                       << QByteArray("--country can be given only once");
         QTest::newRow("country missing")
             << QStringList{"f", "--country"} << QByteArray("--country needs a value");
     }

@@ -15,7 +15,6 @@ packages=(
     chromium
     parallel
     libzip-dev libxml2-dev libgmime-3.0-dev poppler-utils python3
-    libphonenumber-dev
 )
 
 missing=()

@@ -40,3 +40,25 @@ peak_mb() {
     kb=$( { /usr/bin/time -f '%M' "$@" >/dev/null; } 2>&1 | tail -n 1)
     printf '%.1f' "$(echo "$kb / 1024" | bc -l)"
 }
+
+# Installs /usr/bin/time and bc when missing, and each Debian package given as PACKAGE=COMMAND
+# whose command is missing.
+bench_tools() {  # [PACKAGE=COMMAND]...
+    local need=() item
+    [ -x /usr/bin/time ] || need+=(time)
+    command -v bc >/dev/null || need+=(bc)
+    for item in "$@"; do command -v "${item#*=}" >/dev/null || need+=("${item%%=*}"); done
+    if [ ${#need[@]} -gt 0 ]; then
+        apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
+    fi
+}
+
+# The Release build of the extractor and of the bench programs named, in build/bench below $root;
+# sets $build and $extract.
+bench_build() {  # [TARGET]...
+    build="$root/build/bench"
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
+        -DTESSALY_BUILD_GUI=OFF >/dev/null
+    cmake --build "$build" --target tessaly-extract "$@" >/dev/null
+    extract="$build/bin/tessaly-extract"
+}

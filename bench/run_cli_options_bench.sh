@@ -16,20 +16,11 @@ text_mb=${2:-256}
 line_mb=${3:-512}
 mkdir -p "$work"
 
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v bc >/dev/null || need+=(bc)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
-fi
-
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
-    -DTESSALY_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" --target tessaly-extract make_corpus >/dev/null
-extract="$build/bin/tessaly-extract"
-
 source "$root/bench/bench_timing.sh"
+bench_tools
+
+bench_build make_corpus
+
 
 echo "Corpus in $work"
 mkdir -p "$work/text$text_mb" "$work/line$line_mb" "$work/distinct"

@@ -20,22 +20,13 @@ pages=${3:-3000}
 big_mb=${4:-300}
 mkdir -p "$work"
 
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v bc >/dev/null || need+=(bc)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
-fi
 # shellcheck source=bench_timing.sh
 . "$root/bench/bench_timing.sh"
+bench_tools
 
 extract=${EXTRACT:-}
 if [ -z "$extract" ]; then
-    build="$root/build/bench"
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
-        -DTESSALY_BUILD_GUI=OFF >/dev/null
-    cmake --build "$build" --target tessaly-extract >/dev/null
-    extract="$build/bin/tessaly-extract"
+    bench_build
 fi
 
 sizes="$work/sizes.txt"

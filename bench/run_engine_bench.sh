@@ -11,21 +11,10 @@ work=${1:-$(mktemp -d /tmp/tessaly-bench.XXXXXX)}
 mkdir -p "$work"
 
 bash "$root/scripts/install-deps.sh"
-need=()
-command -v rg >/dev/null || need+=(ripgrep)
-[ -x /usr/bin/time ] || need+=(time)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
-fi
-
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
-    -DTESSALY_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" --target tessaly-extract make_corpus bench_scanner >/dev/null
-extract="$build/bin/tessaly-extract"
-
 source "$root/bench/bench_timing.sh"
-command -v bc >/dev/null || { apt-get install -y --no-install-recommends bc >/dev/null; }
+bench_tools ripgrep=rg
+
+bench_build make_corpus bench_scanner
 
 echo "Corpus in $work"
 mkdir -p "$work/text" "$work/many" "$work/line"

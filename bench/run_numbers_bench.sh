@@ -15,19 +15,10 @@ work=${1:-$(mktemp -d /tmp/tessaly-numbers.XXXXXX)}
 mb=${2:-16}
 mkdir -p "$work"
 
-need=()
-[ -x /usr/bin/time ] || need+=(time)
-command -v bc >/dev/null || need+=(bc)
-if [ ${#need[@]} -gt 0 ]; then
-    apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
-fi
-
-build="$root/build/bench"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
-    -DTESSALY_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" --target tessaly-extract make_number_corpus match_numbers_by_line >/dev/null
-extract="$build/bin/tessaly-extract"
 source "$root/bench/bench_timing.sh"
+bench_tools
+
+bench_build make_number_corpus match_numbers_by_line
 
 corpus="$work/numbers$mb"
 mkdir -p "$corpus"

@@ -39,50 +39,26 @@ void OptionsModel::setLengthBox(int index, int value) {
     RequireBoxValue(value);
     if (options_.lengthBoxes[index] == value) return;
     options_.lengthBoxes[index] = value;
-    try {
-        store_.write(LengthKey(index), std::to_string(value));
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    store(LengthKey(index), std::to_string(value));
 }
 
 void OptionsModel::setRequireBox(int value) {
     RequireBoxValue(value);
     if (options_.requireBox == value) return;
     options_.requireBox = value;
-    try {
-        store_.write(kCheck2Key, std::to_string(value));
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    store(kCheck2Key, std::to_string(value));
 }
 
 void OptionsModel::setRequiredText(const std::u16string& text) {
     if (options_.requiredText == text) return;
     options_.requiredText = text;
-    try {
-        store_.write(kText1Key, EncodeUtf8(text));
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    store(kText1Key, EncodeUtf8(text));
 }
 
 void OptionsModel::setNumberCountry(const std::string& country) {
     if (options_.numberCountry == country) return;
     options_.numberCountry = country;
-    try {
-        store_.write(kNumberCountryKey, country);
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    store(kNumberCountryKey, country);
 }
 
 void OptionsModel::setNumberBox(NumberBox box, bool ticked) {
@@ -90,13 +66,7 @@ void OptionsModel::setNumberBox(NumberBox box, bool ticked) {
                             &options_.splitAtBlanks};
     if (*values[box] == ticked) return;
     *values[box] = ticked;
-    try {
-        store_.write(kNumberBoxKeys[box], ticked ? "1" : "0");
-    } catch (...) {
-        changed();
-        throw;
-    }
-    changed();
+    store(kNumberBoxKeys[box], ticked ? "1" : "0");
 }
 
 void OptionsModel::restore(Trap& trap) {
@@ -138,6 +108,16 @@ void OptionsModel::restore(Trap& trap) {
 
 void OptionsModel::changed() {
     if (listener_) listener_();
+}
+
+void OptionsModel::store(std::string_view key, std::string_view value) {
+    try {
+        store_.write(key, value);
+    } catch (...) {
+        changed();
+        throw;
+    }
+    changed();
 }
 
 }  // namespace tessaly

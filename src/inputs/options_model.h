@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "error_report.h"
 #include "extraction_options.h"
@@ -56,6 +57,9 @@ class OptionsModel {
 
   private:
     void changed();
+    // Writes a value changed in `options_` to the store, then tells the listener, also when the
+    // write fails (the failure goes on to the caller).
+    void store(std::string_view key, std::string_view value);
 
     SettingsStore& store_;
     ExtractionOptions options_;

@@ -44,26 +44,9 @@ TokenSpan MeasureTokenSpan(const char* p, const char* end) {
     return Ssse3Blocks::Measure(p, end);
 }
 
-// Gathers the digits of each half block with one shuffle; writes 8 bytes per half.
+// Gathers the digits of each half block with one shuffle (byte_blocks.h); writes 8 bytes per half.
 std::size_t CopyDigits(const char* p, const char* stop, const char* end, char* out) {
-    std::size_t n = 0;
-    while (p < stop) {
-        const std::ptrdiff_t left = stop - p;
-        const __m128i v = Ssse3Blocks::Load(p, end);
-        unsigned bits = ClassifySsse3(v).digit;
-        if (left < 16) bits &= (1u << left) - 1;
-        const __m128i low = _mm_shuffle_epi8(
-            v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompact.shuffle[bits & 0xFF])));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), low);
-        n += unsigned(__builtin_popcount(bits & 0xFF));
-        const __m128i high = _mm_shuffle_epi8(
-            _mm_srli_si128(v, 8),
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kCompact.shuffle[bits >> 8])));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), high);
-        n += unsigned(__builtin_popcount(bits >> 8));
-        p += 16;
-    }
-    return n;
+    return CopyDigitsShuffle(p, stop, end, out);
 }
 
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,

@@ -288,8 +288,10 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
     if (std::string conflict = Conflicts(a, formatGiven); !conflict.empty()) return fail(conflict);
     if (std::string conflict = FinishNumberOptions(a); !conflict.empty()) return fail(conflict);
     if (a.files.empty() && !a.filesFrom) a.files.emplace_back("-");
-    // Every jsonl line has the number's line and its text as written.
-    if (a.format == OutputFormat::kJsonl) a.rules.writtenText = a.rules.lineNumbers = true;
+    // Every jsonl line has the number's line and its text as written, and where in a document
+    // it stands.
+    if (a.format == OutputFormat::kJsonl)
+        a.rules.writtenText = a.rules.lineNumbers = a.rules.places = true;
     return ParseOutcome{std::move(a), {}};
 }
 

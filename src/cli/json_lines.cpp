@@ -15,6 +15,16 @@ void JsonLines::enterFile(const std::string& path) {
     pathField_.clear();
     AppendJsonString(pathField_, path == "-" ? "(standard input)" : std::string_view(path));
     fileLines_ = 0;
+    enterPlace({});
+}
+
+void JsonLines::enterPlace(std::string_view where) {
+    if (where == where_) return;
+    where_ = where;
+    whereMember_.clear();
+    if (where.empty()) return;
+    whereMember_ = ",\"where\":";
+    AppendJsonString(whereMember_, where);
 }
 
 void JsonLines::put(std::size_t line, std::string_view value, std::string_view text) {
@@ -22,7 +32,7 @@ void JsonLines::put(std::size_t line, std::string_view value, std::string_view t
     // never need escaping in JSON: such a line is composed right in the output's buffer. A
     // mask's characters may need it.
     if (mask_) return compose(line, value, text);
-    char* p = out_.room(pathField_.size() + value.size() + text.size() + 64);
+    char* p = out_.room(pathField_.size() + value.size() + text.size() + whereMember_.size() + 64);
     PutShort(p, "{\"path\":");
     PutShort(p, pathField_);
     PutShort(p, ",\"line\":");
@@ -31,7 +41,9 @@ void JsonLines::put(std::size_t line, std::string_view value, std::string_view t
     PutShort(p, value);
     PutShort(p, "\",\"text\":\"");
     PutShort(p, text);
-    PutShort(p, "\"}\n");
+    PutShort(p, "\"");
+    PutShort(p, whereMember_);
+    PutShort(p, "}\n");
     out_.added(p);
     ++fileLines_;
     wrote_ = true;
@@ -62,6 +74,7 @@ void JsonLines::compose(std::size_t line, std::string_view value, const Text& te
     }
     out += ",\"text\":";
     AppendJsonString(out, text);
+    out += whereMember_;
     out += members;
     out += "}\n";
     out_.write(out);

@@ -1,6 +1,7 @@
 #pragma once
 // JsonLines (--format jsonl): one JSON object a line per number, written as it is found: the
-// path, the line, the value (in --mask when given) and the number's text as written.
+// path, the line, the value (in --mask when given), the number's text as written and, for a
+// number found in a document, where in it ("page 3", "sheet Sales, cell B7", ...).
 
 #include <optional>
 #include <string>
@@ -15,6 +16,8 @@ class JsonLines : public EachNumber<JsonLines> {
     JsonLines(OutputFile& out, std::optional<std::string> mask);
 
     void enterFile(const std::string& path) override;
+    // The numbers that follow stand at `where` in the file's document (empty: nowhere named).
+    void enterPlace(std::string_view where);
     bool fileFailed() override { return fileLines_ > 0; }
     bool wroteNumber() const override { return wrote_; }
 
@@ -33,6 +36,8 @@ class JsonLines : public EachNumber<JsonLines> {
     std::optional<std::string> mask_;
     std::string masked_;
     std::string pathField_;  // the file's path as a JSON string
+    std::string where_;
+    std::string whereMember_;  // `,"where":"..."`, or empty
     std::string line_;
     std::size_t fileLines_ = 0;
     bool wrote_ = false;

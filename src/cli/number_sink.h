@@ -46,6 +46,8 @@ class NumberSink {
 // For a sink that treats every number alike whichever reader found it: `Sink` defines
 // put(line, value, text) for an ASCII text (std::string_view) and a decoded one
 // (std::u16string_view); the line is 0 and the text empty unless the scan rules ask for them.
+// A sink that names where in a document a number stands defines enterPlace(where), called
+// before the numbers of each place.
 template <class Sink>
 class EachNumber : public NumberSink {
   public:
@@ -53,7 +55,13 @@ class EachNumber : public NumberSink {
 
     void take(const ScanBatch& batch) final {
         Sink& sink = static_cast<Sink&>(*this);
+        [[maybe_unused]] std::size_t run = 0;
         for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+            if constexpr (requires { sink.enterPlace(std::string_view()); }) {
+                const auto& runs = batch.places.runs;
+                for (; run < runs.size() && runs[run].first <= i; ++run)
+                    sink.enterPlace(runs[run].where);
+            }
             sink.put(withLines_ ? batch.lines[i] : 0, batch.numbers[i].view(),
                      withTexts_ ? batch.texts.at(i) : std::string_view());
         }
@@ -61,6 +69,8 @@ class EachNumber : public NumberSink {
     void take(const std::vector<WrittenNumber>& numbers) final {
         Sink& sink = static_cast<Sink&>(*this);
         for (const WrittenNumber& n : numbers) {
+            if constexpr (requires { sink.enterPlace(std::string_view()); })
+                sink.enterPlace(n.where);
             // A sink that writes the members the number stage adds (jsonl) takes them too.
             if constexpr (requires { sink.put(n.line, n.value, n.text, n.jsonMembers); }) {
                 sink.put(n.line, std::string_view(n.value), std::u16string_view(n.text),

@@ -23,8 +23,13 @@ void UniqueValues::take(const ScanBatch& batch) {
     kept.numbers.clear();
     kept.lines.clear();
     kept.texts.clear();
-    for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+    kept.places.clear();
+    const auto& runs = batch.places.runs;
+    for (std::size_t i = 0, run = 0; i < batch.numbers.size(); ++i) {
         if (!firstTime(batch.numbers[i].view())) continue;
+        while (run + 1 < runs.size() && runs[run + 1].first <= i)
+            ++run;
+        if (run < runs.size()) kept.places.enter(kept.numbers.size(), runs[run].where);
         kept.numbers.push_back(batch.numbers[i]);
         if (withLines) kept.lines.push_back(batch.lines[i]);
         if (withTexts) {

@@ -56,6 +56,12 @@ std::string DecodedContent(GMimePart* part, bool asText) {
                  : std::string();
 }
 
+// A place within a place: "attachment a.eml, attachment report.docx, page 2".
+std::string Within(std::string_view outer, std::string_view inner) {
+    if (outer.empty() || inner.empty()) return std::string(outer.empty() ? inner : outer);
+    return std::string(outer) + ", " + std::string(inner);
+}
+
 class MailText final : public DocumentText {
   public:
     MailText(const std::string& path, std::string name, bool mailbox, int depth,
@@ -80,6 +86,8 @@ class MailText final : public DocumentText {
         }
         read_ = true;
         parts_ = 0;
+        // A mailbox's messages are counted; a message file is one message.
+        if (mailbox_) enter(out, "message " + std::to_string(++messages_));
         messageText(message.get(), depth_, out);
         done_ = !mailbox_ || g_mime_parser_eos(parser_.get());
         return !done_;
@@ -120,8 +128,15 @@ class MailText final : public DocumentText {
                 partText(g_mime_multipart_get_part(multipart, i), depth + 1, out);
         } else if (GMIME_IS_MESSAGE_PART(object)) {
             if (GMimeMessage* enclosed =
-                    g_mime_message_part_get_message(GMIME_MESSAGE_PART(object)))
+                    g_mime_message_part_get_message(GMIME_MESSAGE_PART(object))) {
+                const char* filename =
+                    g_mime_object_get_content_disposition_parameter(object, "filename");
+                const std::string outer = place_;
+                enter(out, Within(outer, filename ? "attachment " + std::string(filename)
+                                                  : std::string("enclosed message")));
                 messageText(enclosed, depth + 1, out);
+                enter(out, outer);
+            }
         } else if (GMIME_IS_PART(object)) {
             leafText(GMIME_PART(object), depth, out);
         }
@@ -130,15 +145,28 @@ class MailText final : public DocumentText {
     void leafText(GMimePart* part, int depth, std::string& out) {
         GMimeContentType* type = g_mime_object_get_content_type(GMIME_OBJECT(part));
         const char* filename = g_mime_part_get_filename(part);
-        if (type && g_mime_content_type_is_type(type, "text", "html")) {
-            out += HtmlToText(DecodedContent(part, true), path_);
-        } else if (type && g_mime_content_type_is_type(type, "text", "*")) {
-            out += DecodedContent(part, true);
-        } else {
+        const bool html = type && g_mime_content_type_is_type(type, "text", "html");
+        if (!html && !(type && g_mime_content_type_is_type(type, "text", "*"))) {
             attachmentText(part, filename ? filename : "", depth, out);
             return;
         }
+        // A text sent as a file of its own is an attachment too.
+        const std::string outer = place_;
+        if (filename) enter(out, Within(outer, "attachment " + std::string(filename)));
+        if (html) {
+            out += HtmlToText(DecodedContent(part, true), path_);
+        } else {
+            out += DecodedContent(part, true);
+        }
         if (!out.empty() && out.back() != '\n') out += '\n';
+        enter(out, outer);
+    }
+
+    // The text appended from now on stands at `where`.
+    void enter(const std::string& out, std::string where) {
+        if (where == place_) return;
+        place_ = std::move(where);
+        markPlace(out.size(), place_);
     }
 
     // An attachment is saved apart and read when its content makes it a document.
@@ -167,9 +195,20 @@ class MailText final : public DocumentText {
         std::unique_ptr<DocumentText> text =
             nested_("/proc/self/fd/" + std::to_string(fd), name, depth + 1);
         if (!text) return;
-        while (text->read(out)) {
+        // The document's own places stand within the attachment's.
+        const std::string outer = place_;
+        const std::string attachment = Within(outer, "attachment " + filename);
+        enter(out, attachment);
+        TextPlaces inner;
+        if (keepsPlaces()) text->keepPlaces(&inner);
+        for (bool more = true; more;) {
+            more = text->read(out);
+            for (const TextPlace& mark : inner)
+                markPlace(mark.at, Within(attachment, mark.where));
+            inner.clear();
         }
         if (!out.empty() && out.back() != '\n') out += '\n';
+        enter(out, outer);
     }
 
     std::string path_;
@@ -181,6 +220,8 @@ class MailText final : public DocumentText {
     bool done_ = false;
     bool read_ = false;
     std::size_t parts_ = 0;
+    std::size_t messages_ = 0;
+    std::string place_;  // where the text being appended stands
 };
 
 }  // namespace

@@ -87,6 +87,7 @@ class PdfText final : public DocumentText {
 
     bool read(std::string& out) override {
         const std::size_t start = out.size();
+        if (page_ == 0 && keepsPlaces()) markPlace(start, "page " + std::to_string(++page_));
         while (out.size() - start < kPieceSize) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline_ - std::chrono::steady_clock::now());
@@ -107,11 +108,19 @@ class PdfText final : public DocumentText {
                 return false;
             }
             out.append(buffer, std::size_t(n));
+            if (keepsPlaces()) markPages(out, out.size() - std::size_t(n));
         }
         return true;
     }
 
   private:
+    // pdftotext ends each page with a form feed: the next page begins after it.
+    void markPages(const std::string& out, std::size_t from) {
+        for (std::size_t at = out.find('\f', from); at != std::string::npos;
+             at = out.find('\f', at + 1))
+            markPlace(at + 1, "page " + std::to_string(++page_));
+    }
+
     void finish() {
         int status = 0;
         while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
@@ -143,6 +152,7 @@ class PdfText final : public DocumentText {
     pid_t pid_ = -1;
     int pipe_ = -1;
     std::chrono::steady_clock::time_point deadline_;
+    unsigned long page_ = 0;  // pages begun so far
 };
 
 }  // namespace

@@ -32,6 +32,8 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     if (tellsDocuments) {
         document_ = rules.documents->open(path, piece_.substr(0, DocumentReader::kHeadSize));
         if (document_) {
+            keepsPlaces_ = rules.places;
+            if (keepsPlaces_) document_->keepPlaces(&textPlaces_);
             piece_ = {};
             atEnd_ = false;
             projector_ = AsciiProjector(TextEncoding::Utf8, rules.unicodeSeparators);
@@ -51,6 +53,7 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
 bool FileNumberScan::readPiece() {
     if (document_) {
         text_.clear();
+        textPlaces_.clear();
         atEnd_ = !document_->read(text_);
         piece_ = text_;
         return !piece_.empty();
@@ -65,22 +68,31 @@ bool FileNumberScan::readPiece() {
     return n > 0;
 }
 
-template <class Feed, class Finish>
-bool FileNumberScan::step(Feed&& feed, Finish&& finish) {
+template <class Feed, class Finish, class Place>
+bool FileNumberScan::step(Feed&& feed, Finish&& finish, Place&& place) {
     if (done_) return false;
     // A document may give a piece without text before its end.
-    if (piece_.empty() && !atEnd_ && !readPiece() && !atEnd_) return true;
-    if (!piece_.empty()) {
-        if (projector_.passesThrough(piece_.data(), piece_.size())) {
-            feed(piece_.data(), piece_.size());
+    if (piece_.empty() && !atEnd_) readPiece();
+    const auto feedStretch = [&](std::string_view text) {
+        if (projector_.passesThrough(text.data(), text.size())) {
+            feed(text.data(), text.size());
         } else {
             projected_.clear();
-            projector_.project(piece_.data(), piece_.size(), projected_);
+            projector_.project(text.data(), text.size(), projected_);
             feed(projected_.data(), projected_.size());
         }
-        piece_ = {};
-        if (!atEnd_) return true;
+    };
+    if (!textPlaces_.empty()) {
+        WalkPlaces(piece_, textPlaces_, feedStretch, [&](std::string_view where) {
+            where_ = where;
+            place(where);
+        });
+        textPlaces_.clear();
+    } else if (!piece_.empty()) {
+        feedStretch(piece_);
     }
+    piece_ = {};
+    if (!atEnd_) return true;
     projected_.clear();
     projector_.finish(projected_);
     feed(projected_.data(), projected_.size());
@@ -90,15 +102,20 @@ bool FileNumberScan::step(Feed&& feed, Finish&& finish) {
 }
 
 bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines,
-                          NumberTexts* texts) {
+                          NumberTexts* texts, NumberPlaces* places) {
+    places = keepsPlaces_ ? places : nullptr;
+    if (places) places->enter(out.size(), where_);
     return step(
         [&](const char* data, std::size_t size) { stream_.feed(data, size, out, lines, texts); },
-        [&] { stream_.finish(out, lines, texts); });
+        [&] { stream_.finish(out, lines, texts); },
+        [&](std::string_view where) {
+            if (places) places->enter(out.size(), where);
+        });
 }
 
 bool FileNumberScan::nextLines(DigitLines& lines) {
     return step([&](const char* data, std::size_t size) { stream_.feedLines(data, size, lines); },
-                [&] { stream_.finishLines(lines); });
+                [&] { stream_.finishLines(lines); }, [](std::string_view) {});
 }
 
 void ScanFileNumbers(const std::string& path, const ScanRules& rules, std::vector<PhoneNumber>& out,

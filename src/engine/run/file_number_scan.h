@@ -5,7 +5,8 @@
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
 // mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h). A file the rules'
-// DocumentReader makes a document is read as its text, UTF-8 (document_text.h).
+// DocumentReader makes a document is read as its text, UTF-8 (document_text.h), and when the
+// rules ask for places, each of its numbers carries where in the document it stands.
 //
 // A small file costs four system calls (open, its status, one read, close): the first read
 // also gives the mark, and a read that stops short at the length the file had when opened is
@@ -53,10 +54,11 @@ class FileNumberScan {
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
     // was scanned (the last numbers are appended by that call). When the rules ask for line
     // numbers, the line of each number appended to `out` is appended to `lines` (which may be
-    // null otherwise); when they ask for the written text, its text to `texts` likewise.
-    // Throws FileReadError.
+    // null otherwise); when they ask for the written text, its text to `texts` likewise; when
+    // they ask for places, where in a document the numbers stand to `places`. Throws
+    // FileReadError.
     bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
-              NumberTexts* texts = nullptr);
+              NumberTexts* texts = nullptr, NumberPlaces* places = nullptr);
 
     // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines).
     bool nextLines(DigitLines& lines);
@@ -67,10 +69,11 @@ class FileNumberScan {
     const FileStamp& stamp() const { return file_->stamp(); }
 
   private:
-    // Hands each piece's text, projected where needed, to feed(data, size), and the end of the
-    // text to finish(); returns as next does.
-    template <class Feed, class Finish>
-    bool step(Feed&& feed, Finish&& finish);
+    // Hands each piece's text, projected where needed, to feed(data, size), each place marked
+    // in a document's text to place(where) between its stretches, and the end of the text to
+    // finish(); returns as next does.
+    template <class Feed, class Finish, class Place>
+    bool step(Feed&& feed, Finish&& finish, Place&& place);
     // Reads the next piece into the buffer; false at the end of the file.
     bool readPiece();
 
@@ -84,6 +87,9 @@ class FileNumberScan {
     std::string projected_;
     std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
     std::string text_;                        // a piece of the document's text
+    TextPlaces textPlaces_;                   // the places marked in it, when kept
+    std::string where_;                       // the place the document's text is at
+    bool keepsPlaces_ = false;
     AsciiProjector projector_{TextEncoding::EightBit};
     NumberStream stream_;
     bool done_ = false;

@@ -64,6 +64,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
             numbers.clear();
             lines.clear();
             texts.clear();
+            places.clear();
             digitLines.clear();
         }
     };
@@ -78,7 +79,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                 },
                 [&](FileNumberScan& scan, Found& f) {
                     return rules.digitLines ? scan.nextLines(f.digitLines)
-                                            : scan.next(f.numbers, &f.lines, &f.texts);
+                                            : scan.next(f.numbers, &f.lines, &f.texts, &f.places);
                 },
                 deliver);
         },

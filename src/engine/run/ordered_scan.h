@@ -23,6 +23,7 @@
 #include "ordered_delivery.h"
 #include "phone_number.h"
 #include "scan_rules.h"
+#include "text_places.h"
 #include "written_number_stream.h"
 
 namespace tessaly {
@@ -38,6 +39,8 @@ struct ScanBatch {
     std::vector<PhoneNumber> numbers;
     std::vector<std::size_t> lines;
     NumberTexts texts;
+    // With ScanRules::places, where in a document the numbers stand.
+    NumberPlaces places;
     // With ScanRules::digitLines, the numbers as digit lines instead (`numbers` stays empty).
     DigitLines digitLines;
 };

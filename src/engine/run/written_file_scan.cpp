@@ -11,6 +11,7 @@ WrittenFileScan::WrittenFileScan(const std::string& path, const ScanRules& rules
       stream_(rules) {
     std::string started;
     if (rules.documents) document_ = OpenDocumentText(*rules.documents, *file_, path, started);
+    if (document_ && rules.places) document_->keepPlaces(&places_);
     decoder_ = TextDecoder(
         document_ ? TextEncoding::Utf8
                   : StartText(file_, head_, buffer_, path, rules.unicodeSeparators, started));
@@ -25,12 +26,17 @@ bool WrittenFileScan::next(std::vector<WrittenNumber>& out) {
     }
     if (document_) {
         piece_.clear();
+        places_.clear();
         const bool more = document_->read(piece_);
-        decoder_.decode(piece_, text_);
-        if (more) {
-            stream_.feed(text_, out);
-            return true;
-        }
+        WalkPlaces(
+            piece_, places_,
+            [&](std::string_view stretch) {
+                decoder_.decode(stretch, text_);
+                stream_.feed(text_, out);
+                text_.clear();
+            },
+            [&](std::string_view where) { stream_.setPlace(where); });
+        if (more) return true;
     } else if (const std::size_t n = file_->read(buffer_.data(), buffer_.size()); n > 0) {
         decoder_.decode(std::string_view(buffer_.data(), n), text_);
         stream_.feed(text_, out);

@@ -4,7 +4,8 @@
 // told by the byte-order mark as always; with the Unicode separators, a file without a mark
 // that is well-formed UTF-8 throughout is read as UTF-8 (otherwise as 8-bit text). Telling
 // that needs the whole file before its first number: a pipe is first copied to a temporary
-// file that disappears with the scan.
+// file that disappears with the scan. A document is read as its text, its numbers with their
+// places when the rules ask for them.
 
 #include <memory>
 #include <string>
@@ -36,6 +37,7 @@ class WrittenFileScan {
     std::unique_ptr<DocumentText> document_;  // the text of a document, UTF-8
     std::vector<char> buffer_;
     std::string piece_;  // a piece of the document's text
+    TextPlaces places_;  // the places marked in it, when the rules ask for them
     std::string head_;   // bytes read to find the mark, not yet decoded
     std::u16string text_;
     TextDecoder decoder_{TextEncoding::EightBit};

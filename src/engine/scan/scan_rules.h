@@ -55,6 +55,10 @@ struct ScanRules {
     // the lengths: for a stage that cuts a run of several numbers apart (read as written only).
     bool longRuns = false;
 
+    // Each number read from a document carries where in it it stands (text_places.h):
+    // ScanBatch::places, WrittenNumber::where.
+    bool places = false;
+
     // Reads the files that are documents (or not text) as such; none reads every file as text.
     // Owned by the caller, and used from the scan's threads at once.
     const DocumentReader* documents = nullptr;

@@ -98,6 +98,7 @@ void WrittenNumberStream::close(std::vector<WrittenNumber>& out) {
     WrittenNumber number;
     number.value = value_;
     number.line = numberLine_;
+    number.where = place_;
     if (rules_.writtenText) number.text = text_;
     if (!rules_.numberContext) {
         out.push_back(std::move(number));

@@ -25,6 +25,8 @@ struct WrittenNumber {
     // and just after it, when asked for.
     std::u16string before;
     std::u16string after;
+    // Where in a document it stands, when the rules ask for places (WrittenNumberStream::setPlace).
+    std::string where;
     // Members a later stage adds to the number's jsonl object, each written `,"key":value`.
     std::string jsonMembers;
 };
@@ -36,6 +38,8 @@ class WrittenNumberStream {
     void feed(std::u16string_view text, std::vector<WrittenNumber>& out);
     // End of the text: a number that ends it is closed like any other.
     void finish(std::vector<WrittenNumber>& out);
+    // The numbers that end from now on stand at `where` in their document.
+    void setPlace(std::string_view where) { place_ = where; }
 
   private:
     bool skippable(char16_t unit) const;
@@ -49,6 +53,7 @@ class WrittenNumberStream {
     void release(std::vector<WrittenNumber>& out, bool all);
 
     ScanRules rules_;
+    std::string place_;
     std::size_t line_ = 1;
     bool afterCr_ = false;
 

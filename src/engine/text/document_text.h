@@ -4,7 +4,8 @@
 // bytes, or not text at all. The engine only defines the seam: the documents layer implements
 // it, and the extractor and the window hand one in with the scan's rules. The scan then reads
 // the document's text, UTF-8 with lines ended by "\n", a piece at a time, through the same
-// scanner as any text file.
+// scanner as any text file. A document names where its text stands (a page, a sheet's cell, a
+// slide, a note) by marking places in it (text_places.h) for a scan that keeps them.
 
 #include <cstddef>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "file_source.h"
+#include "text_places.h"
 
 namespace tessaly {
 
@@ -22,6 +24,20 @@ class DocumentText {
     // Appends the next piece of text to `out`; false once the whole text was given (that call
     // may still append the last piece). Throws FileReadError.
     virtual bool read(std::string& out) = 0;
+
+    // Asks for the places of the text read from now on: each read appends to `places` where
+    // the stretches of what it appended begin (offsets into its `out`). Null asks for none.
+    void keepPlaces(TextPlaces* places) { places_ = places; }
+
+  protected:
+    bool keepsPlaces() const { return places_ != nullptr; }
+    // For the readers: the text from byte `at` of the read's `out` on stands at `where`.
+    void markPlace(std::size_t at, std::string_view where) {
+        if (places_) places_->push_back({at, std::string(where)});
+    }
+
+  private:
+    TextPlaces* places_ = nullptr;
 };
 
 // A file that is neither text nor a document that is read: it is skipped, which is not a failure

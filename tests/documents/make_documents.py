@@ -15,7 +15,9 @@ ODF = ('xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
        'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
        'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
        'xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" '
-       'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"')
+       'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
+       'xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0" '
+       'xmlns:dc="http://purl.org/dc/elements/1.1/"')
 XML = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
 
 
@@ -103,8 +105,11 @@ def office(out):
          wp('<w:r><w:delText>3125550000</w:delText></w:r>', wr('7185550100')),
          [('word/header1.xml', XML + f'<w:hdr {W}>' + wp(wr('Head 4155550101')) + '</w:hdr>'),
           ('word/footer1.xml', XML + f'<w:ftr {W}>' + wp(wr('Foot 4155550102')) + '</w:ftr>'),
-          ('word/footnotes.xml', XML + f'<w:footnotes {W}><w:footnote>' +
-           wp(wr('Note 4155550103')) + '</w:footnote></w:footnotes>'),
+          ('word/footnotes.xml', XML + f'<w:footnotes {W}>'
+           '<w:footnote w:type="separator" w:id="-1"><w:p><w:r><w:separator/></w:r></w:p></w:footnote>'
+           '<w:footnote w:type="continuationSeparator" w:id="0"><w:p/></w:footnote>'
+           '<w:footnote w:id="1">' + wp(wr('Note')) + '</w:footnote>'
+           '<w:footnote w:id="2">' + wp(wr('Note 4155550103')) + '</w:footnote></w:footnotes>'),
           ('word/endnotes.xml', XML + f'<w:endnotes {W}><w:endnote>' +
            wp(wr('End 4155550104')) + '</w:endnote></w:endnotes>'),
           ('word/comments.xml', XML + f'<w:comments {W}><w:comment>' +
@@ -117,37 +122,59 @@ def office(out):
     def sheet(rows):
         return XML + f'<worksheet {S}><sheetData>{rows}</sheetData></worksheet>'
     write_zip(f'{out}/cells.xlsx', [
-        content_types(), ('xl/workbook.xml', XML + f'<workbook {S}/>'),
+        content_types(),
+        ('xl/workbook.xml', XML + f'<workbook {S} xmlns:r="r"><sheets>'
+         '<sheet name="Sales" sheetId="1" r:id="rId1"/><sheet name="R&amp;D" sheetId="2" r:id="rId2"/>'
+         '</sheets></workbook>'),
+        ('xl/_rels/workbook.xml.rels', XML + '<Relationships xmlns="r">'
+         '<Relationship Id="rId2" Target="/xl/worksheets/sheet10.xml"/>'
+         '<Relationship Id="rId1" Target="worksheets/sheet2.xml"/></Relationships>'),
         ('xl/sharedStrings.xml', shared),
         ('xl/worksheets/sheet10.xml', sheet('<row><c><v>3035550113</v></c></row>')),
         ('xl/worksheets/sheet2.xml', sheet(
             '<row><c t="s"><v>0</v></c><c t="s"><v>1</v></c></row>'
             '<row><c><v>303</v></c><c><v>5550112</v></c>'
             '<c t="inlineStr"><is><t>303-555-0114</t></is></c></row>'
-            '<row><c><v>0303555011</v></c></row>'))])
+            '<row><c><v>0303555011</v></c></row>'
+            '<row r="7"><c r="B7"><v>3035550115</v></c></row>'))])
     slide = lambda t: XML + f'<p:sld xmlns:p="p" {A}><a:p><a:r><a:t>{t[0]}</a:t></a:r><a:r><a:t>{t[1]}</a:t></a:r></a:p></p:sld>'
     write_zip(f'{out}/slides.pptx', [
         content_types(), ('ppt/presentation.xml', XML + '<p:presentation xmlns:p="p"/>'),
         ('ppt/slides/slide10.xml', slide(('Ten 503555', '0120'))),
         ('ppt/slides/slide1.xml', slide(('One 503555', '0121'))),
-        ('ppt/notesSlides/notesSlide1.xml', slide(('Note 503555', '0122')))])
+        ('ppt/notesSlides/notesSlide1.xml', slide(('Note 503555', '0122'))),
+        ('ppt/notesSlides/_rels/notesSlide1.xml.rels', XML + '<Relationships xmlns="r">'
+         '<Relationship Id="rId1" Target="../slides/slide10.xml"/></Relationships>')])
     odf(f'{out}/joins.odt', 'application/vnd.oasis.opendocument.text',
         '<office:text><text:p>Call <text:span>(719) 555</text:span>-0130</text:p>'
         '<text:p>719<text:s text:c="3"/>555 0131</text:p>'
         '<text:p>719<text:tab/>5550132</text:p>'
-        '<text:h>719<text:line-break/>5550133</text:h></office:text>',
+        '<text:h>719<text:line-break/>5550133</text:h>'
+        '<text:p>Call 719-555-0135<text:note text:note-class="footnote"><text:note-citation>1'
+        '</text:note-citation><text:note-body><text:p>Note 719-555-0136</text:p></text:note-body>'
+        '</text:note> or<office:annotation><dc:creator>Ann</dc:creator><dc:date>2026-12-07'
+        '</dc:date><text:p>Said 719-555-0137</text:p></office:annotation> 719-555-0138</text:p>'
+        '</office:text>',
         '<office:master-styles><style:master-page><style:header><text:p>Head 7195550134</text:p>'
         '</style:header></style:master-page></office:master-styles>')
     odf(f'{out}/cells.ods', 'application/vnd.oasis.opendocument.spreadsheet',
-        '<office:spreadsheet><table:table><table:table-row>'
+        '<office:spreadsheet><table:table table:name="Sales"><table:table-row>'
         '<table:table-cell><text:p>808</text:p></table:table-cell>'
         '<table:table-cell><text:p>5550140</text:p></table:table-cell></table:table-row>'
         '<table:table-row><table:table-cell><text:p>808-555-0141</text:p></table:table-cell>'
-        '</table:table-row></table:table></office:spreadsheet>')
+        '</table:table-row>'
+        '<table:table-row table:number-rows-repeated="2"><table:table-cell/></table:table-row>'
+        '<table:table-row><table:table-cell table:number-columns-repeated="2"/>'
+        '<table:covered-table-cell/><table:table-cell><text:p>808-555-0142</text:p>'
+        '</table:table-cell></table:table-row></table:table>'
+        '<table:table><table:table-row><table:table-cell><text:p>808-555-0143</text:p>'
+        '</table:table-cell></table:table-row></table:table></office:spreadsheet>')
     odf(f'{out}/slides.odp', 'application/vnd.oasis.opendocument.presentation',
         '<office:presentation><draw:page><draw:frame><draw:text-box>'
         '<text:p>Slide 907-555-0150</text:p></draw:text-box></draw:frame></draw:page>'
-        '</office:presentation>')
+        '<draw:page><presentation:notes><draw:frame><draw:text-box>'
+        '<text:p>Notes 907-555-0151</text:p></draw:text-box></draw:frame></presentation:notes>'
+        '</draw:page></office:presentation>')
     # Hostile: cut in half, expanding past 100 times, an entity expansion, nesting past the
     # parser's bound, a zip that is no office document, a huge cell.
     with open(f'{out}/joins.docx', 'rb') as f:
@@ -180,7 +207,8 @@ def html(out):
 
 
 def mail(out):
-    docx(f'{out}/attached.docx', wp(wr('Attached 3125550200')))
+    docx(f'{out}/attached.docx', wp(wr('Attached 3125550200')),
+         [('word/footer1.xml', XML + f'<w:ftr {W}>' + wp(wr('Foot 3125550205')) + '</w:ftr>')])
     with open(f'{out}/attached.docx', 'rb') as f:
         attached = base64.encodebytes(f.read()).decode().replace('\n', '\r\n')
     message = ('From: =?ISO-8859-1?Q?Jos=E9?= <jose@example.com>\r\n'

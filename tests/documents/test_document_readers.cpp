@@ -7,6 +7,7 @@
 #include "documents.h"
 #include "file_number_scan.h"
 #include "ordered_scan.h"
+#include "written_file_scan.h"
 
 using tessaly::FileReadError;
 using tessaly::PhoneNumber;
@@ -20,25 +21,52 @@ std::string DataFile(const QString& name) {
     return std::string(TESSALY_DOCUMENTS_DATA) + "/" + name.toStdString();
 }
 
-// "line:number" of every number found, space-separated, or "failed: <description>".
-QString Scan(const std::string& path, bool separators, const DocumentOptions& options = {}) {
+QString Found(std::size_t line, std::string_view number, std::string_view where) {
+    QString found = QStringLiteral("%1:%2").arg(line).arg(QString::fromUtf8(number));
+    if (!where.empty()) found += "@" + QString::fromUtf8(where);
+    return found;
+}
+
+// "line:number" of every number found, "@where" after it when it stands at a place of the
+// document, space-separated, or "failed: <description>". The byte scanner, or with `written`
+// the scan of decoded text (which holds each number back until the text after it is read).
+QString Scan(const std::string& path, bool separators, const DocumentOptions& options = {},
+             bool written = false) {
     const Documents documents(options);
     ScanRules rules;
     rules.lengths = 1u << 10 | 1u << 11;  // the extractor's default lengths
     rules.lineNumbers = true;
     rules.unicodeSeparators = separators;
+    rules.places = true;
+    rules.numberContext = written;
     rules.documents = &documents;
-    std::vector<PhoneNumber> numbers;
-    std::vector<std::size_t> lines;
+    QStringList found;
     try {
-        tessaly::ScanFileNumbers(path, rules, numbers, &lines);
+        if (written) {
+            tessaly::WrittenFileScan scan(path, rules);
+            std::vector<tessaly::WrittenNumber> numbers;
+            while (scan.next(numbers)) {
+            }
+            for (const auto& n : numbers)
+                found << Found(n.line, n.value, n.where);
+            return found.join(' ');
+        }
+        tessaly::FileNumberScan scan(path, rules);
+        for (bool more = true; more;) {
+            std::vector<PhoneNumber> numbers;
+            std::vector<std::size_t> lines;
+            tessaly::NumberPlaces places;
+            more = scan.next(numbers, &lines, nullptr, &places);
+            for (std::size_t i = 0, run = 0; i < numbers.size(); ++i) {
+                while (run + 1 < places.runs.size() && places.runs[run + 1].first <= i)
+                    ++run;
+                found << Found(lines[i], numbers[i].view(),
+                               run < places.runs.size() ? places.runs[run].where : "");
+            }
+        }
     } catch (const FileReadError& e) {
         return QStringLiteral("failed: ") + QString::fromStdString(e.what());
     }
-    QStringList found;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        found << QStringLiteral("%1:%2").arg(lines[i]).arg(
-            QString::fromStdString(std::string(numbers[i].view())));
     return found.join(' ');
 }
 
@@ -58,6 +86,7 @@ void Check() {
                  qPrintable(found));
     } else {
         QCOMPARE(found, expected);
+        QCOMPARE(Scan(DataFile(file), separators, {}, true), expected);
     }
 }
 
@@ -70,22 +99,37 @@ class DocumentReadersTest : public QObject {
     void officeDocuments_data() {
         Columns();
         // Runs joined; a tab and a break part numbers; deleted text is not read; then the
-        // header, footer, footnotes, endnotes and comments.
-        QTest::newRow("word processing") << "joins.docx" << false
-                                         << "1:6175550182 5:7185550100 6:4155550101 7:4155550102 "
-                                            "8:4155550103 9:4155550104 10:4155550105";
+        // header, footer, footnotes (the separators not counted), endnotes and comments.
+        QTest::newRow("word processing")
+            << "joins.docx" << false
+            << "1:6175550182 5:7185550100 6:4155550101@header 7:4155550102@footer "
+               "11:4155550103@footnote 2 12:4155550104@endnote 1 13:4155550105@comment 1";
         // Shared strings (runs joined, the phonetic reading left out), inline strings and
-        // numbers as stored; cells part numbers; sheet2 before sheet10.
+        // numbers as stored; cells part numbers; sheet2 before sheet10; the sheets named as
+        // the workbook names them, cells by their references or, without, by their order.
         QTest::newRow("spreadsheet")
-            << "cells.xlsx" << false << "1:3035550111 2:3035550114 3:0303555011 4:3035550113";
+            << "cells.xlsx" << false
+            << "1:3035550111@sheet Sales, cell B1 2:3035550114@sheet Sales, cell C2 "
+               "3:0303555011@sheet Sales, cell A3 4:3035550115@sheet Sales, cell B7 "
+               "5:3035550113@sheet R&D, cell A1";
+        // Notes belong to the slide their relationship names.
         QTest::newRow("presentation, slides in order, then notes")
-            << "slides.pptx" << false << "1:5035550121 2:5035550120 3:5035550122";
-        // A span joined, <text:s c="3"/> three blanks, a tab and a line break parting, the
-        // master page's header after the body.
+            << "slides.pptx" << false
+            << "1:5035550121@slide 1 2:5035550120@slide 2 3:5035550122@slide 2, notes";
+        // A span joined, <text:s c="3"/> three blanks, a tab and a line break parting; a
+        // footnote and a comment on lines of their own, without the note's citation mark or
+        // the comment's date; the master page's header after the body.
         QTest::newRow("opendocument text")
-            << "joins.odt" << false << "1:7195550130 2:7195550131 6:7195550134";
-        QTest::newRow("opendocument spreadsheet") << "cells.ods" << false << "4:8085550141";
-        QTest::newRow("opendocument presentation") << "slides.odp" << false << "1:9075550150";
+            << "joins.odt" << false
+            << "1:7195550130 2:7195550131 6:7195550135 7:7195550136@footnote 1 "
+               "10:7195550137@comment 1 12:7195550138 13:7195550134@header";
+        // Repeated rows and cells counted; a table without a name named by its order.
+        QTest::newRow("opendocument spreadsheet")
+            << "cells.ods" << false
+            << "4:8085550141@sheet Sales, cell A2 7:8085550142@sheet Sales, cell D5 "
+               "9:8085550143@sheet 2, cell A1";
+        QTest::newRow("opendocument presentation")
+            << "slides.odp" << false << "1:9075550150@slide 1 2:9075550151@slide 2, notes";
         QTest::newRow("truncated zip")
             << "truncated.docx" << false << "failed: the document's zip is damaged";
         QTest::newRow("expands past 100 times")
@@ -120,12 +164,16 @@ class DocumentReadersTest : public QObject {
         // Decoded headers (Subject in base64 words), a quoted-printable ISO-8859-1 part joined
         // across its soft break, a base64 HTML part read as a page, the attached document,
         // the enclosed message; nothing from Message-ID or the charset parameter.
-        QTest::newRow("message") << "message.eml" << false
-                                 << "3:3125550201 5:3125550202 7:3125550200 11:3125550204";
+        QTest::newRow("message")
+            << "message.eml" << false
+            << "3:3125550201 5:3125550202 7:3125550200@attachment report.docx "
+               "8:3125550205@attachment report.docx, footer 12:3125550204@enclosed message";
         QTest::newRow("message, separators")
             << "message.eml" << true
-            << "3:3125550201 5:3125550202 6:3125550203 7:3125550200 11:3125550204";
-        QTest::newRow("mailbox") << "mailbox.mbox" << false << "4:7735550210 8:7735550211";
+            << "3:3125550201 5:3125550202 6:3125550203 7:3125550200@attachment report.docx "
+               "8:3125550205@attachment report.docx, footer 12:3125550204@enclosed message";
+        QTest::newRow("mailbox") << "mailbox.mbox" << false
+                                 << "4:7735550210@message 1 8:7735550211@message 2";
         QTest::newRow("enclosed past the bound")
             << "nested.eml" << false << "failed: nested too deeply";
     }
@@ -133,7 +181,9 @@ class DocumentReadersTest : public QObject {
     void pdfFiles() { Check(); }
     void pdfFiles_data() {
         Columns();
-        QTest::newRow("two pages") << "pages.pdf" << false << "1:4155550300 3:4155550301";
+        // Pages counted from pdftotext's form feeds.
+        QTest::newRow("two pages")
+            << "pages.pdf" << false << "1:4155550300@page 1 3:4155550301@page 2";
         QTest::newRow("damaged") << "damaged.pdf" << false << "failed: could not open the PDF";
     }
 
@@ -159,8 +209,8 @@ class DocumentReadersTest : public QObject {
                                     << "1:5551234567";
         QTest::newRow("NUL bytes") << "nul.dat"
                                    << "1:5551234567";
-        QTest::newRow("a document still") << "joins.odt"
-                                          << "1:7195550130 2:7195550131 6:7195550134";
+        QTest::newRow("a document still") << "slides.odp"
+                                          << "1:9075550150@slide 1 2:9075550151@slide 2, notes";
     }
     void binaryRead() {
         QFETCH(QString, file);
@@ -201,7 +251,7 @@ class DocumentReadersTest : public QObject {
             },
             rules, 2, events);
         QCOMPARE(said, QStringList{"skipped 0"});
-        QCOMPARE(numbers, std::size_t(3));
+        QCOMPARE(numbers, std::size_t(7));
     }
 };
 

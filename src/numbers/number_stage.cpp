@@ -90,6 +90,7 @@ void NumberStage::judgeAll(std::vector<WrittenNumber>& numbers) {
             WrittenNumber& k = kept_.emplace_back();
             k.value = std::move(s.value);
             k.line = n.line;
+            k.where = n.where;
             k.text = std::move(s.text);
             k.jsonMembers = std::move(s.jsonMembers);
         }

@@ -247,6 +247,53 @@ class ExtractProcessTest : public QObject {
                                << QByteArray(
                                       "{\"path\":\"b.txt\",\"line\":2,\"number\":"
                                       "\"4155550123\",\"text\":\"415 555 0123\"}\n");
+        // A number found in a document says where; a text file after it says nothing.
+        QTest::newRow("jsonl, where in a document")
+            << QStringList{"--format", "jsonl", "m.mbox", "b.txt"} << QByteArray()
+            << QByteArray(
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"8777984141\",\"text\":"
+                   "\"877-798-4141\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"4155550123\",\"text\":"
+                   "\"415 555 0123\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"8777984141\",\"text\":"
+                   "\"877 798 4141\",\"where\":\"message 2\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2\"}\n"
+                   "{\"path\":\"b.txt\",\"line\":2,\"number\":\"4155550123\",\"text\":"
+                   "\"415 555 0123\"}\n");
+        // The numbers kept keep their places; read as written, each carries its own.
+        QTest::newRow("jsonl unique, where")
+            << QStringList{"--format=jsonl", "--unique", "m.mbox"} << QByteArray()
+            << QByteArray(
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"8777984141\",\"text\":"
+                   "\"877-798-4141\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"4155550123\",\"text\":"
+                   "\"415 555 0123\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2\"}\n");
+        QTest::newRow("jsonl as written, where")
+            << QStringList{"--format=jsonl", "--keep-plus", "--lengths=10", "m.mbox"}
+            << QByteArray()
+            << QByteArray(
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"8777984141\",\"text\":"
+                   "\"877-798-4141\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"4155550123\",\"text\":"
+                   "\"415 555 0123\",\"where\":\"message 1\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"8777984141\",\"text\":"
+                   "\"877 798 4141\",\"where\":\"message 2\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2\"}\n");
+        // The number options' stage keeps the place of each number it judges.
+        QTest::newRow("jsonl described, where")
+            << QStringList{"--format=jsonl", "--country=US", "--require=-", "--unique", "m.mbox"}
+            << QByteArray()
+            << QByteArray(
+                   "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"8777984141\",\"text\":"
+                   "\"877-798-4141\",\"where\":\"message 1\",\"e164\":\"+18777984141\","
+                   "\"country\":\"US\",\"type\":\"toll_free\",\"extension\":null}\n"
+                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2\",\"e164\":\"+12125550100\","
+                   "\"country\":\"US\",\"type\":\"fixed_line_or_mobile\",\"extension\":null}\n");
         QTest::newRow("count") << (QStringList{"--count"} + a) << QByteArray()
                                << QByteArray("8777984141\t2\n18005550199\t1\n");
         QTest::newRow("plus and mask")
@@ -299,6 +346,12 @@ class ExtractProcessTest : public QObject {
         TempFiles files;
         files.write("a.txt", "Call 877-798-4141 or\r\n\r\n+1-800-555-0199.\r\r877.798.4141\n");
         files.write("b.txt", "\n415 555 0123\r\n");
+        files.write(
+            "m.mbox",
+            "From a@example.com Mon Dec  7 10:00:00 2026\nFrom: a@example.com\nSubject: one\n\n"
+            "Call 877-798-4141 or 415 555 0123\n\n"
+            "From b@example.com Mon Dec  7 11:00:00 2026\nFrom: b@example.com\nSubject: two\n\n"
+            "Call 877 798 4141 or 212-555-0100\n");
         files.write("c.txt", std::string("\xFF\xFE"
                                          "5\0"
                                          "5\0"

@@ -84,17 +84,19 @@ void MainWindow::showWhereFound() {
         window->show();
         // Read off the window's thread; the line goes to the window if it is still open.
         QPointer<WhereFoundWindow> shown(window);
-        lineReads_.emplace_back(
-            [this, shown, file = *source.file, line = source.line, digits = std::move(digits)] {
-                SourceLine found = ReadSourceLine(file, line, digits, &stopLineReads_);
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, shown, found = std::move(found), id = std::this_thread::get_id()] {
-                        if (shown) shown->showLine(found);
-                        joinLineRead(id);
-                    },
-                    Qt::QueuedConnection);
-            });
+        // A document's line is a line of its text, read as the run read it.
+        lineReads_.emplace_back([this, shown, file = *source.file, line = source.line,
+                                 digits = std::move(digits),
+                                 documents = runHost_.documentReader()] {
+            SourceLine found = ReadSourceLine(file, line, digits, &stopLineReads_, documents);
+            QMetaObject::invokeMethod(
+                this,
+                [this, shown, found = std::move(found), id = std::this_thread::get_id()] {
+                    if (shown) shown->showLine(found);
+                    joinLineRead(id);
+                },
+                Qt::QueuedConnection);
+        });
     });
 }
 

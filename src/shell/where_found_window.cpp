@@ -78,6 +78,7 @@ WhereFoundWindow::WhereFoundWindow(const std::string& path, std::uint64_t line, 
     lineLabel->setObjectName(QStringLiteral("LineNumber"));
     form->addRow(QStringLiteral("Line:"), lineLabel);
 
+    form_ = form;
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     reading_ = new QLabel(QStringLiteral("Reading the line\u2026"), this);
@@ -94,6 +95,12 @@ void WhereFoundWindow::showLine(const SourceLine& found) {
     const int at = layout->indexOf(reading_);
     delete reading_;
     reading_ = nullptr;
+    if (!found.where.empty()) {
+        auto* whereLabel = new QLabel(QString::fromStdString(found.where), this);
+        whereLabel->setObjectName(QStringLiteral("PlaceText"));
+        whereLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form_->addRow(QStringLiteral("Where:"), whereLabel);
+    }
     const QString state = StateText(found, line_);
     int next = at;
     if (!state.isEmpty()) {

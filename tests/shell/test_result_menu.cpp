@@ -46,6 +46,11 @@ class ResultMenuTest : public QObject {
         QTest::newRow("where found") << QList<int>{2} << "key"
                                      << "showWhereFoundAction"
                                      << "%b|2|x 212-555-0100 y";
+        // A document's line is a line of its text (the page attached as shown, not its tags),
+        // with where in the document the number stands.
+        QTest::newRow("where found in a document") << QList<int>{3} << "key"
+                                                   << "showWhereFoundAction"
+                                                   << "%c|5|Call 212-555-0177|attachment card.html";
     }
     void entries() {
         QFETCH(QList<int>, selected);
@@ -59,10 +64,18 @@ class ResultMenuTest : public QObject {
             ->click();  // 7 digits, beside the first start's 10, 11
         const std::string a = temp.write("a.txt", "877-798-4141 x 555-1234");
         const std::string b = temp.write("b.txt", "\r\nx 212-555-0100 y\r\n");
+        const std::string c = temp.write(
+            "c.eml",
+            "From: a@example.com\r\nSubject: card\r\nMIME-Version: 1.0\r\n"
+            "Content-Type: multipart/mixed; boundary=\"b\"\r\n\r\n--b\r\n"
+            "Content-Type: text/plain\r\n\r\nSee the card.\r\n--b\r\nContent-Type: text/html\r\n"
+            "Content-Disposition: attachment; filename=\"card.html\"\r\n\r\n"
+            "<p>Call <b>212</b>-555-0177</p>\r\n--b--\r\n");
         form.inputList().append(a);
         form.inputList().append(b);
+        form.inputList().append(c);
         f.find<QPushButton>("startButton")->click();
-        QCOMPARE(form.resultList().count(), std::size_t(3));
+        QCOMPARE(form.resultList().count(), std::size_t(4));
 
         auto* list = f.find<ReportListView>("resultList");
         for (const int row : selected) {
@@ -93,6 +106,7 @@ class ResultMenuTest : public QObject {
 
         QString want = expected;
         want.replace("%a", QString::fromStdString(a)).replace("%b", QString::fromStdString(b));
+        want.replace("%c", QString::fromStdString(c));
         want.replace("%d", QString::fromStdString(temp.folder()));
         QString actual = QString::fromStdString(f.clipboard.text.value_or(""));
         if (entry == "openFolderAction")
@@ -108,6 +122,7 @@ class ResultMenuTest : public QObject {
                     .toString();
             };
             actual = text("PathText") + "|" + text("LineNumber") + "|" + text("LineText");
+            if (f.form->findChild<QWidget*>("PlaceText")) actual += "|" + text("PlaceText");
         }
         QCOMPARE(actual, want);
         QVERIFY(f.errors.reports.empty());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "document_text.h"
 #include "number_chars.h"
 #include "text_decoder.h"
 #include "text_encoding.h"
@@ -25,6 +26,9 @@ class LineWindow {
   public:
     explicit LineWindow(std::string_view digits) : digits_(digits) {}
 
+    // The characters fed from now on stand at `where` in their document.
+    void enterPlace(std::string_view where) { place_ = where; }
+
     // False once enough was read.
     bool feed(char16_t c) {
         const CharClass cls = ClassOf(c);
@@ -33,6 +37,7 @@ class LineWindow {
                 inRun_ = true;
                 runStart_ = pos_;
                 runDigits_.clear();
+                runPlace_ = place_;
             }
             if (cls == CharClass::Digit && runDigits_.size() <= kMaxDigits) runDigits_ += char(c);
             runEnd_ = pos_ + 1;
@@ -63,6 +68,7 @@ class LineWindow {
         if (found_) {
             out.numberStart = std::max(found_->first, from) - from;
             out.numberEnd = std::min(found_->second, to) - from;
+            out.where = foundPlace_;
         }
         return out;
     }
@@ -72,7 +78,10 @@ class LineWindow {
         return kAround + (found_->first < kAround ? kAround - found_->first : 0);
     }
     void endRun() {
-        if (inRun_ && !found_ && runDigits_ == digits_) found_.emplace(runStart_, runEnd_);
+        if (inRun_ && !found_ && runDigits_ == digits_) {
+            found_.emplace(runStart_, runEnd_);
+            foundPlace_ = runPlace_;
+        }
         inRun_ = false;
     }
     // Drops what can no longer be shown: all but the characters before a possible number.
@@ -94,12 +103,13 @@ class LineWindow {
     std::size_t runStart_ = 0, runEnd_ = 0;
     std::string runDigits_;
     std::optional<std::pair<std::size_t, std::size_t>> found_;
+    std::string place_, runPlace_, foundPlace_;  // where the text, the run, the number stand
 };
 
 }  // namespace
 
 SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits,
-                          const std::atomic<bool>* stop) {
+                          const std::atomic<bool>* stop, const DocumentReader* documents) {
     SourceLine out;
     const std::optional<FileStamp> now = StampOf(file.path);
     if (!now) {
@@ -116,26 +126,29 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
             out.state = SourceLine::State::Changed;
             return out;
         }
-        // Decoded as the run decoded it, a piece at a time.
-        char head[4];
-        const std::size_t got = source.readFully(head, sizeof head);
-        const EncodingChoice choice = DetectEncoding(std::string_view(head, got));
+        // Decoded as the run decoded it, a piece at a time: a document as its text, UTF-8,
+        // with its places; any other file by its mark.
+        std::string head;
+        std::unique_ptr<DocumentText> document;
+        if (documents) {
+            document = OpenDocumentText(*documents, source, file.path, head);
+        } else {
+            head.resize(4);
+            head.resize(source.readFully(head.data(), head.size()));
+        }
+        TextPlaces places;
+        if (document) document->keepPlaces(&places);
+        const EncodingChoice choice =
+            document ? EncodingChoice{TextEncoding::Utf8, 0} : DetectEncoding(head);
         TextDecoder decoder(choice.encoding);
         std::u16string text;
-        decoder.decode(std::string_view(head + choice.markLength, got - choice.markLength), text);
-        std::vector<char> buffer(kChunk);
+        std::string piece = document ? std::string() : head.substr(choice.markLength);
 
         LineWindow window(digits);
         std::uint64_t current = 1;
         bool afterCR = false, reading = true, lineEnded = false;
-        while (reading) {
-            if (stop && stop->load(std::memory_order_relaxed)) throw FileReadError("stopped");
-            const std::size_t n = source.read(buffer.data(), buffer.size());
-            if (n > 0) {
-                decoder.decode(std::string_view(buffer.data(), n), text);
-            } else {
-                decoder.finish(text);
-            }
+        const auto take = [&](std::string_view bytes) {
+            decoder.decode(bytes, text);
             for (std::size_t i = 0; i < text.size() && reading; ++i) {
                 const char16_t c = text[i];
                 const bool pairEnd = afterCR && c == u'\n';
@@ -149,13 +162,29 @@ SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::strin
                 }
             }
             text.clear();
-            if (n == 0) {
+        };
+        for (bool more = true; reading;) {
+            if (stop && stop->load(std::memory_order_relaxed)) throw FileReadError("stopped");
+            WalkPlaces(piece, places, take,
+                       [&](std::string_view where) { window.enterPlace(where); });
+            if (!more) {
+                decoder.finish(text);
+                take({});
                 if (reading) lineEnded = current == line;  // the file's end ends its last line
                 if (current < line) {
                     out.state = SourceLine::State::Changed;  // the file has fewer lines now
                     return out;
                 }
                 break;
+            }
+            piece.clear();
+            places.clear();
+            if (document) {
+                more = document->read(piece);
+            } else {
+                piece.resize(kChunk);
+                piece.resize(source.read(piece.data(), piece.size()));
+                more = !piece.empty();
             }
         }
         out = window.result(lineEnded);

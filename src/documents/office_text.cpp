@@ -1,14 +1,14 @@
 #include "office_text.h"
 
-#include <libxml/xmlreader.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
 #include "document_limits.h"
-#include "xml_text_reader.h"
+#include "xml_push_parser.h"
 
 namespace tessaly::documents {
 
@@ -82,55 +82,83 @@ struct Part {
     std::string note = {};
 };
 
-// Reads one zip entry for libxml2, counting what it expands to against the document's bounds.
-struct EntryStream {
-    zip_file_t* file = nullptr;
-    std::uint64_t stored = 0;
-    std::uint64_t expanded = 0;
-    std::uint64_t* documentExpanded = nullptr;
-    std::string failure;
-
-    static int Read(void* context, char* buffer, int len) {
-        auto* self = static_cast<EntryStream*>(context);
-        const zip_int64_t n = zip_fread(self->file, buffer, zip_uint64_t(len));
-        if (n < 0) {
-            self->failure = std::string("the document's zip is damaged (") +
-                            zip_error_strerror(zip_file_get_error(self->file)) + ")";
-            return -1;
+// One zip entry streamed into a parser a chunk at a time, what it expands to counted against
+// the document's bounds.
+class PartStream {
+  public:
+    // Throws DocumentError when the entry cannot be opened; `stored` is its zipped size.
+    PartStream(zip_t* zip, const std::string& entry, std::uint64_t stored,
+               std::uint64_t& documentExpanded, const std::string& path)
+        : file_(zip_fopen(zip, entry.c_str(), 0)),
+          stored_(stored),
+          documentExpanded_(documentExpanded),
+          path_(path) {
+        if (!file_) {
+            throw DocumentError(
+                path, "the document's zip is damaged (" + std::string(zip_strerror(zip)) + ")");
         }
-        self->expanded += std::uint64_t(n);
-        *self->documentExpanded += std::uint64_t(n);
-        if (*self->documentExpanded > kMaxExpandedBytes) {
-            self->failure = "the document expands to more than 1 GiB; not read further";
-            return -1;
-        }
-        if (self->expanded > kRatioFloor && self->expanded / kMaxEntryRatio > self->stored) {
-            self->failure = "a part of the document expands more than 100 times; not read further";
-            return -1;
-        }
-        return int(n);
     }
-    static int Close(void*) { return 0; }
+    ~PartStream() { zip_fclose(file_); }
+    PartStream(const PartStream&) = delete;
+    PartStream& operator=(const PartStream&) = delete;
+
+    // Parses the next chunk of the entry; false once all of it was parsed. Throws
+    // DocumentError.
+    bool feed(XmlPushParser& parser) {
+        const zip_int64_t n = zip_fread(file_, buffer_.data(), buffer_.size());
+        if (n < 0) {
+            throw DocumentError(path_, std::string("the document's zip is damaged (") +
+                                           zip_error_strerror(zip_file_get_error(file_)) + ")");
+        }
+        expanded_ += std::uint64_t(n);
+        documentExpanded_ += std::uint64_t(n);
+        if (documentExpanded_ > kMaxExpandedBytes)
+            throw DocumentError(path_, "the document expands to more than 1 GiB; not read further");
+        if (expanded_ > kRatioFloor && expanded_ / kMaxEntryRatio > stored_) {
+            throw DocumentError(
+                path_, "a part of the document expands more than 100 times; not read further");
+        }
+        if (!parser.parse(buffer_.data(), std::size_t(n), n == 0)) {
+            throw DocumentError(path_, "the document's XML is damaged (" + parser.failure() + ")");
+        }
+        return n > 0;
+    }
+    std::uint64_t expanded() const { return expanded_; }
+
+  private:
+    zip_file_t* file_;
+    std::uint64_t stored_;
+    std::uint64_t expanded_ = 0;
+    std::uint64_t& documentExpanded_;
+    const std::string& path_;
+    // Large enough that reading costs little beside parsing, small enough that what one chunk
+    // gives stays a small piece of text.
+    std::array<char, 32 * 1024> buffer_;
 };
 
-// Calls each(node) for every element that starts in the small XML entry `name` of the zip (a
-// workbook's list of sheets, a part's relationships); nothing when it is absent or damaged: what
-// it tells only names places.
+// Calls each(name, attributes) for every element that starts in the small XML entry `entry` of
+// the zip (a workbook's list of sheets, a part's relationships), up to its first MiB; nothing
+// when it is absent or damaged: what it tells only names places.
 template <class Each>
-void ForEachStart(zip_t* zip, const std::string& name, Each&& each) {
-    std::uint64_t expanded = 0;
-    EntryStream stream;
-    stream.file = zip_fopen(zip, name.c_str(), 0);
-    if (!stream.file) return;
-    stream.stored = kRatioFloor;  // small entries: the document's bound is enough
-    stream.documentExpanded = &expanded;
-    {
-        XmlTextReader reader(&EntryStream::Read, &EntryStream::Close, &stream);
-        XmlNode node;
-        while (reader.next(node) == 1 && expanded <= kRatioFloor)
-            if (node.isStart()) each(node);
+void ForEachStart(zip_t* zip, const std::string& entry, Each&& each) {
+    struct Starts final : XmlEvents {
+        explicit Starts(Each& e) : each(e) {}
+        void start(std::string_view name, const XmlAttributes& attributes) override {
+            each(name, attributes);
+        }
+        void end(std::string_view) override {}
+        void text(std::string_view) override {}
+        Each& each;
+    } starts(each);
+    if (zip_name_locate(zip, entry.c_str(), 0) < 0) return;
+    try {
+        std::uint64_t expanded = 0;
+        PartStream stream(zip, entry, kRatioFloor, expanded, entry);
+        XmlPushParser parser(starts);
+        while (stream.expanded() < kRatioFloor && stream.feed(parser)) {
+        }
+    } catch (const FileReadError&) {
     }
-    zip_fclose(stream.file);
 }
 
 // The target of each relationship of the part `part` (its "_rels" entry), by id, as the zip
@@ -140,22 +168,23 @@ std::vector<std::pair<std::string, std::string>> Relationships(zip_t* zip,
     const std::size_t slash = part.rfind('/') + 1;
     const std::string folder = part.substr(0, slash);
     std::vector<std::pair<std::string, std::string>> found;
-    ForEachStart(zip, folder + "_rels/" + part.substr(slash) + ".rels", [&](const XmlNode& node) {
-        if (node.localName() != "Relationship") return;
-        std::string target = node.attribute("Target");
-        if (target.starts_with("/")) {
-            target.erase(0, 1);
-        } else {
-            target = folder + target;
-            // "../slides/slide3.xml" from "ppt/notesSlides/"
-            for (std::size_t up; (up = target.find("/../")) != std::string::npos;) {
-                const std::size_t parent = target.rfind('/', up - 1);
-                target.erase(parent == std::string::npos ? 0 : parent + 1,
-                             up + 4 - (parent == std::string::npos ? 0 : parent + 1));
-            }
-        }
-        found.emplace_back(node.attribute("Id"), std::move(target));
-    });
+    ForEachStart(zip, folder + "_rels/" + part.substr(slash) + ".rels",
+                 [&](std::string_view element, const XmlAttributes& attributes) {
+                     if (element != "Relationship") return;
+                     std::string target = attributes.value("Target");
+                     if (target.starts_with("/")) {
+                         target.erase(0, 1);
+                     } else {
+                         target = folder + target;
+                         // "../slides/slide3.xml" from "ppt/notesSlides/"
+                         for (std::size_t up; (up = target.find("/../")) != std::string::npos;) {
+                             const std::size_t parent = target.rfind('/', up - 1);
+                             target.erase(parent == std::string::npos ? 0 : parent + 1,
+                                          up + 4 - (parent == std::string::npos ? 0 : parent + 1));
+                         }
+                     }
+                     found.emplace_back(attributes.value("Id"), std::move(target));
+                 });
     return found;
 }
 
@@ -186,22 +215,22 @@ std::pair<unsigned long, unsigned long> CellOf(std::string_view ref) {
     return {row, column};
 }
 
-class OfficeText final : public DocumentText {
+class OfficeText final : public DocumentText, private XmlEvents {
   public:
     OfficeText(std::string path, ZipArchive zip, OfficeKind kind, std::vector<Part> parts)
         : path_(std::move(path)), zip_(std::move(zip)), kind_(kind), parts_(std::move(parts)) {}
-    ~OfficeText() override { closePart(); }
 
     bool read(std::string& out) override {
+        out_ = &out;
         const std::size_t start = out.size();
         if (keepsPlaces() && !placesNamed_) namePlaces();
         while (out.size() - start < kPieceSize) {
-            if (!reader_) {
+            if (!parser_) {
                 if (next_ == parts_.size()) return false;
                 if (!openPart(parts_[next_++])) continue;
-                if (keepsPlaces()) enter(out, part_->place);
+                if (keepsPlaces()) enter(part_->place);
             }
-            if (!step(out)) closePart();
+            if (!stream_->feed(*parser_)) closePart();
         }
         return true;
     }
@@ -216,12 +245,14 @@ class OfficeText final : public DocumentText {
         std::vector<std::pair<std::string, std::string>> sheetNames;  // entry, name
         if (kind_ == OfficeKind::Spreadsheet) {
             const auto targets = Relationships(zip, "xl/workbook.xml");
-            ForEachStart(zip, "xl/workbook.xml", [&](const XmlNode& node) {
-                if (node.localName() != "sheet") return;
-                const std::string id = node.attribute("id");
-                for (const auto& [relation, target] : targets)
-                    if (relation == id) sheetNames.emplace_back(target, node.attribute("name"));
-            });
+            ForEachStart(zip, "xl/workbook.xml",
+                         [&](std::string_view element, const XmlAttributes& attributes) {
+                             if (element != "sheet") return;
+                             const std::string id = attributes.value("id");
+                             for (const auto& [relation, target] : targets)
+                                 if (relation == id)
+                                     sheetNames.emplace_back(target, attributes.value("name"));
+                         });
         }
         if (kind_ == OfficeKind::OpenDocument) {
             const std::string type = SmallEntry(zip, "mimetype", 128).value_or("");
@@ -258,18 +289,12 @@ class OfficeText final : public DocumentText {
     bool openPart(const Part& part) {
         zip_stat_t stat;
         if (zip_stat(zip_.get(), part.name.c_str(), 0, &stat) != 0) return false;
-        stream_ = EntryStream{};
-        stream_.file = zip_fopen(zip_.get(), part.name.c_str(), 0);
-        if (!stream_.file) {
-            throw DocumentError(path_, "the document's zip is damaged (" +
-                                           std::string(zip_strerror(zip_.get())) + ")");
-        }
-        stream_.stored = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
-        stream_.documentExpanded = &expanded_;
+        stream_ = std::make_unique<PartStream>(
+            zip_.get(), part.name, (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0,
+            expanded_, path_);
+        parser_ = std::make_unique<XmlPushParser>(static_cast<XmlEvents&>(*this));
         role_ = part.role;
         part_ = &part;
-        reader_ =
-            std::make_unique<XmlTextReader>(&EntryStream::Read, &EntryStream::Close, &stream_);
         cell_ = Cell{};
         inText_ = 0;
         skipped_ = 0;
@@ -278,204 +303,190 @@ class OfficeText final : public DocumentText {
         return true;
     }
 
+    void closePart() {
+        parser_.reset();
+        stream_.reset();
+    }
+
     // The text appended from now on stands at `where`.
-    void enter(const std::string& out, std::string where) {
+    void enter(std::string where) {
         if (where == place_) return;
         place_ = std::move(where);
-        markPlace(out.size(), place_);
+        markPlace(out_->size(), place_);
     }
 
-    void closePart() {
-        reader_.reset();
-        if (stream_.file) zip_fclose(stream_.file);
-        stream_.file = nullptr;
-    }
-
-    // One node of the part; false at its end.
-    bool step(std::string& out) {
-        XmlNode node;
-        const int r = reader_->next(node);
-        if (r < 0) {
-            throw DocumentError(path_,
-                                !stream_.failure.empty()
-                                    ? stream_.failure
-                                    : "the document's XML is damaged (" + reader_->failure() + ")");
-        }
-        if (r == 0) return false;
+    void start(std::string_view name, const XmlAttributes& attributes) override {
         switch (role_) {
             case PartRole::Text:
-                ooxmlText(node, out);
-                break;
+                return ooxmlStart(name, attributes);
             case PartRole::SharedStrings:
-                sharedString(node);
-                break;
+                if (name == "si") strings_.emplace_back();
+                if (name == "rPh") cell_.phonetic = true;
+                if (name == "t" && !strings_.empty()) ++inText_;
+                return;
             case PartRole::Sheet:
-                sheetCell(node, out);
-                break;
+                return cellStart(name, attributes);
             case PartRole::OpenDocument:
-                openDocumentText(node, out);
-                break;
+                return openDocumentStart(name, attributes);
         }
-        return true;
+    }
+
+    void end(std::string_view name) override {
+        std::string& out = *out_;
+        switch (role_) {
+            case PartRole::Text:
+                if (name == "t" && inText_ > 0) --inText_;
+                if (name == "p" || name == "tr") out += '\n';
+                if (name == "tc") out += '\t';
+                return;
+            case PartRole::SharedStrings:
+                if (name == "rPh") cell_.phonetic = false;
+                if (name == "t" && inText_ > 0) --inText_;
+                return;
+            case PartRole::Sheet:
+                return cellEnd(name);
+            case PartRole::OpenDocument:
+                return openDocumentEnd(name);
+        }
+    }
+
+    void text(std::string_view text) override {
+        switch (role_) {
+            case PartRole::Text:
+                if (inText_ > 0) *out_ += text;
+                return;
+            case PartRole::SharedStrings:
+                if (inText_ > 0 && !cell_.phonetic) strings_.back() += text;
+                return;
+            case PartRole::Sheet:
+                if (cell_.inValue) cell_.text += text;
+                return;
+            case PartRole::OpenDocument:
+                if (inText_ > 0 && skipped_ == 0) *out_ += text;
+                return;
+        }
     }
 
     // Word processing and presentation parts: text stands in <t> runs; tabs, breaks and
-    // paragraph ends are elements of their own.
-    void ooxmlText(const XmlNode& node, std::string& out) {
-        if (node.isText()) {
-            if (inText_ > 0) out += node.value();
-        } else if (node.isStart()) {
-            const std::string_view name = node.localName();
-            if (name == "t" && !node.empty()) ++inText_;
-            if (keepsPlaces() && !part_->note.empty() && name == part_->note) noteStarts(node, out);
-            if (name == "tab") out += '\t';
-            if (name == "br" || name == "cr") out += '\n';
-            if ((name == "p" || name == "tr") && node.empty()) out += '\n';
-        } else if (node.isEnd()) {
-            const std::string_view name = node.localName();
-            if (name == "t" && inText_ > 0) --inText_;
-            if (name == "p" || name == "tr") out += '\n';
-            if (name == "tc") out += '\t';
-        }
-    }
-
-    // A note or comment is named by its count among those of its part, as they are numbered
-    // in the document; the separators between the text and its notes are not counted.
-    void noteStarts(const XmlNode& node, std::string& out) {
-        const std::string type = node.attribute("type");
-        if (type.empty() || type == "normal") {
-            enter(out, part_->note + " " + std::to_string(++notes_));
-        } else {
-            enter(out, {});
-        }
-    }
-
-    // One string of the table per <si>, its runs joined; phonetic readings (<rPh>) left out.
-    void sharedString(const XmlNode& node) {
-        const std::string_view name = node.localName();
-        if (node.isText()) {
-            if (inText_ > 0 && !cell_.phonetic) strings_.back() += node.value();
-        } else if (node.isStart()) {
-            if (name == "si") strings_.emplace_back();
-            if (name == "rPh" && !node.empty()) cell_.phonetic = true;
-            if (name == "t" && !node.empty() && !strings_.empty()) ++inText_;
-        } else if (node.isEnd()) {
-            if (name == "rPh") cell_.phonetic = false;
-            if (name == "t" && inText_ > 0) --inText_;
-        }
-    }
-
-    // A sheet's cells: the stored value, or the shared string it points at, or the inline string;
-    // each cell ends with a tab, each row ends a line.
-    void sheetCell(const XmlNode& node, std::string& out) {
-        const std::string_view name = node.localName();
-        if (node.isText()) {
-            if (cell_.inValue) cell_.text += node.value();
-        } else if (node.isStart()) {
-            if (name == "c") {
-                cell_ = Cell{};
-                cell_.type = node.attribute("t");
-                if (keepsPlaces()) cellStarts(node, out);
-                if (node.empty()) out += '\t';
-            } else if (name == "row" && keepsPlaces()) {
-                const unsigned long row = std::strtoul(node.attribute("r").c_str(), nullptr, 10);
-                row_ = row > 0 ? row : row_ + 1;
-                column_ = 0;
-                if (node.empty()) out += '\n';
-            } else if (name == "v" || (name == "t" && cell_.type == "inlineStr")) {
-                cell_.inValue = !node.empty();
-            } else if (name == "row" && node.empty()) {
-                out += '\n';
-            }
-        } else if (node.isEnd()) {
-            if (name == "v" || name == "t") {
-                cell_.inValue = false;
-            } else if (name == "c") {
-                if (cell_.type == "s") {
-                    const unsigned long index = std::strtoul(cell_.text.c_str(), nullptr, 10);
-                    if (index < strings_.size()) out += strings_[index];
-                } else {
-                    out += cell_.text;
-                }
-                out += '\t';
-            } else if (name == "row") {
-                out += '\n';
+    // paragraph ends are elements of their own; table cells end with a tab, rows end lines.
+    void ooxmlStart(std::string_view name, const XmlAttributes& attributes) {
+        if (name == "t") ++inText_;
+        if (name == "tab") *out_ += '\t';
+        if (name == "br" || name == "cr") *out_ += '\n';
+        // A note or comment is named by its count among those of its part, as they are
+        // numbered in the document; the separators between the text and its notes are not
+        // counted.
+        if (keepsPlaces() && !part_->note.empty() && name == part_->note) {
+            const std::string type = attributes.value("type");
+            if (type.empty() || type == "normal") {
+                enter(part_->note + " " + std::to_string(++notes_));
+            } else {
+                enter({});
             }
         }
     }
 
-    // A cell is named by its reference, or when it has none, as the one after the cell before.
-    void cellStarts(const XmlNode& node, std::string& out) {
-        const auto [row, column] = CellOf(node.attribute("r"));
-        if (row > 0) row_ = row;
-        column_ = column > 0 ? column : column_ + 1;
-        enter(out, part_->place + ", cell " + ColumnName(column_) + std::to_string(row_));
+    // A sheet's cells: the stored value, or the shared string it points at, or the inline
+    // string; each cell ends with a tab, each row ends a line. A cell is named by its
+    // reference, or when it has none, as the one after the cell before.
+    void cellStart(std::string_view name, const XmlAttributes& attributes) {
+        if (name == "c") {
+            // Emptied rather than made anew, so that no cell allocates.
+            cell_.text.clear();
+            cell_.inValue = false;
+            cell_.type = attributes.value("t");
+            if (keepsPlaces()) {
+                const auto [row, column] = CellOf(attributes.value("r"));
+                if (row > 0) row_ = row;
+                column_ = column > 0 ? column : column_ + 1;
+                enter(part_->place + ", cell " + ColumnName(column_) + std::to_string(row_));
+            }
+        } else if (name == "v" || (name == "t" && cell_.type == "inlineStr")) {
+            cell_.inValue = true;
+        } else if (name == "row" && keepsPlaces()) {
+            const unsigned long row = CellOf(attributes.value("r")).first;
+            row_ = row > 0 ? row : row_ + 1;
+            column_ = 0;
+        }
+    }
+
+    void cellEnd(std::string_view name) {
+        std::string& out = *out_;
+        if (name == "v" || name == "t") {
+            cell_.inValue = false;
+        } else if (name == "c") {
+            if (cell_.type != "s") {
+                out += cell_.text;
+            } else if (!cell_.text.empty()) {
+                const unsigned long index = std::strtoul(cell_.text.c_str(), nullptr, 10);
+                if (index < strings_.size()) out += strings_[index];
+            }
+            out += '\t';
+        } else if (name == "row") {
+            out += '\n';
+        }
     }
 
     // OpenDocument: text stands in paragraphs and headings (and their spans); <text:s c="N"/>
     // is N spaces. A note or a comment inside a paragraph stands on lines of its own, without
     // its citation mark, author or date, so that none of them joins the paragraph's numbers.
-    void openDocumentText(const XmlNode& node, std::string& out) {
-        const std::string_view name = node.localName();
-        if (node.isText()) {
-            if (inText_ > 0 && skipped_ == 0) out += node.value();
-        } else if (node.isStart()) {
-            if ((name == "p" || name == "h") && !node.empty()) ++inText_;
-            if ((name == "p" || name == "h" || name == "table-row") && node.empty()) out += '\n';
-            if (name == "tab") out += '\t';
-            if (name == "line-break") out += '\n';
-            if (name == "s") {
-                const std::string count = node.attribute("c");
-                const unsigned long n =
-                    count.empty() ? 1 : std::strtoul(count.c_str(), nullptr, 10);
-                out.append(std::min(n, 1024ul), ' ');
-            }
-            if ((name == "note-citation" || name == "creator" || name == "date") && !node.empty())
-                ++skipped_;
-            if ((name == "note" || name == "annotation") && !node.empty()) {
-                out += '\n';
-                if (keepsPlaces()) {
-                    outerPlace_ = place_;
-                    if (name == "annotation") {
-                        enter(out, "comment " + std::to_string(++comments_));
-                    } else if (node.attribute("note-class") == "endnote") {
-                        enter(out, "endnote " + std::to_string(++endnotes_));
-                    } else {
-                        enter(out, "footnote " + std::to_string(++notes_));
-                    }
+    void openDocumentStart(std::string_view name, const XmlAttributes& attributes) {
+        std::string& out = *out_;
+        if (name == "p" || name == "h") ++inText_;
+        if (name == "tab") out += '\t';
+        if (name == "line-break") out += '\n';
+        if (name == "s") {
+            const std::string count = attributes.value("c");
+            const unsigned long n = count.empty() ? 1 : std::strtoul(count.c_str(), nullptr, 10);
+            out.append(std::min(n, 1024ul), ' ');
+        }
+        if (name == "note-citation" || name == "creator" || name == "date") ++skipped_;
+        if (name == "note" || name == "annotation") {
+            out += '\n';
+            if (keepsPlaces()) {
+                outerPlace_ = place_;
+                if (name == "annotation") {
+                    enter("comment " + std::to_string(++comments_));
+                } else if (attributes.value("note-class") == "endnote") {
+                    enter("endnote " + std::to_string(++endnotes_));
+                } else {
+                    enter("footnote " + std::to_string(++notes_));
                 }
             }
-            if (keepsPlaces()) openDocumentPlace(node, name, out);
-        } else if (node.isEnd()) {
-            if ((name == "p" || name == "h") && inText_ > 0) {
-                --inText_;
-                out += '\n';
-            }
-            if (name == "table-row") out += '\n';
-            if (name == "table-cell") out += '\t';
-            if ((name == "note-citation" || name == "creator" || name == "date") && skipped_ > 0)
-                --skipped_;
-            if (name == "note" || name == "annotation") {
-                out += '\n';
-                if (keepsPlaces()) enter(out, outerPlace_);
-            }
-            if (keepsPlaces()) {
-                if (name == "notes") enter(out, "slide " + std::to_string(slides_));
-                if (HeaderOrFooter(name)) enter(out, {});
-            }
+        }
+        if (keepsPlaces()) openDocumentPlace(name, attributes);
+    }
+
+    void openDocumentEnd(std::string_view name) {
+        std::string& out = *out_;
+        if ((name == "p" || name == "h") && inText_ > 0) {
+            --inText_;
+            out += '\n';
+        }
+        if (name == "table-row") out += '\n';
+        if (name == "table-cell") out += '\t';
+        if ((name == "note-citation" || name == "creator" || name == "date") && skipped_ > 0)
+            --skipped_;
+        if (name == "note" || name == "annotation") {
+            out += '\n';
+            if (keepsPlaces()) enter(outerPlace_);
+        }
+        if (keepsPlaces()) {
+            if (name == "notes") enter("slide " + std::to_string(slides_));
+            if (HeaderOrFooter(name)) enter({});
         }
     }
 
     // The places of an OpenDocument: a spreadsheet's sheets and cells (rows and cells may
     // stand for several repeated ones), a presentation's slides and their notes, the master
     // pages' headers and footers.
-    void openDocumentPlace(const XmlNode& node, std::string_view name, std::string& out) {
+    void openDocumentPlace(std::string_view name, const XmlAttributes& attributes) {
         const auto repeated = [&](std::string_view attribute) {
-            const unsigned long n = std::strtoul(node.attribute(attribute).c_str(), nullptr, 10);
+            const unsigned long n = std::strtoul(attributes.value(attribute).c_str(), nullptr, 10);
             return std::clamp(n, 1ul, 1ul << 30);
         };
         if (name == "table" && spreadsheet_) {
-            sheet_ = node.attribute("name");
+            sheet_ = attributes.value("name");
             ++sheets_;
             if (sheet_.empty()) sheet_ = std::to_string(sheets_);
             row_ = 0;
@@ -488,13 +499,13 @@ class OfficeText final : public DocumentText {
         } else if ((name == "table-cell" || name == "covered-table-cell") && spreadsheet_) {
             column_ += columnsAhead_;
             columnsAhead_ = repeated("number-columns-repeated");
-            enter(out, "sheet " + sheet_ + ", cell " + ColumnName(column_) + std::to_string(row_));
+            enter("sheet " + sheet_ + ", cell " + ColumnName(column_) + std::to_string(row_));
         } else if (name == "page" && presentation_) {
-            enter(out, "slide " + std::to_string(++slides_));
+            enter("slide " + std::to_string(++slides_));
         } else if (name == "notes" && presentation_) {
-            enter(out, "slide " + std::to_string(slides_) + ", notes");
+            enter("slide " + std::to_string(slides_) + ", notes");
         } else if (HeaderOrFooter(name)) {
-            enter(out, name.starts_with("header") ? "header" : "footer");
+            enter(name.starts_with("header") ? "header" : "footer");
         }
     }
 
@@ -509,26 +520,29 @@ class OfficeText final : public DocumentText {
     ZipArchive zip_;
     OfficeKind kind_;
     std::vector<Part> parts_;
-    bool placesNamed_ = false;
     std::size_t next_ = 0;
-    EntryStream stream_;
-    std::unique_ptr<XmlTextReader> reader_;
-    PartRole role_ = PartRole::Text;
+    std::uint64_t expanded_ = 0;
+    // The part being read (parser_ is destroyed before stream_, which it does not use).
+    std::unique_ptr<PartStream> stream_;
+    std::unique_ptr<XmlPushParser> parser_;
     const Part* part_ = nullptr;
-    std::string place_;        // where the text being appended stands
-    unsigned long notes_ = 0;  // notes of the part so far
-    unsigned long endnotes_ = 0, comments_ = 0;
-    std::string outerPlace_;                          // where an OpenDocument note stands in
-    unsigned long row_ = 0, column_ = 0;              // the sheet's cell being read
+    PartRole role_ = PartRole::Text;
+    std::string* out_ = nullptr;  // where the read going on appends text
+    int inText_ = 0;
+    int skipped_ = 0;  // inside elements whose text is not the document's
+    Cell cell_;
+    std::vector<std::string> strings_;
+
+    // Places, when kept.
+    bool placesNamed_ = false;
+    std::string place_;                                      // where the text being appended stands
+    std::string outerPlace_;                                 // where an OpenDocument note stands in
+    unsigned long notes_ = 0, endnotes_ = 0, comments_ = 0;  // notes and comments so far
+    unsigned long row_ = 0, column_ = 0;                     // the sheet's cell being read
     unsigned long rowsAhead_ = 1, columnsAhead_ = 1;  // what the row and cell before stand for
     std::string sheet_;
     unsigned long sheets_ = 0, slides_ = 0;
-    int skipped_ = 0;  // inside elements whose text is not the document's
     bool spreadsheet_ = false, presentation_ = false;
-    std::uint64_t expanded_ = 0;
-    int inText_ = 0;
-    Cell cell_;
-    std::vector<std::string> strings_;
 };
 
 }  // namespace

@@ -15,10 +15,6 @@ std::string_view View(const xmlChar* text) {
     return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 }  // namespace
 
 std::string XmlAttributes::value(std::string_view localName) const {
@@ -42,8 +38,6 @@ XmlPushParser::XmlPushParser(XmlEvents& events) : events_(events) {
     sax.characters = &Characters;
     sax.ignorableWhitespace = &Characters;
     sax.cdataBlock = &Characters;
-    sax.comment = [](void* self, const xmlChar*) { static_cast<XmlPushParser*>(self)->endRun(); };
-    sax.processingInstruction = &Break;
     sax.internalSubset = &DocumentType;
     sax.serror = &Error;
     context_ = xmlCreatePushParserCtxt(&sax, this, nullptr, 0, nullptr);
@@ -81,62 +75,29 @@ void XmlPushParser::refuse(std::string reason) {
     xmlStopParser(context_);
 }
 
-void XmlPushParser::endRun() {
-    if (!blanks_.empty() && !preserve_.empty() && preserve_.back())
-        tell([&] { events_.text(blanks_); });
-    blanks_.clear();
-    runHasText_ = false;
-}
-
 void XmlPushParser::Start(void* self, const xmlChar* name, const xmlChar*, const xmlChar*, int,
                           const xmlChar**, int count, int, const xmlChar** attributes) {
     auto* p = static_cast<XmlPushParser*>(self);
-    p->endRun();
-    if (p->preserve_.size() == kMaxDepth) {
+    if (++p->depth_ > kMaxDepth) {
         // The parser bounds the depth of the trees it builds; without a tree, the bound is
         // kept here.
         p->refuse("elements nested more than " + std::to_string(kMaxDepth) + " deep");
         return;
     }
-    bool preserve = !p->preserve_.empty() && p->preserve_.back();
-    for (int i = 0; i < count; ++i) {
-        const xmlChar* const* a = attributes + 5 * i;
-        if (a[1] && View(a[1]) == "xml" && View(a[0]) == "space")
-            preserve = std::string_view(reinterpret_cast<const char*>(a[3]),
-                                        std::size_t(a[4] - a[3])) == "preserve";
-    }
-    p->tell([&] {
-        p->preserve_.push_back(preserve);
-        p->events_.start(View(name), XmlAttributes(count, attributes));
-    });
+    p->tell([&] { p->events_.start(View(name), XmlAttributes(count, attributes)); });
 }
 
 void XmlPushParser::End(void* self, const xmlChar* name, const xmlChar*, const xmlChar*) {
     auto* p = static_cast<XmlPushParser*>(self);
-    p->endRun();
-    if (!p->preserve_.empty()) p->preserve_.pop_back();
+    --p->depth_;
     p->tell([&] { p->events_.end(View(name)); });
 }
 
 void XmlPushParser::Characters(void* self, const xmlChar* text, int size) {
     auto* p = static_cast<XmlPushParser*>(self);
-    const std::string_view piece(reinterpret_cast<const char*>(text), std::size_t(size));
     p->tell([&] {
-        if (!p->runHasText_) {
-            if (std::all_of(piece.begin(), piece.end(), IsBlank)) {
-                p->blanks_ += piece;
-                return;
-            }
-            p->runHasText_ = true;
-            if (!p->blanks_.empty()) p->events_.text(p->blanks_);
-            p->blanks_.clear();
-        }
-        p->events_.text(piece);
+        p->events_.text(std::string_view(reinterpret_cast<const char*>(text), std::size_t(size)));
     });
-}
-
-void XmlPushParser::Break(void* self, const xmlChar*, const xmlChar*) {
-    static_cast<XmlPushParser*>(self)->endRun();
 }
 
 void XmlPushParser::DocumentType(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {

@@ -1,20 +1,17 @@
 #pragma once
 // XmlPushParser: libxml2's SAX2 parser fed a part's bytes a chunk at a time. It tells its
 // XmlEvents of each element's start (with its attributes) and end and of the text between,
-// building no tree, so memory does not grow with the part and each node costs one call. The text
-// is told as a reader of the part sees it: the characters between two tags as one run, and a run
-// of blanks alone dropped unless xml:space="preserve" holds there (it is the layout of the XML,
-// not text). Set up for untrusted input: no network, no entity substituted, no document type
-// accepted (one fails the part before any entity of it is read), elements nested at most
-// kMaxDepth deep, the parser's own bound on lookahead kept, its first message kept as the failure
-// instead of printed.
+// building no tree, so memory does not grow with the part and each node costs one call; the text
+// is told in pieces as the parser meets it. Set up for untrusted input: no network, no entity
+// substituted, no document type accepted (one fails the part before any entity of it is read),
+// elements nested at most kMaxDepth deep, the parser's own bound on lookahead kept, its first
+// message kept as the failure instead of printed.
 
 #include <libxml/parser.h>
 
 #include <exception>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tessaly::documents {
 
@@ -58,13 +55,10 @@ class XmlPushParser {
                       const xmlChar** attributes);
     static void End(void* self, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri);
     static void Characters(void* self, const xmlChar* text, int size);
-    static void Break(void* self, const xmlChar*, const xmlChar*);
     static void DocumentType(void* self, const xmlChar*, const xmlChar*, const xmlChar*);
     static void Error(void* self, xmlErrorPtr error);
     // Stops the parse: the part is not read on, for `reason`.
     void refuse(std::string reason);
-    // The run of text since the last tag ends.
-    void endRun();
     template <class Tell>
     void tell(Tell&& tell);
 
@@ -73,10 +67,7 @@ class XmlPushParser {
     std::string failure_;
     bool refused_ = false;       // not read on: failure_ says why
     std::exception_ptr thrown_;  // what an event threw
-    std::string blanks_;         // the run so far, while it holds blanks alone
-    bool runHasText_ = false;    // the run holds more than blanks: it is told as it comes
-    // Whether xml:space="preserve" holds in each open element.
-    std::vector<bool> preserve_;
+    std::size_t depth_ = 0;      // elements open
 };
 
 }  // namespace tessaly::documents

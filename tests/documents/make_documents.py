@@ -157,6 +157,10 @@ def office(out):
         '</office:text>',
         '<office:master-styles><style:master-page><style:header><text:p>Head 7195550134</text:p>'
         '</style:header></style:master-page></office:master-styles>')
+    # Blanks alone between tags are text as any other, here a line break.
+    odf(f'{out}/layout.odt', 'application/vnd.oasis.opendocument.text',
+        '<office:text><text:p><text:span>808</text:span>\n<text:span>5550199</text:span></text:p>'
+        '<text:p>808-555-0198</text:p></office:text>')
     odf(f'{out}/cells.ods', 'application/vnd.oasis.opendocument.spreadsheet',
         '<office:spreadsheet><table:table table:name="Sales"><table:table-row>'
         '<table:table-cell><text:p>808</text:p></table:table-cell>'

@@ -123,6 +123,9 @@ class DocumentReadersTest : public QObject {
             << "joins.odt" << false
             << "1:7195550130 2:7195550131 6:7195550135 7:7195550136@footnote 1 "
                "10:7195550137@comment 1 12:7195550138 13:7195550134@header";
+        // Blanks alone between tags are text, as any other.
+        QTest::newRow("opendocument, blanks between tags")
+            << "layout.odt" << false << "3:8085550198";
         // Repeated rows and cells counted; a table without a name named by its order.
         QTest::newRow("opendocument spreadsheet")
             << "cells.ods" << false

@@ -1,7 +1,8 @@
 #pragma once
 // What the document readers' fuzz targets share: the input written to a file of this process,
 // read whole twice by the reader under test. A reader may fail with a description
-// (FileReadError) but must end, give the same text both times and stay within `bound` bytes.
+// (FileReadError) but must end, give the same text both times, stay within `bound` bytes and
+// mark its places in the text's order.
 
 #include <unistd.h>
 
@@ -23,9 +24,18 @@ inline std::string ReadAll(const Opener& open, const std::string& path, std::siz
     try {
         std::unique_ptr<DocumentText> text = open(path);
         std::string all;
+        TextPlaces places;
+        if (text) text->keepPlaces(&places);
+        std::size_t placed = 0;
         for (bool more = text != nullptr; more;) {
             more = text->read(all);
             if (all.size() > bound) std::abort();
+            // Places are marked in the text's order, within what was read.
+            for (const TextPlace& mark : places) {
+                if (mark.at < placed || mark.at > all.size()) std::abort();
+                placed = mark.at;
+            }
+            places.clear();
         }
         return all;
     } catch (const FileReadError& e) {

@@ -257,11 +257,12 @@ class ExtractProcessTest : public QObject {
                    "\"415 555 0123\",\"where\":\"message 1\"}\n"
                    "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"8777984141\",\"text\":"
                    "\"877 798 4141\",\"where\":\"message 2\"}\n"
-                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
-                   "\"212-555-0100\",\"where\":\"message 2\"}\n"
+                   "{\"path\":\"m.mbox\",\"line\":9,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2, attachment card.txt\"}\n"
                    "{\"path\":\"b.txt\",\"line\":2,\"number\":\"4155550123\",\"text\":"
                    "\"415 555 0123\"}\n");
-        // The numbers kept keep their places; read as written, each carries its own.
+        // The numbers kept keep their places (the first of the second message's is not kept);
+        // read as written, each carries its own.
         QTest::newRow("jsonl unique, where")
             << QStringList{"--format=jsonl", "--unique", "m.mbox"} << QByteArray()
             << QByteArray(
@@ -269,8 +270,8 @@ class ExtractProcessTest : public QObject {
                    "\"877-798-4141\",\"where\":\"message 1\"}\n"
                    "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"4155550123\",\"text\":"
                    "\"415 555 0123\",\"where\":\"message 1\"}\n"
-                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
-                   "\"212-555-0100\",\"where\":\"message 2\"}\n");
+                   "{\"path\":\"m.mbox\",\"line\":9,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2, attachment card.txt\"}\n");
         QTest::newRow("jsonl as written, where")
             << QStringList{"--format=jsonl", "--keep-plus", "--lengths=10", "m.mbox"}
             << QByteArray()
@@ -281,8 +282,8 @@ class ExtractProcessTest : public QObject {
                    "\"415 555 0123\",\"where\":\"message 1\"}\n"
                    "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"8777984141\",\"text\":"
                    "\"877 798 4141\",\"where\":\"message 2\"}\n"
-                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
-                   "\"212-555-0100\",\"where\":\"message 2\"}\n");
+                   "{\"path\":\"m.mbox\",\"line\":9,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2, attachment card.txt\"}\n");
         // The number options' stage keeps the place of each number it judges.
         QTest::newRow("jsonl described, where")
             << QStringList{"--format=jsonl", "--country=US", "--require=-", "--unique", "m.mbox"}
@@ -291,8 +292,9 @@ class ExtractProcessTest : public QObject {
                    "{\"path\":\"m.mbox\",\"line\":4,\"number\":\"8777984141\",\"text\":"
                    "\"877-798-4141\",\"where\":\"message 1\",\"e164\":\"+18777984141\","
                    "\"country\":\"US\",\"type\":\"toll_free\",\"extension\":null}\n"
-                   "{\"path\":\"m.mbox\",\"line\":8,\"number\":\"2125550100\",\"text\":"
-                   "\"212-555-0100\",\"where\":\"message 2\",\"e164\":\"+12125550100\","
+                   "{\"path\":\"m.mbox\",\"line\":9,\"number\":\"2125550100\",\"text\":"
+                   "\"212-555-0100\",\"where\":\"message 2, attachment "
+                   "card.txt\",\"e164\":\"+12125550100\","
                    "\"country\":\"US\",\"type\":\"fixed_line_or_mobile\",\"extension\":null}\n");
         QTest::newRow("count") << (QStringList{"--count"} + a) << QByteArray()
                                << QByteArray("8777984141\t2\n18005550199\t1\n");
@@ -350,8 +352,10 @@ class ExtractProcessTest : public QObject {
             "m.mbox",
             "From a@example.com Mon Dec  7 10:00:00 2026\nFrom: a@example.com\nSubject: one\n\n"
             "Call 877-798-4141 or 415 555 0123\n\n"
-            "From b@example.com Mon Dec  7 11:00:00 2026\nFrom: b@example.com\nSubject: two\n\n"
-            "Call 877 798 4141 or 212-555-0100\n");
+            "From b@example.com Mon Dec  7 11:00:00 2026\nFrom: b@example.com\nSubject: two\n"
+            "Content-Type: multipart/mixed; boundary=\"b\"\n\n--b\nContent-Type: text/plain\n\n"
+            "Call 877 798 4141 or\n--b\nContent-Type: text/plain\n"
+            "Content-Disposition: attachment; filename=\"card.txt\"\n\n212-555-0100\n--b--\n");
         files.write("c.txt", std::string("\xFF\xFE"
                                          "5\0"
                                          "5\0"

@@ -137,6 +137,16 @@ def office(out):
             '<c t="inlineStr"><is><t>303-555-0114</t></is></c></row>'
             '<row><c><v>0303555011</v></c></row>'
             '<row r="7"><c r="B7"><v>3035550115</v></c></row>'))])
+    # A sheet whose text is longer than the piece a reader hands over at a time.
+    write_zip(f'{out}/big.xlsx', [
+        content_types(),
+        ('xl/workbook.xml', XML + f'<workbook {S} xmlns:r="r"><sheets>'
+         '<sheet name="Big" sheetId="1" r:id="rId1"/></sheets></workbook>'),
+        ('xl/_rels/workbook.xml.rels', XML + '<Relationships xmlns="r">'
+         '<Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>'),
+        ('xl/worksheets/sheet1.xml', sheet(''.join(
+            f'<row r="{r}"><c r="A{r}" t="inlineStr"><is><t>Desk {r}</t></is></c>'
+            f'<c r="B{r}"><v>{5550000000 + r}</v></c></row>' for r in range(1, 4001))))])
     slide = lambda t: XML + f'<p:sld xmlns:p="p" {A}><a:p><a:r><a:t>{t[0]}</a:t></a:r><a:r><a:t>{t[1]}</a:t></a:r></a:p></p:sld>'
     write_zip(f'{out}/slides.pptx', [
         content_types(), ('ppt/presentation.xml', XML + '<p:presentation xmlns:p="p"/>'),

@@ -112,6 +112,11 @@ class DocumentReadersTest : public QObject {
             << "1:3035550111@sheet Sales, cell B1 2:3035550114@sheet Sales, cell C2 "
                "3:0303555011@sheet Sales, cell A3 4:3035550115@sheet Sales, cell B7 "
                "5:3035550113@sheet R&D, cell A1";
+        // Each piece handed over starts at the place the piece before ended at.
+        QString big;
+        for (int row = 1; row <= 4000; ++row)
+            big += QStringLiteral(" %1:%2@sheet Big, cell B%1").arg(row).arg(5550000000LL + row);
+        QTest::newRow("a sheet longer than a piece") << "big.xlsx" << false << big.mid(1);
         // Notes belong to the slide their relationship names.
         QTest::newRow("presentation, slides in order, then notes")
             << "slides.pptx" << false

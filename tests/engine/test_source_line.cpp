@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "document_text.h"
 #include "source_line.h"
 #include "support/temp_files.h"
 
@@ -18,6 +19,33 @@ QByteArray Utf16LE(const QString& text) {
            QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
+// Files named *.doc hold a document's text after their first line, given in pieces of three
+// bytes; its places are cells, each field of a line parted by a tab one ("cell 2").
+class CellDocuments : public DocumentReader {
+  public:
+    std::unique_ptr<DocumentText> open(const std::string& path,
+                                       std::string_view head) const override {
+        if (!path.ends_with(".doc")) return nullptr;
+        struct Cells : DocumentText {
+            std::string text;
+            int cell = 0;
+            bool read(std::string& out) override {
+                for (const char c : text.substr(0, 3)) {
+                    if (cell == 0) markPlace(out.size(), "cell " + std::to_string(cell = 1));
+                    out += c;
+                    if (c == '\t') markPlace(out.size(), "cell " + std::to_string(++cell));
+                    if (c == '\n') cell = 0;
+                }
+                text.erase(0, 3);
+                return !text.empty();
+            }
+        };
+        auto text = std::make_unique<Cells>();
+        text->text = std::string(head.substr(head.find('\n') + 1));
+        return text;
+    }
+};
+
 }  // namespace
 
 class SourceLineTest : public QObject {
@@ -25,18 +53,29 @@ class SourceLineTest : public QObject {
 
   private slots:
     // "text": the line as shown, its marked number in [ ] (none: not on the line); "cuts": "<"
-    // the line goes on before the text, ">" after it.
+    // the line goes on before the text, ">" after it; "where": for a document (CellDocuments),
+    // where in it the number stands.
     void lines_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("digits");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("cuts");
+        QTest::addColumn<QString>("where");
         const QString a(10000, 'a'), b(10000, 'b');
         const auto row = [](const char* name, QByteArray bytes, int line, const char* digits,
-                            QString text, const char* cuts = "") {
-            QTest::newRow(name) << bytes << line << digits << text << cuts;
+                            QString text, const char* cuts = "", const char* where = nullptr) {
+            QTest::newRow(name) << bytes << line << digits << text << cuts
+                                << (where ? QString(where) : QString());
         };
+        // A document's line is a line of its text (not of its bytes), and its number's place
+        // is the place it stands at, which the document marks in pieces apart from the line's.
+        const QByteArray cells = "not read\nx\t555-1234\t555-9876\nz 555-1234";
+        row("document, a later cell", cells, 1, "5559876", "x\t555-1234\t[555-9876]", "", "cell 3");
+        row("document, the first run with the digits", cells, 1, "5551234",
+            "x\t[555-1234]\t555-9876", "", "cell 2");
+        row("document, its last line", cells, 2, "5551234", "z [555-1234]", "", "cell 1");
+        row("document, not on the line", cells, 2, "5559876", "z 555-1234", "", "");
         row("LF", "x\nb 555-1234 c\nd", 2, "5551234", "b [555-1234] c");
         row("CR LF, blanks inside", "x\r\ny\r\n(555) 123-4567 z", 3, "5551234567",
             "[(555) 123-4567] z");
@@ -63,10 +102,12 @@ class SourceLineTest : public QObject {
         QFETCH(QString, digits);
         QFETCH(QString, text);
         QFETCH(QString, cuts);
+        QFETCH(QString, where);
         TempFiles files;
-        const std::string path = files.write("f", bytes.toStdString());
-        const SourceLine s =
-            ReadSourceLine({path, *StampOf(path)}, std::uint64_t(line), digits.toStdString());
+        const std::string path = files.write(where.isNull() ? "f" : "f.doc", bytes.toStdString());
+        const CellDocuments documents;
+        const SourceLine s = ReadSourceLine({path, *StampOf(path)}, std::uint64_t(line),
+                                            digits.toStdString(), nullptr, &documents);
         const bool onLine = text.contains('[');
         QCOMPARE(int(s.state),
                  int(onLine ? SourceLine::State::Shown : SourceLine::State::NotOnLine));
@@ -75,6 +116,7 @@ class SourceLineTest : public QObject {
         QCOMPARE(shown, text);
         QCOMPARE(s.cutBefore, cuts.contains('<'));
         QCOMPARE(s.cutAfter, cuts.contains('>'));
+        QCOMPARE(QString::fromStdString(s.where), where.isNull() ? QString() : where);
     }
 
     // A file changed, shortened or gone since the run is not read as if it were the same.

@@ -3,7 +3,7 @@
 // DocumentReader) is shown a file's first bytes by the file scan and tells by content what the
 // file is (content_kind.h); for a document it opens the reader of its kind, each a DocumentText
 // handing over UTF-8 text a piece at a time:
-//   zipped office documents  office_text.h (libzip, libxml2's xmlTextReader)
+//   zipped office documents  office_text.h (libzip, libxml2's SAX2 push parser)
 //   web pages                html_text.h   (libxml2's HTML parser)
 //   e-mail and mailboxes     mail_text.h   (GMime; attachments back through Documents)
 //   PDF                      pdf_text.h    (pdftotext as a child process)

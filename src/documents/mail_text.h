@@ -4,7 +4,9 @@
 // decoded (quoted-printable, base64) and converted from its charset to UTF-8, HTML parts read
 // as web pages (html_text.h), and attachments that are documents read as documents through
 // `nested`. Enclosed messages are read in turn; nesting and the number of parts are bounded.
-// A mailbox hands its text over one message at a time.
+// A mailbox hands its text over one message at a time. Places: "message 2" of a mailbox,
+// "attachment report.docx" (and the attached document's own within it: "attachment
+// report.docx, page 2"), "enclosed message"; a message's own text has none.
 
 #include <functional>
 #include <memory>

@@ -3,7 +3,8 @@
 // (never linked: a hostile PDF stays out of this process) with UTF-8 output, read from its
 // standard output as it comes. The child gets a time limit (kPdfSeconds in all) and a memory
 // limit (kPdfMemory of address space); past either it is killed and the file fails with the
-// reason. pdftotext ends each page with a form feed.
+// reason. pdftotext ends each page with a form feed, after which the next page's place begins
+// ("page 2").
 
 #include <chrono>
 #include <cstdint>

@@ -87,7 +87,7 @@ class MailText final : public DocumentText {
         read_ = true;
         parts_ = 0;
         // A mailbox's messages are counted; a message file is one message.
-        if (mailbox_) enter(out, "message " + std::to_string(++messages_));
+        if (mailbox_) enterPlace(out.size(), "message " + std::to_string(++messages_));
         messageText(message.get(), depth_, out);
         done_ = !mailbox_ || g_mime_parser_eos(parser_.get());
         return !done_;
@@ -131,11 +131,12 @@ class MailText final : public DocumentText {
                     g_mime_message_part_get_message(GMIME_MESSAGE_PART(object))) {
                 const char* filename =
                     g_mime_object_get_content_disposition_parameter(object, "filename");
-                const std::string outer = place_;
-                enter(out, Within(outer, filename ? "attachment " + std::string(filename)
+                const std::string outer = place();
+                enterPlace(out.size(),
+                           Within(outer, filename ? "attachment " + std::string(filename)
                                                   : std::string("enclosed message")));
                 messageText(enclosed, depth + 1, out);
-                enter(out, outer);
+                enterPlace(out.size(), outer);
             }
         } else if (GMIME_IS_PART(object)) {
             leafText(GMIME_PART(object), depth, out);
@@ -151,22 +152,15 @@ class MailText final : public DocumentText {
             return;
         }
         // A text sent as a file of its own is an attachment too.
-        const std::string outer = place_;
-        if (filename) enter(out, Within(outer, "attachment " + std::string(filename)));
+        const std::string outer = place();
+        if (filename) enterPlace(out.size(), Within(outer, "attachment " + std::string(filename)));
         if (html) {
             out += HtmlToText(DecodedContent(part, true), path_);
         } else {
             out += DecodedContent(part, true);
         }
         if (!out.empty() && out.back() != '\n') out += '\n';
-        enter(out, outer);
-    }
-
-    // The text appended from now on stands at `where`.
-    void enter(const std::string& out, std::string where) {
-        if (where == place_) return;
-        place_ = std::move(where);
-        markPlace(out.size(), place_);
+        enterPlace(out.size(), outer);
     }
 
     // An attachment is saved apart and read when its content makes it a document.
@@ -196,9 +190,9 @@ class MailText final : public DocumentText {
             nested_("/proc/self/fd/" + std::to_string(fd), name, depth + 1);
         if (!text) return;
         // The document's own places stand within the attachment's.
-        const std::string outer = place_;
+        const std::string outer = place();
         const std::string attachment = Within(outer, "attachment " + filename);
-        enter(out, attachment);
+        enterPlace(out.size(), attachment);
         TextPlaces inner;
         if (keepsPlaces()) text->keepPlaces(&inner);
         for (bool more = true; more;) {
@@ -208,7 +202,7 @@ class MailText final : public DocumentText {
             inner.clear();
         }
         if (!out.empty() && out.back() != '\n') out += '\n';
-        enter(out, outer);
+        enterPlace(out.size(), outer);
     }
 
     std::string path_;
@@ -221,7 +215,6 @@ class MailText final : public DocumentText {
     bool read_ = false;
     std::size_t parts_ = 0;
     std::size_t messages_ = 0;
-    std::string place_;  // where the text being appended stands
 };
 
 }  // namespace

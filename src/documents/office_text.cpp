@@ -309,11 +309,7 @@ class OfficeText final : public DocumentText, private XmlEvents {
     }
 
     // The text appended from now on stands at `where`.
-    void enter(std::string where) {
-        if (where == place_) return;
-        place_ = std::move(where);
-        markPlace(out_->size(), place_);
-    }
+    void enter(std::string_view where) { enterPlace(out_->size(), where); }
 
     void start(std::string_view name, const XmlAttributes& attributes) override {
         switch (role_) {
@@ -444,7 +440,7 @@ class OfficeText final : public DocumentText, private XmlEvents {
         if (name == "note" || name == "annotation") {
             out += '\n';
             if (keepsPlaces()) {
-                outerPlace_ = place_;
+                outerPlace_ = place();
                 if (name == "annotation") {
                     enter("comment " + std::to_string(++comments_));
                 } else if (attributes.value("note-class") == "endnote") {
@@ -535,7 +531,6 @@ class OfficeText final : public DocumentText, private XmlEvents {
 
     // Places, when kept.
     bool placesNamed_ = false;
-    std::string place_;                                      // where the text being appended stands
     std::string outerPlace_;                                 // where an OpenDocument note stands in
     unsigned long notes_ = 0, endnotes_ = 0, comments_ = 0;  // notes and comments so far
     unsigned long row_ = 0, column_ = 0;                     // the sheet's cell being read

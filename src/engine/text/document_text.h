@@ -35,9 +35,18 @@ class DocumentText {
     void markPlace(std::size_t at, std::string_view where) {
         if (places_) places_->push_back({at, std::string(where)});
     }
+    // The same, marked only when the text stood elsewhere until then; place() is where it
+    // stands now.
+    void enterPlace(std::size_t at, std::string_view where) {
+        if (where == place_) return;
+        place_ = where;
+        markPlace(at, where);
+    }
+    const std::string& place() const { return place_; }
 
   private:
     TextPlaces* places_ = nullptr;
+    std::string place_;
 };
 
 // A file that is neither text nor a document that is read: it is skipped, which is not a failure

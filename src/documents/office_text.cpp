@@ -518,7 +518,7 @@ class OfficeText final : public DocumentText, private XmlEvents {
     std::vector<Part> parts_;
     std::size_t next_ = 0;
     std::uint64_t expanded_ = 0;
-    // The part being read (parser_ is destroyed before stream_, which it does not use).
+    // The part being read: its entry and the parser it is fed to.
     std::unique_ptr<PartStream> stream_;
     std::unique_ptr<XmlPushParser> parser_;
     const Part* part_ = nullptr;

@@ -11,7 +11,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     librsvg2-bin gzip
     dpkg-dev file lintian desktop-file-utils appstream shared-mime-info debootstrap
-    libphonenumber-dev
+    libphonenumber-dev libicu-dev libprotobuf-dev
     chromium
     parallel
     libzip-dev libxml2-dev libgmime-3.0-dev poppler-utils python3

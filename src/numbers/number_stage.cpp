@@ -38,11 +38,9 @@ NumberStage::NumberStage(const NumberRules& rules)
 NumberStage::Reading NumberStage::read(const Candidate& candidate, std::u16string_view text,
                                        bool first, bool last) const {
     Reading r;
-    if (first && (candidate.value.starts_with('+') || PlusBefore(candidate.before)))
-        r.number.push_back('+');
-    r.number += DigitsOf(text);
+    r.plus = first && (candidate.value.starts_with('+') || PlusBefore(candidate.before));
+    r.digits = DigitsOf(text);
     if (last) r.extension = ExtensionAfter(candidate.after);
-    if (!r.extension.empty()) r.number += " ext. " + r.extension;
     return r;
 }
 
@@ -53,7 +51,8 @@ bool NumberStage::acceptable(const Candidate& candidate, std::u16string_view tex
     const std::u16string_view before = first ? candidate.before : std::u16string_view(u" ");
     const std::u16string_view after = last ? candidate.after : std::u16string_view(u" ");
     if (JudgeShape(text, before, after) != LookAlike::kNone) return false;
-    return judge_.judge(read(candidate, text, first, last).number).valid;
+    const Reading r = read(candidate, text, first, last);
+    return judge_.judge(r.plus, r.digits).valid;
 }
 
 void NumberStage::keep(const Candidate& candidate, std::u16string_view text, bool first, bool last,
@@ -69,7 +68,7 @@ void NumberStage::keep(const Candidate& candidate, std::u16string_view text, boo
     }
     if (rules_.readsNumbers()) {
         const Reading r = read(candidate, text, first, last);
-        const Judgement& j = judge_.judge(r.number);
+        const Judgement& j = judge_.judge(r.plus, r.digits);
         if (rules_.e164 && j.parsed) n.value = j.e164;
         if (rules_.describe) {
             AppendMember(n.jsonMembers, "e164", j.e164);

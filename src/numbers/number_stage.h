@@ -52,7 +52,8 @@ class NumberStage {
 
   private:
     struct Reading {
-        std::string number;  // as handed to the library
+        bool plus = false;
+        std::string digits;
         std::string extension;
     };
     Reading read(const Candidate& candidate, std::u16string_view text, bool first, bool last) const;

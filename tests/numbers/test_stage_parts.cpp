@@ -1,13 +1,18 @@
 // The parts of the number stage: where a run is cut at its blanks, the bound of the cache of
-// judgements, and judging on several threads at once as the extractor's workers do.
+// judgements, numbers read from the plans as the library reads them, and judging on several
+// threads at once as the extractor's workers do.
 
+#include <phonenumbers/phonenumberutil.h>
 #include <QtTest>
 
+#include <random>
 #include <thread>
 
 #include "blank_split.h"
 #include "judged_cache.h"
+#include "number_judge.h"
 #include "number_stage.h"
+#include "plan_reader.h"
 
 using namespace tessaly::numbers;
 
@@ -76,6 +81,110 @@ class StagePartsTest : public QObject {
         QCOMPARE(first != nullptr, firstKept);
         if (first) QCOMPARE(first->e164, std::string("+0"));
         QCOMPARE(cache.find("1") != nullptr, secondKept);
+    }
+
+    // Numbers written every way the library has a rule for: a reading from the plans must be
+    // the library's own parse, a number the plans rule out must be invalid for the library, and
+    // the judge must say what the library says.
+    void readsAsTheLibrary_data() {
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<int>("leastRead");  // per cent of the numbers read from the plans
+        QTest::newRow("US") << "US" << 60;
+        QTest::newRow("CA shares its calling code") << "CA" << 60;
+        QTest::newRow("GB") << "GB" << 60;
+        QTest::newRow("DE") << "DE" << 60;
+        QTest::newRow("FR") << "FR" << 60;
+        QTest::newRow("IT keeps leading zeros") << "IT" << 60;
+        QTest::newRow("RU has a prefix of its own") << "RU" << 50;
+        QTest::newRow("AR rewrites its prefix: only + read") << "AR" << 5;
+        QTest::newRow("no country: only + read") << "" << 10;
+    }
+    void readsAsTheLibrary() {
+        using i18n::phonenumbers::PhoneNumber;
+        using i18n::phonenumbers::PhoneNumberUtil;
+        QFETCH(QString, country);
+        QFETCH(int, leastRead);
+        const std::string region = country.toStdString();
+        const PhoneNumberUtil& library = *PhoneNumberUtil::GetInstance();
+        const std::string code = std::to_string(library.GetCountryCodeForRegion(region));
+        std::string prefix;
+        library.GetNddPrefixForRegion(region, true, &prefix);
+        std::vector<std::string> valid;  // the library's examples: starts of valid numbers
+        for (const auto type : {PhoneNumberUtil::FIXED_LINE, PhoneNumberUtil::MOBILE}) {
+            PhoneNumber example;
+            if (library.GetExampleNumberForType(region.empty() ? "FR" : region, type, &example))
+                valid.push_back(std::to_string(example.national_number()));
+        }
+        std::mt19937 random(7);
+        const auto digits = [&](int n) {
+            std::string d;
+            while (n-- > 0)
+                d += char('0' + random() % 10);
+            return d;
+        };
+        PlanReader reader(region);
+        NumberJudge judge(region, JudgeAsks{true, false, false});
+        int read = 0, ruledOut = 0, total = 4000;
+        for (int i = 0; i < total; ++i) {
+            const std::string& start = valid[i % valid.size()];
+            std::string number = start.substr(0, start.size() - random() % 4);
+            number += digits(int(start.size() - number.size()));
+            const char* starts[] = {"", "", "0", "00", "011", "1", "7", "44"};
+            switch (i % 6) {
+                case 0:
+                    number = prefix + number;
+                    break;
+                case 1:
+                    number = code + number;
+                    break;
+                case 2:
+                    number = code + prefix + number;
+                    break;
+                case 3:
+                    number = starts[random() % 8] + digits(4 + int(random() % 12));
+                    break;
+                default:
+                    break;
+            }
+            const bool plus = i % 5 == 1;
+            const std::string written = (plus ? "+" : "") + number;
+            PhoneNumber parsed;
+            const bool parses = library.Parse(written, region.empty() ? "ZZ" : region, &parsed) ==
+                                PhoneNumberUtil::NO_PARSING_ERROR;
+            std::string national;
+            library.GetNationalSignificantNumber(parsed, &national);
+            if (const auto plan = reader.read(plus, number)) {
+                ++read;
+                QVERIFY2(parses, written.c_str());
+                QCOMPARE(plan->countryCode, parsed.country_code());
+                QCOMPARE(plan->national, national);
+            }
+            const Judgement& j = judge.judge(plus, number);
+            QCOMPARE(j.parsed, parses);
+            if (!parses) continue;
+            std::string e164;
+            library.Format(parsed, PhoneNumberUtil::E164, &e164);
+            QCOMPARE(j.e164, e164);
+            const bool isValid = library.IsValidNumber(parsed);
+            QVERIFY2(j.valid == isValid, written.c_str());
+            if (!reader.mayBeValid({parsed.country_code(), national})) {
+                ++ruledOut;
+                QVERIFY2(!isValid, written.c_str());
+            }
+        }
+        QVERIFY2(read * 100 >= leastRead * total, std::to_string(read).c_str());
+        QVERIFY(ruledOut > total / 20);
+    }
+
+    // The cache is keyed on the number read, so every spelling of one number is judged once.
+    void spellingsShareOneJudgement() {
+        NumberJudge judge("US", JudgeAsks{true, false, false});
+        for (const char* digits : {"2125550147", "12125550147", "2125550147"})
+            QVERIFY(judge.judge(false, digits).valid);
+        QVERIFY(judge.judge(true, "12125550147").valid);
+        QCOMPARE(judge.cached(), std::size_t(1));
+        QVERIFY(!judge.judge(false, "0125550147").valid);
+        QCOMPARE(judge.cached(), std::size_t(2));
     }
 
     // Every worker has its own stage; the library's shared instance is used by all at once.

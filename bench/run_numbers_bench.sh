@@ -66,4 +66,6 @@ matcher_cpu=$(cpu_once "$build/bin/match_numbers_by_line" US "${files[@]}")
 "$build/bin/match_numbers_by_line" US "${files[@]}" | score "matcher"
 printf 'tessaly %s s wall (%s s CPU), plain extraction %s s; matcher %.3f s wall (%.3f s CPU)\n' \
     "$ours" "$ours_cpu" "$plain" "$matcher" "$matcher_cpu"
-printf 'throughput ratio %.1fx (goal >= 10x)\n' "$(echo "$matcher / $ours" | bc -l)"
+printf 'throughput ratio %.1fx wall (goal >= 10x), %.1fx processor time; load after: %s\n' \
+    "$(echo "$matcher / $ours" | bc -l)" "$(echo "$matcher_cpu / $ours_cpu" | bc -l)" \
+    "$(cut -d' ' -f1-3 /proc/loadavg)"

@@ -111,7 +111,7 @@ const Judgement& NumberJudge::fromCacheOrLibrary(bool plus, std::string_view dig
     library.Format(number, PhoneNumberUtil::E164, &j.e164);
     // A number no plan of its calling code admits is neither valid nor of any type: the
     // library would search every plan of the code to say so.
-    const bool possible = reader_.mayBeValid(seen);
+    const bool possible = (asks_.validity || asks_.type) && reader_.mayBeValid(seen);
     if (asks_.validity) j.valid = possible && library.IsValidNumber(number);
     if (asks_.country) library.GetRegionCodeForNumber(number, &j.country);
     if (asks_.type) j.type = possible ? TypeName(library.GetNumberType(number)) : "unknown";

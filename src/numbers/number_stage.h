@@ -10,7 +10,9 @@
 //        numbers are kept
 //     -> read as the library parses it, for the country given: a "+" written before it, or
 //        the international prefix among its digits, included; the extension written after it
-//        (number_judge.h, cached in judged_cache.h)
+//        (number_judge.h: straight from the library's numbering plans where its parse would
+//        read the same, plan_reader.h and numbering_plans.h; cached in judged_cache.h)
+//     -> numbers no plan of their calling code admits are invalid without asking the library
 //     -> kept when valid (if asked), written as its digits or as +E.164, described for jsonl.
 //
 // Only the library's PhoneNumberUtil is used, on the candidates alone, never its matcher.

@@ -96,6 +96,9 @@ class StagePartsTest : public QObject {
         QTest::newRow("FR") << "FR" << 60;
         QTest::newRow("IT keeps leading zeros") << "IT" << 60;
         QTest::newRow("RU has a prefix of its own") << "RU" << 50;
+        QTest::newRow("KZ shares its calling code with RU") << "KZ" << 50;
+        QTest::newRow("JP") << "JP" << 60;
+        QTest::newRow("IN") << "IN" << 60;
         QTest::newRow("AR rewrites its prefix: only + read") << "AR" << 5;
         QTest::newRow("no country: only + read") << "" << 10;
     }

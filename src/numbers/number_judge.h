@@ -11,8 +11,9 @@
 // Threads: the library's PhoneNumberUtil is one shared instance (a singleton created under
 // pthread_once); its metadata is read-only once built and its cache of regular expressions is
 // guarded by its own lock, so its const calls may run on several threads. What is not shared
-// is ours: every worker has its own NumberJudge, with its own cache, and the shared instance
-// is created by the first NumberJudge, before any worker starts.
+// is ours: every worker has its own NumberJudge, with its own cache and compiled patterns, and
+// the shared instance is created by the first NumberJudge, before any worker starts; the plans
+// (numbering_plans.h) are built once, as a static, and only read after that.
 
 #include <string>
 #include <string_view>

@@ -20,6 +20,12 @@ bool Rewrites(const PhoneMetadata& plan) {
     return !plan.national_prefix_transform_rule().empty();
 }
 
+// Whether `matcher` (null: a pattern that matches nothing) matches all of its text.
+bool MatchesWhole(icu::RegexMatcher* matcher) {
+    UErrorCode status = U_ZERO_ERROR;
+    return matcher && matcher->matches(status) && U_SUCCESS(status);
+}
+
 }  // namespace
 
 struct PlanReader::Patterns {
@@ -65,9 +71,7 @@ PlanReader::PlanReader(std::string_view country, const NumberingPlans& plans)
 PlanReader::~PlanReader() = default;
 
 bool PlanReader::matchesAll(const std::string& pattern, std::string_view text) {
-    icu::RegexMatcher* matcher = patterns_->on(pattern, text);
-    UErrorCode status = U_ZERO_ERROR;
-    return matcher && matcher->matches(status) && U_SUCCESS(status);
+    return MatchesWhole(patterns_->on(pattern, text));
 }
 
 std::size_t PlanReader::prefixEnd(const std::string& pattern, std::string_view text) {
@@ -182,9 +186,7 @@ bool PlanReader::mayBeValid(const PlanNumber& number) {
         }
         it = patterns_->ofCodes.emplace(key, any.empty() ? nullptr : Patterns::Compile(any)).first;
     }
-    icu::RegexMatcher* matcher = patterns_->on(it->second.get(), number.national);
-    UErrorCode status = U_ZERO_ERROR;
-    return matcher && matcher->matches(status) && U_SUCCESS(status);
+    return MatchesWhole(patterns_->on(it->second.get(), number.national));
 }
 
 }  // namespace tessaly::numbers

@@ -13,7 +13,6 @@
 // Threads: one reader per worker (its compiled patterns keep match state); the plans it reads
 // are shared and read-only.
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>

@@ -31,8 +31,8 @@ std::vector<std::string> ByLines(const std::string& path, const RequiredText& re
 
 // Each number's value, and with the written text, a space and its text.
 std::vector<std::string> Streamed(const std::string& path, const ScanRules& rules,
-                                  std::size_t chunk) {
-    FileNumberScan scan(path, rules, chunk);
+                                  std::size_t chunk, MappedReading mapping = {}) {
+    FileNumberScan scan(path, rules, chunk, nullptr, mapping);
     std::vector<PhoneNumber> found;
     NumberTexts texts;
     while (scan.next(found, nullptr, &texts)) {
@@ -45,8 +45,8 @@ std::vector<std::string> Streamed(const std::string& path, const ScanRules& rule
 
 // The numbers as the plain output's digit lines.
 std::vector<std::string> StreamedLines(const std::string& path, const ScanRules& rules,
-                                       std::size_t chunk) {
-    FileNumberScan scan(path, rules, chunk);
+                                       std::size_t chunk, MappedReading mapping = {}) {
+    FileNumberScan scan(path, rules, chunk, nullptr, mapping);
     DigitLines lines;
     while (scan.nextLines(lines)) {
     }
@@ -155,6 +155,9 @@ std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
     return out;
 }
 
+// Every file read through a mapping after its first piece, a page at a time.
+constexpr MappedReading kEveryFileMapped{0, 4096};
+
 std::string Mark(TextEncoding e) {
     switch (e) {
         case TextEncoding::Utf8:
@@ -235,6 +238,13 @@ class StreamingScanTest : public QObject {
                     QCOMPARE(Streamed(path, ScanRules{required}, chunk), expected);
                     QCOMPARE(StreamedLines(path, ScanRules{required}, chunk), expected);
                 }
+                // Read through a mapping after the first piece, a page at a time.
+                for (std::size_t chunk : {1u, 5u, 64u}) {
+                    QCOMPARE(Streamed(path, ScanRules{required}, chunk, kEveryFileMapped),
+                             expected);
+                    QCOMPARE(StreamedLines(path, ScanRules{required}, chunk, kEveryFileMapped),
+                             expected);
+                }
                 // The byte scanner's written texts and its reading of the separators are the
                 // decoding reader's (which reads a character at a time: fewer cuts).
                 ScanRules texts{required}, separators{required};
@@ -245,6 +255,9 @@ class StreamingScanTest : public QObject {
                     QCOMPARE(Streamed(path, separators, chunk),
                              ReadAsWritten(path, separators, chunk));
                 }
+                QCOMPARE(Streamed(path, texts, 3, kEveryFileMapped), ReadAsWritten(path, texts, 3));
+                QCOMPARE(Streamed(path, separators, 3, kEveryFileMapped),
+                         ReadAsWritten(path, separators, 3));
             }
         }
         QVERIFY(nonEmpty > 40);  // the generator does produce numbers
@@ -314,6 +327,80 @@ class StreamingScanTest : public QObject {
         QCOMPARE(Streamed(path, {}, 65536), (std::vector<std::string>{"5551234567"}));
         QCOMPARE(Streamed(path, {}, 65536), ByLines(path, {}));
         QCOMPARE(StreamedLines(path, {}, 65536), ByLines(path, {}));
+        // Mapped, with pieces cut at every window's end.
+        QCOMPARE(StreamedLines(path, {}, 5000, {0, 16384}), ByLines(path, {}));
+        QCOMPARE(StreamedLines(path, {}, 65536), StreamedLines(path, {}, 65536, {1u << 30, 4096}));
+    }
+
+    // A mapped file that becomes shorter while it is scanned: the scan fails with the file's
+    // path and the reason, keeps the numbers of the pieces scanned before (each one whole and
+    // in order) and takes back those of the piece that met the lost bytes; the process lives on.
+    void shortenedWhileMapped_data() {
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<bool>("digitLines");
+        QTest::addColumn<bool>("writtenText");
+        QTest::addColumn<int>("cut");  // the file's new length after its mark
+        QTest::newRow("8-bit digit lines, to nothing")
+            << TextEncoding::EightBit << true << false << 0;
+        QTest::newRow("8-bit digit lines, inside the window")
+            << TextEncoding::EightBit << true << false << 3000 * 9;
+        // "555-12" before the lost page: the zeros would close it as a number of 5 digits.
+        QTest::newRow("8-bit digit lines, inside a number at a page's end")
+            << TextEncoding::EightBit << true << false << 6 * 4096;
+        QTest::newRow("8-bit numbers with texts, in a later window")
+            << TextEncoding::EightBit << false << true << 9000 * 9;
+        QTest::newRow("utf-16, inside the window")
+            << TextEncoding::Utf16LE << true << false << 1000 * 18;
+        QTest::newRow("utf-32, in a later window")
+            << TextEncoding::Utf32BE << false << false << 4000 * 36;
+    }
+
+    void shortenedWhileMapped() {
+        QFETCH(TextEncoding, encoding);
+        QFETCH(bool, digitLines);
+        QFETCH(bool, writtenText);
+        QFETCH(int, cut);
+        constexpr int kLines = 12000;
+        std::u32string text;
+        for (int i = 0; i < kLines; ++i)
+            text += U"555-1234\n";
+        TempFiles files;
+        const std::string bytes = Encode(encoding, text);
+        const std::string path = files.write("big", bytes);
+        ScanRules rules;
+        rules.writtenText = writtenText;
+        FileNumberScan scan(path, rules, 4096, nullptr, {0, 65536});
+        DigitLines lines;
+        std::vector<PhoneNumber> found;
+        NumberTexts texts;
+        const auto next = [&] {
+            return digitLines ? scan.nextLines(lines) : scan.next(found, nullptr, &texts);
+        };
+        QVERIFY(next());
+        QVERIFY(next());  // the first piece mapped
+        const std::size_t lineBytes = (bytes.size() - Mark(encoding).size()) / kLines;
+        QCOMPARE(::truncate(path.c_str(), off_t(Mark(encoding).size() + cut)), 0);
+        QString failure;
+        try {
+            while (next()) {
+            }
+        } catch (const FileReadError& e) {
+            failure = QString::fromStdString(e.what());
+        }
+        QCOMPARE(failure, QString::fromStdString("Cannot read \"" + path +
+                                                 "\": it became shorter while it was read"));
+        std::vector<std::string> numbers;
+        for (const PhoneNumber& n : found)
+            numbers.push_back(n.str());
+        for (std::string_view rest = lines.view(); !rest.empty();
+             rest.remove_prefix(rest.find('\n') + 1))
+            numbers.emplace_back(rest.substr(0, rest.find('\n')));
+        // Every number that ended before the lost bytes, in the two pieces scanned before the
+        // cut or up to it, and none after.
+        const std::size_t scanned = (2 * 4096 - Mark(encoding).size()) / lineBytes;
+        QCOMPARE(numbers.size(), std::max(cut / lineBytes, scanned));
+        QCOMPARE(numbers, std::vector<std::string>(numbers.size(), "5551234"));
+        if (writtenText) QCOMPARE(texts.ends.size(), found.size());
     }
 };
 

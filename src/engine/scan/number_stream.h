@@ -94,6 +94,8 @@ class DigitLines {
     std::string_view view() const { return {bytes_.get(), size_}; }
     bool empty() const { return size_ == 0; }
     void clear() { size_ = 0; }
+    // Keeps the first `size` bytes only.
+    void truncate(std::size_t size) { size_ = std::min(size, size_); }
 
   private:
     std::unique_ptr<char[]> bytes_;

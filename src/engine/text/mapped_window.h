@@ -21,7 +21,7 @@ namespace tessaly {
 // bytes at a time (a multiple of the page size).
 struct MappedReading {
     std::uint64_t from = 256 * 1024;
-    std::size_t window = 4 * 1024 * 1024;
+    std::size_t window = 1024 * 1024;
 };
 
 class MappedWindow {

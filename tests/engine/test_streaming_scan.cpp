@@ -10,6 +10,7 @@
 #include "file_text_reader.h"
 #include "phone_scanner.h"
 #include "support/temp_files.h"
+#include "unit_narrowing.h"
 #include "written_file_scan.h"
 
 using namespace tessaly;
@@ -330,6 +331,47 @@ class StreamingScanTest : public QObject {
         // Mapped, with pieces cut at every window's end.
         QCOMPARE(StreamedLines(path, {}, 5000, {0, 16384}), ByLines(path, {}));
         QCOMPARE(StreamedLines(path, {}, 65536), StreamedLines(path, {}, 65536, {1u << 30, 4096}));
+    }
+
+    // Every way of narrowing wide units this processor runs gives each unit's byte, at every
+    // length and start, also for units whose low byte alone would pass for ASCII.
+    void narrowingsAgree_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("big");
+        QTest::newRow("utf-16 le") << 2 << false;
+        QTest::newRow("utf-16 be") << 2 << true;
+        QTest::newRow("utf-32 le") << 4 << false;
+        QTest::newRow("utf-32 be") << 4 << true;
+    }
+
+    void narrowingsAgree() {
+        QFETCH(int, width);
+        QFETCH(bool, big);
+        // The first 14 fit in 16 bits.
+        static const char32_t values[] = {
+            U'0',   U'9',   U' ',   0x7F, 0x80, 0xFF,    0x135,     0x7F35,     0xFF35,
+            0xFF80, 0xFFFF, 0x3500, 0x35, 0x23, 0x10035, 0x1000035, 0x35000000, 0xFFFFFF7F};
+        std::mt19937 rng(width * 2 + big);
+        std::string units, narrowed;  // the units, and each one's byte
+        for (int i = 0; i < 300; ++i) {
+            const char32_t v = values[rng() % (width == 2 ? 14 : std::size(values))];
+            PutUnit(units, v, width, big);
+            narrowed.push_back(v < 0x80 ? char(v) : char(0x80));
+        }
+        const auto ways = AvailableUnitNarrowings();
+        QVERIFY(!ways.empty());
+        const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
+        for (std::size_t from : {0, 1, 7, 31}) {
+            for (std::size_t count = 0; count <= 300 - from; count += count < 70 ? 1 : 29) {
+                const std::string expected = narrowed.substr(from, count) + '#';
+                for (const UnitNarrowing& way : ways) {
+                    std::string got(count + 1, '#');  // nothing written past the last unit
+                    const char* end =
+                        way.narrow(bytes + from * width, count, width, big, got.data());
+                    QVERIFY2(got == expected && end == got.data() + count, way.name);
+                }
+            }
+        }
     }
 
     // A mapped file that becomes shorter while it is scanned: the scan fails with the file's

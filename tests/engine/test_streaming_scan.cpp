@@ -30,17 +30,26 @@ std::vector<std::string> ByLines(const std::string& path, const RequiredText& re
     return out;
 }
 
-// Each number's value, and with the written text, a space and its text.
+// Each number's value, and with the line or the written text, a space and each.
+std::string Described(std::string value, std::size_t line, const std::string& text,
+                      const ScanRules& rules) {
+    if (rules.lineNumbers) value += " " + std::to_string(line);
+    return rules.writtenText ? value + " " + text : value;
+}
+
 std::vector<std::string> Streamed(const std::string& path, const ScanRules& rules,
                                   std::size_t chunk, MappedReading mapping = {}) {
     FileNumberScan scan(path, rules, chunk, nullptr, mapping);
     std::vector<PhoneNumber> found;
+    std::vector<std::size_t> lines;
     NumberTexts texts;
-    while (scan.next(found, nullptr, &texts)) {
+    while (scan.next(found, &lines, &texts)) {
     }
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < found.size(); ++i)
-        out.push_back(found[i].str() + (rules.writtenText ? " " + std::string(texts.at(i)) : ""));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        out.push_back(Described(found[i].str(), rules.lineNumbers ? lines[i] : 0,
+                                rules.writtenText ? std::string(texts.at(i)) : "", rules));
+    }
     return out;
 }
 
@@ -72,7 +81,7 @@ std::vector<std::string> ReadAsWritten(const std::string& path, const ScanRules&
         std::string text;
         for (char16_t unit : n.text)
             text.push_back(unit < 0x80 ? char(unit) : '?');
-        out.push_back(n.value + (rules.writtenText ? " " + text : ""));
+        out.push_back(Described(n.value, n.line, text, rules));
     }
     return out;
 }
@@ -248,11 +257,13 @@ class StreamingScanTest : public QObject {
                 }
                 // The byte scanner's written texts and its reading of the separators are the
                 // decoding reader's (which reads a character at a time: fewer cuts).
-                ScanRules texts{required}, separators{required};
-                texts.writtenText = true;
+                ScanRules texts{required}, textsAndLines{required}, separators{required};
+                texts.writtenText = textsAndLines.writtenText = textsAndLines.lineNumbers = true;
                 separators.unicodeSeparators = true;
                 for (std::size_t chunk : {1u, 2u, 5u, 4096u}) {
                     QCOMPARE(Streamed(path, texts, chunk), ReadAsWritten(path, texts, chunk));
+                    QCOMPARE(Streamed(path, textsAndLines, chunk),
+                             ReadAsWritten(path, textsAndLines, chunk));
                     QCOMPARE(Streamed(path, separators, chunk),
                              ReadAsWritten(path, separators, chunk));
                 }

@@ -139,12 +139,12 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t
                       textBytes = texts ? texts->bytes.size() : 0,
                       textEnds = texts ? texts->ends.size() : 0;
     try {
-        return step(
-            [&](const char* data, std::size_t size) { stream_.feed(data, size, out, lines, texts); },
-            [&] { stream_.finish(out, lines, texts); },
-            [&](std::string_view where) {
-                if (places) places->enter(out.size(), where);
-            });
+        return step([&](const char* data,
+                        std::size_t size) { stream_.feed(data, size, out, lines, texts); },
+                    [&] { stream_.finish(out, lines, texts); },
+                    [&](std::string_view where) {
+                        if (places) places->enter(out.size(), where);
+                    });
     } catch (const FileReadError&) {
         out.resize(found);
         if (lines) lines->resize(foundLines);
@@ -153,14 +153,16 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t
     }
 }
 
-bool FileNumberScan::nextLines(DigitLines& lines) {
-    const std::size_t found = lines.view().size();
+bool FileNumberScan::nextLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers) {
+    const std::size_t found = lines.view().size(),
+                      foundLines = lineNumbers ? lineNumbers->size() : 0;
     try {
-        return step(
-            [&](const char* data, std::size_t size) { stream_.feedLines(data, size, lines); },
-            [&] { stream_.finishLines(lines); }, [](std::string_view) {});
+        return step([&](const char* data,
+                        std::size_t size) { stream_.feedLines(data, size, lines, lineNumbers); },
+                    [&] { stream_.finishLines(lines, lineNumbers); }, [](std::string_view) {});
     } catch (const FileReadError&) {
         lines.truncate(found);
+        if (lineNumbers) lineNumbers->resize(foundLines);
         throw;
     }
 }

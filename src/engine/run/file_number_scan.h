@@ -67,8 +67,9 @@ class FileNumberScan {
     bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
               NumberTexts* texts = nullptr, NumberPlaces* places = nullptr);
 
-    // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines).
-    bool nextLines(DigitLines& lines);
+    // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines), and
+    // their lines to `lineNumbers` when the rules ask for them.
+    bool nextLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers = nullptr);
 
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }

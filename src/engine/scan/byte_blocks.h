@@ -86,21 +86,35 @@ constexpr ByteClassTable kClassOf;
 // never opened.
 //
 // With `ClassifyLines` (a block reading that also gives the CRs and LFs) each kept number's line
-// is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them.
+// is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them, and with
+// `textOut` its text: found only for a number that is kept, from its first digit back to its
+// run's start and forward to the first number character, and back over the spaces before the
+// byte that closed it.
 template <BlockMasks (*Classify)(const char*, const char*),
           std::size_t (*Copy)(const char*, const char*, const char*, char*),
           BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr>
-[[gnu::always_inline]] inline const char* WalkDigitRunsWith(const char* p, const char* end,
-                                                            std::uint32_t lengths,
-                                                            DigitRunCarry& carry, char*& out,
-                                                            const char* outEnd,
-                                                            std::size_t** lineOut = nullptr) {
+[[gnu::always_inline]] inline const char* WalkDigitRunsWith(
+    const char* p, const char* end, std::uint32_t lengths, DigitRunCarry& carry, char*& out,
+    const char* outEnd, std::size_t** lineOut = nullptr, TextSpan** textOut = nullptr) {
     constexpr bool kLines = ClassifyLines != nullptr;
     auto emit = [&](const char* from, const char* to, std::size_t digits, std::size_t line) {
         if (digits > kMaxDigits || !(lengths >> digits & 1u)) return;
         out += Copy(from, to, end, out);
         *out++ = '\n';
-        if constexpr (kLines) *(*lineOut)++ = line;
+        if constexpr (kLines) {
+            *(*lineOut)++ = line;
+            if (textOut) {
+                const char* first = from;
+                while (first > carry.textFloor && kClassOf(first[-1]) != CharClass::Other)
+                    --first;
+                while (first < from && !IsNumberByte(*first))
+                    ++first;
+                const char* last = to;
+                while (last > first && last[-1] == ' ')
+                    --last;
+                *(*textOut)++ = {first, last};
+            }
+        }
     };
     const char* block = p;
     for (; block < end; block += 64) {

@@ -84,9 +84,9 @@ const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
 
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut) {
+                              std::size_t*& lineOut, TextSpan** textOut) {
     return WalkDigitRunsWith<ClassifyPlain, CopyDigitsShuffle, ClassifyWithBreaks>(
-        p, end, lengths, carry, out, outEnd, &lineOut);
+        p, end, lengths, carry, out, outEnd, &lineOut, textOut);
 }
 
 }  // namespace tessaly::avx2

@@ -324,6 +324,23 @@ class StreamingScanTest : public QObject {
                 while (scan.next(found, &got)) {
                 }
                 QCOMPARE(got, expected);
+                // The same lines beside the digit lines (-n), and beside the written texts (jsonl).
+                FileNumberScan lineScan(path, rules, chunk);
+                DigitLines digits;
+                got.clear();
+                while (lineScan.nextLines(digits, &got)) {
+                }
+                QCOMPARE(got, expected);
+                QCOMPARE(std::size_t(std::count(digits.view().begin(), digits.view().end(), '\n')),
+                         expected.size());
+                ScanRules withTexts = rules;
+                withTexts.writtenText = true;
+                FileNumberScan textScan(path, withTexts, chunk);
+                NumberTexts texts;
+                got.clear();
+                while (textScan.next(found, &got, &texts)) {
+                }
+                QCOMPARE(got, expected);
             }
         }
     }

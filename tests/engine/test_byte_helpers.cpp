@@ -63,28 +63,41 @@ class ByteHelpersTest : public QObject {
         QTest::addColumn<std::uint32_t>("lengths");
         QTest::addColumn<std::size_t>("room");
         QTest::addColumn<bool>("openAtStart");
+        QTest::addColumn<bool>("prose");  // whole blocks without a digit
         QTest::newRow("every length, room for all")
-            << kEveryLength << std::size_t{1 << 16} << false;
-        QTest::newRow("a run open at the start") << kEveryLength << std::size_t{1 << 16} << true;
+            << kEveryLength << std::size_t{1 << 16} << false << false;
+        QTest::newRow("a run open at the start")
+            << kEveryLength << std::size_t{1 << 16} << true << false;
         QTest::newRow("7 and 20 digits only")
-            << ((std::uint32_t{1} << 7) | (std::uint32_t{1} << 20)) << std::size_t{1 << 16} << true;
-        QTest::newRow("no length") << std::uint32_t{0} << std::size_t{1 << 16} << false;
-        QTest::newRow("output full after each block") << kEveryLength << kDigitRunBlockRoom << true;
+            << ((std::uint32_t{1} << 7) | (std::uint32_t{1} << 20)) << std::size_t{1 << 16} << true
+            << false;
+        QTest::newRow("no length") << std::uint32_t{0} << std::size_t{1 << 16} << false << false;
+        QTest::newRow("output full after each block")
+            << kEveryLength << kDigitRunBlockRoom << true << false;
+        QTest::newRow("prose") << kEveryLength << std::size_t{1 << 16} << false << true;
+        QTest::newRow("prose, a run open at the start")
+            << kEveryLength << std::size_t{1 << 16} << true << true;
     }
 
     void digitRunWalksAgree() {
         QFETCH(std::uint32_t, lengths);
         QFETCH(std::size_t, room);
         QFETCH(bool, openAtStart);
+        QFETCH(bool, prose);
         const std::vector<ByteHelperSet> sets = AvailableByteHelperSets();
         // Runs long and short, with and without digits, cut by other bytes now and then.
         const std::string alphabet = std::string("0123456789012345.-(){}  \n\r\x80z/:") + '\0';
         std::mt19937 rng(11);
         for (int round = 0; round < 1500; ++round) {
-            std::string bytes(1 + rng() % 400, ' ');
+            std::string bytes(1 + rng() % (prose ? 1000 : 400), ' ');
             const unsigned cut = 2 + rng() % 40;
-            for (char& c : bytes)
-                c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
+            for (char& c : bytes) {
+                if (prose) {
+                    c = rng() % 150 == 0 ? alphabet[rng() % 10] : ".- (z\n"[rng() % 6];
+                } else {
+                    c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
+                }
+            }
             const std::size_t start = rng() % bytes.size();
             if (openAtStart) bytes[start] = '5';  // the open run's first digit
             const char* p = bytes.data() + start;

@@ -90,9 +90,14 @@ constexpr ByteClassTable kClassOf;
 // `textOut` its text: found only for a number that is kept, from its first digit back to its
 // run's start and forward to the first number character, and back over the spaces before the
 // byte that closed it.
+//
+// With `AnyDigit` (whether 64 bytes hold a digit, cheaper than reading their classes), a whole
+// block without a digit where no run is open is passed over on that answer alone: most blocks
+// of prose.
 template <BlockMasks (*Classify)(const char*, const char*),
           std::size_t (*Copy)(const char*, const char*, const char*, char*),
-          BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr>
+          BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr,
+          bool (*AnyDigit)(const char*) = nullptr>
 [[gnu::always_inline]] inline const char* WalkDigitRunsWith(
     const char* p, const char* end, std::uint32_t lengths, DigitRunCarry& carry, char*& out,
     const char* outEnd, std::size_t** lineOut = nullptr, TextSpan** textOut = nullptr) {
@@ -120,6 +125,9 @@ template <BlockMasks (*Classify)(const char*, const char*),
     for (; block < end; block += 64) {
         if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
+        if constexpr (AnyDigit != nullptr && !kLines) {
+            if (!carry.from && valid == 64 && !AnyDigit(block)) continue;
+        }
         BlockMasks m;
         std::uint64_t lineEnds = 0;
         const std::size_t blockLine = carry.line;

@@ -80,6 +80,22 @@ constexpr ByteClassTable kClassOf;
     return n;
 }
 
+// The text of a kept number whose first digit is at `from` and whose run ends at `to`: from its
+// run's first number character (not before `floor`) to its last. Out of line: only the outputs
+// that write texts call it, and the walk stays small for the others.
+[[gnu::noinline, maybe_unused]] TextSpan FindText(const char* floor, const char* from,
+                                                  const char* to) {
+    const char* first = from;
+    while (first > floor && kClassOf(first[-1]) != CharClass::Other)
+        --first;
+    while (first < from && !IsNumberByte(*first))
+        ++first;
+    const char* last = to;
+    while (last > first && last[-1] == ' ')
+        --last;
+    return {first, last};
+}
+
 // The walk over the runs that hold a digit (WalkDigitRuns in byte_skip.h), with a variant's
 // block reading and digit copy built in. A block without a digit costs its reading only, unless
 // a run is open: a run of number characters without a digit can never be a kept number, so it is
@@ -87,9 +103,7 @@ constexpr ByteClassTable kClassOf;
 //
 // With `ClassifyLines` (a block reading that also gives the CRs and LFs) each kept number's line
 // is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them, and with
-// `textOut` its text: found only for a number that is kept, from its first digit back to its
-// run's start and forward to the first number character, and back over the spaces before the
-// byte that closed it.
+// `textOut` its text (FindText), looked for only when the number is kept.
 //
 // With `AnyDigit` (whether 64 bytes hold a digit, cheaper than reading their classes), a whole
 // block without a digit where no run is open is passed over on that answer alone: most blocks
@@ -108,17 +122,7 @@ template <BlockMasks (*Classify)(const char*, const char*),
         *out++ = '\n';
         if constexpr (kLines) {
             *(*lineOut)++ = line;
-            if (textOut) {
-                const char* first = from;
-                while (first > carry.textFloor && kClassOf(first[-1]) != CharClass::Other)
-                    --first;
-                while (first < from && !IsNumberByte(*first))
-                    ++first;
-                const char* last = to;
-                while (last > first && last[-1] == ' ')
-                    --last;
-                *(*textOut)++ = {first, last};
-            }
+            if (textOut) *(*textOut)++ = FindText(carry.textFloor, from, to);
         }
     };
     const char* block = p;

@@ -105,13 +105,13 @@ constexpr ByteClassTable kClassOf;
 // is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them, and with
 // `textOut` its text (FindText), looked for only when the number is kept.
 //
-// With `AnyDigit` (whether 64 bytes hold a digit, cheaper than reading their classes), a whole
-// block without a digit where no run is open is passed over on that answer alone: most blocks
-// of prose.
+// With `NoDigit` (whether 64 bytes hold no digit, and their CRs and LFs when it says so: cheaper
+// than reading their classes), a whole block without a digit where no run is open is passed
+// over on that answer alone: most blocks of prose.
 template <BlockMasks (*Classify)(const char*, const char*),
           std::size_t (*Copy)(const char*, const char*, const char*, char*),
           BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr,
-          bool (*AnyDigit)(const char*) = nullptr>
+          bool (*NoDigit)(const char*, BreakMasks&) = nullptr>
 [[gnu::always_inline]] inline const char* WalkDigitRunsWith(
     const char* p, const char* end, std::uint32_t lengths, DigitRunCarry& carry, char*& out,
     const char* outEnd, std::size_t** lineOut = nullptr, TextSpan** textOut = nullptr) {
@@ -126,11 +126,23 @@ template <BlockMasks (*Classify)(const char*, const char*),
         }
     };
     const char* block = p;
+    // The line ends of a block as LineEnds counts them, counted on.
+    auto passLines = [&](const BreakMasks& breaks, std::size_t valid) {
+        const std::uint64_t ends =
+            breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
+        carry.line += unsigned(__builtin_popcountll(ends));
+        carry.afterCr = block[valid - 1] == '\r';
+        return ends;
+    };
     for (; block < end; block += 64) {
         if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
-        if constexpr (AnyDigit != nullptr && !kLines) {
-            if (!carry.from && valid == 64 && !AnyDigit(block)) continue;
+        if constexpr (NoDigit != nullptr) {
+            BreakMasks breaks;
+            if (!carry.from && valid == 64 && NoDigit(block, breaks)) {
+                if constexpr (kLines) passLines(breaks, valid);
+                continue;
+            }
         }
         BlockMasks m;
         std::uint64_t lineEnds = 0;
@@ -138,9 +150,7 @@ template <BlockMasks (*Classify)(const char*, const char*),
         if constexpr (kLines) {
             BreakMasks breaks;
             m = ClassifyLines(block, end, breaks);
-            lineEnds = breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
-            carry.line += unsigned(__builtin_popcountll(lineEnds));
-            carry.afterCr = block[valid - 1] == '\r';
+            lineEnds = passLines(breaks, valid);
         } else {
             m = Classify(block, end);
         }

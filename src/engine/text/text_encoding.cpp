@@ -10,6 +10,8 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// On x86 the AVX2 narrowing is built too (unit_narrowing_avx2.cpp), and run where the processor
+// has AVX2.
 #if defined(__x86_64__) || defined(__i386__)
 #define TESSALY_X86_AVX2 1
 #endif
@@ -134,6 +136,7 @@ char* NarrowUnitsSse2(const unsigned char* p, std::size_t units, std::size_t wid
     return out;
 }
 
+// A unit at a time, for processors without SSE2 and as the measure of the others.
 char* NarrowUnitsPortable(const unsigned char* p, std::size_t units, std::size_t width, bool big,
                           char* out) {
     for (std::size_t i = 0; i < units; ++i)

@@ -14,7 +14,8 @@
 # folder beside the repository) with gcc -O2 -mavx2 -mpopcnt -mbmi; it reads ASCII and 8-bit
 # text only, so the wide texts are measured against the extractor's own 8-bit reading.
 # Usage: bench/run_single_core_bench.sh [WORK_DIR] [ROUNDS]   (ROUNDS pairs per figure, default 5;
-#   EXTRACT=path measures that binary instead of a fresh release build; about 1.6 GB in WORK_DIR)
+#   EXTRACT=path measures that binary instead of a fresh release build; FIGURES=regex measures
+#   only the figures whose name it matches; about 1.6 GB in WORK_DIR)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-$(mktemp -d /tmp/tessaly-single.XXXXXX)}
@@ -30,7 +31,9 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 build="$root/build/bench"
-if [ -z "${EXTRACT:-}" ] || [ ! -x "$build/bin/make_corpus" ]; then
+corpora_made=true
+for dir in text dense sparse small u8 u16 u32; do [ -d "$work/$dir" ] || corpora_made=false; done
+if [ -z "${EXTRACT:-}" ] || { [ "$corpora_made" = false ] && [ ! -x "$build/bin/make_corpus" ]; }; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSALY_BUILD_TESTS=OFF \
         -DTESSALY_BUILD_GUI=OFF >/dev/null
     cmake --build "$build" --target tessaly-extract make_corpus >/dev/null
@@ -81,6 +84,7 @@ median() { sort -g | awk '{ v[NR] = $1 } END { printf "%.3f", NR % 2 ? v[(NR + 1
 # NAME GOAL MEASURE "COMMAND A" "COMMAND B": A / B over ROUNDS pairs taken by turns.
 compare() {
     local name=$1 goal=$2 measure=$3 a=$4 b=$5 ta tb best_a="" best_b="" ratios=""
+    [[ "$name" =~ ${FIGURES:-.} ]] || return 0
     for _ in $(seq "$rounds"); do
         # shellcheck disable=SC2086
         ta=$($measure $a)

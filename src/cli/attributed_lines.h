@@ -17,6 +17,7 @@ class AttributedLines : public EachNumber<AttributedLines> {
     void enterFile(const std::string& path) override;
     bool fileFailed() override { return fileLines_ > 0; }
     bool wroteNumber() const override { return wrote_; }
+    bool takesDigitLines() const override { return true; }
 
     void put(std::size_t line, std::string_view value, auto /*text: not written*/) {
         write(line, value);

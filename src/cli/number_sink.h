@@ -38,8 +38,8 @@ class NumberSink {
     virtual void finish() {}
     // True once a number was written (or is certain to be, at the end).
     virtual bool wroteNumber() const = 0;
-    // True for a sink that writes each number's digits alone on a line and nothing else: the
-    // byte scanner then hands them as digit lines (ScanBatch::digitLines), not as entries.
+    // True for a sink that writes each number's digits, and its path or line at most: the byte
+    // scanner then hands them as digit lines (ScanBatch::digitLines), not as entries.
     virtual bool takesDigitLines() const { return false; }
 };
 
@@ -55,8 +55,15 @@ class EachNumber : public NumberSink {
 
     void take(const ScanBatch& batch) final {
         Sink& sink = static_cast<Sink&>(*this);
+        // Digit lines go to sinks that name no places.
+        std::size_t i = 0;
+        for (std::string_view rest = batch.digitLines.view(); !rest.empty(); ++i) {
+            const std::size_t end = rest.find('\n');
+            sink.put(withLines_ ? batch.lines[i] : 0, rest.substr(0, end), std::string_view());
+            rest.remove_prefix(end + 1);
+        }
         [[maybe_unused]] std::size_t run = 0;
-        for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
+        for (i = 0; i < batch.numbers.size(); ++i) {
             if constexpr (requires { sink.enterPlace(std::string_view()); }) {
                 const auto& runs = batch.places.runs;
                 for (; run < runs.size() && runs[run].first <= i; ++run)

@@ -63,65 +63,100 @@ class ByteHelpersTest : public QObject {
         QTest::addColumn<std::uint32_t>("lengths");
         QTest::addColumn<std::size_t>("room");
         QTest::addColumn<bool>("openAtStart");
+        QTest::addColumn<bool>("prose");  // whole blocks without a digit
         QTest::newRow("every length, room for all")
-            << kEveryLength << std::size_t{1 << 16} << false;
-        QTest::newRow("a run open at the start") << kEveryLength << std::size_t{1 << 16} << true;
+            << kEveryLength << std::size_t{1 << 16} << false << false;
+        QTest::newRow("a run open at the start")
+            << kEveryLength << std::size_t{1 << 16} << true << false;
         QTest::newRow("7 and 20 digits only")
-            << ((std::uint32_t{1} << 7) | (std::uint32_t{1} << 20)) << std::size_t{1 << 16} << true;
-        QTest::newRow("no length") << std::uint32_t{0} << std::size_t{1 << 16} << false;
-        QTest::newRow("output full after each block") << kEveryLength << kDigitRunBlockRoom << true;
+            << ((std::uint32_t{1} << 7) | (std::uint32_t{1} << 20)) << std::size_t{1 << 16} << true
+            << false;
+        QTest::newRow("no length") << std::uint32_t{0} << std::size_t{1 << 16} << false << false;
+        QTest::newRow("output full after each block")
+            << kEveryLength << kDigitRunBlockRoom << true << false;
+        QTest::newRow("prose") << kEveryLength << std::size_t{1 << 16} << false << true;
+        QTest::newRow("prose, a run open at the start")
+            << kEveryLength << std::size_t{1 << 16} << true << true;
     }
 
     void digitRunWalksAgree() {
         QFETCH(std::uint32_t, lengths);
         QFETCH(std::size_t, room);
         QFETCH(bool, openAtStart);
+        QFETCH(bool, prose);
         const std::vector<ByteHelperSet> sets = AvailableByteHelperSets();
         // Runs long and short, with and without digits, cut by other bytes now and then.
         const std::string alphabet = std::string("0123456789012345.-(){}  \n\r\x80z/:") + '\0';
         std::mt19937 rng(11);
         for (int round = 0; round < 1500; ++round) {
-            std::string bytes(1 + rng() % 400, ' ');
+            std::string bytes(1 + rng() % (prose ? 1000 : 400), ' ');
             const unsigned cut = 2 + rng() % 40;
-            for (char& c : bytes)
-                c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
-            const char* p = bytes.data() + rng() % bytes.size();
+            for (char& c : bytes) {
+                if (prose) {
+                    c = rng() % 150 == 0 ? alphabet[rng() % 10] : ".- (z\n"[rng() % 6];
+                } else {
+                    c = rng() % cut == 0 ? 'x' : alphabet[rng() % alphabet.size()];
+                }
+            }
+            const std::size_t start = rng() % bytes.size();
+            if (openAtStart) bytes[start] = '5';  // the open run's first digit
+            const char* p = bytes.data() + start;
             const char* const end = bytes.data() + bytes.size();
-            auto walk = [&](const ByteHelperSet& set, bool withLines) {
+            enum Walk { kDigits, kLines, kTexts };
+            auto walk = [&](const ByteHelperSet& set, Walk kind) {
                 DigitRunCarry carry;
                 if (openAtStart) carry = {p, 3, 7, 9, true};
+                carry.textFloor = bytes.data();
                 std::string lines;
                 std::vector<std::size_t> numberLines;
+                std::vector<std::string> texts;
                 std::vector<char> out(room + 64);
                 std::vector<std::size_t> found(room / kDigitRunLineBytes + 1);
+                std::vector<TextSpan> spans(found.size());
                 for (const char* at = p; at < end;) {
                     char* written = out.data();
                     std::size_t* line = found.data();
-                    at = withLines ? set.walkDigitRunLines(at, end, lengths, carry, written,
-                                                           out.data() + room, line)
-                                   : set.walkDigitRuns(at, end, lengths, carry, written,
-                                                       out.data() + room);
+                    TextSpan* text = spans.data();
+                    at = kind == kDigits ? set.walkDigitRuns(at, end, lengths, carry, written,
+                                                             out.data() + room)
+                                         : set.walkDigitRunLines(at, end, lengths, carry, written,
+                                                                 out.data() + room, line,
+                                                                 kind == kTexts ? &text : nullptr);
                     lines.append(out.data(), written);
                     numberLines.insert(numberLines.end(), found.data(), line);
+                    for (const TextSpan* t = spans.data(); t < text; ++t)
+                        texts.emplace_back(t->from, t->to);
                 }
                 return std::tuple(lines, numberLines, carry.from, carry.digits, carry.fromLine,
-                                  carry.line, carry.afterCr);
+                                  carry.line, carry.afterCr, texts);
             };
             // A byte at a time: runs open at their first digit, close at a byte that is neither
-            // a number character nor a space, and count their lines as LineEnds does.
+            // a number character nor a space, and count their lines as LineEnds does; a kept
+            // number's text runs from its run's first number character (bytes before the walk's
+            // start count) to its last.
             std::string digits;
             std::vector<std::size_t> numberLines;
+            std::vector<std::string> texts;
             std::size_t line = openAtStart ? 9 : 1, count = 3, runLine = 7;
             bool afterCr = openAtStart, open = openAtStart;
             std::string run;
-            for (const char* q = p; q < end; ++q) {
+            const char* firstNumber = nullptr;  // since the last byte outside runs
+            const char* textFrom = nullptr;
+            const char* lastNumber = nullptr;
+            for (const char* q = bytes.data(); q < end; ++q) {
                 const char c = *q;
                 const bool digit = c >= '0' && c <= '9';
-                const bool inside = c != '\0' && std::strchr("0123456789.-(){} ", c);
+                const bool number = c != '\0' && std::strchr("0123456789.-(){}", c);
+                const bool inside = number || c == ' ';
+                if (number && !firstNumber) firstNumber = q;
+                if (!inside) firstNumber = nullptr;
+                if (q < p) continue;
+                if (q == p && open) textFrom = firstNumber;
                 if (open && !inside) {
                     if (count <= kMaxDigits && (lengths >> count & 1u)) {
                         digits += run + '\n';
                         numberLines.push_back(runLine);
+                        texts.emplace_back(textFrom, lastNumber + 1);
                     }
                     open = false;
                 }
@@ -130,21 +165,25 @@ class ByteHelpersTest : public QObject {
                     count = 0;
                     run.clear();
                     runLine = line;
+                    textFrom = firstNumber;
                 }
                 if (open && digit) ++count, run += c;
+                if (open && number) lastNumber = q;
                 line += c == '\r' || (c == '\n' && !afterCr);
                 afterCr = c == '\r';
             }
-            const auto expected = walk(sets.front(), true);
+            const auto expected = walk(sets.front(), kTexts);
             QCOMPARE(std::get<0>(expected), digits);
             QCOMPARE(std::get<1>(expected), numberLines);
             QCOMPARE(std::get<5>(expected), line);
             QCOMPARE(std::get<6>(expected), afterCr);
             QCOMPARE(std::get<3>(expected), open ? count : std::get<3>(expected));
             QCOMPARE(std::get<2>(expected) != nullptr, open);
+            QCOMPARE(std::get<7>(expected), texts);
             for (const ByteHelperSet& set : sets) {
-                QVERIFY2(walk(set, false) == walk(sets.front(), false), set.name);
-                QVERIFY2(walk(set, true) == expected, set.name);
+                QVERIFY2(walk(set, kDigits) == walk(sets.front(), kDigits), set.name);
+                QVERIFY2(walk(set, kLines) == walk(sets.front(), kLines), set.name);
+                QVERIFY2(walk(set, kTexts) == expected, set.name);
             }
         }
     }

@@ -10,6 +10,7 @@
 #include "file_text_reader.h"
 #include "phone_scanner.h"
 #include "support/temp_files.h"
+#include "unit_narrowing.h"
 #include "written_file_scan.h"
 
 using namespace tessaly;
@@ -29,24 +30,33 @@ std::vector<std::string> ByLines(const std::string& path, const RequiredText& re
     return out;
 }
 
-// Each number's value, and with the written text, a space and its text.
+// Each number's value, and with the line or the written text, a space and each.
+std::string Described(std::string value, std::size_t line, const std::string& text,
+                      const ScanRules& rules) {
+    if (rules.lineNumbers) value += " " + std::to_string(line);
+    return rules.writtenText ? value + " " + text : value;
+}
+
 std::vector<std::string> Streamed(const std::string& path, const ScanRules& rules,
-                                  std::size_t chunk) {
-    FileNumberScan scan(path, rules, chunk);
+                                  std::size_t chunk, MappedReading mapping = {}) {
+    FileNumberScan scan(path, rules, chunk, nullptr, mapping);
     std::vector<PhoneNumber> found;
+    std::vector<std::size_t> lines;
     NumberTexts texts;
-    while (scan.next(found, nullptr, &texts)) {
+    while (scan.next(found, &lines, &texts)) {
     }
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < found.size(); ++i)
-        out.push_back(found[i].str() + (rules.writtenText ? " " + std::string(texts.at(i)) : ""));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        out.push_back(Described(found[i].str(), rules.lineNumbers ? lines[i] : 0,
+                                rules.writtenText ? std::string(texts.at(i)) : "", rules));
+    }
     return out;
 }
 
 // The numbers as the plain output's digit lines.
 std::vector<std::string> StreamedLines(const std::string& path, const ScanRules& rules,
-                                       std::size_t chunk) {
-    FileNumberScan scan(path, rules, chunk);
+                                       std::size_t chunk, MappedReading mapping = {}) {
+    FileNumberScan scan(path, rules, chunk, nullptr, mapping);
     DigitLines lines;
     while (scan.nextLines(lines)) {
     }
@@ -71,7 +81,7 @@ std::vector<std::string> ReadAsWritten(const std::string& path, const ScanRules&
         std::string text;
         for (char16_t unit : n.text)
             text.push_back(unit < 0x80 ? char(unit) : '?');
-        out.push_back(n.value + (rules.writtenText ? " " + text : ""));
+        out.push_back(Described(n.value, n.line, text, rules));
     }
     return out;
 }
@@ -155,6 +165,9 @@ std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
     return out;
 }
 
+// Every file read through a mapping after its first piece, a page at a time.
+constexpr MappedReading kEveryFileMapped{0, 4096};
+
 std::string Mark(TextEncoding e) {
     switch (e) {
         case TextEncoding::Utf8:
@@ -235,16 +248,28 @@ class StreamingScanTest : public QObject {
                     QCOMPARE(Streamed(path, ScanRules{required}, chunk), expected);
                     QCOMPARE(StreamedLines(path, ScanRules{required}, chunk), expected);
                 }
+                // Read through a mapping after the first piece, a page at a time.
+                for (std::size_t chunk : {1u, 5u, 64u}) {
+                    QCOMPARE(Streamed(path, ScanRules{required}, chunk, kEveryFileMapped),
+                             expected);
+                    QCOMPARE(StreamedLines(path, ScanRules{required}, chunk, kEveryFileMapped),
+                             expected);
+                }
                 // The byte scanner's written texts and its reading of the separators are the
                 // decoding reader's (which reads a character at a time: fewer cuts).
-                ScanRules texts{required}, separators{required};
-                texts.writtenText = true;
+                ScanRules texts{required}, textsAndLines{required}, separators{required};
+                texts.writtenText = textsAndLines.writtenText = textsAndLines.lineNumbers = true;
                 separators.unicodeSeparators = true;
                 for (std::size_t chunk : {1u, 2u, 5u, 4096u}) {
                     QCOMPARE(Streamed(path, texts, chunk), ReadAsWritten(path, texts, chunk));
+                    QCOMPARE(Streamed(path, textsAndLines, chunk),
+                             ReadAsWritten(path, textsAndLines, chunk));
                     QCOMPARE(Streamed(path, separators, chunk),
                              ReadAsWritten(path, separators, chunk));
                 }
+                QCOMPARE(Streamed(path, texts, 3, kEveryFileMapped), ReadAsWritten(path, texts, 3));
+                QCOMPARE(Streamed(path, separators, 3, kEveryFileMapped),
+                         ReadAsWritten(path, separators, 3));
             }
         }
         QVERIFY(nonEmpty > 40);  // the generator does produce numbers
@@ -299,6 +324,23 @@ class StreamingScanTest : public QObject {
                 while (scan.next(found, &got)) {
                 }
                 QCOMPARE(got, expected);
+                // The same lines beside the digit lines (-n), and beside the written texts (jsonl).
+                FileNumberScan lineScan(path, rules, chunk);
+                DigitLines digits;
+                got.clear();
+                while (lineScan.nextLines(digits, &got)) {
+                }
+                QCOMPARE(got, expected);
+                QCOMPARE(std::size_t(std::count(digits.view().begin(), digits.view().end(), '\n')),
+                         expected.size());
+                ScanRules withTexts = rules;
+                withTexts.writtenText = true;
+                FileNumberScan textScan(path, withTexts, chunk);
+                NumberTexts texts;
+                got.clear();
+                while (textScan.next(found, &got, &texts)) {
+                }
+                QCOMPARE(got, expected);
             }
         }
     }
@@ -314,6 +356,121 @@ class StreamingScanTest : public QObject {
         QCOMPARE(Streamed(path, {}, 65536), (std::vector<std::string>{"5551234567"}));
         QCOMPARE(Streamed(path, {}, 65536), ByLines(path, {}));
         QCOMPARE(StreamedLines(path, {}, 65536), ByLines(path, {}));
+        // Mapped, with pieces cut at every window's end.
+        QCOMPARE(StreamedLines(path, {}, 5000, {0, 16384}), ByLines(path, {}));
+        QCOMPARE(StreamedLines(path, {}, 65536), StreamedLines(path, {}, 65536, {1u << 30, 4096}));
+    }
+
+    // Every way of narrowing wide units this processor runs gives each unit's byte, at every
+    // length and start, also for units whose low byte alone would pass for ASCII.
+    void narrowingsAgree_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("big");
+        QTest::newRow("utf-16 le") << 2 << false;
+        QTest::newRow("utf-16 be") << 2 << true;
+        QTest::newRow("utf-32 le") << 4 << false;
+        QTest::newRow("utf-32 be") << 4 << true;
+    }
+
+    void narrowingsAgree() {
+        QFETCH(int, width);
+        QFETCH(bool, big);
+        // The first 14 fit in 16 bits.
+        static const char32_t values[] = {
+            U'0',   U'9',   U' ',   0x7F, 0x80, 0xFF,    0x135,     0x7F35,     0xFF35,
+            0xFF80, 0xFFFF, 0x3500, 0x35, 0x23, 0x10035, 0x1000035, 0x35000000, 0xFFFFFF7F};
+        std::mt19937 rng(width * 2 + big);
+        std::string units, narrowed;  // the units, and each one's byte
+        for (int i = 0; i < 300; ++i) {
+            const char32_t v = values[rng() % (width == 2 ? 14 : std::size(values))];
+            PutUnit(units, v, width, big);
+            narrowed.push_back(v < 0x80 ? char(v) : char(0x80));
+        }
+        const auto ways = AvailableUnitNarrowings();
+        QVERIFY(!ways.empty());
+        const auto* bytes = reinterpret_cast<const unsigned char*>(units.data());
+        for (std::size_t from : {0, 1, 7, 31}) {
+            for (std::size_t count = 0; count <= 300 - from; count += count < 70 ? 1 : 29) {
+                const std::string expected = narrowed.substr(from, count) + '#';
+                for (const UnitNarrowing& way : ways) {
+                    std::string got(count + 1, '#');  // nothing written past the last unit
+                    const char* end =
+                        way.narrow(bytes + from * width, count, width, big, got.data());
+                    QVERIFY2(got == expected && end == got.data() + count, way.name);
+                }
+            }
+        }
+    }
+
+    // A mapped file that becomes shorter while it is scanned: the scan fails with the file's
+    // path and the reason, keeps the numbers of the pieces scanned before (each one whole and
+    // in order) and takes back those of the piece that met the lost bytes; the process lives on.
+    void shortenedWhileMapped_data() {
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<bool>("digitLines");
+        QTest::addColumn<bool>("writtenText");
+        QTest::addColumn<int>("cut");  // the file's new length after its mark
+        QTest::newRow("8-bit digit lines, to nothing")
+            << TextEncoding::EightBit << true << false << 0;
+        QTest::newRow("8-bit digit lines, inside the window")
+            << TextEncoding::EightBit << true << false << 3000 * 9;
+        // "555-12" before the lost page: the zeros would close it as a number of 5 digits.
+        QTest::newRow("8-bit digit lines, inside a number at a page's end")
+            << TextEncoding::EightBit << true << false << 6 * 4096;
+        QTest::newRow("8-bit numbers with texts, in a later window")
+            << TextEncoding::EightBit << false << true << 9000 * 9;
+        QTest::newRow("utf-16, inside the window")
+            << TextEncoding::Utf16LE << true << false << 1000 * 18;
+        QTest::newRow("utf-32, in a later window")
+            << TextEncoding::Utf32BE << false << false << 4000 * 36;
+    }
+
+    void shortenedWhileMapped() {
+        QFETCH(TextEncoding, encoding);
+        QFETCH(bool, digitLines);
+        QFETCH(bool, writtenText);
+        QFETCH(int, cut);
+        constexpr int kLines = 12000;
+        std::u32string text;
+        for (int i = 0; i < kLines; ++i)
+            text += U"555-1234\n";
+        TempFiles files;
+        const std::string bytes = Encode(encoding, text);
+        const std::string path = files.write("big", bytes);
+        ScanRules rules;
+        rules.writtenText = writtenText;
+        FileNumberScan scan(path, rules, 4096, nullptr, {0, 65536});
+        DigitLines lines;
+        std::vector<PhoneNumber> found;
+        NumberTexts texts;
+        const auto next = [&] {
+            return digitLines ? scan.nextLines(lines) : scan.next(found, nullptr, &texts);
+        };
+        QVERIFY(next());
+        QVERIFY(next());  // the first piece mapped
+        const std::size_t lineBytes = (bytes.size() - Mark(encoding).size()) / kLines;
+        QCOMPARE(::truncate(path.c_str(), off_t(Mark(encoding).size() + cut)), 0);
+        QString failure;
+        try {
+            while (next()) {
+            }
+        } catch (const FileReadError& e) {
+            failure = QString::fromStdString(e.what());
+        }
+        QCOMPARE(failure, QString::fromStdString("Cannot read \"" + path +
+                                                 "\": it became shorter while it was read"));
+        std::vector<std::string> numbers;
+        for (const PhoneNumber& n : found)
+            numbers.push_back(n.str());
+        for (std::string_view rest = lines.view(); !rest.empty();
+             rest.remove_prefix(rest.find('\n') + 1))
+            numbers.emplace_back(rest.substr(0, rest.find('\n')));
+        // Every number that ended before the lost bytes, in the two pieces scanned before the
+        // cut or up to it, and none after.
+        const std::size_t scanned = (2 * 4096 - Mark(encoding).size()) / lineBytes;
+        QCOMPARE(numbers.size(), std::max(cut / lineBytes, scanned));
+        QCOMPARE(numbers, std::vector<std::string>(numbers.size(), "5551234"));
+        if (writtenText) QCOMPARE(texts.ends.size(), found.size());
     }
 };
 

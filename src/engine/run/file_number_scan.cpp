@@ -8,9 +8,10 @@
 namespace tessaly {
 
 FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
-                               std::size_t chunkSize, ReadBuffer* shared)
+                               std::size_t chunkSize, ReadBuffer* shared, MappedReading mapping)
     : file_(std::make_unique<FileSource>(path)),
       chunkSize_(chunkSize < 4 ? 4 : chunkSize),
+      mapping_(mapping),
       stream_(rules) {
     // A document is told by the file's first bytes, which the first piece then holds whole: a
     // regular file reads short only at its end, and standard input is always text.
@@ -48,6 +49,31 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
         readSoFar_ = 0;
     }
     projector_ = AsciiProjector(encoding, rules.unicodeSeparators);
+    mapped_ = path != "-" && !atEnd_ && file_->size() >= mapping_.from;
+}
+
+bool FileNumberScan::mapPiece() {
+    if (!window_ || windowTaken_ == window_->bytes().size()) {
+        const std::uint64_t next = window_ ? windowAt_ + windowTaken_ : readSoFar_;
+        window_.reset();  // its pieces were scanned
+        windowAt_ = next / MappedWindow::PageSize() * MappedWindow::PageSize();
+        windowTaken_ = std::size_t(next - windowAt_);
+        window_ = std::make_unique<MappedWindow>(*file_, windowAt_, mapping_.window);
+        if (windowTaken_ >= window_->bytes().size()) {
+            // Past the length the file had when opened, or not to be mapped: read on from
+            // there, as from any file, to a read that gives nothing.
+            window_.reset();
+            mapped_ = false;
+            readSoFar_ = next;
+            if (!file_->seek(next)) throw file_->failure("cannot go on reading after its mapping");
+            return false;
+        }
+    }
+    const std::string_view bytes = window_->bytes();
+    piece_ = bytes.substr(windowTaken_, chunkSize_);
+    windowTaken_ += piece_.size();
+    readSoFar_ = windowAt_ + windowTaken_;
+    return true;
 }
 
 bool FileNumberScan::readPiece() {
@@ -58,6 +84,7 @@ bool FileNumberScan::readPiece() {
         piece_ = text_;
         return !piece_.empty();
     }
+    if (mapped_ && mapPiece()) return true;
     const std::size_t n = file_->read(buffer_, chunkSize_);
     readSoFar_ += n;
     piece_ = std::string_view(buffer_, n);
@@ -90,6 +117,9 @@ bool FileNumberScan::step(Feed&& feed, Finish&& finish, Place&& place) {
         textPlaces_.clear();
     } else if (!piece_.empty()) {
         feedStretch(piece_);
+        // Bytes of the mapping went away under the scan and read as zeros: what the piece gave
+        // is taken back by the caller.
+        if (window_ && window_->lost()) throw window_->lostFailure(*file_);
     }
     piece_ = {};
     if (!atEnd_) return true;
@@ -105,17 +135,36 @@ bool FileNumberScan::next(std::vector<PhoneNumber>& out, std::vector<std::size_t
                           NumberTexts* texts, NumberPlaces* places) {
     places = keepsPlaces_ ? places : nullptr;
     if (places) places->enter(out.size(), where_);
-    return step(
-        [&](const char* data, std::size_t size) { stream_.feed(data, size, out, lines, texts); },
-        [&] { stream_.finish(out, lines, texts); },
-        [&](std::string_view where) {
-            if (places) places->enter(out.size(), where);
-        });
+    const std::size_t found = out.size(), foundLines = lines ? lines->size() : 0,
+                      textBytes = texts ? texts->bytes.size() : 0,
+                      textEnds = texts ? texts->ends.size() : 0;
+    try {
+        return step([&](const char* data,
+                        std::size_t size) { stream_.feed(data, size, out, lines, texts); },
+                    [&] { stream_.finish(out, lines, texts); },
+                    [&](std::string_view where) {
+                        if (places) places->enter(out.size(), where);
+                    });
+    } catch (const FileReadError&) {
+        out.resize(found);
+        if (lines) lines->resize(foundLines);
+        if (texts) texts->bytes.resize(textBytes), texts->ends.resize(textEnds);
+        throw;
+    }
 }
 
-bool FileNumberScan::nextLines(DigitLines& lines) {
-    return step([&](const char* data, std::size_t size) { stream_.feedLines(data, size, lines); },
-                [&] { stream_.finishLines(lines); }, [](std::string_view) {});
+bool FileNumberScan::nextLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers) {
+    const std::size_t found = lines.view().size(),
+                      foundLines = lineNumbers ? lineNumbers->size() : 0;
+    try {
+        return step([&](const char* data,
+                        std::size_t size) { stream_.feedLines(data, size, lines, lineNumbers); },
+                    [&] { stream_.finishLines(lines, lineNumbers); }, [](std::string_view) {});
+    } catch (const FileReadError&) {
+        lines.truncate(found);
+        if (lineNumbers) lineNumbers->resize(foundLines);
+        throw;
+    }
 }
 
 void ScanFileNumbers(const std::string& path, const ScanRules& rules, std::vector<PhoneNumber>& out,

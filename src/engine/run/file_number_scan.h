@@ -12,6 +12,10 @@
 // also gives the mark, and a read that stops short at the length the file had when opened is
 // its end. Scans one after another can share a ReadBuffer, so a file of a few bytes neither
 // allocates nor clears a buffer of its own.
+//
+// A big file is read through a memory mapping after its first piece (MappedWindow), which
+// spares copying its bytes; should it become shorter while it is mapped, the numbers of the
+// piece being scanned are taken back and the scan fails with the reason, as a failed read does.
 
 #include <memory>
 #include <string>
@@ -19,6 +23,7 @@
 
 #include "document_text.h"
 #include "file_source.h"
+#include "mapped_window.h"
 #include "number_stream.h"
 #include "text_encoding.h"
 
@@ -48,8 +53,10 @@ class FileNumberScan {
 
     // Opens the file and reads its first piece (its mark with it); throws FileReadError. Reads
     // into `shared` when given (it must outlive the scan), else into a buffer of its own.
+    // Files of at least `mapping.from` bytes are read through a mapping after their first piece.
     FileNumberScan(const std::string& path, const ScanRules& rules,
-                   std::size_t chunkSize = kDefaultChunkSize, ReadBuffer* shared = nullptr);
+                   std::size_t chunkSize = kDefaultChunkSize, ReadBuffer* shared = nullptr,
+                   MappedReading mapping = {});
 
     // Scans the next piece, appending its numbers to `out`. Returns false once the whole file
     // was scanned (the last numbers are appended by that call). When the rules ask for line
@@ -60,8 +67,9 @@ class FileNumberScan {
     bool next(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
               NumberTexts* texts = nullptr, NumberPlaces* places = nullptr);
 
-    // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines).
-    bool nextLines(DigitLines& lines);
+    // The same, the numbers appended to `lines` as digit lines (NumberStream::feedLines), and
+    // their lines to `lineNumbers` when the rules ask for them.
+    bool nextLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers = nullptr);
 
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
@@ -74,14 +82,23 @@ class FileNumberScan {
     // finish(); returns as next does.
     template <class Feed, class Finish, class Place>
     bool step(Feed&& feed, Finish&& finish, Place&& place);
-    // Reads the next piece into the buffer; false at the end of the file.
+    // Reads the next piece into the buffer, or takes it from the mapping; false at the end of
+    // the file.
     bool readPiece();
+    // The next piece from the mapping, mapping the next window when needed; false when the
+    // file is read from here on.
+    bool mapPiece();
 
     std::unique_ptr<FileSource> file_;
     ReadBuffer ownBuffer_;
     char* buffer_;
     std::size_t chunkSize_;
     std::string_view piece_;  // read and not yet scanned
+    MappedReading mapping_;
+    bool mapped_ = false;                   // the file is read through windows from here on
+    std::unique_ptr<MappedWindow> window_;  // the window the last piece came from
+    std::uint64_t windowAt_ = 0;            // its offset in the file
+    std::size_t windowTaken_ = 0;           // its bytes handed out as pieces
     std::uint64_t readSoFar_ = 0;
     bool atEnd_ = false;  // the last read reached the end of the file
     std::string projected_;

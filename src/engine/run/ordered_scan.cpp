@@ -78,7 +78,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                     return FileNumberScan(path, rules, FileNumberScan::kDefaultChunkSize, &buffer);
                 },
                 [&](FileNumberScan& scan, Found& f) {
-                    return rules.digitLines ? scan.nextLines(f.digitLines)
+                    return rules.digitLines ? scan.nextLines(f.digitLines, &f.lines)
                                             : scan.next(f.numbers, &f.lines, &f.texts, &f.places);
                 },
                 deliver);

@@ -41,7 +41,8 @@ struct ScanBatch {
     NumberTexts texts;
     // With ScanRules::places, where in a document the numbers stand.
     NumberPlaces places;
-    // With ScanRules::digitLines, the numbers as digit lines instead (`numbers` stays empty).
+    // With ScanRules::digitLines, the numbers as digit lines instead (`numbers` stays empty;
+    // `lines` holds their lines when the rules ask for them).
     DigitLines digitLines;
 };
 

@@ -80,41 +80,77 @@ constexpr ByteClassTable kClassOf;
     return n;
 }
 
+// The text of a kept number whose first digit is at `from` and whose run ends at `to`: from its
+// run's first number character (not before `floor`) to its last. Out of line: only the outputs
+// that write texts call it, and the walk stays small for the others.
+[[gnu::noinline, maybe_unused]] TextSpan FindText(const char* floor, const char* from,
+                                                  const char* to) {
+    const char* first = from;
+    while (first > floor && kClassOf(first[-1]) != CharClass::Other)
+        --first;
+    while (first < from && !IsNumberByte(*first))
+        ++first;
+    const char* last = to;
+    while (last > first && last[-1] == ' ')
+        --last;
+    return {first, last};
+}
+
 // The walk over the runs that hold a digit (WalkDigitRuns in byte_skip.h), with a variant's
 // block reading and digit copy built in. A block without a digit costs its reading only, unless
 // a run is open: a run of number characters without a digit can never be a kept number, so it is
 // never opened.
 //
 // With `ClassifyLines` (a block reading that also gives the CRs and LFs) each kept number's line
-// is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them.
+// is written at `lineOut` too, counted as LineEnds (line_breaks.h) counts them, and with
+// `textOut` its text (FindText), looked for only when the number is kept.
+//
+// With `NoDigit` (whether 64 bytes hold no digit, and their CRs and LFs when it says so: cheaper
+// than reading their classes), a whole block without a digit where no run is open is passed
+// over on that answer alone: most blocks of prose.
 template <BlockMasks (*Classify)(const char*, const char*),
           std::size_t (*Copy)(const char*, const char*, const char*, char*),
-          BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr>
-[[gnu::always_inline]] inline const char* WalkDigitRunsWith(const char* p, const char* end,
-                                                            std::uint32_t lengths,
-                                                            DigitRunCarry& carry, char*& out,
-                                                            const char* outEnd,
-                                                            std::size_t** lineOut = nullptr) {
+          BlockMasks (*ClassifyLines)(const char*, const char*, BreakMasks&) = nullptr,
+          bool (*NoDigit)(const char*, BreakMasks&) = nullptr>
+[[gnu::always_inline]] inline const char* WalkDigitRunsWith(
+    const char* p, const char* end, std::uint32_t lengths, DigitRunCarry& carry, char*& out,
+    const char* outEnd, std::size_t** lineOut = nullptr, TextSpan** textOut = nullptr) {
     constexpr bool kLines = ClassifyLines != nullptr;
     auto emit = [&](const char* from, const char* to, std::size_t digits, std::size_t line) {
         if (digits > kMaxDigits || !(lengths >> digits & 1u)) return;
         out += Copy(from, to, end, out);
         *out++ = '\n';
-        if constexpr (kLines) *(*lineOut)++ = line;
+        if constexpr (kLines) {
+            *(*lineOut)++ = line;
+            if (textOut) *(*textOut)++ = FindText(carry.textFloor, from, to);
+        }
     };
     const char* block = p;
+    // The line ends of a block as LineEnds counts them, counted on.
+    auto passLines = [&](const BreakMasks& breaks, std::size_t valid) {
+        const std::uint64_t ends =
+            breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
+        carry.line += unsigned(__builtin_popcountll(ends));
+        carry.afterCr = block[valid - 1] == '\r';
+        return ends;
+    };
     for (; block < end; block += 64) {
         if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
+        if constexpr (NoDigit != nullptr) {
+            BreakMasks breaks;
+            if (!carry.from && valid == 64 && NoDigit(block, breaks)) {
+                if constexpr (kLines) passLines(breaks, valid);
+                continue;
+            }
+        }
         BlockMasks m;
         std::uint64_t lineEnds = 0;
         const std::size_t blockLine = carry.line;
         if constexpr (kLines) {
             BreakMasks breaks;
             m = ClassifyLines(block, end, breaks);
-            lineEnds = breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
-            carry.line += unsigned(__builtin_popcountll(lineEnds));
-            carry.afterCr = block[valid - 1] == '\r';
+            lineEnds = passLines(breaks, valid);
         } else {
             m = Classify(block, end);
         }

@@ -16,7 +16,7 @@ const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut);
+                              std::size_t*& lineOut, TextSpan** textOut);
 }  // namespace ssse3
 
 namespace avx2 {
@@ -26,7 +26,7 @@ const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut);
+                              std::size_t*& lineOut, TextSpan** textOut);
 }  // namespace avx2
 #endif
 
@@ -51,19 +51,19 @@ const char* WalkDigitRunsPortable(const char* p, const char* end, std::uint32_t 
 
 const char* WalkDigitRunLinesPortable(const char* p, const char* end, std::uint32_t lengths,
                                       DigitRunCarry& carry, char*& out, const char* outEnd,
-                                      std::size_t*& lineOut) {
+                                      std::size_t*& lineOut, TextSpan** textOut) {
     return WalkDigitRunsWith<ClassifyBlockScalar, CopyDigitsPortable,
                              ClassifyApart<ClassifyBlockScalar>>(p, end, lengths, carry, out,
-                                                                 outEnd, &lineOut);
+                                                                 outEnd, &lineOut, textOut);
 }
 
 #if TESSALY_X86
 const char* WalkDigitRunLinesSse2(const char* p, const char* end, std::uint32_t lengths,
                                   DigitRunCarry& carry, char*& out, const char* outEnd,
-                                  std::size_t*& lineOut) {
+                                  std::size_t*& lineOut, TextSpan** textOut) {
     return WalkDigitRunsWith<Sse2Blocks::Classify64, CopyDigitsPortable,
                              ClassifyApart<Sse2Blocks::Classify64>>(p, end, lengths, carry, out,
-                                                                    outEnd, &lineOut);
+                                                                    outEnd, &lineOut, textOut);
 }
 
 const char* WalkDigitRunsSse2(const char* p, const char* end, std::uint32_t lengths,
@@ -140,8 +140,8 @@ const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
 }
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut) {
-    return Best().walkDigitRunLines(p, end, lengths, carry, out, outEnd, lineOut);
+                              std::size_t*& lineOut, TextSpan** textOut) {
+    return Best().walkDigitRunLines(p, end, lengths, carry, out, outEnd, lineOut, textOut);
 }
 
 }  // namespace tessaly

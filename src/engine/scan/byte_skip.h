@@ -54,6 +54,13 @@ struct DigitRunCarry {
     std::size_t fromLine = 0;
     std::size_t line = 1;
     bool afterCr = false;
+    // Walks that give texts: where the bytes walked over begin (no text starts before it).
+    const char* textFloor = nullptr;
+};
+// A kept number's text in the walked bytes: from its run's first number character to its last.
+struct TextSpan {
+    const char* from;
+    const char* to;
 };
 // Room in the output a walk needs free to take one more block: every run a block can close
 // (a digit count may be at most kMaxDigits), and the copy's slack.
@@ -67,10 +74,11 @@ inline constexpr std::size_t kDigitRunBlockRoom = 256;
 const char* WalkDigitRuns(const char* p, const char* end, std::uint32_t lengths,
                           DigitRunCarry& carry, char*& out, const char* outEnd);
 // The same, and the line of each number written at `lineOut`, one per digit line, moving it
-// on; it must have room for one per kDigitRunLineBytes bytes of room in `out`.
+// on; it must have room for one per kDigitRunLineBytes bytes of room in `out`. When `textOut`
+// is given, each number's text goes there likewise (bytes from carry.textFloor may be read).
 inline constexpr std::size_t kDigitRunLineBytes = kMinDigits + 1;
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut);
+                              std::size_t*& lineOut, TextSpan** textOut);
 
 }  // namespace tessaly

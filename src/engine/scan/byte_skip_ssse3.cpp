@@ -63,9 +63,9 @@ static BlockMasks ClassifyWithBreaks(const char* p, const char* end, BreakMasks&
 
 const char* WalkDigitRunLines(const char* p, const char* end, std::uint32_t lengths,
                               DigitRunCarry& carry, char*& out, const char* outEnd,
-                              std::size_t*& lineOut) {
+                              std::size_t*& lineOut, TextSpan** textOut) {
     return WalkDigitRunsWith<Ssse3Blocks::Classify64, CopyDigitsShuffle, ClassifyWithBreaks>(
-        p, end, lengths, carry, out, outEnd, &lineOut);
+        p, end, lengths, carry, out, outEnd, &lineOut, textOut);
 }
 
 }  // namespace ssse3

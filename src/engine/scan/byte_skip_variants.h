@@ -19,7 +19,7 @@ struct ByteHelperSet {
     const char* (*walkDigitRuns)(const char*, const char*, std::uint32_t, DigitRunCarry&, char*&,
                                  const char*);
     const char* (*walkDigitRunLines)(const char*, const char*, std::uint32_t, DigitRunCarry&,
-                                     char*&, const char*, std::size_t*&);
+                                     char*&, const char*, std::size_t*&, TextSpan**);
 };
 
 // Every set this processor can run: the portable one first, the fastest last.

@@ -358,35 +358,45 @@ void NumberStream::feedDigitRuns(const char* p, const char* end, std::vector<Pho
 }
 
 // The plain scan with each number's line: the walk counts the line breaks of every block it
-// reads and gives each kept number's line beside its digits.
-void NumberStream::feedDigitRunLines(const char* p, const char* end, std::vector<PhoneNumber>& out,
-                                     std::vector<std::size_t>* lines) {
+// reads and gives each kept number's line beside its digits, which go to room the target gives
+// (target.reserve, and target.wrote with the lines of the numbers written). With kTexts, each
+// kept number's written text goes to the texts too.
+template <bool kTexts, class Target>
+void NumberStream::feedDigitRunLines(const char* p, const char* end, Target& target) {
+    constexpr std::size_t kRoom = 8 * 1024;
+    constexpr std::size_t kNumbers = kRoom / kDigitRunLineBytes + 1;
+    std::size_t found[kNumbers];
+    TextSpan spans[kTexts ? kNumbers : 1];
     if (inToken_) {
         const char* stop = takeTokenSpan(p, end, false);
         lineCounter_.pass(p, stop);  // inside a number: no break, but no CR before what follows
         if (stop == end) return;
-        if (foundCount_ == kFoundCapacity) flushFound(out, lines);
-        closeTokenAt<false>(stop);
+        closeTokenAt<kTexts>(stop);
+        if (foundCount_ > 0) {
+            char* at = target.reserve(kMaxDigits + 1);
+            std::memcpy(at, found_[0].digits, found_[0].size);
+            at[found_[0].size] = '\n';
+            found[0] = foundLines_[0];
+            target.wrote(at + found_[0].size + 1, found, found + 1);
+            foundCount_ = 0;
+        }
         p = stop;
     }
-    flushFound(out, lines);
-    constexpr std::size_t kRoom = 8 * 1024;
-    char digits[kRoom + 2 * kMaxDigits];
-    std::size_t found[kRoom / kDigitRunLineBytes + 1];
     DigitRunCarry carry;
     carry.line = lineCounter_.line();
     carry.afterCr = lineCounter_.afterCr();
+    carry.textFloor = p;
     for (const char* at = p; at < end;) {
-        char* written = digits;
+        char* const room = target.reserve(kRoom + 2 * kMaxDigits);
+        char* written = room;
         std::size_t* line = found;
-        at = WalkDigitRunLines(at, end, acceptedLengths_, carry, written, digits + kRoom, line);
-        const char* number = digits;
-        for (const std::size_t* l = found; l < line; ++l) {
-            const char* const numberEnd =
-                static_cast<const char*>(std::memchr(number, '\n', kMaxDigits + 1));
-            out.push_back(PhoneNumber::FromBuffer(number, std::size_t(numberEnd - number)));
-            if (lines) lines->push_back(*l);
-            number = numberEnd + 1;
+        TextSpan* text = spans;
+        at = WalkDigitRunLines(at, end, acceptedLengths_, carry, written, room + kRoom, line,
+                               kTexts ? &text : nullptr);
+        target.wrote(written, found, line);
+        for (const TextSpan* t = spans; kTexts && t < text; ++t) {
+            texts_->bytes.append(t->from, t->to);
+            texts_->ends.push_back(texts_->bytes.size());
         }
     }
     lineCounter_.passBlock(carry.line - lineCounter_.line(), carry.afterCr);
@@ -394,39 +404,79 @@ void NumberStream::feedDigitRunLines(const char* p, const char* end, std::vector
     tokenLine_ = carry.from ? carry.fromLine : lineCounter_.line();
 }
 
-void NumberStream::feedLines(const char* data, std::size_t size, DigitLines& lines) {
+// Into numbers: the lines are written to a buffer on the stack and read back as numbers.
+template <bool kTexts>
+void NumberStream::feedDigitRunLines(const char* p, const char* end, std::vector<PhoneNumber>& out,
+                                     std::vector<std::size_t>* lines) {
+    struct Numbers {
+        Numbers(std::vector<PhoneNumber>& numbers, std::vector<std::size_t>* numberLines)
+            : out(numbers), lines(numberLines) {}
+        std::vector<PhoneNumber>& out;
+        std::vector<std::size_t>* lines;
+        char digits[8 * 1024 + 2 * kMaxDigits];  // left as it is: only what was written is read
+        char* reserve(std::size_t) { return digits; }
+        void wrote(const char* written, const std::size_t* from, const std::size_t* to) {
+            for (const char* number = digits; number < written;) {
+                const char* const numberEnd =
+                    static_cast<const char*>(std::memchr(number, '\n', kMaxDigits + 1));
+                out.push_back(PhoneNumber::FromBuffer(number, std::size_t(numberEnd - number)));
+                number = numberEnd + 1;
+            }
+            if (lines) lines->insert(lines->end(), from, to);
+        }
+    } numbers(out, lines);
+    flushFound(out, lines);
+    feedDigitRunLines<kTexts>(p, end, numbers);
+}
+
+void NumberStream::feedLines(const char* data, std::size_t size, DigitLines& lines,
+                             std::vector<std::size_t>* lineNumbers) {
     if (hasPending_ && !inToken_) {
         needle_ = std::move(pending_);
         hasPending_ = false;
     }
     if (plainScan()) return feedDigitRuns(data, data + size, lines);
+    if (!hasPending_ && !needle_.active && !keepTexts_ && lineNumbers) {
+        struct LinesAndNumbers {
+            DigitLines& digits;
+            std::vector<std::size_t>& lines;
+            char* reserve(std::size_t size) { return digits.reserve(size); }
+            void wrote(const char* written, const std::size_t* from, const std::size_t* to) {
+                digits.wrote(written);
+                lines.insert(lines.end(), from, to);
+            }
+        } target{lines, *lineNumbers};
+        return feedDigitRunLines<false>(data, data + size, target);
+    }
     numbers_.clear();
-    feed(data, size, numbers_);
+    feed(data, size, numbers_, lineNumbers);
     for (const PhoneNumber& n : numbers_)
         lines.append(n.view());
 }
 
-void NumberStream::finishLines(DigitLines& lines) {
+void NumberStream::finishLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers) {
     numbers_.clear();
-    finish(numbers_);
+    finish(numbers_, lineNumbers);
     for (const PhoneNumber& n : numbers_)
         lines.append(n.view());
 }
 
 // A run still open at the end of the piece goes on in the next one as the open number: with its
 // digits kept while it can still be kept, or without a digit yet, so that new rules wait for the
-// next number to start, as they do on every other path.
+// next number to start, as they do on every other path. Its text starts at its first number
+// character.
 void NumberStream::keepRunOpenAtEnd(const DigitRunCarry& carry, const char* p, const char* end) {
-    if (carry.from) {
-        startTokenAt<false>(carry.from);
-        digitCount_ = carry.digits;
-        if (digitCount_ <= kMaxDigits) CopyDigits(carry.from, end, end, digits_);
-        return;
-    }
-    const char* runStart = end;
+    const char* runStart = carry.from ? carry.from : end;
     while (runStart > p && kByteClass[static_cast<unsigned char>(runStart[-1])] != CharClass::Other)
         --runStart;
-    if (FindNumberChar(runStart, end) != end) startTokenAt<false>(runStart);
+    const char* const first = FindNumberChar(runStart, end);
+    if (first == end) return;
+    startTokenAt<false>(first);
+    textFrom_ = first;
+    if (carry.from) {
+        digitCount_ = carry.digits;
+        if (digitCount_ <= kMaxDigits) CopyDigits(carry.from, end, end, digits_);
+    }
 }
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -443,7 +493,8 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     const bool extras = countLines_ || texts_;
     if (!extras && !needle_.active) return feedDigitRuns(p, end, out);
-    if (!texts_ && !needle_.active) return feedDigitRunLines(p, end, out, lines);
+    if (!texts_ && !needle_.active) return feedDigitRunLines<false>(p, end, out, lines);
+    if (countLines_ && !needle_.active) return feedDigitRunLines<true>(p, end, out, lines);
     if (hasPopcnt) {
         extras ? feedBlocksPopcnt<true>(p, end, out, lines)
                : feedBlocksPopcnt<false>(p, end, out, lines);
@@ -464,7 +515,9 @@ void NumberStream::feedBlocks(const char* p, const char* end, std::vector<PhoneN
     if (!countLines_ && !texts_ && !needle_.active) {
         feedDigitRuns(p, end, out);
     } else if (!texts_ && !needle_.active) {
-        feedDigitRunLines(p, end, out, lines);
+        feedDigitRunLines<false>(p, end, out, lines);
+    } else if (countLines_ && !needle_.active) {
+        feedDigitRunLines<true>(p, end, out, lines);
     } else if (countLines_ || texts_) {
         feedBlocksBody<true>(p, end, out, lines);
     } else {

@@ -94,6 +94,8 @@ class DigitLines {
     std::string_view view() const { return {bytes_.get(), size_}; }
     bool empty() const { return size_ == 0; }
     void clear() { size_ = 0; }
+    // Keeps the first `size` bytes only.
+    void truncate(std::size_t size) { size_ = std::min(size, size_); }
 
   private:
     std::unique_ptr<char[]> bytes_;
@@ -118,10 +120,12 @@ class NumberStream {
     void finish(std::vector<PhoneNumber>& out, std::vector<std::size_t>* lines = nullptr,
                 NumberTexts* texts = nullptr);
 
-    // The same numbers as feed and finish give, appended to `lines` as digit lines; without a
-    // required text, line numbers or written texts, the digits go there straight from the text.
-    void feedLines(const char* data, std::size_t size, DigitLines& lines);
-    void finishLines(DigitLines& lines);
+    // The same numbers as feed and finish give, appended to `lines` as digit lines, and when the
+    // rules ask for line numbers, each one's line to `lineNumbers`; without a required text or
+    // written texts, the digits go there straight from the text.
+    void feedLines(const char* data, std::size_t size, DigitLines& lines,
+                   std::vector<std::size_t>* lineNumbers = nullptr);
+    void finishLines(DigitLines& lines, std::vector<std::size_t>* lineNumbers = nullptr);
 
   private:
     struct Needle {
@@ -154,6 +158,9 @@ class NumberStream {
     template <class Target>
     void feedDigitRuns(const char* p, const char* end, Target& target);
     void feedDigitRuns(const char* p, const char* end, std::vector<PhoneNumber>& out);
+    template <bool kTexts, class Target>
+    void feedDigitRunLines(const char* p, const char* end, Target& target);
+    template <bool kTexts>
     void feedDigitRunLines(const char* p, const char* end, std::vector<PhoneNumber>& out,
                            std::vector<std::size_t>* lines);
     bool plainScan() const {

@@ -45,8 +45,9 @@ struct ScanRules {
     bool keepPlus = false;
     bool unicodeSeparators = false;
     bool writtenText = false;
-    // The numbers are wanted only as their digits, a line each (the extractor's plain output):
-    // the ordered scan hands them as ScanBatch::digitLines, written straight from the text.
+    // The numbers are wanted only as their digits, a line each, and their lines when asked (the
+    // extractor's plain and attributed output): the ordered scan hands them as
+    // ScanBatch::digitLines, written straight from the text.
     bool digitLines = false;
     // Each number carries the characters around it on its line (WrittenNumber::before and
     // after), for a later stage that judges whether it is a telephone number at all.

@@ -97,6 +97,15 @@ bool FileSource::rewind() {
     return start_ >= 0 && ::lseek(fd_, start_, SEEK_SET) == start_;
 }
 
+FileReadError FileSource::failure(const std::string& reason) const {
+    return FileReadError(Describe(path_, reason));
+}
+
+bool FileSource::seek(std::uint64_t offset) {
+    const auto at = static_cast<off_t>(offset);
+    return ::lseek(fd_, at, SEEK_SET) == at;
+}
+
 std::size_t FileSource::readFully(char* buffer, std::size_t capacity) {
     std::size_t total = 0;
     while (total < capacity) {

@@ -52,6 +52,12 @@ class FileSource {
     std::size_t readFully(char* buffer, std::size_t capacity);
     // Back to the first byte read; false when the source cannot go back (a pipe).
     bool rewind();
+    // Reading goes on at byte `offset` of the file; false when the source cannot go there.
+    bool seek(std::uint64_t offset);
+    // The failure of this file for `reason`, as its description says it.
+    FileReadError failure(const std::string& reason) const;
+    // The open file, for mapping its bytes (MappedWindow).
+    int descriptor() const { return fd_; }
 
   private:
     std::string path_;

@@ -5,12 +5,25 @@
 #include <cstring>
 
 #include "separator_map.h"
+#include "unit_narrowing.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+// On x86 the AVX2 narrowing is built too (unit_narrowing_avx2.cpp), and run where the processor
+// has AVX2.
+#if defined(__x86_64__) || defined(__i386__)
+#define TESSALY_X86_AVX2 1
+#endif
 
 namespace tessaly {
+
+#if TESSALY_X86_AVX2
+namespace avx2 {
+std::size_t NarrowUnitBlocks(const unsigned char* p, std::size_t units, std::size_t width, bool big,
+                             char* out);
+}  // namespace avx2
+#endif
 
 namespace {
 
@@ -70,8 +83,9 @@ char ProjectUnit(char32_t v, bool separators) {
 // Projects `units` whole UTF-16 or UTF-32 units from p to `out`; returns the end of what it wrote.
 // Sixteen units at a time: every unit below 0x80 becomes its byte, every other one 0x80, by
 // compares and packs; with the separators, sixteen units that are not all ASCII go one by one.
-char* NarrowUnits(const unsigned char* p, std::size_t units, std::size_t width, bool big,
-                  bool separators, char* out) {
+template <bool kSeparators>
+char* NarrowUnitsSse2(const unsigned char* p, std::size_t units, std::size_t width, bool big,
+                      char* out) {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const auto load = [&](std::size_t at) {
@@ -108,7 +122,7 @@ char* NarrowUnits(const unsigned char* p, std::size_t units, std::size_t width, 
                 _mm_packs_epi32(narrow32(load(at + 32), ascii), narrow32(load(at + 48), ascii));
             bytes = _mm_packus_epi16(a, b);
         }
-        if (separators && _mm_movemask_epi8(ascii) != 0xFFFF) {
+        if (kSeparators && _mm_movemask_epi8(ascii) != 0xFFFF) {
             for (std::size_t k = 0; k < 16; ++k)
                 out[k] = ProjectUnit(ReadUnit(p + at + k * width, width, big), true);
         } else {
@@ -118,8 +132,31 @@ char* NarrowUnits(const unsigned char* p, std::size_t units, std::size_t width, 
     }
 #endif
     for (; i < units; ++i)
-        *out++ = ProjectUnit(ReadUnit(p + i * width, width, big), separators);
+        *out++ = ProjectUnit(ReadUnit(p + i * width, width, big), kSeparators);
     return out;
+}
+
+// A unit at a time, for processors without SSE2 and as the measure of the others.
+char* NarrowUnitsPortable(const unsigned char* p, std::size_t units, std::size_t width, bool big,
+                          char* out) {
+    for (std::size_t i = 0; i < units; ++i)
+        *out++ = ProjectUnit(ReadUnit(p + i * width, width, big), false);
+    return out;
+}
+
+#if TESSALY_X86_AVX2
+// Whole blocks of 32 units with AVX2, the rest as SSE2 does.
+char* NarrowUnitsAvx2(const unsigned char* p, std::size_t units, std::size_t width, bool big,
+                      char* out) {
+    const std::size_t done = avx2::NarrowUnitBlocks(p, units, width, big, out);
+    return NarrowUnitsSse2<false>(p + done * width, units - done, width, big, out + done);
+}
+#endif
+
+// The fastest narrowing this processor runs, chosen on first use.
+NarrowUnitsFunction BestNarrowing() {
+    static const NarrowUnitsFunction best = AvailableUnitNarrowings().back().narrow;
+    return best;
 }
 
 // Appends ASCII bytes from p for as long as whole words of them come; returns where that ends.
@@ -134,6 +171,17 @@ const unsigned char* CopyAscii(const unsigned char* p, const unsigned char* end,
 }
 
 }  // namespace
+
+std::vector<UnitNarrowing> AvailableUnitNarrowings() {
+    std::vector<UnitNarrowing> ways{{"portable", NarrowUnitsPortable}};
+#if defined(__SSE2__)
+    ways.push_back({"sse2", NarrowUnitsSse2<false>});
+#endif
+#if TESSALY_X86_AVX2
+    if (__builtin_cpu_supports("avx2")) ways.push_back({"avx2", NarrowUnitsAvx2});
+#endif
+    return ways;
+}
 
 bool IsAscii(const char* data, std::size_t size) {
     const char* p = data;
@@ -333,7 +381,8 @@ void AsciiProjector::project(const char* data, std::size_t size, std::string& ou
         }
     }
     const std::size_t units = std::size_t(end - p) / width;
-    o = NarrowUnits(p, units, width, big, separators_, o);
+    o = separators_ ? NarrowUnitsSse2<true>(p, units, width, big, o)
+                    : BestNarrowing()(p, units, width, big, o);
     p += units * width;
     while (p < end && carrySize_ < sizeof carry_)
         carry_[carrySize_++] = *p++;

@@ -1,9 +1,11 @@
 #pragma once
 // engine/text: an input file's bytes and how they become text the scanner reads. FileSource
-// opens the file (or standard input) and reads its bytes; StartText (text_start.h) reads its
-// first bytes and decides the encoding (the byte-order mark, or UTF-8 throughout with the Unicode
-// separators); the functions here decode a text to UTF-16 or project it to ASCII bytes, and
-// TextDecoder (text_decoder.h) decodes a text that arrives in pieces cut anywhere.
+// opens the file (or standard input) and reads its bytes, or MappedWindow (mapped_window.h) maps
+// a big file's bytes a window at a time; StartText (text_start.h) reads its first bytes and
+// decides the encoding (the byte-order mark, or UTF-8 throughout with the Unicode separators);
+// the functions here decode a text to UTF-16 or project it to ASCII bytes (wide units narrowed
+// a block at a time, unit_narrowing.h), and TextDecoder (text_decoder.h) decodes a text that
+// arrives in pieces cut anywhere.
 //
 // The encoding of an input file, told by its first bytes (the byte-order mark), and the two ways
 // its bytes become text: decoding to UTF-16 (for reading lines) and projecting to ASCII bytes

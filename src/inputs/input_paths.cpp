@@ -78,8 +78,9 @@ void InputPaths::listFolder(const std::string& folder) {
                 collected_.erase(it);
                 return true;
             },
-            [&](std::string_view name, bool isFolder) {
-                if (isFolder ||
+            [&](std::string_view name, EntryType type) {
+                const bool file = type == EntryType::kFile || type == EntryType::kLinkedFile;
+                if (!file || IsTemporaryName(name) ||
                     std::none_of(patterns_.begin(), patterns_.end(),
                                  [&](const std::string& p) { return MatchesPattern(name, p); })) {
                     return;
@@ -100,9 +101,13 @@ void InputPaths::listFolder(const std::string& folder) {
               [base](std::size_t a, std::size_t b) { return ListsBefore(base + a, base + b); });
 }
 
+// The listing said which entries are files, so a file is handed out without being looked up
+// again: the scan's own opening tells whether it is still there. Only a name beginning with "."
+// can be hidden, the one kind of file the importers refuse; such a file is examined first.
 std::optional<std::string> InputPaths::nextInFolder() {
     while (nextName_ < starts_.size()) {
         const char* name = names_.data() + starts_[nextName_++];
+        if (name[0] != '.') return RemoveDoubleSlashes(JoinPath(folder_, name));
         if (std::optional<std::string> path = TakenFilePath(files_, folder_, name)) return path;
     }
     return std::nullopt;

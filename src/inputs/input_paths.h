@@ -57,7 +57,7 @@ class InputPaths {
     std::size_t nextFolder_ = 0;
     // The folders the walk listed, whose files are not yet listed: identity and path.
     std::map<FileIdentity, std::string> collected_;
-    // The folder being handed out, without its separator, and the names in it that match the
+    // The folder being handed out, without its separator, and the names of its files that match the
     // pattern: each ends with a zero byte in `names_`, `starts_` in listing order.
     std::string folder_;
     std::string names_;

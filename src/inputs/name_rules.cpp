@@ -1,6 +1,7 @@
 #include "name_rules.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
@@ -111,6 +112,21 @@ bool ListsBefore(std::string_view a, std::string_view b) {
     }
     if (i < a.size() || j < b.size()) return j < b.size();
     return a < b;
+}
+
+bool ListsBefore(const char* a, const char* b) {
+    // A byte below 0x80 is a character of its own, so such bytes are compared one by one until
+    // the names differ or end; the first byte of a longer character hands over to the
+    // character-wise comparison.
+    for (std::size_t i = 0;; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if ((ca | cb) >= 0x80) return ListsBefore(std::string_view(a), std::string_view(b));
+        if (ca == 0 || cb == 0) return ca == cb ? std::strcmp(a, b) < 0 : ca == 0;
+        const char32_t fa = FoldCase(ca);
+        const char32_t fb = FoldCase(cb);
+        if (fa != fb) return fa < fb;
+    }
 }
 
 void SortForListing(std::vector<std::string>& names) {

@@ -17,6 +17,9 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // The listing order: names compared without regard to case; names equal but for case keep a
 // fixed order by their bytes. True when `a` comes before `b`.
 bool ListsBefore(std::string_view a, std::string_view b);
+// The same for names that end with a zero byte, without measuring them first: names of plain
+// letters, digits and signs are compared as they are read.
+bool ListsBefore(const char* a, const char* b);
 
 // Puts `names` into the listing order.
 void SortForListing(std::vector<std::string>& names);

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,10 +64,24 @@ class NameRulesTest : public QObject {
                                                                              "\xc3\x89"
                                                                              "a",
                                                                              "\xc3\xa9z"};
+        QTest::newRow("a sign between the capitals and the small letters")
+            << Strings{"Ax", "_x", "ax", "Zx"} << Strings{"_x", "Ax", "ax", "Zx"};
+        QTest::newRow("a name before every longer one it begins")
+            << Strings{"abc", "AB", "ab", "a"} << Strings{"a", "AB", "ab", "abc"};
+        QTest::newRow("accented letters after a common beginning")
+            << Strings{"doc\xc3\xa9", "DOC\xc3\x89", "docz", "doc\xff"}
+            << Strings{"docz", "DOC\xc3\x89", "doc\xc3\xa9", "doc\xff"};
     }
+    // Both comparisons, the one of measured names and the one of names ending with a zero byte.
     void listingOrder() {
         QFETCH(Strings, names);
         QFETCH(Strings, expected);
+        std::vector<const char*> ended;
+        for (const std::string& name : names)
+            ended.push_back(name.c_str());
+        std::sort(ended.begin(), ended.end(),
+                  [](const char* a, const char* b) { return ListsBefore(a, b); });
+        QCOMPARE(Strings(ended.begin(), ended.end()), expected);
         SortForListing(names);
         QCOMPARE(names, expected);
     }

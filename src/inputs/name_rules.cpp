@@ -129,6 +129,19 @@ bool ListsBefore(const char* a, const char* b) {
     }
 }
 
+std::uint64_t ListingKey(std::string_view name) {
+    // Eight bytes, one character each while they are below 0x80 (folded, so never 0 nor above
+    // 0x7F); a name's end is 0, below every character; the first longer character is 0x80,
+    // above every byte below 0x80, and ends the key, since what it is takes more than a byte.
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const auto c = i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+        if (c >= 0x80) return ((key << 8) | 0x80) << (8 * (7 - i));
+        key = (key << 8) | FoldCase(c);
+    }
+    return key;
+}
+
 void SortForListing(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return ListsBefore(a, b); });

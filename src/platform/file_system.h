@@ -34,10 +34,9 @@ struct FileIdentity {
 
 // What a folder's entry is, as far as its listing tells (a link is followed).
 enum class EntryType {
-    kFolder,      // a folder, or a link to one
-    kFile,        // a regular file that is no link
-    kLinkedFile,  // a link to a regular file
-    kOther,       // anything else: a device, a pipe, a socket, a link that leads nowhere
+    kFolder,  // a folder, or a link to one
+    kFile,    // a regular file, or a link to one
+    kOther,   // anything else: a device, a pipe, a socket, a link that leads nowhere
 };
 
 struct FolderInfo {
@@ -95,14 +94,8 @@ class FileSystem {
             visit(name, EntryType::kFolder);
         const std::string prefix = folder.ends_with('/') ? folder : folder + '/';
         visitFileNames(folder, [&](std::string_view name) {
-            const std::string path = prefix + std::string(name);
-            const std::optional<int> value = attributes(path);
-            if (!value || !isExistingFile(path)) {
-                visit(name, EntryType::kOther);
-            } else {
-                visit(name,
-                      (*value & kLinkAttribute) != 0 ? EntryType::kLinkedFile : EntryType::kFile);
-            }
+            visit(name, isExistingFile(prefix + std::string(name)) ? EntryType::kFile
+                                                                   : EntryType::kOther);
         });
         return true;
     }

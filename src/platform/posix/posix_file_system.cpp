@@ -42,11 +42,9 @@ struct DirCloser {
 };
 using Dir = std::unique_ptr<DIR, DirCloser>;
 
-// The type of a looked-up entry; `linked` when it was reached through a link.
-EntryType TypeOf(const struct stat& info, bool linked) {
+EntryType TypeOf(const struct stat& info) {
     if (S_ISDIR(info.st_mode)) return EntryType::kFolder;
-    if (S_ISREG(info.st_mode)) return linked ? EntryType::kLinkedFile : EntryType::kFile;
-    return EntryType::kOther;
+    return S_ISREG(info.st_mode) ? EntryType::kFile : EntryType::kOther;
 }
 
 // The type of the entry `entry` of the open folder `dir`. Most disks keep it in the listing;
@@ -59,22 +57,14 @@ EntryType TypeOf(DIR* dir, const dirent& entry) {
         case DT_REG:
             return EntryType::kFile;
         case DT_LNK:
-        case DT_UNKNOWN:
-            break;
+        case DT_UNKNOWN: {
+            struct stat info {};
+            if (::fstatat(::dirfd(dir), entry.d_name, &info, 0) != 0) return EntryType::kOther;
+            return TypeOf(info);
+        }
         default:
             return EntryType::kOther;
     }
-    struct stat info {};
-    bool linked = entry.d_type == DT_LNK;
-    if (!linked) {
-        if (::fstatat(::dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            return EntryType::kOther;
-        }
-        linked = S_ISLNK(info.st_mode);
-        if (!linked) return TypeOf(info, false);
-    }
-    if (::fstatat(::dirfd(dir), entry.d_name, &info, 0) != 0) return EntryType::kOther;
-    return TypeOf(info, true);
 }
 
 // The entries of the open folder `dir` except "." and "..", each with its type. Returns the

@@ -13,19 +13,25 @@ namespace tessaly {
 
 namespace {
 
-// Scans the file `open` opens, handing each piece's numbers to `deliver`, which returns false to
-// end the scan early; returns the failure, if any.
+// Pieces whose numbers are handed over together: handing a batch to another thread costs
+// about as much as scanning a piece.
+constexpr int kPiecesPerBatch = 8;
+
+// Scans the file `open` opens, handing the numbers of every few pieces to `deliver`, which
+// returns false to end the scan early; returns the failure, if any.
 template <class Found, class Open, class Next, class Deliver>
 std::optional<std::string> ScanOne(Open&& open, Next&& next, Deliver&& deliver) {
     try {
         auto scan = open();
         // One batch for the whole file: where it is handed over without being taken (a single
-        // job), its room is used again by the next piece.
+        // job), its room is used again by the next pieces.
         Found found;
-        for (bool more = true; more;) {
-            found.clear();
-            more = next(scan, found);
+        for (int pieces = 1;; ++pieces) {
+            const bool more = next(scan, found);
+            if (more && pieces % kPiecesPerBatch != 0) continue;
             if (!found.empty() && !deliver(std::move(found))) break;
+            if (!more) break;
+            found.clear();
         }
         return std::nullopt;
     } catch (...) {
@@ -60,6 +66,11 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
                       const OrderedScanEvents& events) {
     struct Found : ScanBatch {
         bool empty() const { return numbers.empty() && digitLines.empty(); }
+        std::size_t heldBytes() const {
+            return sizeof(Found) + numbers.capacity() * sizeof(PhoneNumber) +
+                   lines.capacity() * sizeof(std::size_t) + texts.bytes.capacity() +
+                   texts.ends.capacity() * sizeof(std::size_t) + digitLines.capacity();
+        }
         void clear() {
             numbers.clear();
             lines.clear();
@@ -89,7 +100,16 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
 
 void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned jobs,
                         const WrittenScanEvents& events) {
-    using Found = std::vector<WrittenNumber>;
+    struct Found : std::vector<WrittenNumber> {
+        std::size_t heldBytes() const {
+            std::size_t bytes = sizeof(Found) + capacity() * sizeof(WrittenNumber);
+            for (const WrittenNumber& n : *this) {
+                bytes += n.value.capacity() + n.jsonMembers.capacity() +
+                         2 * (n.text.capacity() + n.before.capacity() + n.after.capacity());
+            }
+            return bytes;
+        }
+    };
     DeliverInOrder<Found>(
         jobs, next,
         [&](const std::string& path, auto&& deliver) {

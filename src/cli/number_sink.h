@@ -53,7 +53,7 @@ class EachNumber : public NumberSink {
   public:
     EachNumber(bool withLines, bool withTexts) : withLines_(withLines), withTexts_(withTexts) {}
 
-    void take(const ScanBatch& batch) final {
+    void take(const ScanBatch& batch) override {
         Sink& sink = static_cast<Sink&>(*this);
         [[maybe_unused]] std::size_t run = 0;
         for (std::size_t i = 0; i < batch.numbers.size(); ++i) {

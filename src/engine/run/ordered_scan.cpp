@@ -13,22 +13,34 @@ namespace tessaly {
 
 namespace {
 
-// Pieces whose numbers are handed over together: handing a batch to another thread costs
-// about as much as scanning a piece.
-constexpr int kPiecesPerBatch = 8;
+// The pieces of `path` whose numbers are handed over together: handing a batch to another
+// thread costs about as much as scanning a piece. Standard input may be a pipe whose next piece
+// comes much later, so its numbers go on at once.
+int PiecesPerBatch(const std::string& path) {
+    return path == "-" ? 1 : 8;
+}
 
-// Scans the file `open` opens, handing the numbers of every few pieces to `deliver`, which
+// Scans `path`, which `open` opens, handing the numbers of every few pieces to `deliver`, which
 // returns false to end the scan early; returns the failure, if any.
 template <class Found, class Open, class Next, class Deliver>
-std::optional<std::string> ScanOne(Open&& open, Next&& next, Deliver&& deliver) {
+std::optional<std::string> ScanOne(const std::string& path, Open&& open, Next&& next,
+                                   Deliver&& deliver) {
+    const int piecesPerBatch = PiecesPerBatch(path);
     try {
         auto scan = open();
         // One batch for the whole file: where it is handed over without being taken (a single
         // job), its room is used again by the next pieces.
         Found found;
         for (int pieces = 1;; ++pieces) {
-            const bool more = next(scan, found);
-            if (more && pieces % kPiecesPerBatch != 0) continue;
+            bool more;
+            try {
+                more = next(scan, found);
+            } catch (...) {
+                // A read fails before its piece is scanned: the pieces before it are delivered.
+                if (!found.empty()) deliver(std::move(found));
+                throw;
+            }
+            if (more && pieces % piecesPerBatch != 0) continue;
             if (!found.empty() && !deliver(std::move(found))) break;
             if (!more) break;
             found.clear();
@@ -85,6 +97,7 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
             // Each worker reads every file it scans into the same buffer.
             thread_local ReadBuffer buffer;
             return ScanOne<Found>(
+                path,
                 [&] {
                     return FileNumberScan(path, rules, FileNumberScan::kDefaultChunkSize, &buffer);
                 },
@@ -113,13 +126,14 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
     DeliverInOrder<Found>(
         jobs, next,
         [&](const std::string& path, auto&& deliver) {
-            return ScanOne<Found>([&] { return WrittenFileScan(path, rules); },
-                                  [&](WrittenFileScan& scan, Found& f) {
-                                      const bool more = scan.next(f);
-                                      if (events.refine && !f.empty()) events.refine(f);
-                                      return more;
-                                  },
-                                  deliver);
+            return ScanOne<Found>(
+                path, [&] { return WrittenFileScan(path, rules); },
+                [&](WrittenFileScan& scan, Found& f) {
+                    const bool more = scan.next(f);
+                    if (events.refine && !f.empty()) events.refine(f);
+                    return more;
+                },
+                deliver);
         },
         Begin(events), events.numbers, Fail(events), [&] { return events.stop && events.stop(); });
 }

@@ -79,9 +79,14 @@ void ScanFilesInOrder(const NextPath& next, const ScanRules& rules, unsigned job
     struct Found : ScanBatch {
         bool empty() const { return numbers.empty() && digitLines.empty(); }
         std::size_t heldBytes() const {
-            return sizeof(Found) + numbers.capacity() * sizeof(PhoneNumber) +
-                   lines.capacity() * sizeof(std::size_t) + texts.bytes.capacity() +
-                   texts.ends.capacity() * sizeof(std::size_t) + digitLines.capacity();
+            std::size_t bytes = sizeof(Found) + numbers.capacity() * sizeof(PhoneNumber) +
+                                lines.capacity() * sizeof(std::size_t) + texts.bytes.capacity() +
+                                texts.ends.capacity() * sizeof(std::size_t) +
+                                places.runs.capacity() * sizeof(NumberPlaces::Run) +
+                                digitLines.capacity();
+            for (const NumberPlaces::Run& run : places.runs)
+                bytes += run.where.capacity();
+            return bytes;
         }
         void clear() {
             numbers.clear();
@@ -117,7 +122,7 @@ void ScanWrittenInOrder(const NextPath& next, const ScanRules& rules, unsigned j
         std::size_t heldBytes() const {
             std::size_t bytes = sizeof(Found) + capacity() * sizeof(WrittenNumber);
             for (const WrittenNumber& n : *this) {
-                bytes += n.value.capacity() + n.jsonMembers.capacity() +
+                bytes += n.value.capacity() + n.where.capacity() + n.jsonMembers.capacity() +
                          2 * (n.text.capacity() + n.before.capacity() + n.after.capacity());
             }
             return bytes;

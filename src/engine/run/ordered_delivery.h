@@ -69,8 +69,8 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     const std::size_t lookahead = 2 * jobs;
     std::mutex mutex;
     // Each side is woken only when it waits and what it waits for may have come: the calling
-    // thread for the head file's pieces, the workers for room and for files to take. A piece
-    // costs a few microseconds of work, and a needless wake-up of a thread costs as much.
+    // thread for the head file's pieces, the workers for room and for files to take. Pieces
+    // take tens of microseconds each, and waking a thread that has nothing to do costs several.
     std::condition_variable deliverable;
     std::condition_variable room;
     std::size_t delivererWaits = 0;  // 1 while the calling thread waits

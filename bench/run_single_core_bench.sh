@@ -26,6 +26,7 @@ mkdir -p "$work"
 need=()
 command -v bc >/dev/null || need+=(bc)
 command -v iconv >/dev/null || need+=(libc-bin)
+command -v strace >/dev/null || need+=(strace)
 if [ ${#need[@]} -gt 0 ]; then
     apt-get update -qq && apt-get install -y --no-install-recommends "${need[@]}" >/dev/null
 fi
@@ -107,6 +108,16 @@ for dir in text dense sparse; do
 done
 compare "small files: --jobs 1 / minimal" "<= 1.3" cpu "$extract --jobs 1 $work/small" \
     "$reference $work/small"
+# System calls per small file on the normal path (a folder walked, output to a pipe): every
+# call that names, opens, examines, reads or closes a file, counted by strace.
+if command -v strace >/dev/null; then
+    calls="$work/strace.txt"
+    strace -f -c -o "$calls" "$extract" --jobs 1 "$work/small" | cat >/dev/null
+    files=$(find "$work/small" -type f | wc -l)
+    awk -v files="$files" '$NF ~ /^(open|openat|stat|lstat|fstat|newfstatat|statx|read|pread64|close|fadvise64)$/ {
+        n += $4 } END {
+        printf "%-34s %8.2f calls per file            (goal <= 4)\n", "small files: system calls", n / files }' "$calls"
+fi
 compare "UTF-16LE / 8-bit" "<= 1.3" cpu "$extract --jobs 1 $work/u16" "$extract --jobs 1 $work/u8"
 compare "UTF-32LE / 8-bit" "<= 1.3" cpu "$extract --jobs 1 $work/u32" "$extract --jobs 1 $work/u8"
 plain="$extract --jobs 1 $work/text"

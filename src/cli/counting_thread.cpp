@@ -12,6 +12,14 @@ namespace {
 constexpr unsigned char kLongValue = 255;
 constexpr std::uint32_t kFileBegins = UINT32_MAX;
 constexpr std::uint32_t kFileTakenBack = UINT32_MAX - 1;
+constexpr std::uint32_t kLinesFollow = UINT32_MAX - 2;
+
+void CountEachLine(DistinctValues& values, std::string_view lines) {
+    for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;) {
+        values.count(lines.substr(0, end));
+        lines.remove_prefix(end + 1);
+    }
+}
 
 }  // namespace
 
@@ -35,6 +43,16 @@ void CountingThread::count(std::string_view value) {
     }
     put(std::uint32_t(value.size()));
     filling_.append(value);
+    if (filling_.size() >= kChunk) handOver();
+}
+
+void CountingThread::countLines(std::string_view lines) {
+    if (lines.empty()) return;
+    if (!thread_.joinable()) return CountEachLine(values_, lines);
+    put(kLinesFollow);
+    const auto size = std::uint32_t(lines.size());
+    filling_.append(reinterpret_cast<const char*>(&size), 4);
+    filling_.append(lines);
     if (filling_.size() >= kChunk) handOver();
 }
 
@@ -95,6 +113,14 @@ void CountingThread::run() {
                         length = longLength;
                         if (length == kFileBegins || length == kFileTakenBack) {
                             length == kFileBegins ? values_.startFile() : values_.forgetFile();
+                            continue;
+                        }
+                        if (length == kLinesFollow) {
+                            std::uint32_t size;
+                            std::memcpy(&size, chunk.data() + at, 4);
+                            at += 4;
+                            CountEachLine(values_, std::string_view(chunk.data() + at, size));
+                            at += size;
                             continue;
                         }
                     }

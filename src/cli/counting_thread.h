@@ -28,6 +28,9 @@ class CountingThread {
 
     // One finding of `value`.
     void count(std::string_view value);
+    // One finding of each value in `lines`, each ended by a line feed (a batch of the scan's
+    // digit lines, far below 4 GB), handed over whole.
+    void countLines(std::string_view lines);
     // The findings from now on are one file's; takeBackFile() takes them all back (a file that
     // failed part-way is counted as if never read).
     void beginFile();
@@ -45,8 +48,9 @@ class CountingThread {
     void stop();
 
     DistinctValues values_;
-    // Values as a length byte (255: a 32-bit length follows) and bytes; a file's beginning and
-    // its taking back as a 32-bit length no value has.
+    // Values as a length byte (255: a 32-bit length follows) and bytes; a file's beginning, its
+    // taking back and a block of lines (its 32-bit size and bytes follow) as a 32-bit length no
+    // value has.
     std::string filling_;
     std::mutex mutex_;
     std::condition_variable changed_;

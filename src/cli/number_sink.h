@@ -53,7 +53,7 @@ class EachNumber : public NumberSink {
   public:
     EachNumber(bool withLines, bool withTexts) : withLines_(withLines), withTexts_(withTexts) {}
 
-    void take(const ScanBatch& batch) final {
+    void take(const ScanBatch& batch) override {
         Sink& sink = static_cast<Sink&>(*this);
         // Digit lines go to sinks that name no places.
         std::size_t i = 0;

@@ -17,6 +17,11 @@ class ValueCounts : public EachNumber<ValueCounts> {
     ValueCounts(OutputFile& out, std::optional<std::string> mask);
 
     void enterFile(const std::string&) override { counted_.beginFile(); }
+    // Without a mask the values are the scan's digit lines, handed to the counting thread a
+    // batch at a time.
+    void take(const ScanBatch& batch) override;
+    using EachNumber::take;
+    bool takesDigitLines() const override { return !mask_; }
     bool fileFailed() override;
     void finish() override;
     bool wroteNumber() const override { return wrote_; }

@@ -103,8 +103,8 @@ void FolderWalk::walkLevel(std::vector<std::string>& folders, bool recurse) {
             std::vector<std::string> names;
             const bool same = files_.listFolder(
                 folder, [&](const FileIdentity& opened) { return opened == info->identity; },
-                [&](std::string_view name, bool isFolder) {
-                    if (isFolder) names.emplace_back(name);
+                [&](std::string_view name, EntryType type) {
+                    if (type == EntryType::kFolder) names.emplace_back(name);
                 });
             if (!same) {
                 // What the path leads to now was never checked: neither it nor its files.

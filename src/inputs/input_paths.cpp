@@ -63,8 +63,10 @@ void InputPaths::startTree(const std::string& folder) {
 // The names a dropped folder takes from `folder`, matched as they are read, sorted in place.
 void InputPaths::listFolder(const std::string& folder) {
     folder_ = folder.substr(0, folder.size() - 1);
+    // A name holds no separator, so the tidy path of each file is this and its name.
+    tidyFolder_ = RemoveDoubleSlashes(JoinPath(folder_, ""));
     names_.clear();
-    starts_.clear();
+    listing_.clear();
     nextName_ = 0;
     // Each folder the walk collected is listed once, through a handle that is still that
     // folder: one replaced since (by a link to its parent, say) would be read again, or lead
@@ -78,13 +80,13 @@ void InputPaths::listFolder(const std::string& folder) {
                 collected_.erase(it);
                 return true;
             },
-            [&](std::string_view name, bool isFolder) {
-                if (isFolder ||
+            [&](std::string_view name, EntryType type) {
+                if (type != EntryType::kFile || IsTemporaryName(name) ||
                     std::none_of(patterns_.begin(), patterns_.end(),
                                  [&](const std::string& p) { return MatchesPattern(name, p); })) {
                     return;
                 }
-                starts_.push_back(names_.size());
+                listing_.push_back({ListingKey(name), names_.size()});
                 names_.append(name);
                 names_.push_back('\0');
             });
@@ -96,13 +98,18 @@ void InputPaths::listFolder(const std::string& folder) {
         }
     }
     const char* base = names_.data();
-    std::sort(starts_.begin(), starts_.end(),
-              [base](std::size_t a, std::size_t b) { return ListsBefore(base + a, base + b); });
+    std::sort(listing_.begin(), listing_.end(), [base](const ListedName& a, const ListedName& b) {
+        return a.key != b.key ? a.key < b.key : ListsBefore(base + a.start, base + b.start);
+    });
 }
 
+// The listing said which entries are files, so a file is handed out without being looked up
+// again: the scan's own opening tells whether it is still there. Only a name beginning with "."
+// can be hidden, the one kind of file the importers refuse; such a file is examined first.
 std::optional<std::string> InputPaths::nextInFolder() {
-    while (nextName_ < starts_.size()) {
-        const char* name = names_.data() + starts_[nextName_++];
+    while (nextName_ < listing_.size()) {
+        const char* name = names_.data() + listing_[nextName_++].start;
+        if (name[0] != '.') return tidyFolder_ + name;
         if (std::optional<std::string> path = TakenFilePath(files_, folder_, name)) return path;
     }
     return std::nullopt;

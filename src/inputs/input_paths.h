@@ -5,9 +5,11 @@
 //
 // The files are handed out one at a time, as the scan asks for them, in the order a dropped
 // folder lists them. Only the folders of the tree being walked and the names of one folder are
-// held, those packed in one buffer, so a folder of a million files costs a few bytes a file.
+// held, those packed in one buffer, so a folder of a million files costs its names and 16 bytes a
+// file.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -57,11 +59,16 @@ class InputPaths {
     std::size_t nextFolder_ = 0;
     // The folders the walk listed, whose files are not yet listed: identity and path.
     std::map<FileIdentity, std::string> collected_;
-    // The folder being handed out, without its separator, and the names in it that match the
-    // pattern: each ends with a zero byte in `names_`, `starts_` in listing order.
+    // The folder being handed out, without its separator, and the names of its files that
+    // match the pattern: each ends with a zero byte in `names_`, `listing_` in listing order.
+    struct ListedName {
+        std::uint64_t key;  // ListingKey, so most comparisons of the sort are one
+        std::size_t start;
+    };
     std::string folder_;
+    std::string tidyFolder_;  // tidy, with its separator
     std::string names_;
-    std::vector<std::size_t> starts_;
+    std::vector<ListedName> listing_;
     std::size_t nextName_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "name_rules.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
@@ -111,6 +112,34 @@ bool ListsBefore(std::string_view a, std::string_view b) {
     }
     if (i < a.size() || j < b.size()) return j < b.size();
     return a < b;
+}
+
+bool ListsBefore(const char* a, const char* b) {
+    // A byte below 0x80 is a character of its own, so such bytes are compared one by one until
+    // the names differ or end; the first byte of a longer character hands over to the
+    // character-wise comparison.
+    for (std::size_t i = 0;; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if ((ca | cb) >= 0x80) return ListsBefore(std::string_view(a), std::string_view(b));
+        if (ca == 0 || cb == 0) return ca == cb ? std::strcmp(a, b) < 0 : ca == 0;
+        const char32_t fa = FoldCase(ca);
+        const char32_t fb = FoldCase(cb);
+        if (fa != fb) return fa < fb;
+    }
+}
+
+std::uint64_t ListingKey(std::string_view name) {
+    // Eight bytes, one character each while they are below 0x80 (folded, so never 0 nor above
+    // 0x7F); a name's end is 0, below every character; the first longer character is 0x80,
+    // above every byte below 0x80, and ends the key, since what it is takes more than a byte.
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const auto c = i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+        if (c >= 0x80) return ((key << 8) | 0x80) << (8 * (7 - i));
+        key = (key << 8) | FoldCase(c);
+    }
+    return key;
 }
 
 void SortForListing(std::vector<std::string>& names) {

@@ -32,6 +32,13 @@ struct FileIdentity {
     auto operator<=>(const FileIdentity&) const = default;
 };
 
+// What a folder's entry is, as far as its listing tells (a link is followed).
+enum class EntryType {
+    kFolder,  // a folder, or a link to one
+    kFile,    // a regular file, or a link to one
+    kOther,   // anything else: a device, a pipe, a socket, a link that leads nowhere
+};
+
 struct FolderInfo {
     bool isRoot = false;  // the top of the folder tree
     int attributes = 0;
@@ -72,18 +79,24 @@ class FileSystem {
             visit(name);
     }
     // Opens `folder` once and hands the identity of what it opened to `accept`; only when that
-    // accepts it are the entries read, through the same handle, each with whether it is a
-    // folder (a link to one included). So a folder swapped for another, or for a link, after
-    // it was checked is never listed under the checked name. False when not accepted; throws
-    // FileSystemError when the folder cannot be opened or read. Here: a lookup, then the two
-    // listings by name, for a file system whose folders cannot change meanwhile.
+    // accepts it are the entries read, through the same handle, each with its type. So a folder
+    // swapped for another, or for a link, after it was checked is never listed under the
+    // checked name. The type comes from the listing itself where the disk keeps it there, so a
+    // folder of plain files is listed without looking up each file. False when not accepted;
+    // throws FileSystemError when the folder cannot be opened or read. Here: a lookup, then the
+    // two listings by name and each file looked up, for a file system whose folders cannot
+    // change meanwhile.
     virtual bool listFolder(const std::string& folder,
                             const std::function<bool(const FileIdentity&)>& accept,
-                            const std::function<void(std::string_view, bool)>& visit) {
+                            const std::function<void(std::string_view, EntryType)>& visit) {
         if (!accept(lookUpFolder(folder).identity)) return false;
         for (const std::string& name : subfolderNames(folder))
-            visit(name, true);
-        visitFileNames(folder, [&](std::string_view name) { visit(name, false); });
+            visit(name, EntryType::kFolder);
+        const std::string prefix = folder.ends_with('/') ? folder : folder + '/';
+        visitFileNames(folder, [&](std::string_view name) {
+            visit(name, isExistingFile(prefix + std::string(name)) ? EntryType::kFile
+                                                                   : EntryType::kOther);
+        });
         return true;
     }
     // True for an existing regular file, also one that cannot be read; false for a folder, a

@@ -63,7 +63,8 @@ class TestDistinctValues : public QObject {
                             : QByteArray(QTest::currentDataTag()).startsWith("22") ? 22
                                                                                    : 0;
         DistinctValues counted, added;
-        CountingThread threaded;
+        CountingThread threaded, lined;
+        std::string lines;  // values handed to `lined` as blocks of lines
         std::map<std::string, std::uint64_t> reference;
         std::vector<std::string> order;
         std::uint64_t state = 88172645463325252ULL;
@@ -82,9 +83,15 @@ class TestDistinctValues : public QObject {
             ++reference[value];
             counted.count(value);
             threaded.count(value);
+            lines += value + '\n';
+            if (i % 97 == 0) {
+                lined.countLines(lines);
+                lines.clear();
+            }
             QCOMPARE(added.add(value), isNew);
         }
-        for (DistinctValues* table : {&counted, &threaded.finish()}) {
+        lined.countLines(lines);
+        for (DistinctValues* table : {&counted, &threaded.finish(), &lined.finish()}) {
             std::vector<std::string> gotOrder;
             table->forEach([&](std::string_view value, std::uint64_t count) {
                 gotOrder.emplace_back(value);

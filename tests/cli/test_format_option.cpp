@@ -167,6 +167,14 @@ void TestFormatOption::readFailingPartWay_data() {
         printed += "2125550199\n";
     QTest::newRow("lines") << "lines" << QStringList{} << printed + "2125550199\n2125550100\n"
                            << true;
+    // Pieces read before the failure are delivered also where they wait to be handed over
+    // together, on one thread and on several.
+    QTest::newRow("lines on one thread")
+        << "lines" << QStringList{"--jobs", "1"} << printed + "2125550199\n2125550100\n"
+        << true;
+    QTest::newRow("lines on four threads")
+        << "lines" << QStringList{"--jobs", "4"} << printed + "2125550199\n2125550100\n"
+        << true;
     QTest::newRow("lines, unique") << "lines" << QStringList{"--unique"}
                                    << QByteArray("8777984141\n2125550199\n2125550100\n") << true;
     QTest::newRow("count: b counts nothing")

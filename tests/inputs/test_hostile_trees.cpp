@@ -73,7 +73,7 @@ class SwappingFileSystem : public PosixFileSystem {
   public:
     bool listFolder(const std::string& folder,
                     const std::function<bool(const FileIdentity&)>& accept,
-                    const std::function<void(std::string_view, bool)>& visit) override {
+                    const std::function<void(std::string_view, EntryType)>& visit) override {
         if (folder == swapped && ++opened == turn) swap();
         return PosixFileSystem::listFolder(folder, accept, visit);
     }

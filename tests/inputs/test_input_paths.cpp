@@ -1,6 +1,8 @@
 // The command line's input paths: files as they stand, folders walked for every file or for
 // the files of one extension.
 
+#include <sys/stat.h>
+
 #include <QtTest>
 
 #include <optional>
@@ -40,6 +42,13 @@ class InputPathsTest : public QObject {
         QTest::newRow("nested: level by level, each folder's names case ignored")
             << Strings{"n"} << "-" << Strings{"n/a.txt",   "n/B.txt",     "n/A/y.txt",
                                               "n/b/z.txt", "n/A/k/v.txt", "n/a2/x/w.txt"};
+        QTest::newRow("folder named with doubled separators: tidy paths")
+            << Strings{"d//s"} << "-" << Strings{"d/s/c.txt"};
+        // Links followed, a pipe and a link to nowhere left out, a hidden file taken only when
+        // nobody may write to it or it is a link.
+        QTest::newRow("links, a pipe and hidden files")
+            << Strings{"l"} << "-"
+            << Strings{"l/.link.txt", "l/.ro.txt", "l/to_file.txt", "l/to_folder/c.txt"};
     }
     void expansion() {
         QFETCH(Strings, paths);
@@ -51,6 +60,14 @@ class InputPathsTest : public QObject {
               "n/a.txt", "n/b/z.txt", "n/A/y.txt", "n/A/k/v.txt", "n/a2/x/w.txt"}) {
             tree.file(name);
         }
+        for (const char* name : {"l/.ro.txt", "l/.w.txt"})
+            tree.file(name);
+        tree.mode("l/.ro.txt", 0444);
+        tree.link("l/to_file.txt", "../d/a.txt");
+        tree.link("l/.link.txt", "../d/a.txt");
+        tree.link("l/to_folder", "../d/s");
+        tree.link("l/nowhere.txt", "missing.txt");
+        QCOMPARE(::mkfifo(tree.path("l/pipe.txt").c_str(), 0644), 0);
         Strings full;
         for (const std::string& p : paths)
             full.push_back(tree.path(p));

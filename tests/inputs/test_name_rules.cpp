@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,10 +64,42 @@ class NameRulesTest : public QObject {
                                                                              "\xc3\x89"
                                                                              "a",
                                                                              "\xc3\xa9z"};
+        QTest::newRow("a sign between the capitals and the small letters")
+            << Strings{"Ax", "_x", "ax", "Zx"} << Strings{"_x", "Ax", "ax", "Zx"};
+        QTest::newRow("a name before every longer one it begins")
+            << Strings{"abc", "AB", "ab", "a"} << Strings{"a", "AB", "ab", "abc"};
+        QTest::newRow("accented letters after a common beginning")
+            << Strings{"doc\xc3\xa9", "DOC\xc3\x89", "docz", "doc\xff"}
+            << Strings{"docz", "DOC\xc3\x89", "doc\xc3\xa9", "doc\xff"};
+        QTest::newRow("an accented letter within the first eight")
+            << Strings{"caf\xc3\xa9"
+                       "a",
+                       "cafz", "CAF\xc3\x89z", "caf"}
+            << Strings{"caf", "cafz",
+                       "caf\xc3\xa9"
+                       "a",
+                       "CAF\xc3\x89z"};
+        QTest::newRow("names alike in their first eight")
+            << Strings{"photo_2023_0001b", "PHOTO_2023_0001A", "photo_20"}
+            << Strings{"photo_20", "PHOTO_2023_0001A", "photo_2023_0001b"};
     }
+    // Every comparison gives the order: of measured names, of names ending with a zero byte, and
+    // by listing key first.
     void listingOrder() {
         QFETCH(Strings, names);
         QFETCH(Strings, expected);
+        std::vector<const char*> ended;
+        for (const std::string& name : names)
+            ended.push_back(name.c_str());
+        std::sort(ended.begin(), ended.end(),
+                  [](const char* a, const char* b) { return ListsBefore(a, b); });
+        QCOMPARE(Strings(ended.begin(), ended.end()), expected);
+        Strings keyed = names;
+        std::sort(keyed.begin(), keyed.end(), [](const std::string& a, const std::string& b) {
+            const std::uint64_t ka = ListingKey(a), kb = ListingKey(b);
+            return ka != kb ? ka < kb : ListsBefore(a, b);
+        });
+        QCOMPARE(keyed, expected);
         SortForListing(names);
         QCOMPARE(names, expected);
     }

@@ -2,9 +2,9 @@
 // DeliverInOrder: the work of many files done on several threads, its results handed out on the
 // calling thread in file order, so the result never depends on the number of threads. The
 // file at the head of the order is delivered while it is being worked on; pieces of files ahead
-// of it are held back, at most kPiecesInFlight of them in all, so memory stays bounded whatever
-// the number of files, their sizes or the pace at which the results are taken. The ordered
-// scans of the byte scanner and of the written-number reader both run on it.
+// of it are held back, at most kHeldBytes of their results in all, so memory stays bounded
+// whatever the number of files, their sizes or the pace at which the results are taken. The
+// ordered scans of the byte scanner and of the written-number reader both run on it.
 
 #include <algorithm>
 #include <condition_variable>
@@ -19,23 +19,25 @@
 
 namespace tessaly {
 
-// Pieces worked on and not yet delivered, all files together (one more for the head file).
-inline constexpr std::size_t kPiecesInFlight = 16;
+// The memory the results of pieces worked on and not yet delivered may hold, all files together
+// (the file being delivered may always hand over one more piece). A piece's results are small
+// beside its text, so a worker can finish whole files while the one before is delivered.
+inline constexpr std::size_t kHeldBytes = 8 * 1024 * 1024;
+// More threads than this would only wait for the delivery, each holding its read buffer.
+inline constexpr unsigned kMostJobs = 16;
 
 // next(): the path of the next file, nothing once all were given; asked on one thread at a
 // time, not necessarily the calling one, and never more than 2 × jobs files ahead
 // of the one being delivered. work(path, deliver): does that file, calling
 // deliver(Batch&&) for each piece of result (false from it ends the work early), and returns
-// its failure description, if any. begin(index, path), then hand(index, const Batch&) and
-// fail(index, description) are called on the calling thread, in file order, begin once for
-// every file before anything else of it; stopRequested() is asked after each delivery: true
-// ends everything there.
+// its failure description, if any; a Batch's heldBytes() is the memory it holds. begin(index,
+// path), then hand(index, const Batch&) and fail(index, description) are called on the calling
+// thread, in file order, begin once for every file before anything else of it; stopRequested()
+// is asked after each delivery: true ends everything there.
 template <class Batch, class Next, class Work, class Begin, class Hand, class Fail, class Stop>
 void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand&& hand,
                     Fail&& fail, Stop&& stopRequested) {
-    // More threads than pieces that may wait would only wait, each holding its read buffers.
-    jobs = static_cast<unsigned>(
-        std::max<std::size_t>(1, std::min<std::size_t>(jobs, kPiecesInFlight)));
+    jobs = std::clamp(jobs, 1u, kMostJobs);
     auto workHere = [&] {
         bool stopped = false;
         for (std::size_t i = 0; !stopped; ++i) {
@@ -52,9 +54,13 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     };
     if (jobs == 1) return workHere();
 
+    struct Held {
+        Batch batch;
+        std::size_t bytes;
+    };
     struct Slot {
         std::string path;
-        std::deque<Batch> batches;
+        std::deque<Held> batches;
         std::optional<std::string> failure;
         bool done = false;
     };
@@ -62,9 +68,29 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     // "slots", which Qt code defines away).
     const std::size_t lookahead = 2 * jobs;
     std::mutex mutex;
-    std::condition_variable changed;
+    // Each side is woken only when it waits and what it waits for may have come: the calling
+    // thread for the head file's pieces, the workers for room and for files to take. Pieces
+    // take tens of microseconds each, and waking a thread that has nothing to do costs several.
+    std::condition_variable deliverable;
+    std::condition_variable room;
+    std::size_t delivererWaits = 0;  // 1 while the calling thread waits
+    std::size_t workersWaiting = 0;
+    const auto wait = [](std::unique_lock<std::mutex>& lock, std::condition_variable& changed,
+                         auto& waiting, auto&& ready) {
+        while (!ready()) {
+            ++waiting;
+            changed.wait(lock);
+            --waiting;
+        }
+    };
+    const auto wakeDeliverer = [&] {
+        if (delivererWaits) deliverable.notify_one();
+    };
+    const auto wakeWorkers = [&] {
+        if (workersWaiting > 0) room.notify_all();
+    };
     std::vector<Slot> ring(lookahead);
-    std::size_t queued = 0;  // pieces of all files done and not yet delivered
+    std::size_t held = 0;  // bytes of the pieces done and not yet delivered, all files
     std::size_t nextFile = 0;
     bool allGiven = false;  // next() gave nothing more; nextFile is the number of files
     std::size_t head = 0;
@@ -78,15 +104,16 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
             std::unique_lock turn(taking);
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock,
-                             [&] { return stopping || allGiven || nextFile < head + lookahead; });
+                wait(lock, room, workersWaiting,
+                     [&] { return stopping || allGiven || nextFile < head + lookahead; });
                 if (stopping || allGiven) return;
             }
             std::optional<std::string> path = next();
             std::unique_lock lock(mutex);
             if (!path) {
                 allGiven = true;
-                changed.notify_all();
+                wakeDeliverer();
+                wakeWorkers();
                 return;
             }
             // Still within the look-ahead: only this worker moves nextFile on.
@@ -96,23 +123,23 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
             lock.unlock();
             turn.unlock();
             auto failure = work(slot.path, [&](Batch&& batch) {
+                const std::size_t bytes = batch.heldBytes();
                 std::unique_lock lock(mutex);
                 // The file being delivered may always hand over a piece once its last one was
                 // taken, so the work goes on however full the queue is with later files.
-                changed.wait(lock, [&] {
-                    return stopping || queued < kPiecesInFlight ||
-                           (index == head && slot.batches.empty());
+                wait(lock, room, workersWaiting, [&] {
+                    return stopping || held < kHeldBytes || (index == head && slot.batches.empty());
                 });
                 if (stopping) return false;
-                slot.batches.push_back(std::move(batch));
-                ++queued;
-                changed.notify_all();
+                slot.batches.push_back({std::move(batch), bytes});
+                held += bytes;
+                if (index == head) wakeDeliverer();
                 return true;
             });
             lock.lock();
             slot.failure = std::move(failure);
             slot.done = true;
-            changed.notify_all();
+            if (index == head) wakeDeliverer();
         }
     };
     // The system may refuse further threads (a process limit): the work goes on with those it
@@ -130,9 +157,8 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     std::size_t begun = 0;  // files begun on this thread
     for (std::unique_lock lock(mutex); !stopping;) {
         Slot& slot = ring[head % lookahead];
-        changed.wait(lock, [&] {
-            return !slot.batches.empty() || slot.done || (allGiven && head == nextFile);
-        });
+        wait(lock, deliverable, delivererWaits,
+             [&] { return !slot.batches.empty() || slot.done || (allGiven && head == nextFile); });
         if (slot.batches.empty() && !slot.done) break;  // every file was delivered
         if (begun == head) {
             ++begun;
@@ -141,12 +167,12 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
             lock.lock();
         }
         while (!slot.batches.empty() && !stopping) {
-            Batch batch = std::move(slot.batches.front());
+            Held piece = std::move(slot.batches.front());
             slot.batches.pop_front();
-            --queued;
-            changed.notify_all();
+            held -= piece.bytes;
+            wakeWorkers();
             lock.unlock();
-            hand(head, batch);
+            hand(head, piece.batch);
             const bool stop = stopRequested();
             lock.lock();
             stopping = stop;
@@ -163,7 +189,7 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
             slot.done = false;
             ++head;
         }
-        changed.notify_all();
+        wakeWorkers();
     }
     for (std::thread& t : threads)
         t.join();

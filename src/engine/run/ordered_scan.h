@@ -9,7 +9,7 @@
 // calling thread in file order, so the result never depends on the number of threads. The
 // paths are asked for one at a time as threads become free, at most a few files ahead. The
 // file at the head of the order is delivered while it is being scanned; pieces of files ahead
-// of it are held back, at most kPiecesInFlight of them in all, so memory stays bounded whatever
+// of it are held back, at most kHeldBytes of their numbers in all, so memory stays bounded whatever
 // the number of files, their sizes or the pace at which the numbers are taken
 // (ordered_delivery.h).
 

@@ -93,6 +93,7 @@ class DigitLines {
 
     std::string_view view() const { return {bytes_.get(), size_}; }
     bool empty() const { return size_ == 0; }
+    std::size_t capacity() const { return capacity_; }
     void clear() { size_ = 0; }
     // Keeps the first `size` bytes only.
     void truncate(std::size_t size) { size_ = std::min(size, size_); }

@@ -42,9 +42,33 @@ struct DirCloser {
 };
 using Dir = std::unique_ptr<DIR, DirCloser>;
 
-// The entries of the open folder `dir` except "." and "..", each with whether it is a folder
-// (a link is followed; a link that leads nowhere is no folder), looked at through `dir` itself.
-// Returns the reason of a failure, 0 when the whole folder was read.
+EntryType TypeOf(const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) return EntryType::kFolder;
+    return S_ISREG(info.st_mode) ? EntryType::kFile : EntryType::kOther;
+}
+
+// The type of the entry `entry` of the open folder `dir`. Most disks keep it in the listing;
+// only a link (followed; one that leads nowhere is kOther) or a disk that keeps no type costs a
+// lookup, made through `dir` itself.
+EntryType TypeOf(DIR* dir, const dirent& entry) {
+    switch (entry.d_type) {
+        case DT_DIR:
+            return EntryType::kFolder;
+        case DT_REG:
+            return EntryType::kFile;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            struct stat info {};
+            if (::fstatat(::dirfd(dir), entry.d_name, &info, 0) != 0) return EntryType::kOther;
+            return TypeOf(info);
+        }
+        default:
+            return EntryType::kOther;
+    }
+}
+
+// The entries of the open folder `dir` except "." and "..", each with its type. Returns the
+// reason of a failure, 0 when the whole folder was read.
 template <class Visit>
 int ForEachEntry(DIR* dir, Visit&& visit) {
     for (;;) {
@@ -53,13 +77,7 @@ int ForEachEntry(DIR* dir, Visit&& visit) {
         if (!entry) return errno;
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info {};
-            isFolder =
-                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        }
-        visit(name, isFolder);
+        visit(name, TypeOf(dir, *entry));
     }
 }
 
@@ -130,8 +148,8 @@ FolderInfo PosixFileSystem::lookUpFolder(const std::string& path) {
 
 std::vector<std::string> PosixFileSystem::subfolderNames(const std::string& folder) {
     std::vector<std::string> names;
-    const int error = ForEachEntry(folder, [&](std::string_view name, bool isFolder) {
-        if (isFolder) names.emplace_back(name);
+    const int error = ForEachEntry(folder, [&](std::string_view name, EntryType type) {
+        if (type == EntryType::kFolder) names.emplace_back(name);
     });
     if (error != 0) throw FolderError(error, folder);
     return names;
@@ -145,14 +163,14 @@ std::vector<std::string> PosixFileSystem::fileNames(const std::string& folder) {
 
 void PosixFileSystem::visitFileNames(const std::string& folder,
                                      const std::function<void(std::string_view)>& visit) {
-    ForEachEntry(folder, [&](std::string_view name, bool isFolder) {
-        if (!isFolder) visit(name);
+    ForEachEntry(folder, [&](std::string_view name, EntryType type) {
+        if (type != EntryType::kFolder) visit(name);
     });
 }
 
 bool PosixFileSystem::listFolder(const std::string& folder,
                                  const std::function<bool(const FileIdentity&)>& accept,
-                                 const std::function<void(std::string_view, bool)>& visit) {
+                                 const std::function<void(std::string_view, EntryType)>& visit) {
     Dir dir;
     struct stat info {};
     if (const int error = OpenFolder(folder, dir, info)) {

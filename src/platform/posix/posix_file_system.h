@@ -18,7 +18,7 @@ class PosixFileSystem : public FileSystem {
                         const std::function<void(std::string_view)>& visit) override;
     bool listFolder(const std::string& folder,
                     const std::function<bool(const FileIdentity&)>& accept,
-                    const std::function<void(std::string_view, bool)>& visit) override;
+                    const std::function<void(std::string_view, EntryType)>& visit) override;
     bool isExistingFile(const std::string& path) override;
     bool pathExists(const std::string& path) override;
 

@@ -55,9 +55,17 @@ class EachNumber : public NumberSink {
 
     void take(const ScanBatch& batch) override {
         Sink& sink = static_cast<Sink&>(*this);
-        // Digit lines go to sinks that name no places.
+        // Digit lines go to sinks that name no places; a sink that takes them all at once
+        // (putDigitLines) gets them so when it needs no line numbers.
         std::size_t i = 0;
-        for (std::string_view rest = batch.digitLines.view(); !rest.empty(); ++i) {
+        std::string_view rest = batch.digitLines.view();
+        if constexpr (requires { sink.putDigitLines(std::string_view()); }) {
+            if (!withLines_) {
+                sink.putDigitLines(rest);
+                rest = std::string_view();
+            }
+        }
+        for (; !rest.empty(); ++i) {
             const std::size_t end = rest.find('\n');
             sink.put(withLines_ ? batch.lines[i] : 0, rest.substr(0, end), std::string_view());
             rest.remove_prefix(end + 1);

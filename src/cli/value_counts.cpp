@@ -14,11 +14,6 @@ void ValueCounts::count(std::string_view value) {
     counted_.count(MaskedValue(value, mask_, masked_));
 }
 
-void ValueCounts::take(const ScanBatch& batch) {
-    counted_.countLines(batch.digitLines.view());
-    EachNumber::take(batch);
-}
-
 bool ValueCounts::fileFailed() {
     counted_.takeBackFile();
     return false;

@@ -19,8 +19,7 @@ class ValueCounts : public EachNumber<ValueCounts> {
     void enterFile(const std::string&) override { counted_.beginFile(); }
     // Without a mask the values are the scan's digit lines, handed to the counting thread a
     // batch at a time.
-    void take(const ScanBatch& batch) override;
-    using EachNumber::take;
+    void putDigitLines(std::string_view lines) { counted_.countLines(lines); }
     bool takesDigitLines() const override { return !mask_; }
     bool fileFailed() override;
     void finish() override;

@@ -77,7 +77,7 @@ void MainWindow::showWhereFound() {
         if (rows.size() != 1) return;
         const ResultSource source = results_.sourceAt(rows[0]);
         if (!source.file) return;
-        std::string digits(results_.at(rows[0]).view());
+        std::string number(results_.at(rows[0]).view());
         auto* window = new WhereFoundWindow(source.file->path, source.line, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowFlag(Qt::Window);
@@ -86,9 +86,9 @@ void MainWindow::showWhereFound() {
         QPointer<WhereFoundWindow> shown(window);
         // A document's line is a line of its text, read as the run read it.
         lineReads_.emplace_back([this, shown, file = *source.file, line = source.line,
-                                 digits = std::move(digits),
+                                 number = std::move(number),
                                  documents = runHost_.documentReader()] {
-            SourceLine found = ReadSourceLine(file, line, digits, &stopLineReads_, documents);
+            SourceLine found = ReadSourceLine(file, line, number, &stopLineReads_, documents);
             QMetaObject::invokeMethod(
                 this,
                 [this, shown, found = std::move(found), id = std::this_thread::get_id()] {

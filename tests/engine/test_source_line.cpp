@@ -95,6 +95,52 @@ class SourceLineTest : public QObject {
             QString(1999, 'a') + " [555-1234] " + QString(1999, 'b'), "<>");
         row("long line, number at its start", ("x 555-1234 " + b + "\n").toLatin1(), 1, "5551234",
             "x [555-1234] " + QString(3997, 'b'), ">");
+        // A +E.164 result, found as the line spells it: a whole run before a part of one, the
+        // spelling with its digits before another.
+        row("+E.164, national", "Call (212) 555-0147 now", 1, "+12125550147",
+            "Call [(212) 555-0147] now");
+        row("+E.164, code and trunk 1", "x 1-212-555-0147", 1, "+12125550147",
+            "x [1-212-555-0147]");
+        row("+E.164, its +", "x + 1 212 555 0147", 1, "+12125550147", "x [+ 1 212 555 0147]");
+        row("+E.164, GB trunk 0", "020 7946 0958 x", 1, "+442079460958", "[020 7946 0958] x");
+        row("+E.164, code and (0)", "+44 (0)20 7946 0958", 1, "+442079460958",
+            "[+44 (0)20 7946 0958]");
+        row("+E.164, international prefix", "011 44 20 7946 0958", 1, "+442079460958",
+            "[011 44 20 7946 0958]");
+        row("+E.164, Russian trunk 8", "8 (495) 123-45-67", 1, "+74951234567",
+            "[8 (495) 123-45-67]");
+        row("+E.164, the digits before another spelling", "212-555-0147 or +1 212 555 0147", 1,
+            "+12125550147", "212-555-0147 or [+1 212 555 0147]");
+        row("+E.164, a national run before a part", "1 212 555 0147 1 212 555 0199, 212-555-0199",
+            1, "+12125550199", "1 212 555 0147 1 212 555 0199, [212-555-0199]");
+        row("+E.164, a part with its digits before another", "1 212 555 0147 1 212 555 0199", 1,
+            "+12125550199", "1 212 555 0147 [1 212 555 0199]");
+        // A spelling is whole: digits that merely end like the number, or a national number
+        // behind another calling code or prefix, are not it; a part at a blank can be.
+        row("+E.164, a shorter run", "555-0147 and 12-555-0147", 1, "+12125550147",
+            "555-0147 and 12-555-0147");
+        row("+E.164, another code", "+332079460958 / 92079460958", 1, "+442079460958",
+            "+332079460958 / 92079460958");
+        row("+E.164, a national part", "4 2079460958", 1, "+442079460958", "4 [2079460958]");
+        // A part of a run that blanks cut (a run of several numbers); a whole run first.
+        row("cut part, first", "x 212-555-0199 212-555-0142 y", 1, "2125550199",
+            "x [212-555-0199] 212-555-0142 y");
+        row("cut part, second", "x 212-555-0199 212-555-0142 y", 1, "2125550142",
+            "x 212-555-0199 [212-555-0142] y");
+        row("cut part, of groups", "(212) 555 0199 (212) 555 0142", 1, "2125550142",
+            "(212) 555 0199 [(212) 555 0142]");
+        row("cut part, +E.164", "212-555-0199 212-555-0142", 1, "+12125550142",
+            "212-555-0199 [212-555-0142]");
+        row("cut part, after a whole run", "555 0199 0142 x 5550199", 1, "5550199",
+            "555 0199 0142 x [5550199]");
+        row("cut part, not a group's tail", "2125550199 212-555-01 42", 1, "55501",
+            "2125550199 212-555-01 42");
+        row("cut part, long line, a whole run far on",
+            ("555-1234 999-0000 " + a + " 5551234").toLatin1(), 1, "5551234",
+            QString(1999, 'a') + " [5551234]", "<");
+        row("cut part, long line, none closer",
+            ("x 555-1234 999-0000 " + QString(70000, 'c')).toLatin1(), 1, "5551234",
+            "x [555-1234] 999-0000 " + QString(3988, 'c'), ">");
     }
     void lines() {
         QFETCH(QByteArray, bytes);

@@ -1,16 +1,19 @@
 // The parts of the number stage: where a run is cut at its blanks, the bound of the cache of
 // judgements, numbers read from the plans as the library reads them, and judging on several
-// threads at once as the extractor's workers do.
+// threads at once as the extractor's workers do; and every way the library writes a number is
+// one "Show Where Found" finds its +E.164 value by.
 
 #include <phonenumbers/phonenumberutil.h>
 #include <QtTest>
 
 #include <random>
+#include <set>
 #include <thread>
 
 #include "blank_split.h"
 #include "judged_cache.h"
 #include "number_judge.h"
+#include "number_spellings.h"
 #include "number_stage.h"
 #include "plan_reader.h"
 
@@ -188,6 +191,53 @@ class StagePartsTest : public QObject {
         QCOMPARE(judge.cached(), std::size_t(1));
         QVERIFY(!judge.judge(false, "0125550147").valid);
         QCOMPARE(judge.cached(), std::size_t(2));
+    }
+
+    // The example numbers of every region, written nationally, internationally and as dialled
+    // from every other region, spell their +E.164 values; the calling code's length is the
+    // library's. Only Argentina's national mobile form, which puts 15 inside the number, is not
+    // found.
+    void spellingsAsTheLibraryWrites() {
+        using i18n::phonenumbers::PhoneNumber;
+        using Util = i18n::phonenumbers::PhoneNumberUtil;
+        const Util& util = *Util::GetInstance();
+        std::set<std::string> regions;
+        util.GetSupportedRegions(&regions);
+        const auto digitsOf = [](const std::string& text) {
+            std::string digits;
+            for (const char c : text)
+                if (c >= '0' && c <= '9') digits += c;
+            return digits;
+        };
+        std::size_t checked = 0;
+        QStringList missed;
+        for (const std::string& region : regions) {
+            for (const Util::PhoneNumberType type : {Util::FIXED_LINE, Util::MOBILE}) {
+                PhoneNumber number;
+                if (!util.GetExampleNumberForType(region, type, &number)) continue;
+                std::string e164, national, international;
+                util.Format(number, Util::E164, &e164);
+                util.Format(number, Util::NATIONAL, &national);
+                util.Format(number, Util::INTERNATIONAL, &international);
+                QCOMPARE(tessaly::CallingCodeDigits(e164.substr(1)),
+                         std::to_string(number.country_code()).size());
+                std::vector<std::string> written{national, international};
+                for (const std::string& from : regions) {
+                    if (from != region)  // written nationally there
+                        util.FormatOutOfCountryCallingNumber(number, from, &written.emplace_back());
+                }
+                const tessaly::NumberSpellings spellings(e164);
+                QCOMPARE(int(spellings.match(digitsOf(e164))),
+                         int(tessaly::NumberSpellings::Match::Exact));
+                for (const std::string& text : written) {
+                    ++checked;
+                    if (spellings.match(digitsOf(text)) == tessaly::NumberSpellings::Match::None)
+                        missed << QString::fromStdString(e164 + " " + text);
+                }
+            }
+        }
+        QCOMPARE(missed, QStringList{"+5491123456789 011 15-2345-6789"});
+        QVERIFY(checked > 100000);
     }
 
     // Every worker has its own stage; the library's shared instance is used by all at once.

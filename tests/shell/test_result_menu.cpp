@@ -2,11 +2,15 @@
 // an unselected row first and keeps a selection it falls in, the menu key opens it too, and
 // each entry acts on the selected rows.
 
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QtTest>
 
+#include "option_box.h"
 #include "report_list_view.h"
 #include "support/temp_files.h"
 #include "window_fixture.h"
@@ -15,48 +19,89 @@ using namespace tessaly;
 using tessaly::testing::TempFiles;
 using tessaly::testing::WindowFixture;
 
+namespace {
+
+// The line the where-found window shows, its marked number in [ ].
+QString MarkedLine(const QTextEdit* view) {
+    QString line;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QString text = fragment.fragment().text();
+            const bool marked =
+                fragment.fragment().charFormat().background().style() != Qt::NoBrush;
+            line += marked ? "[" + text + "]" : text;
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
 class ResultMenuTest : public QObject {
     Q_OBJECT
 
   private slots:
     // "open": "right N" a right-click on row N, "key" the menu key; "expected": the clipboard, the
-    // folder opened or the window's texts; %a, %b: the files, %d: their folder.
+    // folder opened or the window's texts, the marked number in [ ] when it names one; %a, %b:
+    // the files, %d: their folder. "rules": the number rules ("CC boxes", as in the window's
+    // frame: e +E.164, s cut at blanks), run over the file %e alone; none: over %a, %b, %c.
     void entries_data() {
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<QString>("open");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("rules");
         QTest::newRow("right-click selects the row under it") << QList<int>{0} << "right 2"
                                                               << "copyWithSourceAction"
-                                                              << "%b:2:2125550100\n";
+                                                              << "%b:2:2125550100\n"
+                                                              << QString();
         QTest::newRow("right-click in the selection keeps it; list order")
             << QList<int>{2, 0} << "right 0"
             << "copyWithSourceAction"
-            << "%a:1:8777984141\n%b:2:2125550100\n";
+            << "%a:1:8777984141\n%b:2:2125550100\n"
+            << QString();
         QTest::newRow("menu key, numbers alone") << QList<int>{1, 0} << "key"
                                                  << "copyNumberAction"
-                                                 << "8777984141\n5551234\n";
+                                                 << "8777984141\n5551234\n"
+                                                 << QString();
         // Ctrl+C copies every selected row as "Copy Number" does, not the current row alone.
         QTest::newRow("Ctrl+C, numbers alone") << QList<int>{2, 1} << "ctrl+c"
                                                << "copyNumberAction"
-                                               << "5551234\n2125550100\n";
+                                               << "5551234\n2125550100\n"
+                                               << QString();
         QTest::newRow("containing folder") << QList<int>{1} << "key"
                                            << "openFolderAction"
-                                           << "%d";
+                                           << "%d" << QString();
         QTest::newRow("where found") << QList<int>{2} << "key"
                                      << "showWhereFoundAction"
-                                     << "%b|2|x 212-555-0100 y";
+                                     << "%b|2|x 212-555-0100 y" << QString();
         // A document's line is a line of its text (the page attached as shown, not its tags),
         // with where in the document the number stands.
-        QTest::newRow("where found in a document") << QList<int>{3} << "key"
-                                                   << "showWhereFoundAction"
-                                                   << "%c|5|Call 212-555-0177|attachment card.html";
+        QTest::newRow("where found in a document")
+            << QList<int>{3} << "key"
+            << "showWhereFoundAction"
+            << "%c|5|Call 212-555-0177|attachment card.html" << QString();
+        // A number written as +E.164, or cut from a run of several, is marked as the line
+        // spells it.
+        const auto ruled = [](const char* name, int row, const char* expected, const char* rules) {
+            QTest::newRow(name) << QList<int>{row} << "key"
+                                << "showWhereFoundAction" << expected << rules;
+        };
+        ruled("where found, +E.164 of a national spelling", 0, "%e|1|Call [(212) 555-0147] now",
+              "US e");
+        ruled("where found, +E.164 of GB with its trunk 0", 1, "%e|2|London [020 7946 0958]",
+              "GB e");
+        ruled("where found, the second of a cut run", 3,
+              "%e|3|Pair: 212-555-0199 [212-555-0142] end", " s");
+        ruled("where found, +E.164 of the first of a cut run", 2,
+              "%e|3|Pair: [212-555-0199] 212-555-0142 end", "US es");
     }
     void entries() {
         QFETCH(QList<int>, selected);
         QFETCH(QString, open);
         QFETCH(QString, entry);
         QFETCH(QString, expected);
+        QFETCH(QString, rules);
         TempFiles temp;
         WindowFixture f;
         MainWindow& form = f.show();
@@ -71,11 +116,23 @@ class ResultMenuTest : public QObject {
             "Content-Type: text/plain\r\n\r\nSee the card.\r\n--b\r\nContent-Type: text/html\r\n"
             "Content-Disposition: attachment; filename=\"card.html\"\r\n\r\n"
             "<p>Call <b>212</b>-555-0177</p>\r\n--b--\r\n");
-        form.inputList().append(a);
-        form.inputList().append(b);
-        form.inputList().append(c);
+        const std::string e = temp.write("e.txt",
+                                         "Call (212) 555-0147 now\nLondon 020 7946 0958\n"
+                                         "Pair: 212-555-0199 212-555-0142 end\n");
+        if (rules.isNull()) {
+            form.inputList().append(a);
+            form.inputList().append(b);
+            form.inputList().append(c);
+        } else {
+            const QStringList parts = rules.split(' ');
+            auto* country = f.find<QComboBox>("countryChoice");
+            if (!parts[0].isEmpty()) country->setCurrentIndex(country->findData(parts[0]));
+            if (parts[1].contains('e')) f.find<OptionBox>("e164Box")->click();
+            if (parts[1].contains('s')) f.find<OptionBox>("splitBlanksBox")->click();
+            form.inputList().append(e);
+        }
         f.find<QPushButton>("startButton")->click();
-        QCOMPARE(form.resultList().count(), std::size_t(4));
+        if (rules.isNull()) QCOMPARE(form.resultList().count(), std::size_t(4));
 
         auto* list = f.find<ReportListView>("resultList");
         for (const int row : selected) {
@@ -108,6 +165,7 @@ class ResultMenuTest : public QObject {
         want.replace("%a", QString::fromStdString(a)).replace("%b", QString::fromStdString(b));
         want.replace("%c", QString::fromStdString(c));
         want.replace("%d", QString::fromStdString(temp.folder()));
+        want.replace("%e", QString::fromStdString(e));
         QString actual = QString::fromStdString(f.clipboard.text.value_or(""));
         if (entry == "openFolderAction")
             actual = QString::fromStdString(f.shell.folders.empty() ? "" : f.shell.folders[0]);
@@ -121,7 +179,9 @@ class ResultMenuTest : public QObject {
                     ->property(name == QString("LineText") ? "plainText" : "text")
                     .toString();
             };
-            actual = text("PathText") + "|" + text("LineNumber") + "|" + text("LineText");
+            QString line = text("LineText");
+            if (want.contains('[')) line = MarkedLine(f.find<QTextEdit>("LineText"));
+            actual = text("PathText") + "|" + text("LineNumber") + "|" + line;
             if (f.form->findChild<QWidget*>("PlaceText")) actual += "|" + text("PlaceText");
         }
         QCOMPARE(actual, want);

@@ -2,10 +2,12 @@
 // ReadSourceLine: the line a number was found in, read back from its file now, decoded as the
 // run decoded it, with the number's written form marked. A file that is no longer the file the
 // run read (gone, or another length, time or inode) is not read: its line might no longer be
-// the one the number was found in. The file is streamed, so a line of any length, far down a
-// file of any size, is read in bounded memory; a long line is cut around the number. A document
-// is read as the run read it, as its text: its line is a line of that text, and the number
-// found says where in the document it stands.
+// the one the number was found in. The number is found as it stands written, also when the
+// result holds it as +E.164 or as a part of a run that blanks cut (number_spellings.h). The
+// file is streamed, so a line of any length, far down a file of any size, is read in bounded
+// memory; a long line is cut around the number. A document is read as the run read it, as its
+// text: its line is a line of that text, and the number found says where in the document it
+// stands.
 
 #include <atomic>
 #include <cstdint>
@@ -42,10 +44,11 @@ struct SourceLine {
     std::string failure;
 };
 
-// Line `line` (1-based; lines end at LF, CR LF or a lone CR) of `file`, with `digits` marked.
+// Line `line` (1-based; lines end at LF, CR LF or a lone CR) of `file`, with `number` (a
+// result's digits, or "+" and its +E.164 digits) marked.
 // May run on a thread of its own; once `stop` is set it ends soon, its answer Unreadable. A file
 // that `documents` makes a document is read as its text (none: every file is read as text).
-SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view digits,
+SourceLine ReadSourceLine(const SourceFile& file, std::uint64_t line, std::string_view number,
                           const std::atomic<bool>* stop = nullptr,
                           const DocumentReader* documents = nullptr);
 

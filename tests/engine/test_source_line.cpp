@@ -113,6 +113,8 @@ class SourceLineTest : public QObject {
             "+12125550147", "212-555-0147 or [+1 212 555 0147]");
         row("+E.164, a national run before a part", "1 212 555 0147 1 212 555 0199, 212-555-0199",
             1, "+12125550199", "1 212 555 0147 1 212 555 0199, [212-555-0199]");
+        row("+E.164, a part after an international prefix", "0044-20-7946-0958 0044-20-7946-0999",
+            1, "+442079460958", "[0044-20-7946-0958] 0044-20-7946-0999");
         row("+E.164, a part with its digits before another", "1 212 555 0147 1 212 555 0199", 1,
             "+12125550199", "1 212 555 0147 [1 212 555 0199]");
         // A spelling is whole: digits that merely end like the number, or a national number

@@ -1,8 +1,35 @@
 #include "number_spellings.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tessaly {
+
+namespace {
+
+// The trunk prefixes other than "0", by calling code.
+struct OwnPrefix {
+    std::string_view code, prefix;
+};
+constexpr OwnPrefix kOwnPrefixes[] = {{"7", "8"},   {"370", "8"},  {"375", "8"}, {"993", "8"},
+                                      {"998", "8"}, {"375", "80"}, {"36", "06"}, {"52", "01"}};
+
+// The international prefixes the plans write ("8~10" as "8 10"), after none (the calling code
+// written alone), most used first.
+constexpr std::string_view kInternationalPrefixes[] = {"",    "00",  "011", "010", "0011", "001",
+                                                       "810", "000", "009", "020", "119",  "0"};
+
+// The most digits written before a +E.164 number's own: an international and a trunk prefix.
+constexpr std::size_t kLongestPrefixes = [] {
+    std::size_t international = 0, trunk = 1;
+    for (const std::string_view prefix : kInternationalPrefixes)
+        international = std::max(international, prefix.size());
+    for (const OwnPrefix& own : kOwnPrefixes)
+        trunk = std::max(trunk, own.prefix.size());
+    return international + trunk;
+}();
+
+}  // namespace
 
 std::size_t CallingCodeDigits(std::string_view international) {
     if (international.empty() || international[0] < '1' || international[0] > '9') return 0;
@@ -19,12 +46,6 @@ std::size_t CallingCodeDigits(std::string_view international) {
 
 bool IsTrunkPrefix(std::string_view code, std::string_view prefix) {
     if (prefix == "0") return true;
-    struct OwnPrefix {
-        std::string_view code, prefix;
-    };
-    static constexpr OwnPrefix kOwnPrefixes[] = {{"7", "8"},   {"370", "8"}, {"375", "8"},
-                                                 {"993", "8"}, {"998", "8"}, {"375", "80"},
-                                                 {"36", "06"}, {"52", "01"}};
     for (const OwnPrefix& own : kOwnPrefixes) {
         if (own.code == code && own.prefix == prefix) return true;
     }
@@ -39,6 +60,7 @@ NumberSpellings::NumberSpellings(std::string_view number)
         codeDigits_ = CallingCodeDigits(digits_);
         if (codeDigits_ >= digits_.size()) codeDigits_ = 0;  // no national number after it
     }
+    longest_ = digits_.size() + (codeDigits_ ? kLongestPrefixes : 0);
 }
 
 NumberSpellings::Match NumberSpellings::match(std::string_view digits) const {
@@ -56,9 +78,6 @@ NumberSpellings::Match NumberSpellings::match(std::string_view digits) const {
         return before.empty() || IsTrunkPrefix(code, before);
     };
     if (trunkOrNone(prefix)) return Match::Other;
-    // The international prefixes the plans write ("8~10" as "8 10"), most used first.
-    static constexpr std::string_view kInternationalPrefixes[] = {
-        "", "00", "011", "010", "0011", "001", "810", "000", "009", "020", "119", "0"};
     for (const std::string_view international : kInternationalPrefixes) {
         if (!prefix.starts_with(international)) continue;
         const std::string_view after = prefix.substr(international.size());

@@ -34,6 +34,8 @@ class NumberSpellings {
 
     // Whether `digits` (of a run, or of a part of one) spell the number.
     Match match(std::string_view digits) const;
+    // The most digits a spelling of the number has.
+    std::size_t longest() const { return longest_; }
     // Whether the number is +E.164, so a "+" written before its exact spelling belongs to it.
     bool international() const { return international_; }
 
@@ -41,6 +43,7 @@ class NumberSpellings {
     std::string digits_;  // without "+"
     bool international_ = false;
     std::size_t codeDigits_ = 0;  // the calling code's share of digits_; 0: not international
+    std::size_t longest_ = 0;
 };
 
 }  // namespace tessaly

@@ -114,11 +114,11 @@ class LineWindow {
         const std::size_t n = groups_.size();
         for (std::size_t first = 0; first < n; ++first) {
             for (std::size_t last = first; last < n; ++last) {
+                const std::size_t from = groups_[first].digitsFrom;
+                if (groups_[last].digitsTo - from > spellings_.longest()) break;
                 if (first == 0 && last == n - 1) continue;  // the whole run's digits
                 const std::string_view digits =
-                    std::string_view(runDigits_)
-                        .substr(groups_[first].digitsFrom,
-                                groups_[last].digitsTo - groups_[first].digitsFrom);
+                    std::string_view(runDigits_).substr(from, groups_[last].digitsTo - from);
                 consider(spellings_.match(digits), true, groups_[first].start, groups_[last].end);
             }
         }

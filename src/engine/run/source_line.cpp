@@ -50,7 +50,7 @@ class LineWindow {
                 groupOpen_ = true;
                 runDigits_ += char(c);
             }
-            if (groupOpen_) groups_.back().close(pos_ + 1, runDigits_.size());
+            if (groupOpen_) groups_.back().extend(pos_ + 1, runDigits_.size());
             runEnd_ = pos_ + 1;
         } else if (cls == CharClass::Space) {
             newGroup_ = true;
@@ -79,7 +79,7 @@ class LineWindow {
     // digits [digitsFrom, digitsTo) of the run's.
     struct Group {
         std::size_t start, end, digitsFrom, digitsTo;
-        void close(std::size_t at, std::size_t digits) {
+        void extend(std::size_t at, std::size_t digits) {
             end = at;
             digitsTo = digits;
         }

@@ -6,6 +6,7 @@
 // the national trunk prefix after the code ("+44 (0)20 ..."), or nationally with or without
 // that prefix ("(212) 555-0147", "020 7946 0958").
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,7 @@ class NumberSpellings {
     Match match(std::string_view digits) const;
     // The most digits a spelling of the number has.
     std::size_t longest() const { return longest_; }
-    // Whether the number is +E.164, so a "+" written before its exact spelling belongs to it.
+    // Whether the number is +E.164, so a "+" written before a spelling of it belongs to it.
     bool international() const { return international_; }
 
   private:

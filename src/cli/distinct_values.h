@@ -8,8 +8,8 @@
 //   bytes;
 // - an open table of 8-byte slots (hash and record, linear probing, at most three quarters
 //   full) finds them. A run of slots that passes the last home slot goes on into room after it
-//   instead of wrapping round to the first, so the table doubles where it stands: every slot
-//   keeps its home or moves one table further, and no second table is ever needed;
+//   instead of wrapping round to the first, so the table grows where it stands: every slot
+//   keeps its home or moves whole tables further, and no second table is ever needed;
 // - counting needs no answer at once, so the lookups of several values overlap the fetch of
 //   their slots from memory.
 

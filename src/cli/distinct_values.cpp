@@ -31,10 +31,6 @@ std::uint64_t Mix(std::uint64_t h) {
 constexpr std::size_t kMaxText = std::size_t{4} * (UINT32_MAX - 1);
 // Slots past the last home, to begin with; runs that reach further get more.
 constexpr std::size_t kRoomPast = 1024;
-// Each growth moves every slot, and a run that meets millions of distinct values spends more on
-// those moves than on the values themselves; growing fourfold moves a third as many. Past 4 M
-// homes (32 MB of slots) the table doubles, so a large one is at most twice what it needs.
-constexpr std::size_t kFourfoldBelow = std::size_t{1} << 22;
 
 std::uint64_t Word(const char* p) {
     std::uint64_t w;
@@ -167,7 +163,7 @@ void DistinctValues::moreSlots(std::size_t slots) {
 // one's run; the ones set aside are placed last.
 void DistinctValues::grow() {
     const std::size_t homes = mask_ + 1;
-    const std::size_t factor = homes < kFourfoldBelow ? 4 : 2;
+    const std::size_t factor = homes < fourfoldBelow_ ? 4 : 2;
     std::vector<Slot> aside;
     for (std::size_t k = homes; k < reach_; ++k) {
         Slot& slot = table()[k];

@@ -13,8 +13,9 @@ namespace tessaly {
 
 namespace {
 
-// Reads `file` through once, `head` first, and tells whether it is well-formed UTF-8; `file`
-// then reads again from its first byte (from a temporary copy when it cannot go back).
+// Reads `file` through once, `head` first, and returns the check of its bytes (well-formed
+// UTF-8, ASCII throughout); `file` then reads again from its first byte (from a temporary copy
+// when it cannot go back).
 Utf8Check ReadThroughAsUtf8(std::unique_ptr<FileSource>& file, std::string_view head,
                             std::span<char> buffer, const std::string& path) {
     Utf8Check check;

@@ -155,13 +155,15 @@ void DistinctValues::moreSlots(std::size_t slots) {
     limit_ = slotBlock_.size() / sizeof(Slot);
 }
 
-// Twice the homes, in the same block. A slot's new home is its old one or that plus the old
-// number of homes. The slots past the old homes are set aside and the others taken in order:
-// each one's run from its new home passes only slots already taken (every slot before it in the
-// old homes) or slots past the old homes (where only slots of this pass stand), so no slot is
-// ever moved past the reach of another one's run; the ones set aside are placed last.
+// Four times the homes while the slots are few enough, twice beyond, in the same block. A slot's
+// new home is its old one or that plus a multiple of the old number of homes. The slots past the
+// old homes are set aside and the others taken in order: each one's run from its new home passes
+// only slots already taken (every slot before it in the old homes) or slots past the old homes
+// (where only slots of this pass stand), so no slot is ever moved past the reach of another
+// one's run; the ones set aside are placed last.
 void DistinctValues::grow() {
     const std::size_t homes = mask_ + 1;
+    const std::size_t factor = homes < fourfoldBelow_ ? 4 : 2;
     std::vector<Slot> aside;
     for (std::size_t k = homes; k < reach_; ++k) {
         Slot& slot = table()[k];
@@ -169,8 +171,8 @@ void DistinctValues::grow() {
         aside.push_back(slot);
         slot = {};
     }
-    if (limit_ < 2 * homes + kRoomPast) moreSlots(2 * homes + kRoomPast);
-    mask_ = 2 * homes - 1;
+    if (limit_ < factor * homes + kRoomPast) moreSlots(factor * homes + kRoomPast);
+    mask_ = factor * homes - 1;
     reach_ = 0;
     for (std::size_t k = 0; k < homes; ++k) {
         const Slot slot = table()[k];

@@ -8,8 +8,8 @@
 //   bytes;
 // - an open table of 8-byte slots (hash and record, linear probing, at most three quarters
 //   full) finds them. A run of slots that passes the last home slot goes on into room after it
-//   instead of wrapping round to the first, so the table doubles where it stands: every slot
-//   keeps its home or moves one table further, and no second table is ever needed;
+//   instead of wrapping round to the first, so the table grows where it stands: every slot
+//   keeps its home or moves whole tables further, and no second table is ever needed;
 // - counting needs no answer at once, so the lookups of several values overlap the fetch of
 //   their slots from memory.
 
@@ -100,7 +100,12 @@ class DistinctValues {
 
     std::uint64_t seed_;
     PageBlock slotBlock_;
-    std::size_t mask_;       // home slots - 1 (a power of two)
+    std::size_t mask_;  // home slots - 1 (a power of two)
+    // Each growth moves every slot, and a run that meets millions of distinct values spends more
+    // on those moves than on the values themselves: below 4 M homes (32 MB of slots) the table
+    // grows fourfold, which moves a third as many; past them it doubles, so a large table keeps
+    // at least three values in every eight slots (at most 22 bytes of slots a value).
+    std::size_t fourfoldBelow_ = std::size_t{1} << 22;
     std::size_t limit_ = 0;  // slots the block holds: the homes and room past them
     std::size_t reach_ = 0;  // past the last slot that was ever filled
     std::size_t used_ = 0;   // slots in use
@@ -120,7 +125,7 @@ class DistinctValues {
     std::vector<std::uint64_t> fileTouched_;
     std::vector<Counted> fileJournal_;
 
-    friend struct DistinctValuesSeam;  // tests reach counts past 32 bits through it
+    friend struct DistinctValuesSeam;  // tests reach counts past 32 bits and doubling through it
 };
 
 }  // namespace tessaly::cli

@@ -1,7 +1,8 @@
-// DistinctValues against a plain reference at sizes where its table grows many times: the
-// answer of every add, the counts in order of first finding (also when counted on the counting
-// thread), and values forgotten in the middle of long runs of neighbouring slots; a file's
-// findings taken back; counts past 32 bits; the short copy and compare at every length.
+// DistinctValues against a plain reference at sizes where its table grows many times (fourfold,
+// and doubling as large tables do): the answer of every add, the counts in order of first
+// finding (also when counted on the counting thread), and values forgotten in the middle of long
+// runs of neighbouring slots; a file's findings taken back; counts past 32 bits; the short copy
+// and compare at every length.
 
 #include <QtTest>
 #include <algorithm>
@@ -25,6 +26,10 @@ struct DistinctValuesSeam {
         for (std::size_t at = 0; at < values.textSize_; at = values.nextRecord(at)) {
             if (values.valueAt(at) == value) values.setCount(at, count);
         }
+    }
+    // Makes the table double from `homes` on instead of from millions of values on.
+    static void doubleFrom(DistinctValues& values, std::size_t homes) {
+        values.fourfoldBelow_ = homes;
     }
 };
 }  // namespace tessaly::cli
@@ -53,6 +58,8 @@ class TestDistinctValues : public QObject {
         QTest::newRow("254 to 256 bytes") << 20000 << 8000;
         // The queue of values waiting for their slots holds up to 23 bytes of each.
         QTest::newRow("22 to 25 bytes") << 60000 << 20000;
+        // Large tables double instead of growing fourfold: here from 4096 homes on.
+        QTest::newRow("mostly distinct, doubling") << 200000 << 150000;
     }
     void matchesReference() {
         QFETCH(int, values);
@@ -63,6 +70,10 @@ class TestDistinctValues : public QObject {
                             : QByteArray(QTest::currentDataTag()).startsWith("22") ? 22
                                                                                    : 0;
         DistinctValues counted, added;
+        if (QByteArray(QTest::currentDataTag()).endsWith("doubling")) {
+            tessaly::cli::DistinctValuesSeam::doubleFrom(counted, 4096);
+            tessaly::cli::DistinctValuesSeam::doubleFrom(added, 4096);
+        }
         CountingThread threaded, lined;
         std::string lines;  // values handed to `lined` as blocks of lines
         std::map<std::string, std::uint64_t> reference;
@@ -115,16 +126,21 @@ class TestDistinctValues : public QObject {
     void forgettingKeepsTheRest_data() {
         QTest::addColumn<int>("homes");  // where the table starts
         QTest::addColumn<bool>("takeBack");
-        QTest::newRow("forgotten since a mark") << 1024 << false;
-        QTest::newRow("forgotten since a mark, grown before") << 4096 << false;
-        QTest::newRow("file taken back") << 1024 << true;
+        QTest::addColumn<bool>("doubling");  // the table doubles instead of growing fourfold
+        QTest::newRow("forgotten since a mark") << 1024 << false << false;
+        QTest::newRow("forgotten since a mark, grown before") << 4096 << false << false;
+        QTest::newRow("file taken back") << 1024 << true << false;
+        QTest::newRow("forgotten since a mark, doubling") << 4096 << false << true;
+        QTest::newRow("file taken back, doubling") << 4096 << true << true;
     }
     void forgettingKeepsTheRest() {
         QFETCH(int, homes);
         QFETCH(bool, takeBack);
+        QFETCH(bool, doubling);
         std::uint64_t state = 2463534242ULL;
         for (int round = 0; round < 2000; ++round) {
             DistinctValues values;
+            if (doubling) tessaly::cli::DistinctValuesSeam::doubleFrom(values, 4096);
             const int kept = homes * 3 / 4 - 60 + round % 60;
             for (int k = 0; k < kept; ++k)
                 values.count(std::to_string(5550000000 + k));

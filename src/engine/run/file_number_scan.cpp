@@ -41,14 +41,18 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
             return;
         }
     }
-    const TextEncoding encoding =
-        StartText(file_, piece_, std::span(buffer_, chunkSize_), path, rules.unicodeSeparators);
+    bool asciiThroughout = false;
+    const TextEncoding encoding = StartText(file_, piece_, std::span(buffer_, chunkSize_), path,
+                                            rules.unicodeSeparators, &asciiThroughout);
     // Told UTF-8 by reading the whole file: it is read again from its first byte.
     if (piece_.data() == nullptr) {
         atEnd_ = false;
         readSoFar_ = 0;
     }
-    projector_ = AsciiProjector(encoding, rules.unicodeSeparators);
+    // ASCII throughout holds no separator to look for: its pieces pass as they are, without a
+    // second look at every byte. (Should the file change between the two readings, the bytes it
+    // gains are read as characters that are no separators, as text changed under a scan may be.)
+    projector_ = AsciiProjector(encoding, rules.unicodeSeparators && !asciiThroughout);
     mapped_ = path != "-" && !atEnd_ && file_->size() >= mapping_.from;
 }
 

@@ -35,7 +35,7 @@ std::size_t IncompleteUtf8Tail(std::string_view bytes) {
     return 0;
 }
 
-bool IsWellFormedUtf8(std::string_view bytes) {
+bool IsWellFormedUtf8(std::string_view bytes, bool* sawNonAscii) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
@@ -54,6 +54,7 @@ bool IsWellFormedUtf8(std::string_view bytes) {
         }
         Utf8Lead lead;
         const std::size_t length = SequenceLength(*p, lead);
+        if (sawNonAscii && *p >= 0x80) *sawNonAscii = true;
         if (length == 0 || std::size_t(end - p) < length) return false;
         for (std::size_t i = 1; i < length; ++i) {
             const unsigned char min = i == 1 ? lead.lo : 0x80, max = i == 1 ? lead.hi : 0xBF;
@@ -76,7 +77,9 @@ void Utf8Check::feed(std::string_view bytes) {
         carry_.clear();
     }
     const std::size_t tail = IncompleteUtf8Tail(bytes);
-    ok_ = ok_ && IsWellFormedUtf8(bytes.substr(0, bytes.size() - tail));
+    bool sawNonAscii = tail > 0;
+    ok_ = ok_ && IsWellFormedUtf8(bytes.substr(0, bytes.size() - tail), &sawNonAscii);
+    ascii_ = ascii_ && !sawNonAscii;
     carry_ = std::string(bytes.substr(bytes.size() - tail));
 }
 

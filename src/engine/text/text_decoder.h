@@ -14,18 +14,22 @@ namespace tessaly {
 // Bytes at the end of `bytes` that begin a UTF-8 sequence not yet complete (0 to 3).
 std::size_t IncompleteUtf8Tail(std::string_view bytes);
 
-// True when `bytes` is well-formed UTF-8 throughout.
-bool IsWellFormedUtf8(std::string_view bytes);
+// True when `bytes` is well-formed UTF-8 throughout; `sawNonAscii`, when given, is set if a byte
+// of 0x80 or more was met on the way.
+bool IsWellFormedUtf8(std::string_view bytes, bool* sawNonAscii = nullptr);
 
 // Tells, piece by piece, whether a whole text is well-formed UTF-8.
 class Utf8Check {
   public:
     void feed(std::string_view bytes);
     bool wellFormed() const { return ok_ && carry_.empty(); }
+    // Well-formed and all ASCII: no byte of 0x80 or more.
+    bool asciiThroughout() const { return wellFormed() && ascii_; }
 
   private:
     std::string carry_;
     bool ok_ = true;
+    bool ascii_ = true;
 };
 
 class TextDecoder {

@@ -13,10 +13,11 @@ namespace tessaly {
 
 namespace {
 
-// Reads `file` through once, `head` first, and tells whether it is well-formed UTF-8; `file`
-// then reads again from its first byte (from a temporary copy when it cannot go back).
-bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view head,
-                           std::span<char> buffer, const std::string& path) {
+// Reads `file` through once, `head` first, and returns the check of its bytes (well-formed
+// UTF-8, ASCII throughout); `file` then reads again from its first byte (from a temporary copy
+// when it cannot go back).
+Utf8Check ReadThroughAsUtf8(std::unique_ptr<FileSource>& file, std::string_view head,
+                            std::span<char> buffer, const std::string& path) {
     Utf8Check check;
     check.feed(head);
     std::FILE* copy = nullptr;
@@ -51,7 +52,7 @@ bool ReadsAsUtf8Throughout(std::unique_ptr<FileSource>& file, std::string_view h
     } else {
         file->rewind();
     }
-    return check.wellFormed();
+    return check;
 }
 
 }  // namespace
@@ -68,14 +69,16 @@ TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
 }
 
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string_view& start,
-                       std::span<char> buffer, const std::string& path, bool separators) {
+                       std::span<char> buffer, const std::string& path, bool separators,
+                       bool* asciiThroughout) {
     const EncodingChoice choice = DetectEncoding(start);
     start.remove_prefix(choice.markLength);
     if (!separators || choice.encoding != TextEncoding::EightBit) return choice.encoding;
     const std::string head(start);  // the buffer is read into while the file is told
-    const bool utf8 = ReadsAsUtf8Throughout(file, head, buffer, path);
+    const Utf8Check check = ReadThroughAsUtf8(file, head, buffer, path);
+    if (asciiThroughout) *asciiThroughout = check.asciiThroughout();
     start = {};  // read again from the first byte
-    return utf8 ? TextEncoding::Utf8 : TextEncoding::EightBit;
+    return check.wellFormed() ? TextEncoding::Utf8 : TextEncoding::EightBit;
 }
 
 }  // namespace tessaly

@@ -30,8 +30,10 @@ TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string& head,
 // The same for a caller that has read the file's first bytes itself: `start` holds them (at
 // least four, unless the file is shorter) and is left holding those after the mark, or set to a
 // null view when the file was read through and reads again from its first byte. `buffer` may
-// hold `start`.
+// hold `start`. `asciiThroughout`, when given, is set to whether the file was read through and
+// held no byte of 0x80 or more (then its text has no separator to read as another character).
 TextEncoding StartText(std::unique_ptr<FileSource>& file, std::string_view& start,
-                       std::span<char> buffer, const std::string& path, bool separators);
+                       std::span<char> buffer, const std::string& path, bool separators,
+                       bool* asciiThroughout = nullptr);
 
 }  // namespace tessaly

@@ -3,7 +3,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "document_text.h"
 #include "error_report.h"
@@ -61,6 +63,26 @@ Pacing EveryStep() {
     return Pacing{std::chrono::microseconds(0), {}};
 }
 
+// Never yields in a run this short: each piece's numbers are taken at once.
+Pacing NoPasses() {
+    return Pacing{std::chrono::hours(1), {}};
+}
+
+// `count` distinct numbers of every length from 5 to 20 in turn, each with its own separator, in
+// the text and as the run finds them with the lengths `taken`.
+std::pair<std::string, Strings> EveryLength(int count, std::initializer_list<std::size_t> taken) {
+    std::string text;
+    Strings found;
+    for (int k = 0; k < count; ++k) {
+        const std::size_t length = 5 + std::size_t(k) % 16;
+        std::string digits = std::to_string(k);
+        digits.append(length - digits.size(), char('0' + k % 10));
+        text += digits + (k % 3 == 0 ? "\n" : " x ");
+        if (std::find(taken.begin(), taken.end(), length) != taken.end()) found.push_back(digits);
+    }
+    return {text, found};
+}
+
 }  // namespace
 
 class ExtractionRunTest : public QObject {
@@ -71,8 +93,10 @@ class ExtractionRunTest : public QObject {
         QTest::addColumn<Strings>("texts");
         QTest::addColumn<Strings>("lengths");
         QTest::addColumn<Strings>("expected");
-        auto row = [](const char* name, Strings texts, Strings lengths, Strings expected) {
-            QTest::newRow(name) << texts << lengths << expected;
+        QTest::addColumn<bool>("passInFiles");
+        auto row = [](const char* name, Strings texts, Strings lengths, Strings expected,
+                      bool passInFiles = true) {
+            QTest::newRow(name) << texts << lengths << expected << passInFiles;
         };
         row("one number, length 10", {"877-798-4141"}, {"10"}, {"8777984141"});
         row("lengths 7 and 11 find nothing", {"877-798-4141"}, {"7", "11"}, {});
@@ -84,12 +108,24 @@ class ExtractionRunTest : public QObject {
         row("under five and over twenty", {"1234;123456789012345678901;12345"}, {"5", "20"},
             {"12345"});
         row("twenty digits", {"1234-5678-9012-3456-7890"}, {"20"}, {"12345678901234567890"});
+        // Taken a piece at a time, the numbers' digits run across many blocks of the walk and
+        // to the end of the room they were written in; the file is read in two pieces.
+        const Strings every = {"5",  "6",  "7",  "8",  "9",  "10", "11", "12",
+                               "13", "14", "15", "16", "17", "18", "19", "20"};
+        const auto [text, all] =
+            EveryLength(6000, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+        row("every length, whole pieces", {text}, every, all, false);
+        row("some lengths, whole pieces", {text}, {"5", "12", "20"},
+            EveryLength(6000, {5, 12, 20}).second, false);
+        const auto [few, fewFound] = EveryLength(40, {6, 19});
+        row("some lengths, a pass before each number", {few}, {"6", "19"}, fewFound);
     }
 
     void results() {
         QFETCH(Strings, texts);
         QFETCH(Strings, lengths);
         QFETCH(Strings, expected);
+        QFETCH(bool, passInFiles);
         TempFiles files;
         ScriptedHost host;
         for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -98,7 +134,7 @@ class ExtractionRunTest : public QObject {
         for (const std::string& l : lengths)
             host.opts.lengthBoxes[std::stoi(l) - 5] = kTicked;
         FakeErrorBox errors;
-        ExtractionRun run(host, errors, EveryStep());
+        ExtractionRun run(host, errors, passInFiles ? EveryStep() : NoPasses());
         run.start();
         QCOMPARE(host.results, expected);
         QCOMPARE(host.notices, Strings{"Done."});

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "digit_line_walk.h"
 #include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
@@ -22,7 +23,9 @@ class ExtractionRun::Pass {
     // False when the run ends here: the window is closing or the user stopped it.
     bool yieldIfDue(FileNumberScan* scan) { return !pacer_.due() || yield(scan); }
     bool yield(FileNumberScan* scan);
-    void take(std::size_t from, std::size_t to);
+    // Takes numbers [from, to) of the piece, whose digits start at byte `at` of its digit lines;
+    // returns the byte after them.
+    std::size_t take(std::size_t at, std::size_t from, std::size_t to);
     void flush();
     bool scanFile(const std::string& path);
     bool scanWritten(const std::string& path);
@@ -49,7 +52,9 @@ class ExtractionRun::Pass {
     const DocumentReader* documents_ = nullptr;
     std::vector<std::string> skipped_;  // files that are not text nor documents read
     FoundNumbers pending_;
-    std::vector<PhoneNumber> batch_;
+    // The piece's numbers as digit lines, each with its line: the scan writes them straight
+    // from the text, without a number object of its own for each.
+    DigitLines batch_;
     std::vector<std::size_t> batchLines_;
     ReadBuffer readBuffer_;  // every file of the run is read into it
     // The file being read: where its numbers start in pending_, and how many of its numbers
@@ -78,25 +83,33 @@ bool ExtractionRun::Pass::yield(FileNumberScan* scan) {
     return true;
 }
 
-// Numbers [from, to) of the batch, those whose digit count the rules take, go to pending_: written
+// Numbers [from, to) of the piece, those whose digit count the rules take, go to pending_: written
 // in place rather than appended one by one, which would read the lists' ends back after every
 // number, and every one written, a number refused then overwritten by the next, so that no
 // branch depends on the lengths found.
-void ExtractionRun::Pass::take(std::size_t from, std::size_t to) {
+std::size_t ExtractionRun::Pass::take(std::size_t at, std::size_t from, std::size_t to) {
     const std::size_t base = pending_.size();
     pending_.numbers.resize(base + (to - from));
     pending_.lines.resize(base + (to - from));
-    const PhoneNumber* found = batch_.data();
     const std::size_t* foundLines = batchLines_.data();
     PhoneNumber* numbers = pending_.numbers.data() + base;
     std::uint64_t* lines = pending_.lines.data() + base;
+    const char* const room = batch_.view().data();
+    DigitLineWalk walk(batch_.view(), at);
     std::size_t taken = 0;
     for (std::size_t i = from; i < to; ++i) {
-        numbers[taken] = found[i];
+        const std::string_view digits = walk.next();
+        // A number is copied a whole number's room at once where the lines' room holds it.
+        if (std::size_t(digits.data() - room) + kMaxDigits <= batch_.capacity()) {
+            numbers[taken].assignFromBuffer(digits.data(), digits.size());
+        } else {
+            numbers[taken] = PhoneNumber(digits);
+        }
         lines[taken] = foundLines[i];
-        taken += rules_.acceptsDigitCount(found[i].size()) ? 1 : 0;
+        taken += rules_.acceptsDigitCount(digits.size()) ? 1 : 0;
     }
     pending_.truncate(base + taken);
+    return walk.at();
 }
 
 void ExtractionRun::Pass::dropFile() {
@@ -153,19 +166,20 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
         batchLines_.clear();
         // A read that fails part-way is reported like one that fails at once, and the file
         // gives no results: half a file's numbers would pass for all of them.
-        if (!trap_.step(kReadFile, [&] { more = scan->next(batch_, &batchLines_); })) {
+        if (!trap_.step(kReadFile, [&] { more = scan->nextLines(batch_, &batchLines_); })) {
             dropFile();
             return true;
         }
         // A pass of the event loop may fall before any number; the numbers before it are taken
         // by the rules read last, those after it by the rules read then.
-        for (std::size_t i = 0, pass = 0; i < batch_.size(); i = pass) {
-            while (pass < batch_.size() && !pacer_.due())
+        const std::size_t count = batchLines_.size();
+        for (std::size_t i = 0, pass = 0, at = 0; i < count; i = pass) {
+            while (pass < count && !pacer_.due())
                 ++pass;
-            take(i, pass);
-            if (pass == batch_.size()) break;
+            at = take(at, i, pass);
+            if (pass == count) break;
             if (!yield(&*scan)) return false;
-            take(pass, pass + 1);
+            at = take(at, pass, pass + 1);
             ++pass;
         }
         if (more && !yieldIfDue(&*scan)) return false;

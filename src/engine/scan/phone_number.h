@@ -27,9 +27,15 @@ class PhoneNumber {
     // digits: a fixed-size copy, for the scanner's hot path.
     static PhoneNumber FromBuffer(const char* buffer, std::size_t size) {
         PhoneNumber n;
-        std::memcpy(n.digits_.data(), buffer, kMaxDigits);
-        n.size_ = static_cast<std::uint8_t>(size < kMaxDigits ? size : kMaxDigits);
+        n.assignFromBuffer(buffer, size);
         return n;
+    }
+    // The same, written over this number where it stands: a number made elsewhere and then
+    // copied here is read back in one piece from the smaller writes that made it, which stalls
+    // the processor on every number.
+    void assignFromBuffer(const char* buffer, std::size_t size) {
+        std::memcpy(digits_.data(), buffer, kMaxDigits);
+        size_ = static_cast<std::uint8_t>(size < kMaxDigits ? size : kMaxDigits);
     }
 
     std::size_t size() const { return size_; }

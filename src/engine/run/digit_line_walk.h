@@ -1,0 +1,67 @@
+#pragma once
+// DigitLineWalk: the numbers of a piece's digit lines (DigitLines: each number's digits and a
+// line feed), one after another. The line feeds of 64 bytes are found at once and marked in one
+// word, so where a number starts never waits for the previous number's length to be read: the
+// window's run takes millions of numbers of every length this way.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace tessaly {
+
+class DigitLineWalk {
+  public:
+    // From byte `at` of `lines`, where a number starts.
+    DigitLineWalk(std::string_view lines, std::size_t at)
+        : lines_(lines), block_(at), feeds_(feedsFrom(at)), next_(at) {}
+
+    // The next number's digits; asked only as often as `lines` holds numbers from the start.
+    std::string_view next() {
+        while (feeds_ == 0) {
+            block_ += kBlock;
+            feeds_ = feedsFrom(block_);
+        }
+        const std::size_t end = block_ + std::size_t(std::countr_zero(feeds_));
+        feeds_ &= feeds_ - 1;
+        const std::string_view digits(lines_.data() + next_, end - next_);
+        next_ = end + 1;
+        return digits;
+    }
+    // Where the next number starts.
+    std::size_t at() const { return next_; }
+
+  private:
+    static constexpr std::size_t kBlock = 64;
+
+    // Bit i set: byte from + i is a line feed.
+    std::uint64_t feedsFrom(std::size_t from) const {
+        std::uint64_t feeds = 0;
+        if (std::endian::native == std::endian::little && from + kBlock <= lines_.size()) {
+            // A byte equal to the line feed is a zero byte of the word XOR line feeds, whose high
+            // bit alone is then set; the multiplication gathers the eight high bits in order.
+            constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Fu, kFeeds = 0x0A0A0A0A0A0A0A0Au;
+            constexpr std::uint64_t kGather = 0x0102040810204080u;
+            for (std::size_t word = 0; word < kBlock / 8; ++word) {
+                std::uint64_t bytes;
+                std::memcpy(&bytes, lines_.data() + from + 8 * word, 8);
+                bytes ^= kFeeds;
+                const std::uint64_t zeros = ~(((bytes & kLows) + kLows) | bytes | kLows);
+                feeds |= ((zeros >> 7) * kGather >> 56) << (8 * word);
+            }
+            return feeds;
+        }
+        for (std::size_t i = 0; i < kBlock && from + i < lines_.size(); ++i)
+            feeds |= std::uint64_t(lines_[from + i] == '\n') << i;
+        return feeds;
+    }
+
+    std::string_view lines_;
+    std::size_t block_;    // where the marked block starts
+    std::uint64_t feeds_;  // its line feeds not yet passed
+    std::size_t next_;
+};
+
+}  // namespace tessaly

@@ -44,13 +44,16 @@ class DigitLineWalk {
             // bit alone is then set; the multiplication gathers the eight high bits in order.
             constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Fu, kFeeds = 0x0A0A0A0A0A0A0A0Au;
             constexpr std::uint64_t kGather = 0x0102040810204080u;
-            for (std::size_t word = 0; word < kBlock / 8; ++word) {
+            const auto marks = [&](std::size_t word) {
                 std::uint64_t bytes;
                 std::memcpy(&bytes, lines_.data() + from + 8 * word, 8);
                 bytes ^= kFeeds;
                 const std::uint64_t zeros = ~(((bytes & kLows) + kLows) | bytes | kLows);
-                feeds |= ((zeros >> 7) * kGather >> 56) << (8 * word);
-            }
+                return (zeros >> 7) * kGather >> 56 << (8 * word);
+            };
+            // Spelt out, so that each shift is a constant and no word waits for another.
+            feeds = marks(0) | marks(1) | marks(2) | marks(3) | marks(4) | marks(5) | marks(6) |
+                    marks(7);
             return feeds;
         }
         for (std::size_t i = 0; i < kBlock && from + i < lines_.size(); ++i)

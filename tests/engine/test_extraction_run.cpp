@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 
 #include "document_text.h"
 #include "error_report.h"
@@ -69,19 +68,26 @@ Pacing NoPasses() {
 }
 
 // `count` distinct numbers of every length from 5 to 20 in turn, each with its own separator, in
-// the text and as the run finds them with the lengths `taken`.
-std::pair<std::string, Strings> EveryLength(int count, std::initializer_list<std::size_t> taken) {
+// the text, and those the run finds with the lengths `taken`, each with its line.
+struct EveryLength {
+    EveryLength(int count, std::initializer_list<std::size_t> taken) {
+        for (int k = 0; k < count; ++k) {
+            const std::size_t length = 5 + std::size_t(k) % 16;
+            std::string digits = std::to_string(k);
+            digits.append(length - digits.size(), char('0' + k % 10));
+            if (std::find(taken.begin(), taken.end(), length) != taken.end()) {
+                found.push_back(digits);
+                lines.push_back(line);
+            }
+            text += digits + (k % 3 == 0 ? "\n" : " x ");
+            line += k % 3 == 0 ? 1 : 0;
+        }
+    }
     std::string text;
     Strings found;
-    for (int k = 0; k < count; ++k) {
-        const std::size_t length = 5 + std::size_t(k) % 16;
-        std::string digits = std::to_string(k);
-        digits.append(length - digits.size(), char('0' + k % 10));
-        text += digits + (k % 3 == 0 ? "\n" : " x ");
-        if (std::find(taken.begin(), taken.end(), length) != taken.end()) found.push_back(digits);
-    }
-    return {text, found};
-}
+    std::vector<std::size_t> lines;
+    std::size_t line = 1;
+};
 
 }  // namespace
 
@@ -112,13 +118,12 @@ class ExtractionRunTest : public QObject {
         // to the end of the room they were written in; the file is read in two pieces.
         const Strings every = {"5",  "6",  "7",  "8",  "9",  "10", "11", "12",
                                "13", "14", "15", "16", "17", "18", "19", "20"};
-        const auto [text, all] =
-            EveryLength(6000, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
-        row("every length, whole pieces", {text}, every, all, false);
-        row("some lengths, whole pieces", {text}, {"5", "12", "20"},
-            EveryLength(6000, {5, 12, 20}).second, false);
-        const auto [few, fewFound] = EveryLength(40, {6, 19});
-        row("some lengths, a pass before each number", {few}, {"6", "19"}, fewFound);
+        const EveryLength all(6000, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+        row("every length, whole pieces", {all.text}, every, all.found, false);
+        row("some lengths, whole pieces", {all.text}, {"5", "12", "20"},
+            EveryLength(6000, {5, 12, 20}).found, false);
+        const EveryLength few(40, {6, 19});
+        row("some lengths, a pass before each number", {few.text}, {"6", "19"}, few.found);
     }
 
     void results() {
@@ -334,12 +339,22 @@ class ExtractionRunTest : public QObject {
 
     // Every number carries the file it came from, as the row named it and as it was read, and
     // its line, also when a file's numbers are handed over in several batches.
+    void sourcesThroughBatches_data() {
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("a pass before each number") << true;
+        QTest::newRow("pieces taken whole") << false;
+    }
+
     void sourcesThroughBatches() {
+        QFETCH(bool, passes);
         TempFiles files;
         ScriptedHost host;
         const std::string a = files.write("a", "555-1234\r\n\r555-2345");
         const std::string b = files.write("b", "555-3456");
-        host.rows = {a, b};
+        // Numbers of lengths refused between those taken, over several pieces.
+        const EveryLength many(6000, {7});
+        const std::string c = files.write("c", many.text);
+        host.rows = {a, b, c};
         host.opts = Lengths({7});
         Strings found;
         host.sink = [&](const FoundNumbers& batch) {
@@ -353,8 +368,11 @@ class ExtractionRunTest : public QObject {
             }
         };
         FakeErrorBox errors;
-        ExtractionRun(host, errors, EveryStep()).start();
-        QCOMPARE(found, (Strings{a + ":1:5551234", a + ":3:5552345", b + ":1:5553456"}));
+        ExtractionRun(host, errors, passes ? EveryStep() : NoPasses()).start();
+        Strings expected{a + ":1:5551234", a + ":3:5552345", b + ":1:5553456"};
+        for (std::size_t i = 0; i < many.found.size(); ++i)
+            expected.push_back(c + ":" + std::to_string(many.lines[i]) + ":" + many.found[i]);
+        QCOMPARE(found, expected);
     }
 
     // Stopped at a pass of the event loop: what was found stays, the pointer and progress end,

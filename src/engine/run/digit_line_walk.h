@@ -18,9 +18,13 @@ class DigitLineWalk {
     DigitLineWalk(std::string_view lines, std::size_t at)
         : lines_(lines), block_(at), feeds_(feedsFrom(at)), next_(at) {}
 
-    // The next number's digits; asked only as often as `lines` holds numbers from the start.
+    // The next number's digits; nothing once no line feed is left.
     std::string_view next() {
         while (feeds_ == 0) {
+            if (block_ + kBlock >= lines_.size()) {
+                next_ = lines_.size();
+                return lines_.substr(next_);
+            }
             block_ += kBlock;
             feeds_ = feedsFrom(block_);
         }
@@ -38,7 +42,6 @@ class DigitLineWalk {
 
     // Bit i set: byte from + i is a line feed.
     std::uint64_t feedsFrom(std::size_t from) const {
-        std::uint64_t feeds = 0;
         if (std::endian::native == std::endian::little && from + kBlock <= lines_.size()) {
             // A byte equal to the line feed is a zero byte of the word XOR line feeds, whose high
             // bit alone is then set; the multiplication gathers the eight high bits in order.
@@ -52,10 +55,10 @@ class DigitLineWalk {
                 return (zeros >> 7) * kGather >> 56 << (8 * word);
             };
             // Spelt out, so that each shift is a constant and no word waits for another.
-            feeds = marks(0) | marks(1) | marks(2) | marks(3) | marks(4) | marks(5) | marks(6) |
-                    marks(7);
-            return feeds;
+            return marks(0) | marks(1) | marks(2) | marks(3) | marks(4) | marks(5) | marks(6) |
+                   marks(7);
         }
+        std::uint64_t feeds = 0;
         for (std::size_t i = 0; i < kBlock && from + i < lines_.size(); ++i)
             feeds |= std::uint64_t(lines_[from + i] == '\n') << i;
         return feeds;

@@ -30,7 +30,9 @@ inline constexpr unsigned kMostJobs = 16;
 // time, not necessarily the calling one, and never more than 2 × jobs files ahead
 // of the one being delivered. work(path, deliver): does that file, calling
 // deliver(Batch&&) for each piece of result (false from it ends the work early), and returns
-// its failure description, if any; a Batch's heldBytes() is the memory it holds. begin(index,
+// its failure description, if any; a Batch's heldBytes() is the memory it holds, and deliver may
+// leave in the batch handed to it a cleared one delivered before, whose room the work fills
+// again (clear() empties a batch and keeps its room). begin(index,
 // path), then hand(index, const Batch&) and fail(index, description) are called on the calling
 // thread, in file order, begin once for every file before anything else of it; stopRequested()
 // is asked after each delivery: true ends everything there.
@@ -90,7 +92,11 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
         if (workersWaiting > 0) room.notify_all();
     };
     std::vector<Slot> ring(lookahead);
-    std::size_t held = 0;  // bytes of the pieces done and not yet delivered, all files
+    std::size_t held = 0;  // bytes of the pieces done and not yet delivered, and of the spares
+    // Batches delivered, emptied for the workers to fill again: a new batch would grow its room
+    // anew, copying what it holds each time, on memory the system must first hand out.
+    std::vector<Held> spares;
+    const std::size_t mostSpares = 4 * jobs;
     std::size_t nextFile = 0;
     bool allGiven = false;  // next() gave nothing more; nextFile is the number of files
     std::size_t head = 0;
@@ -133,6 +139,11 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
                 if (stopping) return false;
                 slot.batches.push_back({std::move(batch), bytes});
                 held += bytes;
+                if (!spares.empty()) {
+                    batch = std::move(spares.back().batch);
+                    held -= spares.back().bytes;
+                    spares.pop_back();
+                }
                 if (index == head) wakeDeliverer();
                 return true;
             });
@@ -174,8 +185,15 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
             lock.unlock();
             hand(head, piece.batch);
             const bool stop = stopRequested();
+            piece.batch.clear();
+            piece.bytes = piece.batch.heldBytes();
             lock.lock();
             stopping = stop;
+            // Kept only while it leaves room for the pieces still to come.
+            if (spares.size() < mostSpares && held + piece.bytes < kHeldBytes / 2) {
+                held += piece.bytes;
+                spares.push_back(std::move(piece));
+            }
         }
         if (slot.done && !stopping) {
             if (slot.failure) {

@@ -5,6 +5,8 @@
 #include <system_error>
 #include <utility>
 
+#include "digit_line_walk.h"
+
 namespace tessaly::cli {
 
 namespace {
@@ -15,10 +17,8 @@ constexpr std::uint32_t kFileTakenBack = UINT32_MAX - 1;
 constexpr std::uint32_t kLinesFollow = UINT32_MAX - 2;
 
 void CountEachLine(DistinctValues& values, std::string_view lines) {
-    for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;) {
-        values.count(lines.substr(0, end));
-        lines.remove_prefix(end + 1);
-    }
+    for (DigitLineWalk walk(lines, 0); walk.at() < lines.size();)
+        values.count(walk.next());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "digit_line_walk.h"
 #include "ordered_scan.h"
 
 namespace tessaly::cli {
@@ -56,22 +57,17 @@ class EachNumber : public NumberSink {
     void take(const ScanBatch& batch) override {
         Sink& sink = static_cast<Sink&>(*this);
         // Digit lines go to sinks that name no places; a sink that takes them all at once
-        // (putDigitLines) gets them so when it needs no line numbers.
-        std::size_t i = 0;
-        std::string_view rest = batch.digitLines.view();
-        if constexpr (requires { sink.putDigitLines(std::string_view()); }) {
-            if (!withLines_) {
-                sink.putDigitLines(rest);
-                rest = std::string_view();
-            }
-        }
-        for (; !rest.empty(); ++i) {
-            const std::size_t end = rest.find('\n');
-            sink.put(withLines_ ? batch.lines[i] : 0, rest.substr(0, end), std::string_view());
-            rest.remove_prefix(end + 1);
+        // (putDigitLines, which needs no line numbers) gets them so.
+        const std::string_view digitLines = batch.digitLines.view();
+        if constexpr (requires { sink.putDigitLines(digitLines); }) {
+            sink.putDigitLines(digitLines);
+        } else {
+            DigitLineWalk walk(digitLines, 0);
+            for (std::size_t i = 0; walk.at() < digitLines.size(); ++i)
+                sink.put(withLines_ ? batch.lines[i] : 0, walk.next(), std::string_view());
         }
         [[maybe_unused]] std::size_t run = 0;
-        for (i = 0; i < batch.numbers.size(); ++i) {
+        for (std::size_t i = 0; i < batch.numbers.size(); ++i) {
             if constexpr (requires { sink.enterPlace(std::string_view()); }) {
                 const auto& runs = batch.places.runs;
                 for (; run < runs.size() && runs[run].first <= i; ++run)

@@ -1,11 +1,58 @@
 #include "attributed_lines.h"
 
+#include <bit>
 #include <charconv>
 
 #include "masked_value.h"
 #include "short_bytes.h"
 
 namespace tessaly::cli {
+
+namespace {
+
+// The longest digit line: 20 digits and a line feed.
+constexpr std::size_t kLongestDigitLine = kMaxDigits + 1;
+// Numbers composed in one stretch of the output's room.
+constexpr std::size_t kGroup = 64;
+
+// Copies n bytes as whole 16-byte words and returns the end of the n: up to 15 bytes past it
+// are read and written too.
+inline char* CopyWords(char* to, const char* from, std::size_t n) {
+    for (std::size_t i = 0; i < n; i += 16)
+        std::memcpy(to + i, from + i, 16);
+    return to + n;
+}
+
+}  // namespace
+
+AttributedLines::LineField AttributedLines::LineField::Of(std::size_t line) {
+    LineField field;
+    field.line = line;
+    if (line >= 100'000'000) {  // rare: written by the library
+        char text[sizeof field.words] = {};
+        char* end = std::to_chars(text, text + sizeof text - 1, line).ptr;
+        *end++ = ':';
+        std::memcpy(field.words, text, sizeof text);
+        field.size = std::size_t(end - text);
+        return field;
+    }
+    // Eight decimal digits, first digit in the lowest byte: the two halves of four digits in
+    // 32-bit lanes, split into hundreds in 16-bit lanes, then into tens in bytes. Each step
+    // divides by multiplying with a reciprocal exact over its range (x < 10000, y < 100).
+    const std::uint64_t x = line / 10000 | std::uint64_t(line % 10000) << 32;
+    const std::uint64_t hundreds = (x * 10486) >> 20 & 0x0000007F0000007Fu;
+    const std::uint64_t y = hundreds | (x - hundreds * 100) << 16;
+    const std::uint64_t tens = (y * 103) >> 10 & 0x000F000F000F000Fu;
+    const std::uint64_t digits = tens | (y - tens * 10) << 8;
+    // Leading zeros are the lowest bytes; a line is at least 1, so some byte is not zero.
+    const unsigned zeros = unsigned(std::countr_zero(digits)) / 8;
+    const std::size_t size = 8 - zeros;
+    const std::uint64_t text = (digits + 0x3030303030303030u) >> (8 * zeros);
+    field.words[0] = size < 8 ? text | std::uint64_t{':'} << (8 * size) : text;
+    field.words[1] = size < 8 ? 0 : ':';
+    field.size = size + 1;
+    return field;
+}
 
 AttributedLines::AttributedLines(OutputFile& out, bool withPath, bool withLine,
                                  std::optional<std::string> mask)
@@ -16,25 +63,63 @@ AttributedLines::AttributedLines(OutputFile& out, bool withPath, bool withLine,
       mask_(std::move(mask)) {}
 
 void AttributedLines::enterFile(const std::string& path) {
-    pathField_.assign(path == "-" ? "(standard input)" : path);
-    pathField_.push_back(':');
+    const std::string_view shown = path == "-" ? "(standard input)" : std::string_view(path);
+    pathSize_ = withPath_ ? shown.size() + 1 : 0;
+    path_.assign(pathSize_ + 16, '\0');
+    if (withPath_) {
+        std::memcpy(path_.data(), shown.data(), shown.size());
+        path_[shown.size()] = ':';
+    }
+    lineField_ = {};
     fileLines_ = 0;
 }
 
+char* AttributedLines::putPrefix(char* p) const {
+    p = CopyWords(p, path_.data(), pathSize_);
+    std::memcpy(p, lineField_.words, sizeof lineField_.words);
+    return p + lineField_.size;
+}
+
 void AttributedLines::write(std::size_t line, std::string_view value) {
-    const std::string_view shown = MaskedValue(value, mask_, masked_);
-    // Composed right in the output's buffer, in room for the longest line.
-    char* p = out_.room(pathField_.size() + 22 + shown.size());
-    if (withPath_) PutShort(p, pathField_);
-    if (withLine_) {
-        p = std::to_chars(p, p + 21, line).ptr;
-        *p++ = ':';
-    }
+    const std::string_view shown = mask_ ? MaskedValue(value, mask_, masked_) : value;
+    if (withLine_ && line != lineField_.line) lineField_ = LineField::Of(line);
+    // Composed right in the output's buffer.
+    char* p = putPrefix(out_.room(lineRoom(shown.size())));
     PutShort(p, shown);
     *p++ = '\n';
     out_.added(p);
     ++fileLines_;
     wrote_ = true;
+}
+
+void AttributedLines::putDigitLines(std::string_view lines, const std::size_t* lineNumbers) {
+    DigitLineWalk walk(lines, 0);
+    if (mask_) {  // each value is rewritten
+        for (std::size_t i = 0; walk.at() < lines.size(); ++i)
+            write(lineNumbers ? lineNumbers[i] : 0, walk.next());
+        return;
+    }
+    const char* const end = lines.data() + lines.size();
+    std::size_t i = 0;
+    while (walk.at() < lines.size()) {
+        char* p = out_.room(kGroup * lineRoom(kLongestDigitLine));
+        for (std::size_t k = 0; k < kGroup && walk.at() < lines.size(); ++k, ++i) {
+            const char* const from = lines.data() + walk.at();
+            const std::size_t size = walk.next().size() + 1;  // the digits and their line feed
+            if (lineNumbers && lineNumbers[i] != lineField_.line)
+                lineField_ = LineField::Of(lineNumbers[i]);
+            p = putPrefix(p);
+            if (end - from >= 32) {
+                std::memcpy(p, from, 32);
+            } else {
+                CopyShort(p, from, size);
+            }
+            p += size;
+        }
+        out_.added(p);
+    }
+    fileLines_ += i;
+    wrote_ = wrote_ || i > 0;
 }
 
 }  // namespace tessaly::cli

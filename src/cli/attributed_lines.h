@@ -2,8 +2,11 @@
 // AttributedLines: a line per number, written as it is found, with where it was found in front
 // when asked (-H the path, -n the line) and its digits in --mask.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "number_sink.h"
 #include "output_file.h"
@@ -22,16 +25,37 @@ class AttributedLines : public EachNumber<AttributedLines> {
     void put(std::size_t line, std::string_view value, auto /*text: not written*/) {
         write(line, value);
     }
+    // The byte scanner's digit lines, with each one's line when lines are written: each
+    // number's digits and line feed are copied as they stand, behind the same prefix as the
+    // number before it unless its line differs.
+    void putDigitLines(std::string_view lines, const std::size_t* lineNumbers);
 
   private:
+    // A line number and ":" as written, held as words: numbers mostly come several to a line,
+    // and the field is made anew only when the line changes. Its digits are worked out in a
+    // word, not stored a byte at a time, so copying it out never waits for those stores.
+    struct LineField {
+        std::uint64_t words[3] = {};
+        std::size_t size = 0;
+        std::size_t line = 0;  // no line is 0: a file's first number makes its field
+        static LineField Of(std::size_t line);
+    };
+    // Room for a line written in words: the path field, the line field and a digit line (or a
+    // value and its line feed), each rounded up to a whole word.
+    std::size_t lineRoom(std::size_t value) const { return path_.size() + 24 + value + 32; }
     void write(std::size_t line, std::string_view value);
+    // Writes the path and line fields at p and returns where the value goes.
+    char* putPrefix(char* p) const;
 
     OutputFile& out_;
     bool withPath_;
     bool withLine_;
     std::optional<std::string> mask_;
     std::string masked_;
-    std::string pathField_;  // the file's path and ":" as they stand in front of a line
+    // The file's path and ":" (with -H), followed by room to be copied in whole words.
+    std::vector<char> path_;
+    std::size_t pathSize_ = 0;
+    LineField lineField_;
     std::size_t fileLines_ = 0;
     bool wrote_ = false;
 };

@@ -57,10 +57,12 @@ class EachNumber : public NumberSink {
     void take(const ScanBatch& batch) override {
         Sink& sink = static_cast<Sink&>(*this);
         // Digit lines go to sinks that name no places; a sink that takes them all at once
-        // (putDigitLines, which needs no line numbers) gets them so.
+        // (putDigitLines, with each one's line when lines are asked for) gets them so.
         const std::string_view digitLines = batch.digitLines.view();
         if constexpr (requires { sink.putDigitLines(digitLines); }) {
             sink.putDigitLines(digitLines);
+        } else if constexpr (requires { sink.putDigitLines(digitLines, batch.lines.data()); }) {
+            sink.putDigitLines(digitLines, withLines_ ? batch.lines.data() : nullptr);
         } else {
             DigitLineWalk walk(digitLines, 0);
             for (std::size_t i = 0; walk.at() < digitLines.size(); ++i)

@@ -25,14 +25,18 @@ inline char* CopyWords(char* to, const char* from, std::size_t n) {
 
 }  // namespace
 
-AttributedLines::LineField AttributedLines::LineField::Of(std::size_t line) {
-    LineField field;
-    field.line = line;
+// Always inline: a field returned through memory would be read back, word by word, from
+// stores still on their way.
+[[gnu::always_inline]] inline AttributedLines::LineField AttributedLines::LineField::Of(
+    std::size_t line) {
     if (line >= 100'000'000) {  // rare: written by the library
-        char text[sizeof field.words] = {};
+        char text[24] = {};
         char* end = std::to_chars(text, text + sizeof text - 1, line).ptr;
         *end++ = ':';
-        std::memcpy(field.words, text, sizeof text);
+        LineField field;
+        std::memcpy(&field.low, text, 8);
+        std::memcpy(&field.middle, text + 8, 8);
+        std::memcpy(&field.high, text + 16, 8);
         field.size = std::size_t(end - text);
         return field;
     }
@@ -48,10 +52,8 @@ AttributedLines::LineField AttributedLines::LineField::Of(std::size_t line) {
     const unsigned zeros = unsigned(std::countr_zero(digits)) / 8;
     const std::size_t size = 8 - zeros;
     const std::uint64_t text = (digits + 0x3030303030303030u) >> (8 * zeros);
-    field.words[0] = size < 8 ? text | std::uint64_t{':'} << (8 * size) : text;
-    field.words[1] = size < 8 ? 0 : ':';
-    field.size = size + 1;
-    return field;
+    return {size < 8 ? text | std::uint64_t{':'} << (8 * size) : text, size < 8 ? std::uint64_t{0} : std::uint64_t{':'}, 0,
+            size + 1};
 }
 
 AttributedLines::AttributedLines(OutputFile& out, bool withPath, bool withLine,
@@ -70,21 +72,26 @@ void AttributedLines::enterFile(const std::string& path) {
         std::memcpy(path_.data(), shown.data(), shown.size());
         path_[shown.size()] = ':';
     }
-    lineField_ = {};
+    fieldLine_ = 0;
     fileLines_ = 0;
 }
 
-char* AttributedLines::putPrefix(char* p) const {
+char* AttributedLines::putPrefix(char* p, const LineField& field) const {
     p = CopyWords(p, path_.data(), pathSize_);
-    std::memcpy(p, lineField_.words, sizeof lineField_.words);
-    return p + lineField_.size;
+    std::memcpy(p, &field.low, 8);
+    std::memcpy(p + 8, &field.middle, 8);
+    std::memcpy(p + 16, &field.high, 8);
+    return p + field.size;
 }
 
 void AttributedLines::write(std::size_t line, std::string_view value) {
     const std::string_view shown = mask_ ? MaskedValue(value, mask_, masked_) : value;
-    if (withLine_ && line != lineField_.line) lineField_ = LineField::Of(line);
+    if (withLine_ && line != fieldLine_) {
+        lineField_ = LineField::Of(line);
+        fieldLine_ = line;
+    }
     // Composed right in the output's buffer.
-    char* p = putPrefix(out_.room(lineRoom(shown.size())));
+    char* p = putPrefix(out_.room(lineRoom(shown.size())), lineField_);
     PutShort(p, shown);
     *p++ = '\n';
     out_.added(p);
@@ -100,15 +107,20 @@ void AttributedLines::putDigitLines(std::string_view lines, const std::size_t* l
         return;
     }
     const char* const end = lines.data() + lines.size();
+    // The line field in locals while the numbers are written.
+    LineField field = lineField_;
+    std::size_t fieldLine = fieldLine_;
     std::size_t i = 0;
     while (walk.at() < lines.size()) {
         char* p = out_.room(kGroup * lineRoom(kLongestDigitLine));
         for (std::size_t k = 0; k < kGroup && walk.at() < lines.size(); ++k, ++i) {
             const char* const from = lines.data() + walk.at();
             const std::size_t size = walk.next().size() + 1;  // the digits and their line feed
-            if (lineNumbers && lineNumbers[i] != lineField_.line)
-                lineField_ = LineField::Of(lineNumbers[i]);
-            p = putPrefix(p);
+            if (lineNumbers && lineNumbers[i] != fieldLine) {
+                fieldLine = lineNumbers[i];
+                field = LineField::Of(fieldLine);
+            }
+            p = putPrefix(p, field);
             if (end - from >= 32) {
                 std::memcpy(p, from, 32);
             } else {
@@ -118,6 +130,8 @@ void AttributedLines::putDigitLines(std::string_view lines, const std::size_t* l
         }
         out_.added(p);
     }
+    lineField_ = field;
+    fieldLine_ = fieldLine;
     fileLines_ += i;
     wrote_ = wrote_ || i > 0;
 }

@@ -31,21 +31,20 @@ class AttributedLines : public EachNumber<AttributedLines> {
     void putDigitLines(std::string_view lines, const std::size_t* lineNumbers);
 
   private:
-    // A line number and ":" as written, held as words: numbers mostly come several to a line,
+    // A line number and ":" as written, in three words: numbers mostly come several to a line,
     // and the field is made anew only when the line changes. Its digits are worked out in a
-    // word, not stored a byte at a time, so copying it out never waits for those stores.
+    // word and kept in registers, so copying it out never waits for stores of single bytes.
     struct LineField {
-        std::uint64_t words[3] = {};
+        std::uint64_t low = 0, middle = 0, high = 0;
         std::size_t size = 0;
-        std::size_t line = 0;  // no line is 0: a file's first number makes its field
         static LineField Of(std::size_t line);
     };
     // Room for a line written in words: the path field, the line field and a digit line (or a
     // value and its line feed), each rounded up to a whole word.
     std::size_t lineRoom(std::size_t value) const { return path_.size() + 24 + value + 32; }
-    void write(std::size_t line, std::string_view value);
     // Writes the path and line fields at p and returns where the value goes.
-    char* putPrefix(char* p) const;
+    char* putPrefix(char* p, const LineField& field) const;
+    void write(std::size_t line, std::string_view value);
 
     OutputFile& out_;
     bool withPath_;
@@ -55,7 +54,9 @@ class AttributedLines : public EachNumber<AttributedLines> {
     // The file's path and ":" (with -H), followed by room to be copied in whole words.
     std::vector<char> path_;
     std::size_t pathSize_ = 0;
+    // The line field of the last number written one at a time, and its line (0: none yet).
     LineField lineField_;
+    std::size_t fieldLine_ = 0;
     std::size_t fileLines_ = 0;
     bool wrote_ = false;
 };

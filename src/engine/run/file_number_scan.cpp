@@ -62,7 +62,10 @@ bool FileNumberScan::mapPiece() {
         window_.reset();  // its pieces were scanned
         windowAt_ = next / MappedWindow::PageSize() * MappedWindow::PageSize();
         windowTaken_ = std::size_t(next - windowAt_);
-        window_ = std::make_unique<MappedWindow>(*file_, windowAt_, mapping_.window);
+        // A window holds as many characters whatever the width of their units: wide text, with
+        // 2 or 4 times the bytes, is mapped in as few windows as 8-bit text.
+        window_ = std::make_unique<MappedWindow>(
+            *file_, windowAt_, mapping_.window * UnitWidth(projector_.encoding()));
         if (windowTaken_ >= window_->bytes().size()) {
             // Past the length the file had when opened, or not to be mapped: read on from
             // there, as from any file, to a read that gives nothing.

@@ -84,7 +84,9 @@ MappedWindow::MappedWindow(const FileSource& file, std::uint64_t offset, std::si
     for (slot_ = 0; slot_ < kSlots && gSlots[slot_].taken.exchange(true); ++slot_) {
     }
     if (slot_ == kSlots) return;
-    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.descriptor(),
+    // Not populated up front: the pages touched are mapped a stretch at a time as the scan
+    // reaches them, which costs less than having each looked up one by one beforehand.
+    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.descriptor(),
                          static_cast<off_t>(offset));
     if (bytes == MAP_FAILED) {
         gSlots[slot_].taken.store(false);

@@ -52,8 +52,8 @@ inline char* CopyWords(char* to, const char* from, std::size_t n) {
     const unsigned zeros = unsigned(std::countr_zero(digits)) / 8;
     const std::size_t size = 8 - zeros;
     const std::uint64_t text = (digits + 0x3030303030303030u) >> (8 * zeros);
-    return {size < 8 ? text | std::uint64_t{':'} << (8 * size) : text, size < 8 ? std::uint64_t{0} : std::uint64_t{':'}, 0,
-            size + 1};
+    return {size < 8 ? text | std::uint64_t{':'} << (8 * size) : text,
+            size < 8 ? std::uint64_t{0} : std::uint64_t{':'}, 0, size + 1};
 }
 
 AttributedLines::AttributedLines(OutputFile& out, bool withPath, bool withLine,

@@ -166,7 +166,8 @@ std::string MakeBody(TextEncoding encoding, std::mt19937& rng, int length) {
     return out;
 }
 
-// Every file read through a mapping after its first piece, a page at a time.
+// Every file read through a mapping after its first piece, a page at a time (wide text's
+// windows hold as many characters: a page per byte of its units).
 constexpr MappedReading kEveryFileMapped{0, 4096};
 
 std::string Mark(TextEncoding e) {
@@ -430,7 +431,7 @@ class StreamingScanTest : public QObject {
         QTest::newRow("utf-16, inside the window")
             << TextEncoding::Utf16LE << true << false << 1000 * 18;
         QTest::newRow("utf-32, in a later window")
-            << TextEncoding::Utf32BE << false << false << 4000 * 36;
+            << TextEncoding::Utf32BE << false << false << 8000 * 36;
     }
 
     void shortenedWhileMapped() {

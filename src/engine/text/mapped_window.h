@@ -18,7 +18,8 @@
 namespace tessaly {
 
 // When and how a big file is read through a mapping: files of `from` bytes and more, `window`
-// bytes at a time (a multiple of the page size).
+// bytes at a time (a multiple of the page size) for 8-bit text, as many times more for wide
+// text as its units have bytes.
 struct MappedReading {
     std::uint64_t from = 256 * 1024;
     std::size_t window = 1024 * 1024;

@@ -116,52 +116,37 @@ template <BlockMasks (*Classify)(const char*, const char*),
     const char* p, const char* end, std::uint32_t lengths, DigitRunCarry& carry, char*& out,
     const char* outEnd, std::size_t** lineOut = nullptr, TextSpan** textOut = nullptr) {
     constexpr bool kLines = ClassifyLines != nullptr;
-    // The walk's state is kept in locals and handed back on return: written through `out` (whose
-    // bytes may alias anything) it would be read back from memory after every number.
-    DigitRunCarry run = carry;
-    char* o = out;
-    std::size_t* lo = kLines ? *lineOut : nullptr;
-    TextSpan* to = textOut ? *textOut : nullptr;
-    const auto handBack = [&](const char* at) {
-        carry = run;
-        out = o;
-        if constexpr (kLines) {
-            *lineOut = lo;
-            if (textOut) *textOut = to;
-        }
-        return at;
-    };
-    auto emit = [&](const char* from, const char* stop, std::size_t digits, std::size_t line) {
+    auto emit = [&](const char* from, const char* to, std::size_t digits, std::size_t line) {
         if (digits > kMaxDigits || !(lengths >> digits & 1u)) return;
-        o += Copy(from, stop, end, o);
-        *o++ = '\n';
+        out += Copy(from, to, end, out);
+        *out++ = '\n';
         if constexpr (kLines) {
-            *lo++ = line;
-            if (to) *to++ = FindText(run.textFloor, from, stop);
+            *(*lineOut)++ = line;
+            if (textOut) *(*textOut)++ = FindText(carry.textFloor, from, to);
         }
     };
     const char* block = p;
     // The line ends of a block as LineEnds counts them, counted on.
     auto passLines = [&](const BreakMasks& breaks, std::size_t valid) {
         const std::uint64_t ends =
-            breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{run.afterCr}));
-        run.line += unsigned(__builtin_popcountll(ends));
-        run.afterCr = block[valid - 1] == '\r';
+            breaks.cr | (breaks.lf & ~((breaks.cr << 1) | std::uint64_t{carry.afterCr}));
+        carry.line += unsigned(__builtin_popcountll(ends));
+        carry.afterCr = block[valid - 1] == '\r';
         return ends;
     };
     for (; block < end; block += 64) {
-        if (std::size_t(outEnd - o) < kDigitRunBlockRoom) return handBack(block);
+        if (std::size_t(outEnd - out) < kDigitRunBlockRoom) return block;
         const std::size_t valid = end - block < 64 ? std::size_t(end - block) : 64;
         if constexpr (NoDigit != nullptr) {
             BreakMasks breaks;
-            if (!run.from && valid == 64 && NoDigit(block, breaks)) {
+            if (!carry.from && valid == 64 && NoDigit(block, breaks)) {
                 if constexpr (kLines) passLines(breaks, valid);
                 continue;
             }
         }
         BlockMasks m;
         std::uint64_t lineEnds = 0;
-        const std::size_t blockLine = run.line;
+        const std::size_t blockLine = carry.line;
         if constexpr (kLines) {
             BreakMasks breaks;
             m = ClassifyLines(block, end, breaks);
@@ -178,25 +163,25 @@ template <BlockMasks (*Classify)(const char*, const char*),
         const std::uint64_t past = valid == 64 ? 0 : ~std::uint64_t{0} << valid;
         const std::uint64_t outside = ~(m.number | m.space) & ~past;
         std::uint64_t digits = m.digit;
-        if (run.from) {
+        if (carry.from) {
             if (!outside) {
-                run.digits += unsigned(__builtin_popcountll(digits));
+                carry.digits += unsigned(__builtin_popcountll(digits));
                 continue;
             }
             const unsigned stop = unsigned(__builtin_ctzll(outside));
             const std::uint64_t before = (std::uint64_t{1} << stop) - 1;
-            emit(run.from, block + stop,
-                 run.digits + unsigned(__builtin_popcountll(digits & before)), run.fromLine);
-            run.from = nullptr;
+            emit(carry.from, block + stop,
+                 carry.digits + unsigned(__builtin_popcountll(digits & before)), carry.fromLine);
+            carry.from = nullptr;
             digits &= ~before;
         }
         while (digits) {
             const unsigned first = unsigned(__builtin_ctzll(digits));
             const std::uint64_t after = outside & (~std::uint64_t{0} << first);
             if (!after) {
-                run.from = block + first;
-                run.digits = unsigned(__builtin_popcountll(digits));
-                if constexpr (kLines) run.fromLine = lineAt(first);
+                carry.from = block + first;
+                carry.digits = unsigned(__builtin_popcountll(digits));
+                if constexpr (kLines) carry.fromLine = lineAt(first);
                 break;
             }
             const unsigned stop = unsigned(__builtin_ctzll(after));
@@ -206,7 +191,7 @@ template <BlockMasks (*Classify)(const char*, const char*),
             digits &= ~before;
         }
     }
-    return handBack(end);
+    return end;
 }
 
 #if TESSALY_X86

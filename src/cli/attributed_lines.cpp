@@ -1,5 +1,6 @@
 #include "attributed_lines.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 
@@ -99,28 +100,42 @@ void AttributedLines::write(std::size_t line, std::string_view value) {
     wrote_ = true;
 }
 
-void AttributedLines::putDigitLines(std::string_view lines, const std::size_t* lineNumbers) {
+void AttributedLines::putDigitLines(std::string_view lines,
+                                    std::span<const std::size_t> lineNumbers) {
     DigitLineWalk walk(lines, 0);
     if (mask_) {  // each value is rewritten
         for (std::size_t i = 0; walk.at() < lines.size(); ++i)
-            write(lineNumbers ? lineNumbers[i] : 0, walk.next());
+            write(lineNumbers.empty() ? 0 : lineNumbers[i], walk.next());
         return;
     }
     const char* const end = lines.data() + lines.size();
-    // The line field in locals while the numbers are written.
-    LineField field = lineField_;
-    std::size_t fieldLine = fieldLine_;
+    // Each group's line fields are made first, one per line that begins in it, and each number
+    // then takes its field by index: a number's line differs from the one before it as often as
+    // not, and a branch on that would be mispredicted about as often.
+    LineField fields[kGroup + 1];
+    std::size_t fieldLines[kGroup + 1];
+    std::size_t fieldOf[kGroup];
+    fields[0] = lineField_;
+    fieldLines[0] = fieldLine_;
     std::size_t i = 0;
     while (walk.at() < lines.size()) {
+        std::size_t made = 0;
+        if (!lineNumbers.empty()) {
+            const std::size_t count = std::min(kGroup, lineNumbers.size() - i);
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::size_t line = lineNumbers[i + k];
+                made += line != fieldLines[made];
+                fieldLines[made] = line;
+                fieldOf[k] = made;
+            }
+            for (std::size_t f = 1; f <= made; ++f)
+                fields[f] = LineField::Of(fieldLines[f]);
+        }
         char* p = out_.room(kGroup * lineRoom(kLongestDigitLine));
         for (std::size_t k = 0; k < kGroup && walk.at() < lines.size(); ++k, ++i) {
             const char* const from = lines.data() + walk.at();
             const std::size_t size = walk.next().size() + 1;  // the digits and their line feed
-            if (lineNumbers && lineNumbers[i] != fieldLine) {
-                fieldLine = lineNumbers[i];
-                field = LineField::Of(fieldLine);
-            }
-            p = putPrefix(p, field);
+            p = putPrefix(p, fields[lineNumbers.empty() ? 0 : fieldOf[k]]);
             if (end - from >= 32) {
                 std::memcpy(p, from, 32);
             } else {
@@ -129,9 +144,11 @@ void AttributedLines::putDigitLines(std::string_view lines, const std::size_t* l
             p += size;
         }
         out_.added(p);
+        fields[0] = fields[made];
+        fieldLines[0] = fieldLines[made];
     }
-    lineField_ = field;
-    fieldLine_ = fieldLine;
+    lineField_ = fields[0];
+    fieldLine_ = fieldLines[0];
     fileLines_ += i;
     wrote_ = wrote_ || i > 0;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ class AttributedLines : public EachNumber<AttributedLines> {
     // The byte scanner's digit lines, with each one's line when lines are written: each
     // number's digits and line feed are copied as they stand, behind the same prefix as the
     // number before it unless its line differs.
-    void putDigitLines(std::string_view lines, const std::size_t* lineNumbers);
+    void putDigitLines(std::string_view lines, std::span<const std::size_t> lineNumbers);
 
   private:
     // A line number and ":" as written, in three words: numbers mostly come several to a line,

@@ -15,6 +15,7 @@
 // (WrittenNumber); most sinks treat both alike through EachNumber.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +62,9 @@ class EachNumber : public NumberSink {
         const std::string_view digitLines = batch.digitLines.view();
         if constexpr (requires { sink.putDigitLines(digitLines); }) {
             sink.putDigitLines(digitLines);
-        } else if constexpr (requires { sink.putDigitLines(digitLines, batch.lines.data()); }) {
-            sink.putDigitLines(digitLines, withLines_ ? batch.lines.data() : nullptr);
+        } else if constexpr (requires { sink.putDigitLines(digitLines, batch.lines); }) {
+            sink.putDigitLines(digitLines, withLines_ ? std::span<const std::size_t>(batch.lines)
+                                                      : std::span<const std::size_t>());
         } else {
             DigitLineWalk walk(digitLines, 0);
             for (std::size_t i = 0; walk.at() < digitLines.size(); ++i)

@@ -111,7 +111,6 @@ bool FileNumberScan::step(Feed&& feed, Finish&& finish, Place&& place) {
         if (projector_.passesThrough(text.data(), text.size())) {
             feed(text.data(), text.size());
         } else {
-            projected_.clear();
             projector_.project(text.data(), text.size(), projected_);
             feed(projected_.data(), projected_.size());
         }

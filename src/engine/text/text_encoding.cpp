@@ -353,13 +353,14 @@ bool AsciiProjector::passesThrough(const char* data, std::size_t size) const {
 void AsciiProjector::project(const char* data, std::size_t size, std::string& out) {
     const std::size_t width = UnitWidth(encoding_);
     if (width == 1 && !separators_) {
-        out.append(data, size);
+        out.assign(data, size);
         return;
     }
     const bool big = IsBigEndian(encoding_);
     const auto* p = reinterpret_cast<const unsigned char*>(data);
     const auto* const end = p + size;
-    out.reserve(out.size() + size / width);
+    if (width == 1) out.clear();
+    out.reserve(size / width + 1);
     if (encoding_ == TextEncoding::EightBit) {
         while (p < end) {
             p = CopyAscii(p, end, out);
@@ -369,10 +370,10 @@ void AsciiProjector::project(const char* data, std::size_t size, std::string& ou
         return;
     }
     if (encoding_ == TextEncoding::Utf8) return projectUtf8(p, end, out);
-    // Room for every whole unit and one completed from the carry, written in place.
-    const std::size_t before = out.size();
-    out.resize(before + size / width + 1);
-    char* o = out.data() + before;
+    // Room for every whole unit and one completed from the carry, written in place over what
+    // `out` held: it is made longer (and those bytes filled) only past the longest so far.
+    if (out.size() < size / width + 1) out.resize(size / width + 1);
+    char* o = out.data();
     while (carrySize_ > 0 && carrySize_ < sizeof carry_ && p < end) {
         carry_[carrySize_++] = *p++;
         if (carrySize_ == width) {

@@ -93,8 +93,9 @@ class AsciiProjector {
     // True when these bytes, next, are their own projection: always for 8-bit and UTF-8 text
     // without the separators; with them, when the bytes are ASCII and no sequence is cut.
     bool passesThrough(const char* data, std::size_t size) const;
+    // Replaces `out` with the projection of these bytes, next; its room is reused as it is.
     void project(const char* data, std::size_t size, std::string& out);
-    // End of the text: an incomplete last unit is one non-number character.
+    // End of the text: an incomplete last unit is one non-number character (appended to `out`).
     void finish(std::string& out);
 
   private:

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "attributed_lines.h"
 #include "command_line.h"
 #include "extract_command.h"
+#include "masked_value.h"
 #include "support/failing_read.h"
 #include "support/temp_files.h"
 
@@ -32,15 +32,6 @@ class TestFormatOption : public QObject {
     void attributedLines_data();
     void attributedLines();
 };
-
-// Files as the byte scanner hands them to a sink: each file's path and its batches of numbers,
-// each number its line and digits.
-struct ScannedFile {
-    std::string path;
-    std::vector<std::vector<std::pair<std::size_t, std::string>>> batches;
-};
-using ScannedFiles = std::vector<ScannedFile>;
-Q_DECLARE_METATYPE(ScannedFiles)
 
 namespace {
 
@@ -233,110 +224,58 @@ void TestFormatOption::readFailingPartWay() {
                        : message});
 }
 
-// Each number's line is its path, its line and its value, whatever the width of the line's
-// number, the length of the path or of the value, and however many numbers share a line, a
-// batch or a file.
+// Each number's line is its path, its line and its value, as the byte scanner hands them in
+// batches: paths about one and two words long, every width of a line's number, two numbers to a
+// line, every digit count, and batches shorter and longer than the writer's groups.
 void TestFormatOption::attributedLines_data() {
     QTest::addColumn<bool>("withPath");
     QTest::addColumn<bool>("withLine");
-    QTest::addColumn<ScannedFiles>("files");
-    QTest::addColumn<QString>("mask");         // empty: none
-    QTest::addColumn<QByteArray>("expected");  // empty: composed from the numbers
-    const auto digits = [](std::size_t n, std::size_t count) {
-        std::string d = std::to_string(n);
-        while (d.size() < count)
-            d += d;
-        return d.substr(0, count);
-    };
-    // Every width a line's number can have, and the lines where it changes, two numbers each.
-    ScannedFile widths{"p.txt", {{}}};
+    QTest::addColumn<QString>("mask");  // empty: none
+    QTest::newRow("-H -n") << true << true << "";
+    QTest::newRow("-n") << false << true << "";
+    QTest::newRow("-H") << true << false << "";
+    QTest::newRow("-H -n --mask") << true << true << "(xxx) xxx-xxxx";
+}
+
+void TestFormatOption::attributedLines() {
+    QFETCH(bool, withPath);
+    QFETCH(bool, withLine);
+    QFETCH(QString, mask);
     std::vector<std::size_t> lines{1, 2};
     for (std::size_t power = 10;; power *= 10) {
         lines.insert(lines.end(), {power - 1, power, power + 1});
         if (power > std::numeric_limits<std::size_t>::max() / 10) break;
     }
     lines.push_back(std::numeric_limits<std::size_t>::max());
-    for (std::size_t at : lines) {
-        widths.batches[0].emplace_back(at, digits(at, 10));
-        widths.batches[0].emplace_back(at, digits(at + 7, 11));
-    }
-    QTest::newRow("every width of a line's number")
-        << true << true << ScannedFiles{widths} << "" << QByteArray();
-    QTest::newRow("lines without a path")
-        << false << true << ScannedFiles{widths} << "" << QByteArray();
-    // Several numbers to a line, in groups and batches of every size, behind a long path.
-    ScannedFile many{"a/folder/with/a/rather/long/name/numbers.txt", {}};
-    for (std::size_t batch = 0, n = 0; batch < 4; ++batch) {
-        many.batches.emplace_back();
-        for (std::size_t i = 0; i < 1 + 97 * batch; ++i, ++n)
-            many.batches.back().emplace_back(1 + n / 3, digits(n * 7919, 5 + n % 16));
-    }
-    QTest::newRow("many numbers, several to a line")
-        << true << true << ScannedFiles{many} << "" << QByteArray();
-    QTest::newRow("paths without lines")
-        << true << false << ScannedFiles{many} << "" << QByteArray();
-    // Paths about a word long and two, the same line in each, and standard input.
-    ScannedFiles paths;
-    for (std::size_t length : {1u, 14u, 15u, 16u, 30u, 31u, 32u, 47u}) {
-        paths.push_back({std::string(length, 'f'), {{{7, "2125550199"}, {7, "8777984141"}}}});
-    }
-    paths.push_back({"-", {{{7, "5551234"}}, {{8, "55512345"}}}});
-    QTest::newRow("paths of every word length, then standard input")
-        << true << true << paths << "" << QByteArray();
-    // Every digit count, so the last digit lines end close to the end of the batch.
-    ScannedFile counts{"c", {{}}};
-    for (std::size_t count = 5; count <= 20; ++count)
-        counts.batches[0].emplace_back(count, digits(count * 31, count));
-    QTest::newRow("every digit count")
-        << true << true << ScannedFiles{counts} << "" << QByteArray();
-    QTest::newRow("a mask: values of its length written in it")
-        << true << true
-        << ScannedFiles{{"m.txt", {{{3, "2125550199"}, {3, "5551234"}, {12, "8777984141"}}}}}
-        << "(xxx) xxx-xxxx"
-        << QByteArray("m.txt:3:(212) 555-0199\nm.txt:3:5551234\nm.txt:12:(877) 798-4141\n");
-}
-
-void TestFormatOption::attributedLines() {
-    QFETCH(bool, withPath);
-    QFETCH(bool, withLine);
-    QFETCH(ScannedFiles, files);
-    QFETCH(QString, mask);
-    QFETCH(QByteArray, expected);
+    const std::optional<std::string> masked =
+        mask.isEmpty() ? std::nullopt : std::optional<std::string>(mask.toStdString());
     TempFiles temp;
-    const std::string out = temp.path("out.txt");
+    std::string expected, scratch;
     {
-        OutputFile output(out);
-        AttributedLines sink(
-            output, withPath, withLine,
-            mask.isEmpty() ? std::nullopt : std::optional<std::string>(mask.toStdString()));
-        for (const ScannedFile& file : files) {
-            sink.enterFile(file.path);
-            for (const auto& numbers : file.batches) {
+        OutputFile output(temp.path("out.txt"));
+        AttributedLines sink(output, withPath, withLine, masked);
+        std::size_t n = 0;
+        for (std::size_t length : {1u, 15u, 16u, 17u, 31u, 32u, 33u, 47u, 0u}) {
+            const std::string path = length ? std::string(length, 'f') : "-";
+            sink.enterFile(path);
+            for (std::size_t size : {1u, 70u, 140u}) {
                 ScanBatch batch;
-                for (const auto& [line, value] : numbers) {
+                for (std::size_t i = 0; i < size; ++i, ++n) {
+                    const std::size_t line = lines[n / 2 % lines.size()];
+                    std::string value = std::to_string(10'000'000'000'000'000'000u + n * 7919);
+                    value.resize(5 + n % 16);
                     batch.digitLines.append(value);
                     if (withLine) batch.lines.push_back(line);
+                    if (withPath) expected += (length ? path : "(standard input)") + ":";
+                    if (withLine) expected += std::to_string(line) + ":";
+                    expected += std::string(MaskedValue(value, masked, scratch)) + "\n";
                 }
                 sink.take(batch);
             }
         }
         QCOMPARE(output.commit(), std::string());
     }
-    if (expected.isEmpty()) {
-        std::string composed;
-        for (const ScannedFile& file : files) {
-            for (const auto& numbers : file.batches) {
-                for (const auto& [line, value] : numbers) {
-                    if (withPath)
-                        composed += (file.path == "-" ? "(standard input)" : file.path) + ":";
-                    if (withLine) composed += std::to_string(line) + ":";
-                    composed += value + "\n";
-                }
-            }
-        }
-        expected = QByteArray::fromStdString(composed);
-    }
-    QCOMPARE(Contents(out), expected);
+    QCOMPARE(Contents(temp.path("out.txt")), QByteArray::fromStdString(expected));
 }
 
 QTEST_GUILESS_MAIN(TestFormatOption)

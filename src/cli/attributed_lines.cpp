@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstring>
 
 #include "masked_value.h"
 #include "short_bytes.h"

@@ -163,7 +163,8 @@ std::string Conflicts(const ExtractArguments& a, bool formatGiven) {
 
 }  // namespace
 
-ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
+ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args,
+                                   LayerModules& modules) {
     ExtractArguments a;
     a.rules.lengths = std::uint32_t{1} << 10 | std::uint32_t{1} << 11;
     auto fail = [](std::string message) { return ParseOutcome{std::nullopt, std::move(message)}; };
@@ -274,7 +275,7 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args) {
             }
             a.mask = std::string(*value);
         } else if (IsNumberFlag(name) || IsNumberValueOption(name)) {
-            if (std::string error = SetNumberOption(name, value.value_or(""), a); !error.empty())
+            if (std::string error = SetNumberOption(name, value.value_or(""), a, modules); !error.empty())
                 return fail(error);
         } else if (name == "--files-from") {
             if (value->empty())

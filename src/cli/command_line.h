@@ -12,6 +12,8 @@
 
 namespace tessaly::cli {
 
+class LayerModules;
+
 // How the numbers are written: one per line (LF), or exactly as the window saves them, the
 // padded "Results" table or the comma-delimited lines (both CR LF), or one JSON object a line
 // with where each number was found and how it was written.
@@ -45,7 +47,9 @@ struct ParseOutcome {
     std::string error;  // set when arguments is empty
 };
 
-ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args);
+// `modules`: where the number rules that check --country are loaded from.
+ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args,
+                                   LayerModules& modules);
 
 std::string UsageText();
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <thread>
 
-#include "documents.h"
+#include "documents_on_demand.h"
 #include "extract_inputs.h"
 #include "number_stage_pool.h"
 #include "output_file.h"
@@ -19,7 +19,17 @@
 
 namespace tessaly::cli {
 
-int RunExtract(const ExtractArguments& arguments, RunReport& report) {
+int RunExtract(const ExtractArguments& arguments, LayerModules& modules, RunReport& report) {
+    // A number option needs the number rules: without them nothing is made or read.
+    const numbers::NumberRulesEntry* numberRules = nullptr;
+    if (arguments.numbers.active()) {
+        try {
+            numberRules = &modules.numberRules();
+        } catch (const LayerUnavailable& e) {
+            report.failure(std::string("the number rules could not be loaded: ") + e.what());
+            return report.exitStatus(false);
+        }
+    }
     // Before the output is made: replacing an input with the numbers read from it loses it.
     const std::optional<FileIdentity> target = OutputTarget(arguments.output);
     if (target) {
@@ -44,15 +54,15 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
         arguments.jobs ? arguments.jobs : std::max(1u, std::thread::hardware_concurrency());
     // Documents are read as documents; a file that is not text is skipped, unless --binary
     // reads it as 8-bit text.
-    const documents::Documents documentReader({.readBinary = arguments.readBinary});
+    const DocumentsOnDemand documentReader(modules, {.readBinary = arguments.readBinary});
     ScanRules rules = arguments.rules;
     rules.documents = &documentReader;
     rules.digitLines = sink->takesDigitLines();
     // The number options judge each piece on the worker that scanned it.
     std::optional<NumberStagePool> stages;
     NumberRefiner refine;
-    if (arguments.numbers.active()) {
-        stages.emplace(arguments.numbers);
+    if (numberRules) {
+        stages.emplace(*numberRules, arguments.numbers);
         refine = [&stages](std::vector<WrittenNumber>& numbers) { stages->refine(numbers); };
     }
     const bool kept = ScanIntoSink(*inputs, rules, jobs, *sink, *out, report, refine);
@@ -69,8 +79,9 @@ int RunExtract(const ExtractArguments& arguments, RunReport& report) {
     return report.exitStatus(sink->wroteNumber());
 }
 
-int ExtractMain(const std::vector<std::string_view>& args) {
-    const ParseOutcome parsed = ParseExtractArguments(args);
+int ExtractMain(const std::vector<std::string_view>& args, const std::string& moduleFolder) {
+    LayerModules modules(moduleFolder);
+    const ParseOutcome parsed = ParseExtractArguments(args, modules);
     if (!parsed.arguments) {
         // The reason alone: the whole usage would bury it.
         std::fprintf(stderr, "tessaly-extract: %s\nTry 'tessaly-extract --help'.\n",
@@ -88,7 +99,7 @@ int ExtractMain(const std::vector<std::string_view>& args) {
     RunReport report([](const std::string& message) {
         std::fprintf(stderr, "tessaly-extract: %s\n", TerminalSafeText(message).c_str());
     });
-    return RunExtract(*parsed.arguments, report);
+    return RunExtract(*parsed.arguments, modules, report);
 }
 
 }  // namespace tessaly::cli

@@ -15,5 +15,7 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     tessaly::cli::InstallInterruptCleanup();
     std::vector<std::string_view> args(argv + 1, argv + argc);
-    return tessaly::cli::ExtractMain(args);
+    // The document readers and the number rules are modules beside the program, loaded when
+    // a run first needs them.
+    return tessaly::cli::ExtractMain(args, tessaly::cli::LayerModules::BesideProgram());
 }

@@ -1,7 +1,7 @@
 #include "number_options.h"
 
 #include "command_line.h"
-#include "number_judge.h"
+#include "layer_modules.h"
 
 namespace tessaly::cli {
 
@@ -13,7 +13,8 @@ bool IsNumberValueOption(std::string_view name) {
     return name == "--country";
 }
 
-std::string SetNumberOption(std::string_view name, std::string_view value, ExtractArguments& a) {
+std::string SetNumberOption(std::string_view name, std::string_view value, ExtractArguments& a,
+                            LayerModules& modules) {
     numbers::NumberRules& rules = a.numbers;
     if (name == "--valid") {
         rules.validOnly = true;
@@ -26,9 +27,13 @@ std::string SetNumberOption(std::string_view name, std::string_view value, Extra
         for (char& c : code) {
             if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
         }
-        if (!numbers::IsKnownCountry(code)) {
-            return "--country: \"" + std::string(value) +
-                   "\" is not a country code the number rules know (ISO 3166, like US or DE)";
+        try {
+            if (!modules.numberRules().isKnownCountry(code)) {
+                return "--country: \"" + std::string(value) +
+                       "\" is not a country code the number rules know (ISO 3166, like US or DE)";
+            }
+        } catch (const LayerUnavailable&) {
+            // Said once the options are read: the run cannot start without the rules.
         }
         rules.country = code;
     }

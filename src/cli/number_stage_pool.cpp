@@ -2,31 +2,37 @@
 
 namespace tessaly::cli {
 
-NumberStagePool::NumberStagePool(const numbers::NumberRules& rules) : rules_(rules) {
+NumberStagePool::NumberStagePool(const numbers::NumberRulesEntry& module,
+                                 const numbers::NumberRules& rules)
+    : module_(module), rules_(rules) {
     // The first stage is made here, on the calling thread, before any worker asks for one.
-    idle_.push_back(std::make_unique<numbers::NumberStage>(rules_));
+    idle_.push_back(make());
 }
 
-std::unique_ptr<numbers::NumberStage> NumberStagePool::take() {
+NumberStagePool::Stage NumberStagePool::make() const {
+    return Stage(module_.makeStage(rules_), Drop{module_.dropStage});
+}
+
+NumberStagePool::Stage NumberStagePool::take() {
     {
         const std::lock_guard lock(mutex_);
         if (!idle_.empty()) {
-            std::unique_ptr<numbers::NumberStage> stage = std::move(idle_.back());
+            Stage stage = std::move(idle_.back());
             idle_.pop_back();
             return stage;
         }
     }
-    return std::make_unique<numbers::NumberStage>(rules_);
+    return make();
 }
 
-void NumberStagePool::give(std::unique_ptr<numbers::NumberStage> stage) {
+void NumberStagePool::give(Stage stage) {
     const std::lock_guard lock(mutex_);
     idle_.push_back(std::move(stage));
 }
 
 void NumberStagePool::refine(std::vector<WrittenNumber>& numbers) {
-    std::unique_ptr<numbers::NumberStage> stage = take();
-    stage->judgeAll(numbers);
+    Stage stage = take();
+    module_.judgeAll(*stage, numbers);
     give(std::move(stage));
 }
 

@@ -275,7 +275,8 @@ ParseOutcome ParseExtractArguments(const std::vector<std::string_view>& args,
             }
             a.mask = std::string(*value);
         } else if (IsNumberFlag(name) || IsNumberValueOption(name)) {
-            if (std::string error = SetNumberOption(name, value.value_or(""), a, modules); !error.empty())
+            if (std::string error = SetNumberOption(name, value.value_or(""), a, modules);
+                !error.empty())
                 return fail(error);
         } else if (name == "--files-from") {
             if (value->empty())

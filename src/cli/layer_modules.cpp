@@ -57,9 +57,8 @@ const Entry& LayerModules::load(Module& module, const char* file, const char* en
 }
 
 const documents::DocumentReadersEntry& LayerModules::documentReaders() {
-    return load<documents::DocumentReadersEntry>(documentReaders_,
-                                                 documents::kDocumentReadersModule,
-                                                 documents::kDocumentReadersEntry);
+    return load<documents::DocumentReadersEntry>(
+        documentReaders_, documents::kDocumentReadersModule, documents::kDocumentReadersEntry);
 }
 
 const numbers::NumberRulesEntry& LayerModules::numberRules() {

@@ -21,6 +21,17 @@ QString Extractor() {
     return qEnvironmentVariable("TESSALY_BIN_DIR") + "/tessaly-extract";
 }
 
+// `program` run with `args` in `folder` (unless empty) and `environment`.
+Outcome RunProgram(const QString& program, const QStringList& args, const QString& folder,
+                   const QProcessEnvironment& environment) {
+    QProcess p;
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
+    p.setProcessEnvironment(environment);
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return {};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
 // Standard input is `input`, closed after it.
 Outcome Run(const QStringList& args, const QByteArray& input = {}, const QString& folder = {}) {
     QProcess p;
@@ -120,6 +131,132 @@ class ExtractProcessTest : public QObject {
         QCOMPARE(r.out, QByteArray("8777984141\n"));
         QCOMPARE(r.err, QByteArray("tessaly-extract: x.bin: not a text file or a document Tessaly "
                                    "reads; skipped\n"));
+    }
+
+    // The document readers and the number rules are loaded only by a run that needs them: the
+    // dynamic linker's log (LD_DEBUG=files) names every library and module loaded.
+    void loadsOnlyWhatIsNeeded_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("documents");  // the readers' module and libxml2 loaded
+        QTest::addColumn<bool>("numbers");    // the rules' module and libphonenumber loaded
+        QTest::newRow("text") << QStringList{"a.txt"} << false << false;
+        QTest::newRow("UTF-16 with its mark") << QStringList{"w.txt"} << false << false;
+        QTest::newRow("not text, skipped") << QStringList{"a.txt", "x.bin"} << false << false;
+        QTest::newRow("not text, read") << QStringList{"--binary", "x.bin"} << false << false;
+        QTest::newRow("a web page") << QStringList{"a.txt", "d.html"} << true << false;
+        QTest::newRow("a zip that is no document")
+            << QStringList{"a.txt", "z.zip"} << true << false;
+        QTest::newRow("a country") << QStringList{"--country=US", "a.txt"} << false << true;
+        QTest::newRow("split at blanks") << QStringList{"--split-blanks", "a.txt"} << false << true;
+        QTest::newRow("both") << QStringList{"--country=US", "d.html"} << true << true;
+    }
+
+    void loadsOnlyWhatIsNeeded() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, documents);
+        QFETCH(bool, numbers);
+        TempFiles files;
+        files.write("a.txt", "Call 877-798-4141 or 1-800-555-0199.\n");
+        files.write("w.txt", std::string("\xFF\xFE"
+                                         "8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
+                                         26));
+        files.write("x.bin", std::string("\x7f"
+                                         "ELF\0 877-798-4141",
+                                         18));
+        files.write("d.html", "<p>877-798-4141</p>");
+        files.write("z.zip", std::string("PK\3\4 877-798-4141", 18));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        const Outcome r = RunProgram(Extractor(), args, Q(files.folder()), environment);
+        QVERIFY2(r.status == 0 || args.contains("z.zip"), r.err.constData());
+        QVERIFY2(r.out.startsWith("8777984141\n") || r.out.startsWith("+18777984141\n"),
+                 r.out.constData());
+        QCOMPARE(r.err.contains("/document-readers.so"), documents);
+        QCOMPARE(r.err.contains("file=libxml2.so"), documents);
+        QCOMPARE(r.err.contains("/number-rules.so"), numbers);
+        QCOMPARE(r.err.contains("file=libphonenumber.so"), numbers);
+    }
+
+    // An extractor whose modules are missing or broken (here a copy of it in a folder of its
+    // own, whose lib/tessaly each row fills) still reads text; each document fails with its path
+    // and why, and the run goes on; a number option cannot start the run.
+    void brokenModules_data() {
+        QTest::addColumn<QString>("modules");  // "none", "not a module", "another's", "built"
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");  // {lib}: the modules' folder
+        const QStringList run{"a.txt", "d.html", "x.bin", "e.html", "c.txt"};
+        const QByteArray read("8777984141\n4155550123\n");
+        const QByteArray skipped(
+            "tessaly-extract: x.bin: not a text file or a document Tessaly reads; skipped\n");
+        const auto documents = [&](const QByteArray& reason) {
+            const QByteArray failed("\": the document readers could not be loaded: {lib}/" +
+                                    reason + "\n");
+            return "tessaly-extract: Cannot read \"d.html" + failed + skipped +
+                   "tessaly-extract: Cannot read \"e.html" + failed;
+        };
+        const QByteArray noRules(
+            "tessaly-extract: the number rules could not be loaded: {lib}/number-rules.so: "
+            "cannot open shared object file: No such file or directory\n");
+        QTest::newRow("documents, no module")
+            << "none" << run << 2 << read
+            << documents(
+                   "document-readers.so: cannot open shared object file: No such file or "
+                   "directory");
+        QTest::newRow("documents, not a module")
+            << "not a module" << run << 2 << read
+            << documents("document-readers.so: invalid ELF header");
+        QTest::newRow("documents, another layer's module")
+            << "another's" << run << 2 << read
+            << documents("document-readers.so: it has no entry tessaly_document_readers_entry");
+        QTest::newRow("text only, no module")
+            << "none" << QStringList{"a.txt", "x.bin", "c.txt"} << 0 << read << skipped;
+        QTest::newRow("a country, no module")
+            << "none" << QStringList{"--country=US", "a.txt"} << 2 << QByteArray() << noRules;
+        QTest::newRow("an unknown country, no module")
+            << "none" << QStringList{"--country=XX", "a.txt"} << 2 << QByteArray() << noRules;
+        QTest::newRow("split at blanks, another layer's module")
+            << "another's" << QStringList{"--split-blanks", "a.txt"} << 2 << QByteArray()
+            << noRules;
+        QTest::newRow("both, modules copied with it")
+            << "built" << QStringList{"--country=US", "--e164", "a.txt", "d.html", "x.bin"} << 0
+            << QByteArray("+18777984141\n+12125550101\n") << skipped;
+    }
+
+    void brokenModules() {
+        QFETCH(QString, modules);
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        TempFiles files;
+        const QString root = QFileInfo(Q(files.folder())).canonicalFilePath();
+        const QString built = qEnvironmentVariable("TESSALY_BIN_DIR") + "/../lib/tessaly/";
+        const QString lib = root + "/lib/tessaly";
+        QVERIFY(QDir().mkpath(root + "/bin"));
+        QVERIFY(QFile::copy(Extractor(), root + "/bin/tessaly-extract"));
+        if (modules != "none") QVERIFY(QDir().mkpath(lib));
+        if (modules == "not a module") {
+            files.write("lib/tessaly/document-readers.so", std::string(1024, 'x'));
+        } else if (modules == "another's") {
+            QVERIFY(QFile::copy(built + "number-rules.so", lib + "/document-readers.so"));
+        } else if (modules == "built") {
+            for (const QString name : {"document-readers.so", "number-rules.so"})
+                QVERIFY(QFile::copy(built + name, lib + "/" + name));
+        }
+        files.write("a.txt", "Call 877-798-4141.\n");
+        files.write("c.txt", "415.555.0123");
+        files.write("d.html", "<p>212-555-0101</p>");
+        files.write("e.html", "<p>212-555-0102</p>");
+        files.write("x.bin", std::string("\x7f"
+                                         "ELF\0 877-798-4141",
+                                         18));
+        const Outcome r = RunProgram(root + "/bin/tessaly-extract", args, root,
+                                     QProcessEnvironment::systemEnvironment());
+        QCOMPARE(r.err, QByteArray(err).replace("{lib}", lib.toUtf8()));
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.status, status);
     }
 
     // A folder stands for its files and those of its subfolders, level by level; --ext keeps

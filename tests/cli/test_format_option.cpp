@@ -35,6 +35,11 @@ class TestFormatOption : public QObject {
 
 namespace {
 
+// The modules the built extractor loads, beside its folder.
+std::string ModuleFolder() {
+    return qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/../lib/tessaly";
+}
+
 // Runs the extractor on `files` with `options` (and `format`, unless empty), writing to `out`;
 // the exit status.
 int Extract(const std::string& format, QStringList options, const std::vector<std::string>& files,
@@ -44,10 +49,11 @@ int Extract(const std::string& format, QStringList options, const std::vector<st
     for (const QString& o : options)
         text.push_back(o.toStdString());
     text.insert(text.end(), files.begin(), files.end());
+    LayerModules modules(ModuleFolder());
     const ParseOutcome parsed =
-        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()));
+        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()), modules);
     RunReport report([&errors](const std::string& message) { errors.push_back(message); });
-    return parsed.arguments ? RunExtract(*parsed.arguments, report) : -1;
+    return parsed.arguments ? RunExtract(*parsed.arguments, modules, report) : -1;
 }
 
 QByteArray Contents(const std::string& path) {
@@ -83,8 +89,9 @@ void TestFormatOption::parse() {
     std::vector<std::string> text;
     for (const QString& a : args)
         text.push_back(a.toStdString());
+    LayerModules modules(ModuleFolder());
     const ParseOutcome parsed =
-        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()));
+        ParseExtractArguments(std::vector<std::string_view>(text.begin(), text.end()), modules);
     QCOMPARE(parsed.arguments.has_value(), format >= 0);
     if (parsed.arguments) QCOMPARE(int(parsed.arguments->format), format);
     QCOMPARE(QString::fromStdString(parsed.error), error);

@@ -1,6 +1,7 @@
 #include "layer_modules.h"
 
 #include <dlfcn.h>
+#include <sys/auxv.h>
 
 #include <cstring>
 #include <filesystem>
@@ -34,8 +35,15 @@ const Entry& OpenEntry(const std::string& path, const char* entryName) {
 
 std::string LayerModules::BesideProgram() {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return {};
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    // Without /proc (a chroot that did not mount it): the path the program was started by,
+    // which the system keeps for it, its links resolved.
+    if (error) {
+        const auto started = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
+        if (!started) return {};
+        program = std::filesystem::weakly_canonical(started, error);
+        if (error) return {};
+    }
     return (program.parent_path().parent_path() / "lib" / "tessaly").string();
 }
 

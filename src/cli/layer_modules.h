@@ -30,7 +30,7 @@ class LayerModules {
     LayerModules& operator=(const LayerModules&) = delete;
 
     // lib/tessaly in the parent of the running program's folder; empty when the system does not
-    // tell where the program is.
+    // tell where the program is (neither /proc nor the path it was started by).
     static std::string BesideProgram();
 
     // Throw LayerUnavailable.

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/temp_files.h"
 
@@ -257,6 +258,31 @@ class ExtractProcessTest : public QObject {
         QCOMPARE(r.err, QByteArray(err).replace("{lib}", lib.toUtf8()));
         QCOMPARE(r.out, out);
         QCOMPARE(r.status, status);
+    }
+
+    // Without /proc (a chroot that did not mount it), the modules are found from the path the
+    // extractor was started by. /proc is hidden in a mount namespace of the test's own.
+    void modulesWithoutProc_data() {
+        QTest::addColumn<QString>("command");  // run by sh in the build's bin folder
+        QTest::newRow("absolute path") << "\"$PWD/tessaly-extract\"";
+        QTest::newRow("relative path") << "./tessaly-extract";
+        QTest::newRow("found on PATH") << "PATH=\"$PWD:$PATH\" tessaly-extract";
+    }
+
+    void modulesWithoutProc() {
+        QFETCH(QString, command);
+        if (::geteuid() != 0 || QStandardPaths::findExecutable("unshare").isEmpty())
+            QSKIP("hiding /proc needs root and unshare");
+        TempFiles files;
+        const std::string page = files.write("d.html", "<p>212-555-0101</p>");
+        const QString script = "mount -t tmpfs none /proc && test ! -e /proc/self && " + command +
+                               " --country=US --e164 \"$0\"";
+        const Outcome r = RunProgram("unshare", {"--mount", "--fork", "sh", "-c", script, Q(page)},
+                                     qEnvironmentVariable("TESSALY_BIN_DIR"),
+                                     QProcessEnvironment::systemEnvironment());
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.out, QByteArray("+12125550101\n"));
+        QCOMPARE(r.status, 0);
     }
 
     // A folder stands for its files and those of its subfolders, level by level; --ext keeps

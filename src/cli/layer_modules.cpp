@@ -33,6 +33,10 @@ const Entry& OpenEntry(const std::string& path, const char* entryName) {
 
 }  // namespace
 
+std::string LayerModules::Below(const std::string& prefix) {
+    return prefix + "/" + TESSALY_MODULE_FOLDER;
+}
+
 std::string LayerModules::BesideProgram() {
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -44,7 +48,7 @@ std::string LayerModules::BesideProgram() {
         program = std::filesystem::weakly_canonical(started, error);
         if (error) return {};
     }
-    return (program.parent_path().parent_path() / "lib" / "tessaly").string();
+    return Below(program.parent_path().parent_path().string());
 }
 
 template <typename Entry>

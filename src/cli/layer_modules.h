@@ -1,6 +1,7 @@
 #pragma once
 // LayerModules: the layers the extractor loads only when a run first needs them, each a module
-// in one folder (lib/tessaly beside the program's folder) with the libraries it links: the
+// in one folder (lib/<architecture>/tessaly beside the program's folder) with the libraries it
+// links: the
 // document readers (document_readers_entry.h), when a file's content is a document's, and the
 // number rules (number_rules_entry.h), when a number option is given. A run over text files
 // with no number option loads neither, and starts as fast as a program linking only the C and
@@ -29,8 +30,10 @@ class LayerModules {
     LayerModules(const LayerModules&) = delete;
     LayerModules& operator=(const LayerModules&) = delete;
 
-    // lib/tessaly in the parent of the running program's folder; empty when the system does not
-    // tell where the program is (neither /proc nor the path it was started by).
+    // The modules' folder below `prefix` (/usr for /usr/lib/<architecture>/tessaly).
+    static std::string Below(const std::string& prefix);
+    // Below the parent of the running program's folder; empty when the system does not tell
+    // where the program is (neither /proc nor the path it was started by).
     static std::string BesideProgram();
 
     // Throw LayerUnavailable.

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "layer_modules.h"
 #include "support/temp_files.h"
 
+using tessaly::cli::LayerModules;
 using tessaly::testing::TempFiles;
 
 namespace {
@@ -233,13 +235,17 @@ class ExtractProcessTest : public QObject {
         QFETCH(QByteArray, err);
         TempFiles files;
         const QString root = QFileInfo(Q(files.folder())).canonicalFilePath();
-        const QString built = qEnvironmentVariable("TESSALY_BIN_DIR") + "/../lib/tessaly/";
-        const QString lib = root + "/lib/tessaly";
+        const QString built =
+            Q(LayerModules::Below(qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/..")) +
+            "/";
+        const QString lib = Q(LayerModules::Below(root.toStdString()));
         QVERIFY(QDir().mkpath(root + "/bin"));
         QVERIFY(QFile::copy(Extractor(), root + "/bin/tessaly-extract"));
         if (modules != "none") QVERIFY(QDir().mkpath(lib));
         if (modules == "not a module") {
-            files.write("lib/tessaly/document-readers.so", std::string(1024, 'x'));
+            QFile garbage(lib + "/document-readers.so");
+            QVERIFY(garbage.open(QIODevice::WriteOnly));
+            garbage.write(QByteArray(1024, 'x'));
         } else if (modules == "another's") {
             QVERIFY(QFile::copy(built + "number-rules.so", lib + "/document-readers.so"));
         } else if (modules == "built") {

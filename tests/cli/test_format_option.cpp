@@ -37,7 +37,7 @@ namespace {
 
 // The modules the built extractor loads, beside its folder.
 std::string ModuleFolder() {
-    return qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/../lib/tessaly";
+    return LayerModules::Below(qEnvironmentVariable("TESSALY_BIN_DIR").toStdString() + "/..");
 }
 
 // Runs the extractor on `files` with `options` (and `format`, unless empty), writing to `out`;

@@ -1,12 +1,11 @@
 #pragma once
 // LayerModules: the layers the extractor loads only when a run first needs them, each a module
 // in one folder (lib/<architecture>/tessaly beside the program's folder) with the libraries it
-// links: the
-// document readers (document_readers_entry.h), when a file's content is a document's, and the
-// number rules (number_rules_entry.h), when a number option is given. A run over text files
-// with no number option loads neither, and starts as fast as a program linking only the C and
-// C++ runtimes. Each module is loaded once, by whichever thread asks first, and stays loaded;
-// one that cannot be loaded fails every ask with the same reason.
+// links: the document readers (document_readers_entry.h), when a file's content is a
+// document's, and the number rules (number_rules_entry.h), when a number option is given. A run
+// over text files with no number option loads neither, and starts as fast as a program linking
+// only the C and C++ runtimes. Each module is loaded once, by whichever thread asks first, and
+// stays loaded; one that cannot be loaded fails every ask with the same reason.
 
 #include <mutex>
 #include <stdexcept>

@@ -23,13 +23,13 @@ constexpr std::size_t kRoomPast = 64 * 1024;  // lines that begin before kBuffer
 constexpr auto kLookEvery = std::chrono::milliseconds(50);
 }  // namespace
 
-OutputFile::OutputFile() : buffer_(kBufferSize + kRoomPast, '\0') {
+OutputFile::OutputFile() : capacity_(kBufferSize + kRoomPast) {
     lineByLine_ = ::isatty(1) == 1;
     if (!lineByLine_) startTimelyWrites();
 }
 
 OutputFile::OutputFile(const std::string& path)
-    : target_(path), buffer_(kBufferSize + kRoomPast, '\0') {
+    : target_(path), capacity_(kBufferSize + kRoomPast) {
     // An interruption waits while the temporary file is made and registered for removal. A
     // stream stays interruptible: opening a pipe waits for its reader.
     std::optional<InterruptsHeld> held;
@@ -95,7 +95,7 @@ std::vector<FileIdentity> OutputFile::identities() const {
 }
 
 void OutputFile::flushBuffer() {
-    const std::string_view buffered(buffer_.data(), size_);
+    const std::string_view buffered(buffer_.get(), size_);
     size_ = 0;
     if (!error_.empty() || readerGone_) return;
     if (file_) {
@@ -127,7 +127,10 @@ void OutputFile::flushBuffer() {
 
 void OutputFile::makeRoom(std::size_t n) {
     flushBuffer();
-    if (n > buffer_.size()) buffer_.resize(n);
+    if (n > capacity_) {
+        buffer_ = std::make_unique_for_overwrite<char[]>(n);
+        capacity_ = n;
+    }
 }
 
 void OutputFile::write(std::string_view bytes) {

@@ -45,11 +45,11 @@ class OutputFile {
     // For a writer that composes its lines in place: room(n) is where n bytes may be written at
     // the end of what is buffered; added(end) keeps what was written there up to `end`.
     char* room(std::size_t n) {
-        if (size_ + n > buffer_.size()) makeRoom(n);
-        return buffer_.data() + size_;
+        if (size_ + n > capacity_) makeRoom(n);
+        return buffer_.get() + size_;
     }
     void added(const char* end) {
-        size_ = std::size_t(end - buffer_.data());
+        size_ = std::size_t(end - buffer_.get());
         if (size_ >= kBufferSize || lineByLine_) flushBuffer();
     }
     // Writes out what is buffered now (before a message on standard error, so the two keep
@@ -84,7 +84,10 @@ class OutputFile {
 
     std::unique_ptr<FileReplacement> file_;  // none: standard output
     std::string target_;
-    std::string buffer_;  // kBufferSize and room past it; the first size_ bytes are buffered
+    // kBufferSize and room past it, the first size_ bytes buffered. Not filled in advance: a
+    // run that writes little touches only the pages it writes.
+    std::size_t capacity_;
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
     std::size_t size_ = 0;
     std::string error_;
     std::atomic<bool> readerGone_ = false;  // set by whichever thread wrote

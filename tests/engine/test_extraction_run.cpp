@@ -375,6 +375,76 @@ class ExtractionRunTest : public QObject {
         QCOMPARE(found, expected);
     }
 
+    // Files opened and scanned on a second thread give what the run gives scanning each file
+    // itself, piece by piece, whatever changes at its passes of the event loop: big files, whose
+    // pieces are scanned far ahead of the numbers taken, then scanned again from where the
+    // required text changed; files prepared for rows that then name others, or under rules
+    // changed since; a stop.
+    void scansAheadAsInTurn_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("everyStep");
+        for (const char* change :
+             {"required text", "changed back", "set in a small file", "rows replaced", "stopped"}) {
+            QTest::addRow("%s, a pass before each number", change) << change << true;
+            QTest::addRow("%s, a pass now and then", change) << change << false;
+        }
+    }
+
+    void scansAheadAsInTurn() {
+        QFETCH(QString, change);
+        QFETCH(bool, everyStep);
+        TempFiles files;
+        // 560 KB each: read through the mapping, nine pieces.
+        std::string big;
+        for (int k = 0; big.size() < 560'000; ++k)
+            big += std::to_string(5551000 + k % 9000) + (k % 3 ? "-" : ".") +
+                   std::to_string(1000 + k % 9000) + (k % 7 ? " x " : "\n");
+        const std::string a = files.write("a", big), b = files.write("b", "555-0123 555.4567");
+        const std::string c = files.write("c", big.substr(100'001) + big.substr(0, 100'001));
+        auto run = [&](bool scansAhead) {
+            ScriptedHost host;
+            host.rows = {a, b, c, b, a};
+            host.opts = Lengths({11});
+            Strings found;
+            host.sink = [&](const FoundNumbers& batch) {
+                for (std::size_t i = 0; i < batch.numbers.size(); ++i)
+                    found.push_back(std::to_string(batch.lines[i]) + ":" + batch.numbers[i].str());
+            };
+            FakeErrorBox errors;
+            std::uint64_t ticks = 0;
+            ExtractionRun run(host, errors,
+                              everyStep ? EveryStep()
+                                        : Pacing{std::chrono::microseconds(700),
+                                                 [&] {
+                                                     return std::chrono::steady_clock::time_point(
+                                                         std::chrono::microseconds(++ticks));
+                                                 }},
+                              scansAhead);
+            host.onYield = [&](int pass) {
+                const std::size_t at = found.size();
+                if (change == "stopped" && at > 30'000) run.stop();
+                if (change == "rows replaced" && pass % 50 == 0)
+                    std::swap(host.rows[2], host.rows[4]);
+                if (change == "required text" || change == "changed back") {
+                    host.opts.requireBox = (at / 7'000) % 2 ? kTicked : kUnticked;
+                    host.opts.requiredText = (at / 14'000) % 2 ? u"." : u"-";
+                }
+                if (change == "changed back" && pass % 2) host.opts.requireBox = kUnticked;
+                // Later files were opened under the rules before.
+                if (change == "set in a small file" && host.progress == "2 of 5") {
+                    host.opts.requireBox = kTicked;
+                    host.opts.requiredText = u".";
+                }
+            };
+            run.start();
+            found.insert(found.end(), host.notices.begin(), host.notices.end());
+            return found;
+        };
+        const Strings inTurn = run(false);
+        QVERIFY(inTurn.size() > 20'000);
+        QCOMPARE(run(true), inTurn);
+    }
+
     // Stopped at a pass of the event loop: what was found stays, the pointer and progress end,
     // "Stopped." instead of "Done."; the next run is not stopped.
     void stop() {

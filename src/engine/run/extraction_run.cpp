@@ -1,11 +1,14 @@
 #include "extraction_run.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 #include "digit_line_walk.h"
 #include "document_text.h"
 #include "error_report.h"
 #include "file_number_scan.h"
+#include "scan_ahead.h"
 #include "written_file_scan.h"
 
 namespace tessaly {
@@ -15,19 +18,25 @@ namespace tessaly {
 class ExtractionRun::Pass {
   public:
     Pass(ExtractionRun& run)
-        : run_(run), host_(run.host_), trap_(run.errors_, kProcedure), pacer_(run.pacing_) {}
+        : run_(run),
+          host_(run.host_),
+          trap_(run.errors_, kProcedure),
+          pacer_(run.pacing_),
+          ahead_(run.scansAhead_) {}
 
     void run();
 
   private:
     // False when the run ends here: the window is closing or the user stopped it.
-    bool yieldIfDue(FileNumberScan* scan) { return !pacer_.due() || yield(scan); }
-    bool yield(FileNumberScan* scan);
+    bool yieldIfDue(ScanAhead::File* file) { return !pacer_.due() || yield(file); }
+    bool yield(ScanAhead::File* file);
     // Takes numbers [from, to) of the piece, whose digits start at byte `at` of its digit lines;
     // returns the byte after them.
     std::size_t take(std::size_t at, std::size_t from, std::size_t to);
     void flush();
-    bool scanFile(const std::string& path);
+    bool scanFile(const std::string& path, std::size_t row);
+    // Has the files of the rows from `row` on opened and scanned ahead, as far as there is room.
+    void prepareFrom(std::size_t row);
     bool scanWritten(const std::string& path);
     // A read that failed part-way: the file gives no results.
     void dropFile();
@@ -56,7 +65,9 @@ class ExtractionRun::Pass {
     // from the text, without a number object of its own for each.
     DigitLines batch_;
     std::vector<std::size_t> batchLines_;
-    ReadBuffer readBuffer_;  // every file of the run is read into it
+    std::size_t rows_ = 0;
+    ScanAhead ahead_;
+    std::size_t nextToPrepare_ = 1;  // the first row whose file was not prepared
     // The file being read: where its numbers start in pending_, and how many of its numbers
     // are already in the list.
     std::size_t filePending_ = 0;
@@ -72,13 +83,13 @@ void ExtractionRun::Pass::flush() {
     filePending_ = 0;
 }
 
-bool ExtractionRun::Pass::yield(FileNumberScan* scan) {
+bool ExtractionRun::Pass::yield(ScanAhead::File* file) {
     flush();
     if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
     trap_.step(kAfterYield, [&] { rules_ = host_.options().scanRules(); });
-    if (scan) scan->setRules(ScannerRules());
+    if (file) file->setRules(ScannerRules());
     trap_.step(kAfterYield, [&] { host_.setBusyPointer(); });
     return true;
 }
@@ -143,21 +154,39 @@ bool ExtractionRun::Pass::scanWritten(const std::string& path) {
     return true;
 }
 
+// A row's path is only looked at here: the run reads each row when it comes to it, and takes a
+// file prepared ahead only when the row still names it.
+void ExtractionRun::Pass::prepareFrom(std::size_t row) {
+    nextToPrepare_ = std::max(nextToPrepare_, row);
+    for (; nextToPrepare_ <= rows_ && ahead_.hasRoom(); ++nextToPrepare_) {
+        std::optional<std::string> path;
+        try {
+            path = host_.inputRowPath(nextToPrepare_);
+        } catch (...) {
+            return;
+        }
+        // Standard input is read only when its row comes.
+        if (!path || *path == "-") return;
+        ahead_.prepare(*path, ScannerRules());
+    }
+}
+
 // Returns false when the window is closing.
-bool ExtractionRun::Pass::scanFile(const std::string& path) {
+bool ExtractionRun::Pass::scanFile(const std::string& path, std::size_t row) {
     if (rules_.readsWritten()) return scanWritten(path);
-    std::optional<FileNumberScan> scan;
+    prepareFrom(row);
+    std::optional<ScanAhead::File> file;
     if (!trap_.step(kReadFile, [&] {
             try {
-                scan.emplace(path, ScannerRules(), FileNumberScan::kDefaultChunkSize, &readBuffer_);
+                file.emplace(ahead_, path, ScannerRules());
             } catch (const FileSkipped&) {
                 skipped_.push_back(path);
             }
         })) {
         return true;
     }
-    if (!scan) return true;
-    pending_.startFile({path, scan->stamp()});
+    if (!file) return true;
+    pending_.startFile({path, file->stamp()});
     trap_.step(kBusyAfterOpen, [&] { host_.setBusyPointer(); });
     filePending_ = pending_.size();
     fileAppended_ = 0;
@@ -166,7 +195,7 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
         batchLines_.clear();
         // A read that fails part-way is reported like one that fails at once, and the file
         // gives no results: half a file's numbers would pass for all of them.
-        if (!trap_.step(kReadFile, [&] { more = scan->nextLines(batch_, &batchLines_); })) {
+        if (!trap_.step(kReadFile, [&] { more = file->next(batch_, batchLines_); })) {
             dropFile();
             return true;
         }
@@ -178,17 +207,17 @@ bool ExtractionRun::Pass::scanFile(const std::string& path) {
                 ++pass;
             at = take(at, i, pass);
             if (pass == count) break;
-            if (!yield(&*scan)) return false;
+            if (!yield(&*file)) return false;
             at = take(at, pass, pass + 1);
             ++pass;
         }
-        if (more && !yieldIfDue(&*scan)) return false;
+        if (more && !yieldIfDue(&*file)) return false;
     }
     return true;
 }
 
 void ExtractionRun::Pass::run() {
-    std::size_t rows = 0;
+    std::size_t& rows = rows_;
     trap_.step(kCountRows, [&] { rows = host_.inputRowCount(); });
     if (rows == 0) {
         trap_.step(kTellNoFiles, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
@@ -213,7 +242,7 @@ void ExtractionRun::Pass::run() {
         // Rows vanish only from the end of a shrinking list: the rest are gone too.
         if (!present) break;
         trap_.step(kBusyBeforeFile, [&] { host_.setBusyPointer(); });
-        if (!scanFile(*path)) return finish(kStoppedNotice);
+        if (!scanFile(*path, row)) return finish(kStoppedNotice);
     }
     finish(kDoneNotice);
 }
@@ -245,8 +274,12 @@ std::string SkippedFilesNotice(const std::vector<std::string>& paths) {
     return text;
 }
 
-ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing)
-    : host_(host), errors_(errors), pacing_(std::move(pacing)) {}
+bool ExtractionRun::ScansAheadByDefault() {
+    return std::thread::hardware_concurrency() > 1;
+}
+
+ExtractionRun::ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing, bool scansAhead)
+    : host_(host), errors_(errors), pacing_(std::move(pacing)), scansAhead_(scansAhead) {}
 
 void ExtractionRun::start() {
     if (isExtracting_) return;

@@ -87,7 +87,12 @@ class ExtractionRun {
         kTellNoFiles = 154,
     };
 
-    ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing = {});
+    // Whether the run opens and scans its files on a second thread, ahead of taking their
+    // numbers, unless told otherwise: where there is a second processor to do it.
+    static bool ScansAheadByDefault();
+
+    ExtractionRun(RunHost& host, ErrorBox& errors, Pacing pacing = {},
+                  bool scansAhead = ScansAheadByDefault());
 
     // The button's handler. A click while a run is yielding is ignored.
     void start();
@@ -101,6 +106,7 @@ class ExtractionRun {
     RunHost& host_;
     ErrorBox& errors_;
     Pacing pacing_;
+    bool scansAhead_;
     bool isExtracting_ = false;
     bool stopAsked_ = false;
 };

@@ -102,6 +102,28 @@ bool FileNumberScan::readPiece() {
     return n > 0;
 }
 
+void FileNumberScan::mark(Mark& mark) const {
+    mark.stream = stream_;
+    mark.projector = projector_;
+    mark.next = readSoFar_;
+    mark.mapped = mapped_;
+}
+
+// The window is mapped again at the mark's offset when the next piece needs it; a file read
+// past its mapping is read from there.
+void FileNumberScan::goBack(const Mark& mark) {
+    stream_ = mark.stream;
+    projector_ = mark.projector;
+    window_.reset();
+    windowTaken_ = 0;
+    readSoFar_ = mark.next;
+    mapped_ = mark.mapped;
+    piece_ = {};
+    atEnd_ = false;
+    done_ = false;
+    if (!mapped_ && !file_->seek(readSoFar_)) throw file_->failure("cannot read it again");
+}
+
 template <class Feed, class Finish, class Place>
 bool FileNumberScan::step(Feed&& feed, Finish&& finish, Place&& place) {
     if (done_) return false;

@@ -73,6 +73,24 @@ class FileNumberScan {
 
     // As NumberStream::setRules: from the next number that starts.
     void setRules(const ScanRules& rules) { stream_.setRules(rules); }
+
+    // Where a scan stands between two pieces: what it carries from one piece to the next and
+    // where the next one starts. A scan run ahead of its reader goes back to one when the rules
+    // change under it, and scans the text from there again.
+    struct Mark {
+        NumberStream stream;
+        AsciiProjector projector{TextEncoding::EightBit};
+        std::uint64_t next = 0;  // the offset of the next piece
+        bool mapped = false;
+    };
+    // Whether the scan can go back to a mark taken from here on: a file read through its
+    // mapping can be read again from any offset, a document or a pipe cannot.
+    bool canGoBack() const { return mapped_ && !document_ && !done_; }
+    // Between two pieces (after the first), while canGoBack().
+    void mark(Mark& mark) const;
+    // Back to `mark`, taken from this scan: the next piece is the one that followed it. Throws
+    // FileReadError.
+    void goBack(const Mark& mark);
     TextEncoding encoding() const { return projector_.encoding(); }
     const FileStamp& stamp() const { return file_->stamp(); }
 

@@ -13,6 +13,14 @@
 
 namespace tessaly {
 
+namespace {
+
+// Numbers found that the run hands to the result list without waiting for its next pass of the
+// event loop.
+constexpr std::size_t kHandedOverAfter = 8192;
+
+}  // namespace
+
 // One run of the button: its trap, its pacing, the options last read and the results found
 // since the last pass of the event loop.
 class ExtractionRun::Pass {
@@ -65,7 +73,7 @@ class ExtractionRun::Pass {
     // from the text, without a number object of its own for each.
     DigitLines batch_;
     std::vector<std::size_t> batchLines_;
-    std::size_t rows_ = 0;
+    std::size_t rows_ = 0;  // counted when the run starts
     ScanAhead ahead_;
     std::size_t nextToPrepare_ = 1;  // the first row whose file was not prepared
     // The file being read: where its numbers start in pending_, and how many of its numbers
@@ -211,15 +219,17 @@ bool ExtractionRun::Pass::scanFile(const std::string& path, std::size_t row) {
             at = take(at, pass, pass + 1);
             ++pass;
         }
+        // The list takes the numbers in small steps rather than all at the next pass, so that
+        // the files scanned ahead are not held up waiting for room meanwhile.
+        if (pending_.size() >= kHandedOverAfter) flush();
         if (more && !yieldIfDue(&*file)) return false;
     }
     return true;
 }
 
 void ExtractionRun::Pass::run() {
-    std::size_t& rows = rows_;
-    trap_.step(kCountRows, [&] { rows = host_.inputRowCount(); });
-    if (rows == 0) {
+    trap_.step(kCountRows, [&] { rows_ = host_.inputRowCount(); });
+    if (rows_ == 0) {
         trap_.step(kTellNoFiles, [&] { host_.showNotice(std::string(kNoFilesNotice)); });
         return;
     }
@@ -227,8 +237,8 @@ void ExtractionRun::Pass::run() {
         rules_ = host_.options().scanRules();
         documents_ = host_.documentReader();
     });
-    for (std::size_t row = 1; row <= rows; ++row) {
-        trap_.step(kShowProgress, [&] { host_.showProgress(row, rows); });
+    for (std::size_t row = 1; row <= rows_; ++row) {
+        trap_.step(kShowProgress, [&] { host_.showProgress(row, rows_); });
         if (!yieldIfDue(nullptr)) return finish(kStoppedNotice);
         trap_.step(kBusyBeforeRow, [&] { host_.setBusyPointer(); });
         std::optional<std::string> path;

@@ -3,7 +3,8 @@
 // WrittenFileScan stream one file through engine/text and engine/scan a piece at a time;
 // ScanFilesInOrder (here) runs them on several threads and delivers their numbers in file order
 // (ordered_delivery.h); ExtractionRun is the window's run over its input list, appending to the
-// result list through RunHost, paced by YieldPacer and guarded by the error trap (error_report.h).
+// result list through RunHost, paced by YieldPacer and guarded by the error trap (error_report.h);
+// ScanAhead opens and scans its files on a second thread while it takes their numbers.
 //
 // ScanFilesInOrder: many files scanned on several threads, their numbers delivered on the
 // calling thread in file order, so the result never depends on the number of threads. The

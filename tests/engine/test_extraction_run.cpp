@@ -1,9 +1,11 @@
 // The extraction run against a scripted window: order of results, notices, the guard against a
 // second start, live options, failures reported with their labels, and the run always ending.
 
+#include <unistd.h>
 #include <QtTest>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 
 #include "document_text.h"
@@ -378,13 +380,14 @@ class ExtractionRunTest : public QObject {
     // Files opened and scanned on a second thread give what the run gives scanning each file
     // itself, piece by piece, whatever changes at its passes of the event loop: big files, whose
     // pieces are scanned far ahead of the numbers taken, then scanned again from where the
-    // required text changed; files prepared for rows that then name others, or under rules
-    // changed since; a stop.
+    // required text changed; files prepared for rows that then name others, under rules changed
+    // since, or that changed since; a stop.
     void scansAheadAsInTurn_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("everyStep");
         for (const char* change :
-             {"required text", "changed back", "set in a small file", "rows replaced", "stopped"}) {
+             {"required text", "changed back", "set in a small file", "rows replaced", "stopped",
+              "file read grown", "later file truncated"}) {
             QTest::addRow("%s, a pass before each number", change) << change << true;
             QTest::addRow("%s, a pass now and then", change) << change << false;
         }
@@ -399,9 +402,9 @@ class ExtractionRunTest : public QObject {
         for (int k = 0; big.size() < 560'000; ++k)
             big += std::to_string(5551000 + k % 9000) + (k % 3 ? "-" : ".") +
                    std::to_string(1000 + k % 9000) + (k % 7 ? " x " : "\n");
-        const std::string a = files.write("a", big), b = files.write("b", "555-0123 555.4567");
-        const std::string c = files.write("c", big.substr(100'001) + big.substr(0, 100'001));
         auto run = [&](bool scansAhead) {
+            const std::string a = files.write("a", big), b = files.write("b", "555-0123 555.4567");
+            const std::string c = files.write("c", big.substr(100'001) + big.substr(0, 100'001));
             ScriptedHost host;
             host.rows = {a, b, c, b, a};
             host.opts = Lengths({11});
@@ -435,6 +438,12 @@ class ExtractionRunTest : public QObject {
                     host.opts.requireBox = kTicked;
                     host.opts.requiredText = u".";
                 }
+                // Read after the pass, a file gives what it holds then.
+                if (change == "file read grown" && pass == 20) {
+                    std::ofstream(a, std::ios::app) << "555-1111-2222\n";
+                }
+                if (change == "later file truncated" && pass == 20)
+                    QVERIFY(::truncate(c.c_str(), 9) == 0);
             };
             run.start();
             found.insert(found.end(), host.notices.begin(), host.notices.end());

@@ -94,10 +94,11 @@ void ExtractionRun::Pass::flush() {
 bool ExtractionRun::Pass::yield(ScanAhead::File* file) {
     flush();
     if (!host_.yieldToEventLoop() || run_.stopAsked_) return false;
+    ahead_.passed();
     pacer_.restart();
     // Anything may have changed meanwhile: the options, and the pointer.
     trap_.step(kAfterYield, [&] { rules_ = host_.options().scanRules(); });
-    if (file) file->setRules(ScannerRules());
+    if (file) file->afterPass(ScannerRules());
     trap_.step(kAfterYield, [&] { host_.setBusyPointer(); });
     return true;
 }

@@ -93,6 +93,7 @@ class FileNumberScan {
     void goBack(const Mark& mark);
     TextEncoding encoding() const { return projector_.encoding(); }
     const FileStamp& stamp() const { return file_->stamp(); }
+    FileStamp stampNow() const { return file_->stampNow(); }
 
   private:
     // Hands each piece's text, projected where needed, to feed(data, size), each place marked

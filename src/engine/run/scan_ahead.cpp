@@ -7,8 +7,9 @@ namespace tessaly {
 namespace {
 
 // The run is woken once this many pieces wait, or the thread has nothing more to do, so that a
-// piece costs no wake-up; the thread is woken once this many pieces are free again.
-constexpr std::size_t kWakeAfter = 8;
+// piece costs no wake-up; the thread is woken once this many pieces are free again, or this many
+// files wait to be scanned.
+constexpr std::size_t kWakeAfter = 32;
 
 }  // namespace
 
@@ -19,8 +20,9 @@ struct ScanAhead::Job {
     std::optional<FileNumberScan> scan;
     std::exception_ptr openFailure;
     bool opened = false;
-    bool done = false;        // no further piece of it is scanned here
-    std::size_t scanned = 0;  // pieces scanned here
+    bool done = false;             // no further piece of it is scanned here
+    std::size_t scanned = 0;       // pieces scanned here
+    std::uint64_t preparedAt = 0;  // the run's passes when it was prepared
 
     void reset() {
         scan.reset();
@@ -107,6 +109,8 @@ void ScanAhead::work() {
 }
 
 void ScanAhead::waitForTaker(std::unique_lock<std::mutex>& lock) {
+    // A thread left waiting for more files to open would wait for ever.
+    if (!halted_) wakeWorker();
     takerWaits_ = true;
     takerWakes_.wait(lock);
     takerWaits_ = false;
@@ -133,12 +137,19 @@ void ScanAhead::add(const std::string& path, const ScanRules& rules) {
     Job* j = job(jobCount_++);
     j->path = path;
     j->rules = rules;
-    if (!workerFull_) wakeWorker();
+    j->preparedAt = passes_;
 }
 
 void ScanAhead::prepare(const std::string& path, const ScanRules& rules) {
     std::lock_guard lock(mutex_);
-    if (jobCount_ < jobs_.size()) add(path, rules);
+    if (jobCount_ == jobs_.size()) return;
+    add(path, rules);
+    // A file or two to open is not worth waking the thread for: it is woken when there are
+    // several, or when the run waits for it.
+    std::size_t toScan = 0;
+    for (std::size_t i = 0; i < jobCount_; ++i)
+        toScan += job(i)->done ? 0 : 1;
+    if (toScan >= kWakeAfter && !workerFull_) wakeWorker();
 }
 
 void ScanAhead::release(std::unique_lock<std::mutex>& lock, Job* j) {
@@ -152,7 +163,7 @@ void ScanAhead::release(std::unique_lock<std::mutex>& lock, Job* j) {
     j->reset();
     firstJob_ = (firstJob_ + 1) % jobs_.size();
     --jobCount_;
-    wakeWorker();
+    if (workerFull_) wakeWorker();
 }
 
 ScanAhead::Job* ScanAhead::claim(const std::string& path, const ScanRules& rules) {
@@ -172,6 +183,14 @@ ScanAhead::Job* ScanAhead::claim(const std::string& path, const ScanRules& rules
     }
     while (!j->opened)
         waitForTaker(lock);
+    // A file changed at a pass since it was opened is opened again: the run reads it now.
+    if (j->scan && j->preparedAt != passes_ && j->scan->stampNow() != j->scan->stamp()) {
+        release(lock, j);
+        add(path, rules);
+        j = job(0);
+        while (!j->opened)
+            waitForTaker(lock);
+    }
     if (const std::exception_ptr failure = j->openFailure) {
         release(lock, j);
         lock.unlock();
@@ -231,6 +250,7 @@ ScanAhead::File::File(ScanAhead& ahead, const std::string& path, const ScanRules
     : ahead_(ahead),
       job_(ahead.claim(path, rules)),
       rules_(rules),
+      seen_(job_->scan->stamp()),
       scansHere_(!ahead.onSecondThread_) {}
 
 ScanAhead::File::~File() {
@@ -250,14 +270,15 @@ bool ScanAhead::File::next(DigitLines& lines, std::vector<std::size_t>& lineNumb
     return more;
 }
 
-void ScanAhead::File::setRules(const ScanRules& rules) {
+void ScanAhead::File::afterPass(const ScanRules& rules) {
     if (scansHere_) {
-        rules_ = rules;
         job_->scan->setRules(rules);
         return;
     }
-    if (rules == rules_) return;
+    const FileStamp now = job_->scan->stampNow();
+    if (rules == rules_ && now == seen_) return;
     rules_ = rules;
+    seen_ = now;
     ahead_.goBack(job_, rules);
 }
 

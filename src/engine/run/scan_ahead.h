@@ -13,6 +13,9 @@
 //   pieces the run has not taken were scanned under the old ones, the scan goes back to where it
 //   stood before the first of them (FileNumberScan::Mark) and scans them again; the files
 //   prepared after it are dropped.
+// - A file that changed at a pass of the event loop (its length or modification time) is read
+//   again from the first piece the run has not taken, or opened again when the run comes to it,
+//   so that what the run reads after a pass is what the file holds then.
 // - A file whose scan cannot go back (a document, a small file) is scanned here only for its
 //   first piece; the run scans the rest itself.
 // Made not to use a second thread, it opens each file and scans every piece on the run's
@@ -39,7 +42,7 @@ class ScanAhead {
 
   public:
     static constexpr std::size_t kAhead = 64;
-    static constexpr std::size_t kFilesAhead = 16;
+    static constexpr std::size_t kFilesAhead = 32;
 
     explicit ScanAhead(bool onSecondThread);
     ~ScanAhead();
@@ -50,6 +53,8 @@ class ScanAhead {
     bool hasRoom();
     // Opens the file at `path` under `rules` and scans it, after those prepared before.
     void prepare(const std::string& path, const ScanRules& rules);
+    // The run made a pass of the event loop, where anything may have changed.
+    void passed() { ++passes_; }
 
     // The file the run reads now, its pieces asked for in turn.
     class File {
@@ -63,13 +68,15 @@ class ScanAhead {
         const FileStamp& stamp() const;
         // As FileNumberScan::nextLines, the lines always asked for.
         bool next(DigitLines& lines, std::vector<std::size_t>& lineNumbers);
-        // As FileNumberScan::setRules: for the pieces the run has not taken yet.
-        void setRules(const ScanRules& rules);
+        // After a pass of the event loop: as FileNumberScan::setRules for the pieces the run
+        // has not taken yet, which are read again when the file changed meanwhile.
+        void afterPass(const ScanRules& rules);
 
       private:
         ScanAhead& ahead_;
         Job* job_;
         ScanRules rules_;
+        FileStamp seen_;          // the file as the last pass found it
         bool scansHere_ = false;  // the rest of the file is scanned on the run's thread
     };
 
@@ -110,6 +117,7 @@ class ScanAhead {
     // The files, in the run's order: those prepared, the one the run reads first when it reads one.
     std::vector<std::unique_ptr<Job>> jobs_;
     std::size_t firstJob_ = 0;
+    std::uint64_t passes_ = 0;  // the run's passes of the event loop, on its thread only
     std::size_t jobCount_ = 0;
     std::vector<Piece> pieces_ = std::vector<Piece>(kAhead);
     std::size_t first_ = 0;    // the next piece to take

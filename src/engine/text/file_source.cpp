@@ -101,6 +101,11 @@ FileReadError FileSource::failure(const std::string& reason) const {
     return FileReadError(Describe(path_, reason));
 }
 
+FileStamp FileSource::stampNow() const {
+    struct stat st {};
+    return ::fstat(fd_, &st) == 0 ? StampFrom(st) : stamp_;
+}
+
 bool FileSource::seek(std::uint64_t offset) {
     const auto at = static_cast<off_t>(offset);
     return ::lseek(fd_, at, SEEK_SET) == at;

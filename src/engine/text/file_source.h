@@ -46,6 +46,8 @@ class FileSource {
     std::uint64_t size() const { return stamp_.size; }
     // The file as it was when opened.
     const FileStamp& stamp() const { return stamp_; }
+    // The open file as it is now; as when opened when that cannot be told.
+    FileStamp stampNow() const;
     // Reads up to `capacity` bytes; 0 at the end of the file. Throws FileReadError.
     std::size_t read(char* buffer, std::size_t capacity);
     // Reads until `capacity` bytes or the end of the file.

@@ -54,12 +54,23 @@ std::vector<std::string> Streamed(const std::string& path, const ScanRules& rule
     return out;
 }
 
-// The numbers as the plain output's digit lines.
+// The numbers as the plain output's digit lines. With `ahead` rules, every third piece that can
+// be gone back to is first scanned under them, as a scan run ahead of its reader would be, and
+// then scanned again from where the scan stood before it; `wentBack` counts them.
 std::vector<std::string> StreamedLines(const std::string& path, const ScanRules& rules,
-                                       std::size_t chunk, MappedReading mapping = {}) {
+                                       std::size_t chunk, MappedReading mapping = {},
+                                       const ScanRules* ahead = nullptr, int* wentBack = nullptr) {
     FileNumberScan scan(path, rules, chunk, nullptr, mapping);
-    DigitLines lines;
-    while (scan.nextLines(lines)) {
+    DigitLines lines, scannedAhead;
+    FileNumberScan::Mark mark;
+    int piece = 0;
+    for (bool more = scan.nextLines(lines); more; more = scan.nextLines(lines)) {
+        if (!ahead || !scan.canGoBack() || ++piece % 3 != 0) continue;
+        scan.mark(mark);
+        scan.setRules(*ahead);
+        scan.nextLines(scannedAhead);
+        scan.goBack(mark);
+        ++*wentBack;
     }
     std::vector<std::string> out;
     std::string_view text = lines.view();
@@ -237,7 +248,7 @@ class StreamingScanTest : public QObject {
         std::mt19937 rng(7 + int(encoding));
         TempFiles files;
         const RequiredText options[] = {{}, {true, u"-"}, {true, u"5-"}, {true, u""}};
-        int nonEmpty = 0;
+        int nonEmpty = 0, wentBack = 0;
         for (int round = 0; round < 60; ++round) {
             std::string bytes = Mark(encoding);
             // Half the 8-bit files are UTF-8 without a mark (well-formed or not).
@@ -257,11 +268,16 @@ class StreamingScanTest : public QObject {
                     QCOMPARE(Streamed(path, ScanRules{required}, chunk), expected);
                     QCOMPARE(StreamedLines(path, ScanRules{required}, chunk), expected);
                 }
-                // Read through a mapping after the first piece, a page at a time.
+                // Read through a mapping after the first piece, a page at a time; and scanned
+                // ahead under other rules, then again from where the scan stood.
+                const ScanRules other{{true, required.active ? u"" : u"5"}};
                 for (std::size_t chunk : {1u, 5u, 64u}) {
                     QCOMPARE(Streamed(path, ScanRules{required}, chunk, kEveryFileMapped),
                              expected);
                     QCOMPARE(StreamedLines(path, ScanRules{required}, chunk, kEveryFileMapped),
+                             expected);
+                    QCOMPARE(StreamedLines(path, ScanRules{required}, chunk, kEveryFileMapped,
+                                           &other, &wentBack),
                              expected);
                 }
                 // The byte scanner's written texts and its reading of the separators are the
@@ -282,6 +298,7 @@ class StreamingScanTest : public QObject {
             }
         }
         QVERIFY(nonEmpty > 40);  // the generator does produce numbers
+        QVERIFY(wentBack > 1000);
     }
 
     // Each number's line, as editors count lines, in every encoding and with every line end,

@@ -387,7 +387,7 @@ class ExtractionRunTest : public QObject {
         QTest::addColumn<bool>("everyStep");
         for (const char* change :
              {"required text", "changed back", "set in a small file", "rows replaced", "stopped",
-              "file read grown", "later file truncated"}) {
+              "file read grown", "later file truncated", "big files after small ones"}) {
             QTest::addRow("%s, a pass before each number", change) << change << true;
             QTest::addRow("%s, a pass now and then", change) << change << false;
         }
@@ -407,6 +407,12 @@ class ExtractionRunTest : public QObject {
             const std::string c = files.write("c", big.substr(100'001) + big.substr(0, 100'001));
             ScriptedHost host;
             host.rows = {a, b, c, b, a};
+            // More small files than are opened ahead: those after them are opened in turn, and
+            // a big one scanned ahead from its second piece on.
+            if (change == "big files after small ones") {
+                host.rows = Strings(40, b);
+                host.rows.insert(host.rows.end(), {a, b, c});
+            }
             host.opts = Lengths({11});
             Strings found;
             host.sink = [&](const FoundNumbers& batch) {
@@ -428,7 +434,8 @@ class ExtractionRunTest : public QObject {
                 if (change == "stopped" && at > 30'000) run.stop();
                 if (change == "rows replaced" && pass % 50 == 0)
                     std::swap(host.rows[2], host.rows[4]);
-                if (change == "required text" || change == "changed back") {
+                if (change == "required text" || change == "changed back" ||
+                    change == "big files after small ones") {
                     host.opts.requireBox = (at / 7'000) % 2 ? kTicked : kUnticked;
                     host.opts.requiredText = (at / 14'000) % 2 ? u"." : u"-";
                 }

@@ -20,6 +20,7 @@ struct ScanAhead::Job {
     std::optional<FileNumberScan> scan;
     std::exception_ptr openFailure;
     bool opened = false;
+    bool openedHere = false;       // on the run's thread, which scans it until it hands it over
     bool done = false;             // no further piece of it is scanned here
     std::size_t scanned = 0;       // pieces scanned here
     std::uint64_t preparedAt = 0;  // the run's passes when it was prepared
@@ -27,7 +28,7 @@ struct ScanAhead::Job {
     void reset() {
         scan.reset();
         openFailure = nullptr;
-        opened = done = false;
+        opened = openedHere = done = false;
         scanned = 0;
     }
 };
@@ -62,7 +63,7 @@ void ScanAhead::work() {
         while (!quitting_ &&
                (halted_ || !(next = nextToScan()) || (next->opened && waiting_ == kAhead))) {
             // Nothing more to do for now: the run takes what there is.
-            if (takerWaits_) takerWakes_.notify_one();
+            wakeTaker();
             workerFull_ = next && !halted_;
             workerWaits_ = true;
             workerWakes_.wait(lock);
@@ -104,7 +105,7 @@ void ScanAhead::work() {
             next->done = piece.last;
         }
         scanning_ = nullptr;
-        if (takerWaits_ && (waiting_ >= kWakeAfter || idleWanted_)) takerWakes_.notify_one();
+        if (waiting_ >= kWakeAfter || idleWanted_) wakeTaker();
     }
 }
 
@@ -123,13 +124,22 @@ void ScanAhead::waitIdle(std::unique_lock<std::mutex>& lock, const Job* job) {
     idleWanted_ = false;
 }
 
+// Each thread is woken once per wait: it says again that it waits when it does.
 void ScanAhead::wakeWorker() {
-    if (workerWaits_) workerWakes_.notify_one();
+    if (!workerWaits_) return;
+    workerWaits_ = false;
+    workerWakes_.notify_one();
+}
+
+void ScanAhead::wakeTaker() {
+    if (!takerWaits_) return;
+    takerWaits_ = false;
+    takerWakes_.notify_one();
 }
 
 bool ScanAhead::hasRoom() {
     std::lock_guard lock(mutex_);
-    return onSecondThread_ && jobCount_ < jobs_.size();
+    return onSecondThread_ && filesAhead_ && jobCount_ < jobs_.size();
 }
 
 void ScanAhead::add(const std::string& path, const ScanRules& rules) {
@@ -149,7 +159,7 @@ void ScanAhead::prepare(const std::string& path, const ScanRules& rules) {
     std::size_t toScan = 0;
     for (std::size_t i = 0; i < jobCount_; ++i)
         toScan += job(i)->done ? 0 : 1;
-    if (toScan >= kWakeAfter && !workerFull_) wakeWorker();
+    if (toScan >= kFilesAhead / 2 && !workerFull_) wakeWorker();
 }
 
 void ScanAhead::release(std::unique_lock<std::mutex>& lock, Job* j) {
@@ -171,15 +181,20 @@ ScanAhead::Job* ScanAhead::claim(const std::string& path, const ScanRules& rules
     // Files prepared for rows that changed, or under other rules, are not read.
     while (jobCount_ > 0 && !(job(0)->path == path && job(0)->rules == rules))
         release(lock, job(0));
-    if (jobCount_ == 0) add(path, rules);
     Job* j = job(0);
-    if (!onSecondThread_) {
-        try {
-            j->scan.emplace(path, rules, FileNumberScan::kDefaultChunkSize, &j->buffer);
-        } catch (...) {
-            j->openFailure = std::current_exception();
+    // Small files are opened and scanned on the run's thread while they come one after another:
+    // handing each to the other thread would cost more than it saves.
+    if (jobCount_ == 0) {
+        add(path, rules);
+        j = job(0);
+        if (!onSecondThread_ || !filesAhead_) {
+            try {
+                j->scan.emplace(path, rules, FileNumberScan::kDefaultChunkSize, &j->buffer);
+            } catch (...) {
+                j->openFailure = std::current_exception();
+            }
+            j->opened = j->openedHere = j->done = true;
         }
-        j->opened = j->done = true;
     }
     while (!j->opened)
         waitForTaker(lock);
@@ -220,6 +235,14 @@ bool ScanAhead::take(DigitLines& lines, std::vector<std::size_t>& lineNumbers, b
     return more;
 }
 
+void ScanAhead::runAhead(Job* j) {
+    std::lock_guard lock(mutex_);
+    j->openedHere = j->done = false;
+    j->scanned = 1;
+    filesAhead_ = true;
+    wakeWorker();
+}
+
 void ScanAhead::goBack(Job* j, const ScanRules& rules) {
     std::unique_lock lock(mutex_);
     halted_ = true;
@@ -251,7 +274,7 @@ ScanAhead::File::File(ScanAhead& ahead, const std::string& path, const ScanRules
       job_(ahead.claim(path, rules)),
       rules_(rules),
       seen_(job_->scan->stamp()),
-      scansHere_(!ahead.onSecondThread_) {}
+      scansHere_(job_->openedHere) {}
 
 ScanAhead::File::~File() {
     std::unique_lock lock(ahead_.mutex_);
@@ -263,10 +286,20 @@ const FileStamp& ScanAhead::File::stamp() const {
 }
 
 bool ScanAhead::File::next(DigitLines& lines, std::vector<std::size_t>& lineNumbers) {
-    if (scansHere_) return job_->scan->nextLines(lines, &lineNumbers);
+    ++taken_;
+    if (scansHere_) {
+        const bool more = job_->scan->nextLines(lines, &lineNumbers);
+        // A big file is scanned ahead from its second piece on, and the files after it too.
+        if (more && job_->openedHere && ahead_.onSecondThread_ && job_->scan->canGoBack()) {
+            ahead_.runAhead(job_);
+            scansHere_ = false;
+        }
+        return more;
+    }
     bool last = false;
     const bool more = ahead_.take(lines, lineNumbers, last);
     scansHere_ = last && more;
+    if (!more && taken_ == 1) ahead_.filesAhead_ = false;  // a small file
     return more;
 }
 

@@ -76,8 +76,9 @@ class ScanAhead {
         ScanAhead& ahead_;
         Job* job_;
         ScanRules rules_;
-        FileStamp seen_;          // the file as the last pass found it
-        bool scansHere_ = false;  // the rest of the file is scanned on the run's thread
+        FileStamp seen_;         // the file as the last pass found it
+        bool scansHere_;         // the rest of the file is scanned on the run's thread
+        std::size_t taken_ = 0;  // pieces
     };
 
   private:
@@ -100,6 +101,7 @@ class ScanAhead {
     // Until the thread scans nothing (of `job`, when given).
     void waitIdle(std::unique_lock<std::mutex>& lock, const Job* job);
     void wakeWorker();
+    void wakeTaker();
     void add(const std::string& path, const ScanRules& rules);
     // The first file is done with: its pieces not taken are dropped.
     void release(std::unique_lock<std::mutex>& lock, Job* job);
@@ -107,6 +109,8 @@ class ScanAhead {
     // The next piece; `last`: the last of its file scanned here.
     bool take(DigitLines& lines, std::vector<std::size_t>& lineNumbers, bool& last);
     void goBack(Job* job, const ScanRules& rules);
+    // A file opened on the run's thread is scanned here from its next piece on.
+    void runAhead(Job* job);
     Job* job(std::size_t i) { return jobs_[(firstJob_ + i) % jobs_.size()].get(); }
 
     std::mutex mutex_;
@@ -118,6 +122,9 @@ class ScanAhead {
     std::vector<std::unique_ptr<Job>> jobs_;
     std::size_t firstJob_ = 0;
     std::uint64_t passes_ = 0;  // the run's passes of the event loop, on its thread only
+    // Whether the next files are opened here, ahead of the run: not while they are small
+    // (the run's thread only).
+    bool filesAhead_ = true;
     std::size_t jobCount_ = 0;
     std::vector<Piece> pieces_ = std::vector<Piece>(kAhead);
     std::size_t first_ = 0;    // the next piece to take

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <fstream>
 #include <random>
 
 #include "file_number_scan.h"
@@ -497,6 +498,37 @@ class StreamingScanTest : public QObject {
         QCOMPARE(numbers.size(), std::max(cut / lineBytes, scanned));
         QCOMPARE(numbers, std::vector<std::string>(numbers.size(), "5551234"));
         if (writtenText) QCOMPARE(texts.ends.size(), found.size());
+    }
+
+    // A file that grew after it was opened is read past its mapping; a scan that goes back from
+    // there, after every piece, reads it again as it reads on.
+    void grownPastMappingGoingBack() {
+        TempFiles files;
+        std::string text;
+        for (int i = 0; i < 3000; ++i)
+            text += std::to_string(5550000 + i) + (i % 5 ? " x " : "\n");
+        const std::string path = files.write("big", text);
+        FileNumberScan straight(path, {}, 1000, nullptr, {0, 4096});
+        FileNumberScan back(path, {}, 1000, nullptr, {0, 4096});
+        DigitLines expected, lines, ahead;
+        QVERIFY(straight.nextLines(expected) && back.nextLines(lines));
+        std::ofstream(path, std::ios::app) << text.substr(0, 9000) << " 555-0000";
+        while (straight.nextLines(expected)) {
+        }
+        FileNumberScan::Mark mark;
+        int wentBack = 0;
+        for (bool more = true; more;) {
+            if (back.canGoBack()) {
+                back.mark(mark);
+                back.nextLines(ahead);
+                back.goBack(mark);
+                ++wentBack;
+            }
+            more = back.nextLines(lines);
+        }
+        QVERIFY(wentBack > 20);
+        QCOMPARE(lines.view(), expected.view());
+        QVERIFY(expected.view().ends_with("5550000\n"));
     }
 };
 

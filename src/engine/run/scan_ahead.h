@@ -18,6 +18,8 @@
 //   so that what the run reads after a pass is what the file holds then.
 // - A file whose scan cannot go back (a document, a small file) is scanned here only for its
 //   first piece; the run scans the rest itself.
+// - Once a file turns out to be read whole in one piece, the next files are opened on the run's
+//   thread, one by one, until a big one is met: that one is scanned here from its second piece on.
 // Made not to use a second thread, it opens each file and scans every piece on the run's
 // thread, when asked for.
 //

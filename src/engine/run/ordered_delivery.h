@@ -97,6 +97,9 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
     // anew, copying what it holds each time, on memory the system must first hand out.
     std::vector<Held> spares;
     const std::size_t mostSpares = 4 * jobs;
+    // Its room is taken before any worker starts: a system out of memory later must not fail
+    // the calling thread while workers run, which would end the program without a word.
+    spares.reserve(mostSpares);
     std::size_t nextFile = 0;
     bool allGiven = false;  // next() gave nothing more; nextFile is the number of files
     std::size_t head = 0;
@@ -197,7 +200,7 @@ void DeliverInOrder(unsigned jobs, Next&& next, Work&& work, Begin&& begin, Hand
         }
         if (slot.done && !stopping) {
             if (slot.failure) {
-                const std::string failure = *slot.failure;
+                const std::string failure = std::move(*slot.failure);  // no copy to fail
                 lock.unlock();
                 fail(head, failure);
                 lock.lock();

@@ -6,15 +6,8 @@ namespace tessaly::cli {
 
 std::unique_ptr<DocumentText> DocumentsOnDemand::open(const std::string& path,
                                                       std::string_view head) const {
-    switch (documents::KindOf(head, path)) {
-        case documents::ContentKind::Text:
-            return nullptr;
-        case documents::ContentKind::NotText:
-            if (options_.readBinary) return nullptr;
-            throw FileSkipped(SkippedNotice(path));
-        default:
-            break;
-    }
+    if (!documents::NeedsDocumentReader(documents::KindOf(head, path), path, options_.readBinary))
+        return nullptr;
     const DocumentReader* reader = readers();
     if (!reader) {
         throw FileReadError("Cannot read \"" + path +

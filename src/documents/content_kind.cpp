@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "document_text.h"
 #include "text_encoding.h"
 
 namespace tessaly::documents {
@@ -164,6 +165,17 @@ ContentKind KindOf(std::string_view head, std::string_view path) {
     }
     if (LooksLikeMessage(text)) return ContentKind::Message;
     return ContentKind::Text;
+}
+
+void SkipNotText(const std::string& name, bool readBinary) {
+    if (!readBinary) throw FileSkipped(SkippedNotice(name));
+}
+
+bool NeedsDocumentReader(ContentKind kind, const std::string& name, bool readBinary) {
+    if (kind == ContentKind::Text) return false;
+    if (kind != ContentKind::NotText) return true;
+    SkipNotText(name, readBinary);
+    return false;
 }
 
 }  // namespace tessaly::documents

@@ -26,17 +26,17 @@ std::unique_ptr<DocumentText> Documents::open(const std::string& path,
 
 std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const std::string& name,
                                                 std::string_view head, int depth) const {
-    const auto skipped = [&]() -> std::unique_ptr<DocumentText> {
-        if (options_.readBinary) return nullptr;
-        throw FileSkipped(SkippedNotice(name));
-    };
-    switch (KindOf(head, path)) {
+    const ContentKind kind = KindOf(head, path);
+    if (!NeedsDocumentReader(kind, name, options_.readBinary)) return nullptr;
+    switch (kind) {
         case ContentKind::Text:
-            return nullptr;
+        case ContentKind::NotText:
+            break;
         case ContentKind::Zip:
-            if (const auto kind = OfficeKindOf(path, name))
-                return OpenOfficeText(path, name, *kind);
-            return skipped();
+            if (const auto office = OfficeKindOf(path, name))
+                return OpenOfficeText(path, name, *office);
+            SkipNotText(name, options_.readBinary);  // a zip that is no office document
+            return nullptr;
         case ContentKind::Pdf:
             return OpenPdfText(path, name, options_.pdfProgram);
         case ContentKind::Html:
@@ -47,7 +47,7 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
                 name);
         case ContentKind::Message:
         case ContentKind::Mailbox:
-            return OpenMailText(path, name, KindOf(head, path) == ContentKind::Mailbox, depth,
+            return OpenMailText(path, name, kind == ContentKind::Mailbox, depth,
                                 [this](const std::string& p, const std::string& n, int d) {
                                     return openNested(p, n, d);
                                 });
@@ -55,8 +55,6 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
             return OpenWideText(std::make_unique<FileSource>(path), TextEncoding::Utf16LE);
         case ContentKind::Utf16BE:
             return OpenWideText(std::make_unique<FileSource>(path), TextEncoding::Utf16BE);
-        case ContentKind::NotText:
-            return skipped();
     }
     return nullptr;
 }

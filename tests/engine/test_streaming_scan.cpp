@@ -232,20 +232,23 @@ class StreamingScanTest : public QObject {
   private slots:
     void sameNumbersAsLines_data() {
         QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<bool>("asciiOnly");  // every byte above 0x7F made a '-'
-        QTest::newRow("8-bit") << TextEncoding::EightBit << false;
-        QTest::newRow("utf-8") << TextEncoding::Utf8 << false;
-        QTest::newRow("utf-16 le") << TextEncoding::Utf16LE << false;
-        QTest::newRow("utf-16 be") << TextEncoding::Utf16BE << false;
-        QTest::newRow("utf-32 le") << TextEncoding::Utf32LE << false;
-        QTest::newRow("utf-32 be") << TextEncoding::Utf32BE << false;
-        // Without a mark and with the separators, a file of ASCII alone is passed through whole.
-        QTest::newRow("ascii only") << TextEncoding::EightBit << true;
+        // Bytes above 0x7F made a '-': 0 none, 1 up to a random length, 2 every one.
+        QTest::addColumn<int>("asciiBefore");
+        QTest::newRow("8-bit") << TextEncoding::EightBit << 0;
+        QTest::newRow("utf-8") << TextEncoding::Utf8 << 0;
+        QTest::newRow("utf-16 le") << TextEncoding::Utf16LE << 0;
+        QTest::newRow("utf-16 be") << TextEncoding::Utf16BE << 0;
+        QTest::newRow("utf-32 le") << TextEncoding::Utf32LE << 0;
+        QTest::newRow("utf-32 be") << TextEncoding::Utf32BE << 0;
+        // Without a mark and with the separators, a file of ASCII alone is passed through whole,
+        // and one that is ASCII up to some piece is told UTF-8 or not only there.
+        QTest::newRow("ascii only") << TextEncoding::EightBit << 2;
+        QTest::newRow("ascii up to a later piece") << TextEncoding::EightBit << 1;
     }
 
     void sameNumbersAsLines() {
         QFETCH(TextEncoding, encoding);
-        QFETCH(bool, asciiOnly);
+        QFETCH(int, asciiBefore);
         std::mt19937 rng(7 + int(encoding));
         TempFiles files;
         const RequiredText options[] = {{}, {true, u"-"}, {true, u"5-"}, {true, u""}};
@@ -256,9 +259,11 @@ class StreamingScanTest : public QObject {
             const bool unmarked = encoding == TextEncoding::EightBit && round % 2 == 1;
             bytes += MakeBody(unmarked ? TextEncoding::Utf8 : encoding, rng, 1 + int(rng() % 400));
             if (round % 3 == 0) bytes.append(std::size_t(rng() % 4), '7');  // a broken last unit
-            if (asciiOnly)
+            if (asciiBefore) {
+                const std::size_t ascii = asciiBefore == 2 ? bytes.size() : rng() % bytes.size();
                 std::replace_if(
-                    bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }, '-');
+                    bytes.begin(), bytes.begin() + ascii, [](char c) { return c & 0x80; }, '-');
+            }
             const std::string path = files.write(std::to_string(round) + ".txt", bytes);
             // The mark table must see the same file both ways.
             QCOMPARE(DetectEncoding(bytes).encoding, encoding);
@@ -296,6 +301,14 @@ class StreamingScanTest : public QObject {
                 QCOMPARE(Streamed(path, texts, 3, kEveryFileMapped), ReadAsWritten(path, texts, 3));
                 QCOMPARE(Streamed(path, separators, 3, kEveryFileMapped),
                          ReadAsWritten(path, separators, 3));
+                // Gone back to before the piece where the file was told UTF-8 or not.
+                ScanRules separatorsAhead = separators;
+                separatorsAhead.required = other.required;
+                for (std::size_t chunk : {1u, 3u, 64u}) {
+                    QCOMPARE(StreamedLines(path, separators, chunk, kEveryFileMapped,
+                                           &separatorsAhead, &wentBack),
+                             ReadAsWritten(path, separators, chunk));
+                }
             }
         }
         QVERIFY(nonEmpty > 40);  // the generator does produce numbers

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "text_decoder.h"
 #include "text_start.h"
 
 namespace tessaly {
@@ -41,9 +42,14 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
             return;
         }
     }
+    // A named file, which can be read again from any byte, is told UTF-8 or not only at its
+    // first byte of 0x80 or more: the ASCII before it reads the same either way, and a file of
+    // ASCII alone is read once. Standard input is told before its first number.
+    const bool tellsLater = rules.unicodeSeparators && path != "-";
     bool asciiThroughout = false;
-    const TextEncoding encoding = StartText(file_, piece_, std::span(buffer_, chunkSize_), path,
-                                            rules.unicodeSeparators, &asciiThroughout);
+    const TextEncoding encoding =
+        StartText(file_, piece_, std::span(buffer_, chunkSize_), path,
+                  rules.unicodeSeparators && !tellsLater, &asciiThroughout);
     // Told UTF-8 by reading the whole file: it is read again from its first byte.
     if (piece_.data() == nullptr) {
         atEnd_ = false;
@@ -54,6 +60,30 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     // gains are read as characters that are no separators, as text changed under a scan may be.)
     projector_ = AsciiProjector(encoding, rules.unicodeSeparators && !asciiThroughout);
     mapped_ = path != "-" && !atEnd_ && file_->size() >= mapping_.from;
+    if (tellsLater && encoding == TextEncoding::EightBit) {
+        untold_ = true;
+        projector_ = AsciiProjector(TextEncoding::EightBit);
+        tellIfNotAscii();
+    }
+}
+
+void FileNumberScan::tellIfNotAscii() {
+    if (!untold_ || IsAscii(piece_.data(), piece_.size())) return;
+    // Every byte before this piece was ASCII, so the whole file is well-formed UTF-8 when it is
+    // from here to its end. The rest is read through once and the reading goes on after the
+    // piece; its bytes may come from a mapping, which stays as it is.
+    Utf8Check check;
+    check.feed(piece_);
+    if (!atEnd_) {
+        if (!file_->seek(readSoFar_)) throw file_->failure("cannot read it through");
+        const auto room = std::make_unique_for_overwrite<char[]>(kDefaultChunkSize);
+        for (std::size_t n; (n = file_->read(room.get(), kDefaultChunkSize)) > 0;)
+            check.feed(std::string_view(room.get(), n));
+        if (!mapped_ && !file_->seek(readSoFar_)) throw file_->failure("cannot read it again");
+    }
+    untold_ = false;
+    projector_ = AsciiProjector(check.wellFormed() ? TextEncoding::Utf8 : TextEncoding::EightBit,
+                                true);
 }
 
 bool FileNumberScan::mapPiece() {
@@ -91,15 +121,17 @@ bool FileNumberScan::readPiece() {
         piece_ = text_;
         return !piece_.empty();
     }
-    if (mapped_ && mapPiece()) return true;
-    const std::size_t n = file_->read(buffer_, chunkSize_);
-    readSoFar_ += n;
-    piece_ = std::string_view(buffer_, n);
-    // A regular file reads short only at its end; a read that stops short at the length the
-    // file had when opened needs no further read to say so. Anything else (a pipe, a file that
-    // changed) reads on until a read gives nothing.
-    atEnd_ = n == 0 || (n < chunkSize_ && readSoFar_ == file_->size());
-    return n > 0;
+    if (!mapped_ || !mapPiece()) {
+        const std::size_t n = file_->read(buffer_, chunkSize_);
+        readSoFar_ += n;
+        piece_ = std::string_view(buffer_, n);
+        // A regular file reads short only at its end; a read that stops short at the length the
+        // file had when opened needs no further read to say so. Anything else (a pipe, a file
+        // that changed) reads on until a read gives nothing.
+        atEnd_ = n == 0 || (n < chunkSize_ && readSoFar_ == file_->size());
+    }
+    tellIfNotAscii();
+    return !piece_.empty();
 }
 
 void FileNumberScan::mark(Mark& mark) const {
@@ -107,6 +139,7 @@ void FileNumberScan::mark(Mark& mark) const {
     mark.projector = projector_;
     mark.next = readSoFar_;
     mark.mapped = mapped_;
+    mark.untold = untold_;
 }
 
 // The window is mapped again at the mark's offset when the next piece needs it; a file read
@@ -118,6 +151,7 @@ void FileNumberScan::goBack(const Mark& mark) {
     windowTaken_ = 0;
     readSoFar_ = mark.next;
     mapped_ = mark.mapped;
+    untold_ = mark.untold;
     piece_ = {};
     atEnd_ = false;
     done_ = false;

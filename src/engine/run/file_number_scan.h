@@ -82,6 +82,7 @@ class FileNumberScan {
         AsciiProjector projector{TextEncoding::EightBit};
         std::uint64_t next = 0;  // the offset of the next piece
         bool mapped = false;
+        bool untold = false;  // whether the file is UTF-8 is not told yet
     };
     // Whether the scan can go back to a mark taken from here on: a file read through its
     // mapping can be read again from any offset, a document or a pipe cannot.
@@ -107,6 +108,9 @@ class FileNumberScan {
     // The next piece from the mapping, mapping the next window when needed; false when the
     // file is read from here on.
     bool mapPiece();
+    // With the Unicode separators and no mark: at the file's first piece that is not all ASCII,
+    // tells whether the file is UTF-8 and projects it so from that piece on.
+    void tellIfNotAscii();
 
     std::unique_ptr<FileSource> file_;
     ReadBuffer ownBuffer_;
@@ -127,6 +131,7 @@ class FileNumberScan {
     std::string where_;                       // the place the document's text is at
     bool keepsPlaces_ = false;
     AsciiProjector projector_{TextEncoding::EightBit};
+    bool untold_ = false;  // the file is ASCII so far and whether it is UTF-8 is not told yet
     NumberStream stream_;
     bool done_ = false;
 };

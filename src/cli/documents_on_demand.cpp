@@ -1,13 +1,15 @@
 #include "documents_on_demand.h"
 
 #include "content_kind.h"
+#include "wide_text.h"
 
 namespace tessaly::cli {
 
 std::unique_ptr<DocumentText> DocumentsOnDemand::open(const std::string& path,
                                                       std::string_view head) const {
-    if (!documents::NeedsDocumentReader(documents::KindOf(head, path), path, options_.readBinary))
-        return nullptr;
+    const documents::ContentKind kind = documents::KindOf(head, path);
+    if (!documents::NeedsDocumentReader(kind, path, options_.readBinary)) return nullptr;
+    if (auto wide = documents::OpenWideText(kind, path)) return wide;
     const DocumentReader* reader = readers();
     if (!reader) {
         throw FileReadError("Cannot read \"" + path +

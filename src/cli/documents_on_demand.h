@@ -1,10 +1,10 @@
 #pragma once
 // DocumentsOnDemand: the extractor's document reader. It tells by a file's first bytes what the
-// file is (content_kind.h), as the document readers would: text goes to the scan as bytes and a
-// file that is not text is skipped (or read as 8-bit text with --binary) without loading them;
-// any other file is handed to the readers of the document-readers module, loaded by the first
-// file that needs them. When the module cannot be loaded, each such file fails with its path and
-// why, and the run goes on.
+// file is (content_kind.h), as the document readers would. Without loading them, text goes to
+// the scan as bytes, a file that is not text is skipped (or read as 8-bit text with --binary)
+// and UTF-16 without a mark is read as text (wide_text.h); any other file is handed to the
+// readers of the document-readers module, loaded by the first file that needs them. When the
+// module cannot be loaded, each such file fails with its path and why, and the run goes on.
 
 #include <memory>
 #include <mutex>

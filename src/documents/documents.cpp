@@ -52,9 +52,8 @@ std::unique_ptr<DocumentText> Documents::openAt(const std::string& path, const s
                                     return openNested(p, n, d);
                                 });
         case ContentKind::Utf16LE:
-            return OpenWideText(std::make_unique<FileSource>(path), TextEncoding::Utf16LE);
         case ContentKind::Utf16BE:
-            return OpenWideText(std::make_unique<FileSource>(path), TextEncoding::Utf16BE);
+            return OpenWideText(kind, path);
     }
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document_limits.h"
+#include "text_encoding.h"
 
 namespace tessaly::documents {
 
@@ -69,9 +70,11 @@ class WideText final : public DocumentText {
 
 }  // namespace
 
-std::unique_ptr<DocumentText> OpenWideText(std::unique_ptr<FileSource> file,
-                                           TextEncoding encoding) {
-    return std::make_unique<WideText>(std::move(file), encoding);
+std::unique_ptr<DocumentText> OpenWideText(ContentKind kind, const std::string& path) {
+    if (kind != ContentKind::Utf16LE && kind != ContentKind::Utf16BE) return nullptr;
+    return std::make_unique<WideText>(
+        std::make_unique<FileSource>(path),
+        kind == ContentKind::Utf16LE ? TextEncoding::Utf16LE : TextEncoding::Utf16BE);
 }
 
 }  // namespace tessaly::documents

@@ -125,6 +125,8 @@ class ExtractProcessTest : public QObject {
     // A file that is not text is skipped with a notice, which is no failure; a document is read.
     void skippedFiles() {
         TempFiles files;
+        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
+                                         24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));
@@ -144,6 +146,7 @@ class ExtractProcessTest : public QObject {
         QTest::addColumn<bool>("numbers");    // the rules' module and libphonenumber loaded
         QTest::newRow("text") << QStringList{"a.txt"} << false << false;
         QTest::newRow("UTF-16 with its mark") << QStringList{"w.txt"} << false << false;
+        QTest::newRow("UTF-16 without a mark") << QStringList{"u.txt"} << false << false;
         QTest::newRow("not text, skipped") << QStringList{"a.txt", "x.bin"} << false << false;
         QTest::newRow("not text, read") << QStringList{"--binary", "x.bin"} << false << false;
         QTest::newRow("a web page") << QStringList{"a.txt", "d.html"} << true << false;
@@ -163,6 +166,8 @@ class ExtractProcessTest : public QObject {
         files.write("w.txt", std::string("\xFF\xFE"
                                          "8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
                                          26));
+        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
+                                         24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));
@@ -256,6 +261,8 @@ class ExtractProcessTest : public QObject {
         files.write("c.txt", "415.555.0123");
         files.write("d.html", "<p>212-555-0101</p>");
         files.write("e.html", "<p>212-555-0102</p>");
+        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
+                                         24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));

@@ -1,5 +1,7 @@
 // Any file, with any mark or none: streaming it through the scanner gives the numbers of
-// reading it into lines and scanning each line.
+// reading it into lines and scanning each line; with the Unicode separators, the numbers of the
+// decoding reader, which tells whether the file is UTF-8 before its first number where the
+// scanner tells it at its first byte that is not ASCII.
 
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include "file_number_scan.h"
 #include "file_text_reader.h"
 #include "phone_scanner.h"
+#include "written_file_scan.h"
 
 using namespace tessaly;
 
@@ -36,6 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (found.size() != expected.size()) std::abort();
     for (std::size_t i = 0; i < found.size(); ++i) {
         if (found[i].view() != expected[i]) std::abort();
+    }
+
+    ScanRules separators;
+    separators.unicodeSeparators = true;
+    WrittenFileScan written(path, separators, chunk);
+    std::vector<WrittenNumber> read;
+    while (written.next(read)) {
+    }
+    FileNumberScan withSeparators(path, separators, chunk);
+    found.clear();
+    while (withSeparators.next(found)) {
+    }
+    if (found.size() != read.size()) std::abort();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        if (found[i].view() != read[i].value) std::abort();
     }
     return 0;
 }

@@ -125,8 +125,6 @@ class ExtractProcessTest : public QObject {
     // A file that is not text is skipped with a notice, which is no failure; a document is read.
     void skippedFiles() {
         TempFiles files;
-        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
-                                         24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));
@@ -166,8 +164,8 @@ class ExtractProcessTest : public QObject {
         files.write("w.txt", std::string("\xFF\xFE"
                                          "8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
                                          26));
-        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
-                                         24));
+        files.write("u.txt",
+                    std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0", 24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));
@@ -261,8 +259,6 @@ class ExtractProcessTest : public QObject {
         files.write("c.txt", "415.555.0123");
         files.write("d.html", "<p>212-555-0101</p>");
         files.write("e.html", "<p>212-555-0102</p>");
-        files.write("u.txt", std::string("8\0007\0007\0-\0007\0009\0008\0-\0004\0001\0004\0001\0",
-                                         24));
         files.write("x.bin", std::string("\x7f"
                                          "ELF\0 877-798-4141",
                                          18));

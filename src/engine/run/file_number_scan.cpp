@@ -82,8 +82,8 @@ void FileNumberScan::tellIfNotAscii() {
         if (!mapped_ && !file_->seek(readSoFar_)) throw file_->failure("cannot read it again");
     }
     untold_ = false;
-    projector_ = AsciiProjector(check.wellFormed() ? TextEncoding::Utf8 : TextEncoding::EightBit,
-                                true);
+    projector_ =
+        AsciiProjector(check.wellFormed() ? TextEncoding::Utf8 : TextEncoding::EightBit, true);
 }
 
 bool FileNumberScan::mapPiece() {

@@ -6,7 +6,9 @@
 #      file lists and relations, the extractor's package alone in an empty Debian root (made once
 #      by debootstrap), desktop-file-validate, appstreamcli and lintian;
 #   3. the suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   4. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
+#   4. the tests of the parts that run threads (the window's run and its scan ahead, the
+#      ordered scan, the extractor's counting and output threads) built with ThreadSanitizer;
+#   5. a short run of every libFuzzer target (clang), seeded from tests/fuzz/corpus.
 # TESSALY_QUICK=1 runs only the first two. TESSALY_FUZZ_SECONDS sets each fuzzer's time (default 20).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,6 +33,21 @@ cmake --build "$root/build/sanitize"
 # Leak reports are off: Qt and fontconfig keep process-lifetime allocations that are not leaks.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build/sanitize" --output-on-failure -j "$jobs"
+
+echo "== Tests of the threaded parts with ThreadSanitizer"
+cmake -S "$root" -B "$root/build/threads" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTESSALY_SANITIZE_THREADS=ON -DTESSALY_BUILD_GUI=OFF -DTESSALY_BUILD_BENCH=OFF >/dev/null
+threaded=(engine_test_extraction_run engine_test_ordered_scan cli_test_distinct_values
+    cli_test_extract_process cli_test_extract_faults)
+cmake --build "$root/build/threads" --target tessaly-extract tessaly_document_readers \
+    tessaly_number_rules "${threaded[@]}"
+# Some kernels place mappings where ThreadSanitizer cannot work; without address randomisation
+# it always can, where the machine lets a process turn that off.
+fixed=()
+if setarch "$(uname -m)" -R true 2>/dev/null; then fixed=(setarch "$(uname -m)" -R); fi
+TSAN_OPTIONS="halt_on_error=1:suppressions=$root/tests/thread_sanitizer_suppressions.txt" \
+    "${fixed[@]}" ctest --test-dir "$root/build/threads" --output-on-failure -j "$jobs" \
+    -R "^($(IFS='|'; echo "${threaded[*]}"))\$"
 
 echo "== Fuzzers"
 cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \

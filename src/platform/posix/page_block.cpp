@@ -19,7 +19,7 @@ constexpr bool kMovePages = false;
 #else
 constexpr bool kMovePages = true;
 #endif
-}
+}  // namespace
 
 PageBlock::~PageBlock() {
     if (data_) ::munmap(data_, size_);
@@ -40,10 +40,9 @@ void PageBlock::growTo(std::size_t bytes) {
     // moved only a few times.
     std::size_t size = std::max(bytes, size_ * 2);
     size = (size + kLargePage - 1) / kLargePage * kLargePage;
-    void* p =
-        data_ && kMovePages
-            ? ::mremap(data_, size_, size, MREMAP_MAYMOVE)
-            : ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* p = data_ && kMovePages ? ::mremap(data_, size_, size, MREMAP_MAYMOVE)
+                                  : ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
     if (data_ && !kMovePages) {
         std::memcpy(p, data_, size_);

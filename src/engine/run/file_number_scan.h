@@ -4,9 +4,11 @@
 // in the order ReadFileLines + ExtractPhone would give them (limited to the rules' lengths),
 // with the line and the written text of each when the rules ask for them. With the Unicode
 // separators the file is projected with them (AsciiProjector), and a file without a byte-order
-// mark that is well-formed UTF-8 throughout is read as UTF-8 (text_start.h). A file the rules'
-// DocumentReader makes a document is read as its text, UTF-8 (document_text.h), and when the
-// rules ask for places, each of its numbers carries where in the document it stands.
+// mark that is well-formed UTF-8 throughout is read as UTF-8: a named file is told so at its
+// first piece that is not all ASCII, standard input before its first number (text_start.h). A
+// file the rules' DocumentReader makes a document is read as its text, UTF-8
+// (document_text.h), and when the rules ask for places, each of its numbers carries where in the
+// document it stands.
 //
 // A small file costs four system calls (open, its status, one read, close): the first read
 // also gives the mark, and a read that stops short at the length the file had when opened is

@@ -58,13 +58,11 @@ FileNumberScan::FileNumberScan(const std::string& path, const ScanRules& rules,
     // ASCII throughout holds no separator to look for: its pieces pass as they are, without a
     // second look at every byte. (Should the file change between the two readings, the bytes it
     // gains are read as characters that are no separators, as text changed under a scan may be.)
-    projector_ = AsciiProjector(encoding, rules.unicodeSeparators && !asciiThroughout);
+    // So does the ASCII of a file not told yet.
+    untold_ = tellsLater && encoding == TextEncoding::EightBit;
+    projector_ = AsciiProjector(encoding, rules.unicodeSeparators && !asciiThroughout && !untold_);
     mapped_ = path != "-" && !atEnd_ && file_->size() >= mapping_.from;
-    if (tellsLater && encoding == TextEncoding::EightBit) {
-        untold_ = true;
-        projector_ = AsciiProjector(TextEncoding::EightBit);
-        tellIfNotAscii();
-    }
+    tellIfNotAscii();
 }
 
 void FileNumberScan::tellIfNotAscii() {

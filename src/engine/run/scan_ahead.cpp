@@ -25,6 +25,16 @@ struct ScanAhead::Job {
     std::size_t scanned = 0;       // pieces scanned here
     std::uint64_t preparedAt = 0;  // the run's passes when it was prepared
 
+    // Opens the file; what fails is kept for the run to meet when it takes the file. `opened`
+    // is set after, under the lock.
+    void open() {
+        try {
+            scan.emplace(path, rules, FileNumberScan::kDefaultChunkSize, &buffer);
+        } catch (...) {
+            openFailure = std::current_exception();
+        }
+    }
+
     void reset() {
         scan.reset();
         openFailure = nullptr;
@@ -73,12 +83,7 @@ void ScanAhead::work() {
         scanning_ = next;
         if (!next->opened) {
             lock.unlock();
-            try {
-                next->scan.emplace(next->path, next->rules, FileNumberScan::kDefaultChunkSize,
-                                   &next->buffer);
-            } catch (...) {
-                next->openFailure = std::current_exception();
-            }
+            next->open();
             lock.lock();
             next->opened = true;
             next->done = next->openFailure != nullptr;
@@ -188,11 +193,7 @@ ScanAhead::Job* ScanAhead::claim(const std::string& path, const ScanRules& rules
         add(path, rules);
         j = job(0);
         if (!onSecondThread_ || !filesAhead_) {
-            try {
-                j->scan.emplace(path, rules, FileNumberScan::kDefaultChunkSize, &j->buffer);
-            } catch (...) {
-                j->openFailure = std::current_exception();
-            }
+            j->open();
             j->opened = j->openedHere = j->done = true;
         }
     }
